@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Set-up as scripts/setup.sh, then starts Kairon under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+BUILD_DIR="${KAIRON_BUILD_DIR:-build}"
+exec "$BUILD_DIR/wine-run.sh" "$BUILD_DIR/Kairon.exe" "$@"

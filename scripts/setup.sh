@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what the build needs (Debian 12, as root or through sudo) and configures
+# and builds Kairon and its tests in build/. Safe to run again: it only checks then.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PACKAGES=(mingw-w64 wine wine64 xvfb xauth cmake ninja-build googletest)
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+BUILD_DIR="${KAIRON_BUILD_DIR:-build}"
+if [ ! -f "$BUILD_DIR/build.ninja" ]; then
+  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+fi
+cmake --build "$BUILD_DIR"
+
+# The Wine prefix lives in the build folder; the first start creates it.
+if [ ! -f "$BUILD_DIR/wineprefix/system.reg" ]; then
+  echo "Creating the Wine prefix (first start only)"
+  "$BUILD_DIR/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
+fi
