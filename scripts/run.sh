@@ -4,4 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 BUILD_DIR="${KAIRON_BUILD_DIR:-build}"
-exec "$BUILD_DIR/wine-run.sh" "$BUILD_DIR/Kairon.exe" "$@"
+source scripts/display.sh
+ensure_display
+"$BUILD_DIR/wine-run.sh" "$BUILD_DIR/Kairon.exe" "$@"
