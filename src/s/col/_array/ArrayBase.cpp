@@ -8,10 +8,7 @@
 #include "s/col/Growth.h"
 #include "s/col/_array/Iterator.h"
 #include "s/sys/IDigest.h"
-#if __has_include("s/sys/Md5Digest.h")
 #include "s/sys/Md5Digest.h"
-#define S_HAVE_MD5_DIGEST 1
-#endif
 
 namespace s::col::_array {
 
@@ -270,7 +267,6 @@ bool ArrayBase::Digest(s::sys::IDigest* digest, uint8_t* out) const
 {
     if (!out)
         return false;
-#ifdef S_HAVE_MD5_DIGEST
     s::sys::Md5Digest* own = nullptr;
     if (!digest) {
         own = s::sys::Md5Digest::Acquire();
@@ -278,17 +274,11 @@ bool ArrayBase::Digest(s::sys::IDigest* digest, uint8_t* out) const
             return false;
         digest = own;
     }
-#else
-    if (!digest)
-        return false;
-#endif
     const bool ok = digest->Update(items_, ByteSize(-1)) && digest->Finish(out);
     if (!ok)
         digest->Restart();
-#ifdef S_HAVE_MD5_DIGEST
     if (own)
         own->Release();
-#endif
     return ok;
 }
 
