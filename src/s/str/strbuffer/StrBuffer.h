@@ -288,7 +288,8 @@ public:
                                      bool append = false) const;
     s::col::_array::ArrayU08* ToUtf8NoTerminator(s::col::_array::ArrayU08* bytes = nullptr,
                                                  bool append = false) const;
-    /// count -1: up to the first 0 byte. False on invalid input (text unchanged).
+    /// count -1: up to the first 0 byte. Invalid sequences become U+FFFD; false only
+    /// when the conversion fails (unknown code page, no memory), the text unchanged.
     bool FromUtf8(const void* bytes, bool append = false, int32_t count = -1);
     /// codePage: a Windows code-page number (s/sys/CodePage.h); UTF-16LE copies the
     /// bytes, UTF-16BE swaps each pair, any other goes through WideCharToMultiByte.

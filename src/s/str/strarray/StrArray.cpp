@@ -1,0 +1,117 @@
+#include "s/str/strarray/StrArray.h"
+
+#include "s/col/MergeSort.h"
+#include "s/str/strbuffer/StrBuffer.h"
+
+namespace s::str::strarray {
+
+using s::str::strbuffer::StrBuffer;
+
+StrArray::StrArray()
+{
+    list_.SetElementDestructor(&StrBuffer::Pool());
+}
+
+void StrArray::Reset()
+{
+    if (list_.Count() > 0 || list_.Capacity() > 0)
+        list_.FreeAll();
+    list_.SetElementDestructor(&StrBuffer::Pool());
+}
+
+StrBuffer* StrArray::Add(const wchar_t* chars, int32_t count)
+{
+    StrBuffer* s = StrBuffer::Acquire(chars, count);
+    if (s)
+        list_.Add(s);
+    return s;
+}
+
+StrBuffer* StrArray::Add(const StrBuffer& text)
+{
+    StrBuffer* s = StrBuffer::Acquire(text);
+    if (s)
+        list_.Add(s);
+    return s;
+}
+
+void StrArray::AddOwned(StrBuffer* text)
+{
+    if (text)
+        list_.Add(text);
+}
+
+int32_t StrArray::IndexOf(const wchar_t* text) const
+{
+    for (uint32_t i = 0, n = list_.Count(); i < n; ++i)
+        if (Get(i)->Equals(text))
+            return int32_t(i);
+    return -1;
+}
+
+int32_t StrArray::IndexOfIgnoreCase(const wchar_t* text) const
+{
+    for (uint32_t i = 0, n = list_.Count(); i < n; ++i)
+        if (Get(i)->EqualsIgnoreCase(text))
+            return int32_t(i);
+    return -1;
+}
+
+int32_t StrArray::IndexOfIgnoreCase(const StrBuffer& text) const
+{
+    for (uint32_t i = 0, n = list_.Count(); i < n; ++i)
+        if (Get(i)->EqualsIgnoreCase(text))
+            return int32_t(i);
+    return -1;
+}
+
+bool StrArray::Sort(bool ignoreCase, bool descending)
+{
+    if (ignoreCase)
+        return s::col::MergeSortWith(
+            list_.Items(), list_.Count(),
+            [](const void* a, const void* b) {
+                return static_cast<const StrBuffer*>(a)->CompareIgnoreCase(
+                    *static_cast<const StrBuffer*>(b));
+            },
+            descending);
+    return s::col::MergeSortWith(
+        list_.Items(), list_.Count(),
+        [](const void* a, const void* b) {
+            return static_cast<const StrBuffer*>(a)->Compare(*static_cast<const StrBuffer*>(b));
+        },
+        descending);
+}
+
+StrBuffer* StrArray::Join(const wchar_t* separator, StrBuffer* target, bool append) const
+{
+    StrBuffer* out = target ? target : StrBuffer::Acquire();
+    if (!out)
+        return nullptr;
+    if (!append)
+        out->Clear();
+    for (uint32_t i = 0, n = list_.Count(); i < n; ++i) {
+        if (i > 0 && separator)
+            out->Append(separator);
+        out->Append(*Get(i));
+    }
+    return out;
+}
+
+bool StrArray::Equals(const s::base::IComparable* other,
+                      const s::base::IComparator* comparator) const
+{
+    if (comparator)
+        return comparator->CompareElements(this, other) == 0;
+    const StrArray* o = dynamic_cast<const StrArray*>(other);
+    if (!o)
+        return other == this;
+    if (o->Count() != Count())
+        return false;
+    for (uint32_t i = 0, n = Count(); i < n; ++i)
+        if (!Get(i)->Equals(*o->Get(i)))
+            return false;
+    return true;
+}
+
+} // namespace s::str::strarray
