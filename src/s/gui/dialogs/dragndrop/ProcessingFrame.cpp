@@ -1,0 +1,133 @@
+#include "s/gui/dialogs/dragndrop/ProcessingFrame.h"
+
+#include "s/str/strbuffer/StrBuffer.h"
+
+namespace s::gui::dialogs::dragndrop {
+
+using s::thread::ObjLocker;
+
+ProcessingFrame::ProcessingFrame()
+    : paths_(s::str::strarray::StrArray::Acquire()), worker_(s::thread::win::Thread::Acquire())
+{
+    setWorkerPriority(DEFAULT_WORKER_PRIORITY);
+}
+
+ProcessingFrame::~ProcessingFrame()
+{
+    clear();
+    if (worker_ != nullptr) {
+        worker_->Release();
+        worker_ = nullptr;
+    }
+    if (paths_ != nullptr) {
+        paths_->Release();
+        paths_ = nullptr;
+    }
+}
+
+void ProcessingFrame::setWorkerPriority(int32_t priority)
+{
+    if (worker_ != nullptr) {
+        worker_->SetPriority(priority);
+    }
+}
+
+uint32_t ProcessingFrame::getPathCount() const
+{
+    ObjLocker::Guard guard(itemLock_);
+    return paths_ != nullptr ? paths_->Count() : 0;
+}
+
+const wchar_t* ProcessingFrame::getPath(uint32_t index) const
+{
+    ObjLocker::Guard guard(itemLock_);
+    if (paths_ == nullptr || index >= paths_->Count()) {
+        return nullptr;
+    }
+    return paths_->Get(index)->CStr();
+}
+
+void ProcessingFrame::appendPath(const wchar_t* text)
+{
+    if (text == nullptr || text[0] == L'\0' || paths_ == nullptr) {
+        return;
+    }
+    ObjLocker::Guard guard(itemLock_);
+    paths_->Add(text);
+}
+
+bool ProcessingFrame::startRun()
+{
+    ObjLocker::Guard guard(itemLock_);
+    if (busy_ || worker_ == nullptr) {
+        return false;
+    }
+    busy_ = true;
+    worker_->Run(task_ != nullptr ? task_ : static_cast<s::thread::ITask*>(this));
+    return true;
+}
+
+void ProcessingFrame::sendStatus(const wchar_t* name, int32_t total, int32_t position,
+                                 const wchar_t* text)
+{
+    IStatusChannel* channel = channel_;
+    if (channel != nullptr) {
+        channel->sendStatus(name, total, position, text);
+    }
+}
+
+void ProcessingFrame::finishRun()
+{
+    ObjLocker::Guard guard(itemLock_);
+    if (paths_ != nullptr && !paths_->IsEmpty()) {
+        paths_->RemoveAll();
+    }
+    currentIndex_ = 0;
+    busy_ = false;
+    cancel_ = false;
+}
+
+void ProcessingFrame::cancelProcessing(bool wait)
+{
+    cancel_ = true;
+    if (wait) {
+        if (worker_ != nullptr) {
+            worker_->WaitIdle();
+        }
+        cancel_ = false;
+    }
+}
+
+void ProcessingFrame::clear()
+{
+    cancelProcessing(true);
+    ObjLocker::Guard guard(itemLock_);
+    if (paths_ != nullptr) {
+        paths_->RemoveAll();
+    }
+    currentIndex_ = 0;
+    busy_ = false;
+    cancel_ = false;
+}
+
+void ProcessingFrame::runBaseTask()
+{
+    sendStatus(ProcessStatusStart, 0, 0, nullptr);
+    itemLock_.Enter();
+    for (uint32_t i = 0; !cancel_ && i < paths_->Count(); ++i) {
+        currentIndex_ = static_cast<int32_t>(i) + 1;
+        const int32_t total = static_cast<int32_t>(paths_->Count());
+        itemLock_.Leave();
+        sendStatus(ProcessStatusUpdate, total, static_cast<int32_t>(i), EntryName);
+        itemLock_.Enter();
+    }
+    itemLock_.Leave();
+    sendStatus(ProcessStatusEnd, 0, 0, nullptr);
+}
+
+void ProcessingFrame::Run()
+{
+    runBaseTask();
+}
+
+} // namespace s::gui::dialogs::dragndrop

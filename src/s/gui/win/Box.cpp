@@ -1,0 +1,428 @@
+#include "s/gui/win/Box.h"
+
+#include <windowsx.h>
+
+#include <cmath>
+
+#include "s/gui/layout/Arrange.h"
+
+namespace s::gui::win {
+
+Box::Box() { resetBox(); }
+
+Box::~Box() = default;
+
+void Box::Reset()
+{
+    resetContainer();
+    resetBox();
+}
+
+void Box::resetBox()
+{
+    mode_ = kColumn;
+    hAlign_ = vAlign_ = 0;
+    hGap_ = vGap_ = 0;
+    insetLeft_ = insetRight_ = insetTop_ = insetBottom_ = 0;
+    fixedWidth_ = fixedHeight_ = -1;
+    widthPercent_ = heightPercent_ = -1;
+    minWidthOverride_ = -1;
+    collapseWidth_ = collapseHeight_ = false;
+    contentMinWidth_ = contentMinHeight_ = contentPrefWidth_ = contentPrefHeight_ = 0;
+    depth_ = 0;
+    creating_ = false;
+    acceptFiles_ = dropTarget_ = false;
+    hover_ = false;
+    wheelLines_ = 0;
+    image_ = nullptr;
+    hasOverride_ = false;
+    override_ = 0;
+    dropListeners_.clear();
+    urlDropListeners_.clear();
+    wheelListeners_.clear();
+    layoutListeners_.clear();
+    clickListeners_.clear();
+}
+
+// --- size limits -------------------------------------------------------------
+
+int Box::percentOf(int parentSize, int percent, int less) const
+{
+    double v = static_cast<double>(parentSize) * percent / 100.0 - less;
+    return static_cast<int>(v >= 0 ? std::floor(v + 0.5) : std::ceil(v - 0.5));
+}
+
+int Box::getMinWidth()
+{
+    if (collapseWidth_)
+        return 0;
+    if (fixedWidth_ >= 0)
+        return fixedWidth_;
+    int w = insetLeft_ + insetRight_ + contentMinWidth_;
+    if (minWidthOverride_ >= 0)
+        w = std::max(w, minWidthOverride_);
+    return w;
+}
+
+int Box::getMinHeight()
+{
+    if (collapseHeight_)
+        return 0;
+    if (fixedHeight_ >= 0)
+        return fixedHeight_;
+    return insetTop_ + insetBottom_ + contentMinHeight_;
+}
+
+int Box::getMinClientWidth()
+{
+    if (fixedWidth_ >= 0)
+        return fixedWidth_ - insetLeft_ - insetRight_;
+    int w = contentMinWidth_;
+    if (minWidthOverride_ >= 0)
+        w = std::max(w, minWidthOverride_ - insetLeft_ - insetRight_);
+    return w;
+}
+
+int Box::getMinClientHeight()
+{
+    if (fixedHeight_ >= 0)
+        return fixedHeight_ - insetTop_ - insetBottom_;
+    return contentMinHeight_;
+}
+
+int Box::getMaxWidth()
+{
+    if (fixedWidth_ >= 0)
+        return fixedWidth_;
+    if (widthPercent_ >= 0 && parent_)
+        return percentOf(parent_->getClientWidth(), widthPercent_, 0);
+    return insetLeft_ + insetRight_ + std::max(contentMinWidth_, contentPrefWidth_);
+}
+
+int Box::getMaxHeight()
+{
+    if (fixedHeight_ >= 0)
+        return fixedHeight_;
+    if (heightPercent_ >= 0 && parent_)
+        return percentOf(parent_->getClientHeight(), heightPercent_, 0);
+    return insetTop_ + insetBottom_ + std::max(contentMinHeight_, contentPrefHeight_);
+}
+
+int Box::getMaxClientWidth()
+{
+    int insets = insetLeft_ + insetRight_;
+    if (fixedWidth_ >= 0)
+        return fixedWidth_ - insets;
+    if (widthPercent_ >= 0 && parent_)
+        return percentOf(parent_->getClientWidth(), widthPercent_, insets);
+    return std::max(contentMinWidth_, contentPrefWidth_);
+}
+
+int Box::getMaxClientHeight()
+{
+    int insets = insetTop_ + insetBottom_;
+    if (fixedHeight_ >= 0)
+        return fixedHeight_ - insets;
+    if (heightPercent_ >= 0 && parent_)
+        return percentOf(parent_->getClientHeight(), heightPercent_, insets);
+    return std::max(contentMinHeight_, contentPrefHeight_);
+}
+
+// --- children and layout -------------------------------------------------------
+
+void Box::add(IComponent* child)
+{
+    if (!child)
+        return;
+    children()->Add(ChildFaces::objectOf(child));
+    if (!handle_) {
+        // Known as the parent at once; the native window follows with the box's own.
+        child->setParent(self());
+        return;
+    }
+    SendMessageW(handle_, kMsgAttachChild, reinterpret_cast<WPARAM>(child), 0);
+    if (insetLeft_ != 0 || insetTop_ != 0)
+        child->setOrigin(insetLeft_, insetTop_);
+    doLayout();
+    tellParent();
+}
+
+void Box::tellParent()
+{
+    if (!parent_)
+        return;
+    parent_->childChanged();
+    // A flow's height depends on the width the parent gives it, which depends on the
+    // first pass: a second pass settles it.
+    if (mode_ == kFlow)
+        parent_->childChanged();
+}
+
+void Box::doLayout()
+{
+    if (creating_ || depth_ >= 2)
+        return;
+    ++depth_;
+    contentMinWidth_ = contentMinHeight_ = contentPrefWidth_ = contentPrefHeight_ = 0;
+    if (getChildCount() > 0) {
+        IComponent* me = self();
+        int* out[4] = {&contentMinWidth_, &contentMinHeight_, &contentPrefWidth_, &contentPrefHeight_};
+        if (manager_) {
+            manager_->layout(me, out[0], out[1], out[2], out[3]);
+        } else {
+            switch (mode_) {
+            case kRow:
+                layout::arrangeRow(me, hAlign_, vAlign_, hGap_, out[0], out[1], out[2], out[3]);
+                break;
+            case kFlow:
+                layout::arrangeFlow(me, hAlign_, vAlign_, hGap_, vGap_, out[0], out[1], out[2], out[3]);
+                break;
+            case kPile:
+                layout::arrangePile(me, hAlign_, vAlign_, out[0], out[1], out[2], out[3]);
+                break;
+            default:
+                layout::arrangeColumn(me, hAlign_, vAlign_, vGap_, out[0], out[1], out[2], out[3]);
+                break;
+            }
+        }
+    }
+    layoutListeners_.fire(self(), kLaidOut);
+    --depth_;
+}
+
+bool Box::createNative(HWND parentHandle)
+{
+    HWND h = Toolkit::create(this, WS_EX_CONTROLPARENT, L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                             parentHandle, nullptr);
+    handle_ = h;
+    if (h && acceptFiles_)
+        DragAcceptFiles(h, TRUE);
+    return h != nullptr;
+}
+
+void Box::nativeCreated()
+{
+    creating_ = true;
+    attachChildren();
+    creating_ = false;
+    doLayout();
+    tellParent();
+    if (visible_)
+        ShowWindow(handle_, SW_SHOW);
+}
+
+HDC__* Box::getBackdrop(int* offsetX, int* offsetY)
+{
+    // A transparent box shows its parent's backdrop: hand that on, shifted by where
+    // this box sits in it.
+    if (transparent_ && parent_) {
+        int ox = 0, oy = 0;
+        HDC__* dc = parent_->getBackdrop(&ox, &oy);
+        if (dc && handle_) {
+            HWND parentHandle = Toolkit::handleOf(parent_);
+            RECT r;
+            GetWindowRect(handle_, &r);
+            MapWindowPoints(nullptr, parentHandle, reinterpret_cast<POINT*>(&r), 2);
+            if (offsetX)
+                *offsetX = ox + r.left;
+            if (offsetY)
+                *offsetY = oy + r.top;
+            return dc;
+        }
+    }
+    return ComponentBase<IBox>::getBackdrop(offsetX, offsetY);
+}
+
+// --- settings ----------------------------------------------------------------------
+
+void Box::setHorizontalGap(int pixels) { hGap_ = pixels; }
+void Box::setVerticalGap(int pixels) { vGap_ = pixels; }
+
+void Box::insetsChanged()
+{
+    for (int i = 0; i < getChildCount(); ++i)
+        getChild(i)->setOrigin(insetLeft_, insetTop_);
+    doLayout();
+}
+
+void Box::setInsetLeft(int pixels) { insetLeft_ = pixels; insetsChanged(); }
+void Box::setInsetRight(int pixels) { insetRight_ = pixels; insetsChanged(); }
+void Box::setInsetTop(int pixels) { insetTop_ = pixels; insetsChanged(); }
+void Box::setInsetBottom(int pixels) { insetBottom_ = pixels; insetsChanged(); }
+
+void Box::setInsetsHorizontal(int pixels)
+{
+    insetLeft_ = insetRight_ = pixels;
+    insetsChanged();
+}
+
+void Box::setInsetsVertical(int pixels)
+{
+    insetTop_ = insetBottom_ = pixels;
+    insetsChanged();
+}
+
+void Box::setInsets(int pixels)
+{
+    insetLeft_ = insetRight_ = insetTop_ = insetBottom_ = pixels;
+    insetsChanged();
+}
+
+void Box::fillParent()
+{
+    setWidthPercent(100);
+    setHeightPercent(100);
+}
+
+void Box::setWidthPercent(int percent)
+{
+    widthPercent_ = percent;
+    fixedWidth_ = -1;
+    if (handle_ && parent_)
+        parent_->childChanged();
+}
+
+void Box::setHeightPercent(int percent)
+{
+    heightPercent_ = percent;
+    fixedHeight_ = -1;
+    if (handle_ && parent_)
+        parent_->childChanged();
+}
+
+void Box::setFixedWidth(int pixels)
+{
+    fixedWidth_ = pixels;
+    widthPercent_ = -1;
+}
+
+void Box::setFixedHeight(int pixels)
+{
+    fixedHeight_ = pixels;
+    heightPercent_ = -1;
+}
+
+void Box::setBackgroundImage(HBITMAP__* bitmap)
+{
+    image_ = bitmap;
+    redraw();
+}
+
+void Box::setBackgroundOverride(int r, int g, int b)
+{
+    hasOverride_ = true;
+    override_ = Colours::pack(r, g, b);
+    redraw();
+}
+
+void Box::showOnly(int index)
+{
+    int n = getChildCount();
+    for (int i = 0; i < n; ++i) {
+        if (i != index)
+            getChild(i)->setVisible(false, true);
+    }
+    if (IComponent* shown = getChild(index))
+        shown->setVisible(true, true);
+}
+
+void Box::showOnlyParked(int index)
+{
+    int n = getChildCount();
+    for (int i = 0; i < n; ++i) {
+        if (i == index)
+            continue;
+        IComponent* c = getChild(i);
+        c->setVisible(false, true);
+        c->setOrigin(0, 3000);
+    }
+    if (IComponent* shown = getChild(index)) {
+        shown->setOrigin(0, 0);
+        shown->setVisible(true, true);
+    }
+}
+
+// --- messages ------------------------------------------------------------------------
+
+void Box::paint()
+{
+    if (!hasOverride_ && !image_) {
+        paintBackground();
+        return;
+    }
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(handle_, &ps);
+    RECT client;
+    GetClientRect(handle_, &client);
+    if (image_) {
+        HDC mem = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(mem, reinterpret_cast<HBITMAP>(image_));
+        BITMAP bm{};
+        GetObjectW(reinterpret_cast<HBITMAP>(image_), sizeof(bm), &bm);
+        StretchBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+        SelectObject(mem, old);
+        DeleteDC(mem);
+    } else {
+        HBRUSH brush = CreateSolidBrush(override_);
+        FillRect(dc, &client, brush);
+        DeleteObject(brush);
+    }
+    EndPaint(handle_, &ps);
+}
+
+bool Box::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT:
+        paint();
+        *result = 0;
+        return true;
+    case WM_MOUSEMOVE:
+        // Tracking the leave instead of capturing the pointer keeps the children
+        // (buttons inside the box) clickable.
+        if (!hover_) {
+            hover_ = true;
+            TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, handle_, 0};
+            TrackMouseEvent(&track);
+        }
+        return false;
+    case WM_MOUSELEAVE:
+        hover_ = false;
+        return false;
+    case WM_LBUTTONDOWN:
+        if (clickListeners_.count() > 0) {
+            clickListeners_.fire(self(), kClicked);
+            *result = 0;
+            return true;
+        }
+        return false;
+    case WM_MOUSEWHEEL:
+        if (wheelListeners_.count() > 0) {
+            UINT lines = 3;
+            SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+            int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+            wheelLines_ = delta < 0 ? -static_cast<int>(lines) : static_cast<int>(lines);
+            wheelListeners_.fire(self(), kWheel);
+            *result = 0;
+            return true;
+        }
+        if (HWND top = Toolkit::handleOf(window_)) {
+            *result = SendMessageW(top, message, wParam, lParam);
+            return true;
+        }
+        return false;
+    case WM_KEYDOWN:
+        if (HWND top = Toolkit::handleOf(window_)) {
+            *result = SendMessageW(top, message, wParam, lParam);
+            return true;
+        }
+        return false;
+    case WM_GETDLGCODE:
+        *result = DefWindowProcW(handle_, message, wParam, lParam) | DLGC_WANTALLKEYS;
+        return true;
+    default:
+        return ContainerBase<IBox>::handleMessage(result, message, wParam, lParam);
+    }
+}
+
+}  // namespace s::gui::win

@@ -1,0 +1,139 @@
+#pragma once
+#include "s/base/ClassId.h"
+#include "s/gui/IBox.h"
+#include "s/gui/win/ContainerBase.h"
+#include "s/gui/win/ListenerList.h"
+#include "s/thread/IPoolable.h"
+#include "s/thread/Pooled.h"
+
+namespace s::gui::win {
+
+// The general container (see IBox). Its client area is the area inside its insets:
+// getClientWidth/Height answer the size less the insets, and every child's origin is
+// the (left, top) inset, so children are placed inside the insets.
+//
+// Pooled: Box::Acquire() gives a detached box with the defaults (column mode, left and
+// top alignment, no gaps or insets, no fixed or percentage sizes); add it to a container
+// (which then owns it) or Release() it. Threads: as every component.
+class Box : public ContainerBase<IBox>, public thread::IPoolable {
+    S_CLASS_ID(L"s_gui_win_Box")
+    S_POOLED(Box)
+
+public:
+    Box();
+    ~Box() override;
+
+    void Reset() override;
+
+    // --- IComponent / IContainer -------------------------------------------
+    int getClientWidth() override { return width_ - insetLeft_ - insetRight_; }
+    int getClientHeight() override { return height_ - insetTop_ - insetBottom_; }
+    void setClientWidth(int w) override { setWidth(w + insetLeft_ + insetRight_); }
+    void setClientHeight(int h) override { setHeight(h + insetTop_ + insetBottom_); }
+    int getMinWidth() override;
+    int getMinHeight() override;
+    int getMinClientWidth() override;
+    int getMinClientHeight() override;
+    int getMaxWidth() override;
+    int getMaxHeight() override;
+    int getMaxClientWidth() override;
+    int getMaxClientHeight() override;
+    void add(IComponent* child) override;
+    void doLayout() override;
+    HDC__* getBackdrop(int* offsetX, int* offsetY) override;
+
+    // --- IBox ----------------------------------------------------------------
+    void setHorizontalGap(int pixels) override;
+    void setVerticalGap(int pixels) override;
+    void setInsetLeft(int pixels) override;
+    void setInsetRight(int pixels) override;
+    void setInsetTop(int pixels) override;
+    void setInsetBottom(int pixels) override;
+    void setInsetsHorizontal(int pixels) override;
+    void setInsetsVertical(int pixels) override;
+    void setInsets(int pixels) override;
+    void alignTop() override { vAlign_ = 0; }
+    void alignMiddle() override { vAlign_ = 1; }
+    void alignBottom() override { vAlign_ = 2; }
+    void alignLeft() override { hAlign_ = 0; }
+    void alignCentre() override { hAlign_ = 1; }
+    void alignRight() override { hAlign_ = 2; }
+    int getMode() override { return mode_; }
+    void setRowMode() override { mode_ = kRow; }
+    void setColumnMode() override { mode_ = kColumn; }
+    void setFlowMode() override { mode_ = kFlow; }
+    void setPileMode() override { mode_ = kPile; }
+    void fillParent() override;
+    void setWidthPercent(int percent) override;
+    void setHeightPercent(int percent) override;
+    void setFixedWidth(int pixels) override;
+    void setFixedHeight(int pixels) override;
+    void setMinWidthOverride(int pixels) override { minWidthOverride_ = pixels; }
+    void setAcceptFiles(bool on) override { acceptFiles_ = on; }
+    void addDropListener(events::IEventListener* listener) override { dropListeners_.add(listener); }
+    str::StrArray* getDroppedFiles() override { return nullptr; }
+    void setDropTarget(bool on) override { dropTarget_ = on; }
+    void addUrlDropListener(events::IEventListener* listener) override { urlDropListeners_.add(listener); }
+    str::StrArray* getDroppedUrls() override { return nullptr; }
+    void addWheelListener(events::IEventListener* listener) override { wheelListeners_.add(listener); }
+    int getWheelLines() override { return wheelLines_; }
+    void setCollapseWidth(bool on) override { collapseWidth_ = on; }
+    void setCollapseHeight(bool on) override { collapseHeight_ = on; }
+    void setBackgroundImage(HBITMAP__* bitmap) override;
+    void addLayoutListener(events::IEventListener* listener) override { layoutListeners_.add(listener); }
+    void showOnly(int index) override;
+    void showOnlyParked(int index) override;
+    void addClickListener(events::IEventListener* listener) override { clickListeners_.add(listener); }
+    void setBackgroundOverride(int r, int g, int b) override;
+
+    // --- message hook --------------------------------------------------------
+    bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Alignments (0 start, 1 centre, 2 end), gaps and insets as set.
+    int getHorizontalAlignment() const { return hAlign_; }
+    int getVerticalAlignment() const { return vAlign_; }
+    bool isHovered() const { return hover_; }
+    // The content limits of the last layout.
+    int getContentMinWidth() const { return contentMinWidth_; }
+    int getContentMinHeight() const { return contentMinHeight_; }
+    int getContentPrefWidth() const { return contentPrefWidth_; }
+    int getContentPrefHeight() const { return contentPrefHeight_; }
+
+    // Box events.
+    enum Event { kFilesDropped = 1, kWheel = 2, kLaidOut = 3, kClicked = 6, kUrlsDropped = 7 };
+
+protected:
+    bool createNative(HWND parentHandle) override;
+    void nativeCreated() override;
+    int childOriginX() override { return insetLeft_; }
+    int childOriginY() override { return insetTop_; }
+
+private:
+    void resetBox();
+    void insetsChanged();
+    void tellParent();
+    int percentOf(int parentSize, int percent, int less) const;
+    void paint();
+
+    int mode_ = kColumn;
+    int hAlign_ = 0, vAlign_ = 0;
+    int hGap_ = 0, vGap_ = 0;
+    int insetLeft_ = 0, insetRight_ = 0, insetTop_ = 0, insetBottom_ = 0;
+    int fixedWidth_ = -1, fixedHeight_ = -1;
+    int widthPercent_ = -1, heightPercent_ = -1;
+    int minWidthOverride_ = -1;
+    bool collapseWidth_ = false, collapseHeight_ = false;
+    int contentMinWidth_ = 0, contentMinHeight_ = 0, contentPrefWidth_ = 0, contentPrefHeight_ = 0;
+    int depth_ = 0;
+    bool creating_ = false;
+    bool acceptFiles_ = false, dropTarget_ = false;
+    bool hover_ = false;
+    int wheelLines_ = 0;
+    HBITMAP__* image_ = nullptr;
+    bool hasOverride_ = false;
+    uint32_t override_ = 0;
+    ListenerList dropListeners_, urlDropListeners_, wheelListeners_, layoutListeners_,
+        clickListeners_;
+};
+
+}  // namespace s::gui::win

@@ -1,0 +1,457 @@
+#pragma once
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "s/base/IObject.h"
+#include "s/gui/IComponent.h"
+#include "s/gui/IWindow.h"
+#include "s/gui/win/Messages.h"
+#include "s/gui/win/Toolkit.h"
+
+namespace s::gui::win {
+
+// Colour helpers shared by every component.
+struct Colours {
+    static uint32_t pack(int r, int g, int b)
+    {
+        return static_cast<uint32_t>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+    }
+    // Half-way from `colour` to white, per channel.
+    static uint32_t tintOf(uint32_t colour)
+    {
+        int r = 255 - ((255 - static_cast<int>(colour & 0xFF)) >> 1);
+        int g = 255 - ((255 - static_cast<int>((colour >> 8) & 0xFF)) >> 1);
+        int b = 255 - ((255 - static_cast<int>((colour >> 16) & 0xFF)) >> 1);
+        return pack(r, g, b);
+    }
+};
+
+// The state and behaviour that every component of the toolkit shares, on top of the
+// component's own interface I (IComponent or an interface derived from it). IObject is
+// the first base, so the object's own pointer is its IObject pointer (the library's
+// layout rule); the I face is what components pass as the source of their events.
+//
+// A plain component owns one native window of the toolkit class, made when it is
+// attached to a parent and destroyed (on its own thread) when it is detached. Sizes:
+// minimum and maximum come from the limits set with setSizeLimits (−1 = none: a minimum
+// of 0, a maximum equal to the minimum).
+template <class I>
+class ComponentBase : public base::IObject, public I, public NativeTarget {
+public:
+    // --- IComponent --------------------------------------------------------
+    int getX() override { return x_; }
+    void setX(int x) override { this->setPosition(x, y_); }
+    int getY() override { return y_; }
+    void setY(int y) override { this->setPosition(x_, y); }
+    int getScreenX() override
+    {
+        if (!handle_)
+            return originX_ + x_;
+        POINT p{0, 0};
+        ClientToScreen(handle_, &p);
+        return p.x;
+    }
+    int getScreenY() override
+    {
+        if (!handle_)
+            return originY_ + y_;
+        POINT p{0, 0};
+        ClientToScreen(handle_, &p);
+        return p.y;
+    }
+    bool containsScreenPoint(int x, int y) override
+    {
+        if (!this->isVisible())
+            return false;
+        int sx = this->getScreenX(), sy = this->getScreenY();
+        return sx <= x && x <= sx + this->getWidth() && sy <= y && y <= sy + this->getHeight();
+    }
+    int getWidth() override { return width_; }
+    void setWidth(int w) override { this->setSize(w, height_); }
+    int getHeight() override { return height_; }
+    void setHeight(int h) override { this->setSize(width_, h); }
+    int getClientWidth() override { return this->getWidth(); }
+    void setClientWidth(int w) override { this->setWidth(w); }
+    int getClientHeight() override { return this->getHeight(); }
+    void setClientHeight(int h) override { this->setHeight(h); }
+
+    void setPosition(int x, int y) override
+    {
+        x_ = x;
+        y_ = y;
+        if (suspended_)
+            pending_ = true;
+        else
+            placeNative(SWP_NOSIZE);
+    }
+    void setSize(int w, int h) override
+    {
+        bool changed = w != width_ || h != height_;
+        width_ = w;
+        height_ = h;
+        if (suspended_)
+            pending_ = true;
+        else
+            placeNative(SWP_NOMOVE);
+        noteSizeChange(changed);
+    }
+    void setBounds(int x, int y, int w, int h) override
+    {
+        bool changed = w != width_ || h != height_;
+        x_ = x;
+        y_ = y;
+        width_ = w;
+        height_ = h;
+        if (suspended_)
+            pending_ = true;
+        else
+            placeNative(0);
+        noteSizeChange(changed);
+    }
+    void setOrigin(int ox, int oy) override
+    {
+        originX_ = ox;
+        originY_ = oy;
+        if (suspended_)
+            pending_ = true;
+        else
+            placeNative(SWP_NOSIZE);
+    }
+    void moveOrigin(int dx, int dy) override { this->setOrigin(originX_ + dx, originY_ + dy); }
+
+    int getMinWidth() override { return std::max(0, minWidth_); }
+    int getMinHeight() override { return std::max(0, minHeight_); }
+    int getMinClientWidth() override { return this->getMinWidth(); }
+    int getMinClientHeight() override { return this->getMinHeight(); }
+    int getMaxWidth() override { return maxWidth_ < 0 ? this->getMinWidth() : maxWidth_; }
+    int getMaxHeight() override { return maxHeight_ < 0 ? this->getMinHeight() : maxHeight_; }
+    int getMaxClientWidth() override { return this->getMaxWidth(); }
+    int getMaxClientHeight() override { return this->getMaxHeight(); }
+
+    bool isVisible() override { return visible_ && handle_ != nullptr; }
+    void setVisible(bool show, bool notify) override
+    {
+        if (show) {
+            if (visible_)
+                return;
+            visible_ = true;
+            if (handle_)
+                ShowWindow(handle_, SW_SHOW);
+            if (notify && parent_)
+                parent_->childChanged();
+        } else {
+            if (!visible_)
+                return;
+            visible_ = false;
+            if (handle_) {
+                ShowWindow(handle_, SW_HIDE);
+                this->setPosition(kParkedX, kParkedY);
+            }
+        }
+    }
+    bool isEnabled() override { return handle_ ? IsWindowEnabled(handle_) != FALSE : enabled_; }
+    void setEnabled(bool on) override
+    {
+        enabled_ = on;
+        if (handle_)
+            EnableWindow(handle_, on ? TRUE : FALSE);
+    }
+    bool isEditable() override { return false; }
+    void setEditable(bool) override {}
+
+    void centreInParent() override { this->setPosition(centredX(), centredY()); }
+    void centreHorizontally() override { this->setX(centredX()); }
+    void centreVertically() override { this->setY(centredY()); }
+
+    uint32_t getBackgroundColour() override { return background_; }
+    bool isTransparent() override { return transparent_; }
+    void setTransparent(bool redraw) override
+    {
+        transparent_ = true;
+        redrawIfAsked(redraw);
+    }
+    void setBackgroundWhite(bool redraw) override { this->setBackgroundColour(255, 255, 255, redraw); }
+    void setBackgroundDefault(bool redraw) override
+    {
+        transparent_ = false;
+        background_ = GetSysColor(COLOR_BTNFACE);
+        redrawIfAsked(redraw);
+    }
+    void setBackgroundBlack(bool redraw) override { this->setBackgroundColour(0, 0, 0, redraw); }
+    void setBackgroundTint(bool redraw) override
+    {
+        uint32_t tint = Colours::tintOf(GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+        this->setBackgroundColour(tint & 0xFF, (tint >> 8) & 0xFF, (tint >> 16) & 0xFF, redraw);
+    }
+    void setBackgroundColour(int r, int g, int b, bool redraw) override
+    {
+        transparent_ = false;
+        background_ = Colours::pack(r, g, b);
+        redrawIfAsked(redraw);
+    }
+
+    IWindow* getWindow() override { return window_; }
+    IComponent* getParent() override { return parent_; }
+    void setParent(IComponent* parent) override
+    {
+        if (!parent) {
+            detach();
+            return;
+        }
+        if (parent == parent_ && handle_)
+            return;
+        if (parent_ && parent_ != parent)
+            detach();
+        parent_ = parent;
+        window_ = parent->getWindow();
+        attached();
+        HWND parentHandle = Toolkit::handleOf(parent);
+        if (!parentHandle)
+            return;  // created once the parent has its own native window
+        if (!createNative(parentHandle)) {
+            handle_ = nullptr;
+            Toolkit::showCreationFailed();
+            return;
+        }
+        if (!enabled_)
+            EnableWindow(handle_, FALSE);
+        nativeCreated();
+        parent->childChanged();
+    }
+    void add(IComponent*) override {}
+    void remove(IComponent*, bool) override {}
+    void removeAll(bool) override {}
+    bool isContainer() override { return false; }
+    void redrawRect(int x, int y, int w, int h) override
+    {
+        if (!this->isVisible())
+            return;
+        RECT r{x, y, x + w, y + h};
+        RedrawWindow(handle_, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
+    void redraw() override
+    {
+        if (!this->isVisible())
+            return;
+        RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
+    void setSizeClamped(int w, int h) override
+    {
+        int minW = this->getMinWidth(), maxW = this->getMaxWidth();
+        int minH = this->getMinHeight(), maxH = this->getMaxHeight();
+        this->setSize(std::max(minW, std::min(w, maxW)), std::max(minH, std::min(h, maxH)));
+    }
+    void childChanged() override {}
+    int getChildCount() override { return 0; }
+    IComponent* getChild(int) override { return nullptr; }
+    col::_array::ArrayP* getChildren() override { return nullptr; }
+    HDC__* getBackdrop(int* offsetX, int* offsetY) override
+    {
+        if (offsetX)
+            *offsetX = 0;
+        if (offsetY)
+            *offsetY = 0;
+        return nullptr;
+    }
+    bool isLayoutSuspended() override { return suspended_; }
+    void suspendLayout() override { suspended_ = true; }
+    void resumeLayout() override
+    {
+        suspended_ = false;
+        if (pending_) {
+            pending_ = false;
+            this->setBounds(x_, y_, width_, height_);
+        }
+    }
+
+    // --- IEventListener: components take no events by default ---------------
+    void handleEvent(void*, int) override {}
+
+    // --- NativeTarget --------------------------------------------------------
+    HWND getHandle() override { return handle_; }
+    void bindHandle(HWND handle) override { handle_ = handle; }
+    bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM) override
+    {
+        switch (message) {
+        case WM_PAINT:
+            paintBackground();
+            *result = 0;
+            return true;
+        case WM_ERASEBKGND:
+            *result = 1;
+            return true;
+        case WM_DESTROY:
+            handle_ = nullptr;
+            return false;
+        case kMsgDestroyNative:
+            if (handle_)
+                DestroyWindow(handle_);
+            *result = 0;
+            return true;
+        case kMsgAttachChild:
+            if (wParam)
+                reinterpret_cast<IComponent*>(wParam)->setParent(this->self());
+            *result = 0;
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    // The face this component passes as itself (event source, parent of children).
+    IComponent* self() { return static_cast<I*>(this); }
+
+    // Sets the size limits (−1 = none).
+    void setSizeLimits(int minWidth, int minHeight, int maxWidth, int maxHeight)
+    {
+        minWidth_ = minWidth;
+        minHeight_ = minHeight;
+        maxWidth_ = maxWidth;
+        maxHeight_ = maxHeight;
+    }
+    int getOriginX() const { return originX_; }
+    int getOriginY() const { return originY_; }
+    bool getVisibleFlag() const { return visible_; }
+
+    // Where a hidden component is parked, out of its parent's sight.
+    static constexpr int kParkedX = -10000;
+    static constexpr int kParkedY = 10000;
+
+protected:
+    ComponentBase() { background_ = GetSysColor(COLOR_BTNFACE); }
+
+    // The pool reset of every component (concrete classes call it from Reset).
+    void resetComponent()
+    {
+        this->setVisible(true, true);
+        this->setParent(nullptr);
+        suspended_ = false;
+        pending_ = false;
+        sizeDirty_ = false;
+        x_ = y_ = originX_ = originY_ = width_ = height_ = 0;
+        minWidth_ = minHeight_ = maxWidth_ = maxHeight_ = -1;
+        background_ = GetSysColor(COLOR_BTNFACE);
+        transparent_ = false;
+        enabled_ = true;
+    }
+
+    // Makes the native window as a child of `parentHandle`; answers false on failure.
+    virtual bool createNative(HWND parentHandle)
+    {
+        HWND h = Toolkit::create(this, 0, L"", WS_CHILD, 0, 0, 0, 0, parentHandle, nullptr);
+        handle_ = h;
+        return h != nullptr;
+    }
+    // Runs on the creating thread right after a successful createNative.
+    virtual void nativeCreated() {}
+    // Runs when the component joins a tree (before its native window is made).
+    virtual void attached() {}
+    // Runs after the stored size changed (not while layout is suspended).
+    virtual void sizeChanged() {}
+
+    // Places the native window at the stored geometry; `flags` adds SWP_NOSIZE or
+    // SWP_NOMOVE. A hidden component is placed without being shown.
+    virtual void placeNative(UINT flags)
+    {
+        if (!handle_)
+            return;
+        UINT f = SWP_NOZORDER | SWP_NOACTIVATE | flags;
+        if (visible_)
+            f |= SWP_SHOWWINDOW;
+        SetWindowPos(handle_, nullptr, x_ + originX_, y_ + originY_, width_, height_, f);
+    }
+
+    void detach()
+    {
+        if (!parent_ && !handle_ && !window_)
+            return;
+        if (handle_)
+            SendMessageW(handle_, kMsgDestroyNative, 0, 0);
+        handle_ = nullptr;
+        parent_ = nullptr;
+        window_ = nullptr;
+        detached();
+    }
+    // Runs after the component left its tree.
+    virtual void detached() {}
+
+    // A size stored while layout is suspended is reported when the layout resumes.
+    void noteSizeChange(bool changed)
+    {
+        if (changed)
+            sizeDirty_ = true;
+        if (sizeDirty_ && !suspended_) {
+            sizeDirty_ = false;
+            sizeChanged();
+        }
+    }
+
+    void redrawIfAsked(bool redraw)
+    {
+        if (redraw)
+            this->redraw();
+    }
+
+    // Fills the client area with the background colour, or, when transparent, copies the
+    // part of the parent's backdrop under this component.
+    void paintBackground()
+    {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(handle_, &ps);
+        RECT client;
+        GetClientRect(handle_, &client);
+        bool painted = false;
+        if (transparent_ && parent_) {
+            int offX = 0, offY = 0;
+            HDC backdrop = reinterpret_cast<HDC>(parent_->getBackdrop(&offX, &offY));
+            HWND parentHandle = Toolkit::handleOf(parent_);
+            if (backdrop && parentHandle) {
+                RECT r;
+                GetWindowRect(handle_, &r);
+                MapWindowPoints(nullptr, parentHandle, reinterpret_cast<POINT*>(&r), 2);
+                BitBlt(dc, 0, 0, client.right, client.bottom, backdrop, r.left + offX,
+                       r.top + offY, SRCCOPY);
+                painted = true;
+            }
+        }
+        if (!painted) {
+            uint32_t colour = background_;
+            if (transparent_ && parent_)
+                colour = parent_->getBackgroundColour();
+            HBRUSH brush = CreateSolidBrush(colour);
+            FillRect(dc, &client, brush);
+            DeleteObject(brush);
+        }
+        EndPaint(handle_, &ps);
+    }
+
+    int centredX()
+    {
+        int pw = parent_ ? parent_->getClientWidth() : 0;
+        return width_ < pw ? (pw - width_) / 2 : 0;
+    }
+    int centredY()
+    {
+        int ph = parent_ ? parent_->getClientHeight() : 0;
+        return height_ < ph ? (ph - height_) / 2 : 0;
+    }
+
+    IWindow* window_ = nullptr;
+    IComponent* parent_ = nullptr;
+    HWND handle_ = nullptr;
+    bool visible_ = true;
+    bool suspended_ = false;
+    bool pending_ = false;
+    bool sizeDirty_ = false;
+    bool transparent_ = false;
+    bool enabled_ = true;
+    int x_ = 0, y_ = 0;
+    int originX_ = 0, originY_ = 0;
+    int width_ = 0, height_ = 0;
+    uint32_t background_ = 0;
+    int minWidth_ = -1, minHeight_ = -1, maxWidth_ = -1, maxHeight_ = -1;
+};
+
+}  // namespace s::gui::win

@@ -1,0 +1,190 @@
+#include "s/gui/win/Toolkit.h"
+
+#include <atomic>
+#include <mutex>
+
+#include "mfc/afxwin.h"
+#include "s/gui/IComponent.h"
+#include "s/gui/win/Messages.h"
+
+namespace s::gui::win {
+namespace {
+
+std::mutex g_registerLock;
+bool g_registered = false;
+
+// Relayed WM_COMMAND notification codes.
+UINT reflectedCommand(UINT code)
+{
+    switch (code) {
+    case 0: return kMsgReflectClicked;
+    case 1: return kMsgReflectSelChange;
+    case 5: return kMsgReflectDoubleClicked;
+    case 7: return kMsgReflectDropDown;
+    case 8: return kMsgReflectCloseUp;
+    case 0x200: return kMsgReflectKillFocus;
+    case 0x300: return kMsgReflectChange;
+    default: return 0;
+    }
+}
+
+// Relayed WM_NOTIFY codes; `zeroResult` when the relay answers 0 itself.
+UINT reflectedNotify(int code, bool* zeroResult)
+{
+    *zeroResult = false;
+    switch (code) {
+    case -12: return kMsgReflectCustomDraw;
+    case -100: return kMsgReflectNotify100;
+    case -101: *zeroResult = true; return kMsgReflectNotify101;
+    case -108: return kMsgReflectNotify108;
+    case -109: *zeroResult = true; return kMsgReflectNotify109;
+    case -115: *zeroResult = true; return kMsgReflectNotify115;
+    case -176: return kMsgReflectNotify176;
+    case -310: return kMsgReflectNotify310;
+    case -311: return kMsgReflectNotify311;
+    case -551: return kMsgReflectNotify551;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+bool Toolkit::registerClass()
+{
+    std::lock_guard<std::mutex> guard(g_registerLock);
+    if (g_registered)
+        return true;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_GLOBALCLASS;
+    wc.lpfnWndProc = &Toolkit::windowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    wc.lpszClassName = kClassName;
+    if (RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
+        g_registered = true;
+        return true;
+    }
+    AfxShowMessageBox(nullptr, L"Window Registration Failed!", L"Error!", MB_ICONWARNING);
+    return false;
+}
+
+HWND Toolkit::create(NativeTarget* target, DWORD exStyle, const wchar_t* title, DWORD style,
+                     int x, int y, int width, int height, HWND parent, HMENU idOrMenu)
+{
+    if (!registerClass())
+        return nullptr;
+    return CreateWindowExW(exStyle, kClassName, title ? title : L"", style, x, y, width, height,
+                           parent, idOrMenu, GetModuleHandleW(nullptr), target);
+}
+
+void Toolkit::showCreationFailed()
+{
+    AfxShowMessageBox(nullptr, L"Window Creation Failed!", L"Error!", MB_ICONWARNING);
+}
+
+NativeTarget* Toolkit::targetOf(IComponent* component)
+{
+    return component ? dynamic_cast<NativeTarget*>(component) : nullptr;
+}
+
+HWND Toolkit::handleOf(IComponent* component)
+{
+    NativeTarget* target = targetOf(component);
+    return target ? target->getHandle() : nullptr;
+}
+
+LRESULT Toolkit::defaultProcessing(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case 0x0019:  // WM_CTLCOLOR of old
+        if (lParam)
+            return SendMessageW(reinterpret_cast<HWND>(lParam), kMsgReflectCtlColor, wParam, lParam);
+        break;
+    case WM_COMMAND: {
+        UINT code = HIWORD(wParam);
+        HWND control = reinterpret_cast<HWND>(lParam);
+        if (!control)
+            break;  // menus and accelerators
+        if (UINT relay = reflectedCommand(code)) {
+            SendMessageW(control, relay, wParam, lParam);
+            return 0;
+        }
+        break;
+    }
+    case WM_NOTIFY: {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (!header)
+            break;
+        bool zeroResult = false;
+        if (UINT relay = reflectedNotify(static_cast<int>(header->code), &zeroResult)) {
+            LRESULT r = SendMessageW(header->hwndFrom, relay, wParam, lParam);
+            return zeroResult ? 0 : r;
+        }
+        break;
+    }
+    case WM_HSCROLL:
+        if (lParam)
+            return SendMessageW(reinterpret_cast<HWND>(lParam), WM_HSCROLL, wParam, lParam);
+        break;
+    case WM_SETCURSOR:
+        if (!DefWindowProcW(window, message, wParam, lParam))
+            SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+        return TRUE;
+    case WM_INITMENU:
+    case WM_LBUTTONDOWN:
+        SendMessageW(window, WM_ACTIVATE, WA_CLICKACTIVE, 0);
+        break;
+    case WM_INITMENUPOPUP: {
+        MENUINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIM_MENUDATA;
+        HMENU menu = reinterpret_cast<HMENU>(wParam);
+        if (menu && GetMenuInfo(menu, &info) && info.dwMenuData) {
+            HWND owner = reinterpret_cast<HWND>(info.dwMenuData);
+            if (owner != window && IsWindow(owner))
+                return SendMessageW(owner, message, wParam, lParam);
+        }
+        break;
+    }
+    case kMsgCloseQuietly:
+        return DefWindowProcW(window, WM_CLOSE, 0, 0);
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Toolkit::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    NativeTarget* target;
+    if (message == WM_NCCREATE) {
+        const CREATESTRUCTW* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        target = static_cast<NativeTarget*>(cs->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(target));
+        if (target)
+            target->bindHandle(window);
+    } else {
+        target = reinterpret_cast<NativeTarget*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    }
+    if (message == WM_NCDESTROY)
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    if (target) {
+        LRESULT result = 0;
+        if (target->handleMessage(&result, message, wParam, lParam))
+            return result;
+    }
+    LRESULT result = defaultProcessing(window, message, wParam, lParam);
+    if (target && message != WM_NCDESTROY)
+        target->afterDefault(message, wParam, lParam, result);
+    return result;
+}
+
+}  // namespace s::gui::win

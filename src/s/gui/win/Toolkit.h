@@ -1,0 +1,57 @@
+#pragma once
+#include <windows.h>
+
+namespace s::gui {
+class IComponent;
+}
+
+namespace s::gui::win {
+
+// The native side of a component: the toolkit's window procedure hands every message
+// of the component's native window to it. Runs on the thread that owns the window.
+class NativeTarget {
+public:
+    virtual ~NativeTarget() = default;
+    // The native window of the component, 0 while none exists.
+    virtual HWND getHandle() = 0;
+    // Told while the native window is being created (before WM_CREATE), so that
+    // messages sent during creation already find the component.
+    virtual void bindHandle(HWND handle) = 0;
+    // The component's own handling: true when handled, then *result is the answer.
+    virtual bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // Runs after default processing of a message the component did not handle.
+    virtual void afterDefault(UINT message, WPARAM wParam, LPARAM lParam, LRESULT result)
+    {
+        (void)message, (void)wParam, (void)lParam, (void)result;
+    }
+};
+
+// The toolkit's one window class ("PellamWindowClass") and its notification relay.
+class Toolkit {
+public:
+    static constexpr const wchar_t* kClassName = L"PellamWindowClass";
+
+    // Registers the class once per process; on failure shows "Window Registration
+    // Failed!" and answers false (and tries again on the next call).
+    static bool registerClass();
+
+    // Creates a window of the toolkit class whose messages go to `target` (may be
+    // null: default processing and the relay only). Answers 0 on failure without a
+    // message; see showCreationFailed.
+    static HWND create(NativeTarget* target, DWORD exStyle, const wchar_t* title, DWORD style,
+                       int x, int y, int width, int height, HWND parent, HMENU idOrMenu);
+
+    // "Window Creation Failed!" titled "Error!" with the warning icon.
+    static void showCreationFailed();
+
+    // The native window of a component, 0 when it has none or is not a toolkit component.
+    static HWND handleOf(IComponent* component);
+    static NativeTarget* targetOf(IComponent* component);
+
+    // Default processing of the toolkit class: the notification relay, then DefWindowProc.
+    static LRESULT defaultProcessing(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+}  // namespace s::gui::win
