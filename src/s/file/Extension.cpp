@@ -1,0 +1,45 @@
+#include "s/file/Extension.h"
+
+#include "s/col/_array/ArrayP.h"
+#include "s/str/strbuffer/StrBuffer.h"
+
+namespace s::file {
+
+Extension::Extension()
+    : text_(s::str::strbuffer::StrBuffer::Acquire()), paths_(s::col::_array::ArrayP::Acquire())
+{
+}
+
+Extension::~Extension()
+{
+    if (text_)
+        text_->Release();
+    if (paths_)
+        paths_->Release();
+}
+
+void Extension::Reset()
+{
+    text_->Clear();
+    paths_->Clear();
+}
+
+const wchar_t* Extension::GetText() const { return text_->CStr(); }
+
+void Extension::SetText(const wchar_t* chars, uint32_t count)
+{
+    text_->Clear();
+    if (count)
+        text_->Append(chars, int32_t(count));
+}
+
+uint32_t Extension::Count() const { return paths_->Count(); }
+
+win::PathWin* Extension::Get(uint32_t index) const
+{
+    return static_cast<win::PathWin*>(paths_->Get(index));
+}
+
+void Extension::Add(win::PathWin* path) { paths_->Add(path); }
+
+} // namespace s::file

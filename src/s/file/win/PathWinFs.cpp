@@ -1,0 +1,392 @@
+// PathWin: attributes, sizes, times and the time writer.
+#include "s/file/win/PathWin.h"
+
+#include <cwchar>
+#include <io.h>
+#include <sys/stat.h>
+
+#include "s/file/win/PathText.h"
+#include "s/file/win/StreamRecords.h"
+#include "s/str/strbuffer/StrBuffer.h"
+#include "s/col/_array/ArrayP.h"
+#include "s/time/EpochSeconds.h"
+
+namespace s::file::win {
+
+namespace {
+
+PathWin::TimeWriteObserver g_timeWriteObserver = nullptr;
+
+s::time::Ticks TicksOf(const FILETIME& t)
+{
+    return (s::time::Ticks(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+bool IsZero(const FILETIME& t) { return t.dwLowDateTime == 0 && t.dwHighDateTime == 0; }
+
+FILETIME FileTimeOf(PathWin::Seconds seconds)
+{
+    const s::time::Ticks ticks = s::time::ticksFromSeconds(seconds);
+    FILETIME t;
+    t.dwLowDateTime = DWORD(ticks & 0xFFFFFFFFu);
+    t.dwHighDateTime = DWORD(ticks >> 32);
+    return t;
+}
+
+} // namespace
+
+// --- attributes ---------------------------------------------------------------------
+
+const wchar_t* PathWin::AttributePath()
+{
+    // "C:" alone would name the drive's current folder; the root is meant.
+    return IsDriveOnly() ? GetRootPath() : GetApiPath();
+}
+
+uint32_t PathWin::GetAttributes()
+{
+    if (attributesValid_)
+        return attributes_;
+    if (isStream_) {
+        HANDLE h = ::CreateFileW(GetApiPath(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            return attributes_;
+        BY_HANDLE_FILE_INFORMATION info;
+        if (GetFileInformationByHandle(h, &info))
+            attributes_ = info.dwFileAttributes;
+        CloseHandle(h);
+    } else {
+        attributes_ = valid_ ? ::GetFileAttributesW(AttributePath()) : INVALID_FILE_ATTRIBUTES;
+    }
+    attributesValid_ = true;
+    return attributes_;
+}
+
+bool PathWin::AddAttributes(uint32_t bits)
+{
+    const uint32_t word = GetAttributes();
+    if ((word & bits) == bits)
+        return true;
+    if (!::SetFileAttributesW(AttributePath(), word | bits))
+        return false;
+    attributes_ = word | bits;
+    attributesValid_ = true;
+    return true;
+}
+
+bool PathWin::SetAttributes(uint32_t word)
+{
+    if (attributesValid_ && attributes_ == word)
+        return true;
+    if (!valid_ || !::SetFileAttributesW(AttributePath(), word))
+        return false;
+    attributes_ = word;
+    return true;
+}
+
+bool PathWin::Exists()
+{
+    return valid_ && fullPath_->Length() > 0 &&
+           ::GetFileAttributesW(AttributePath()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool PathWin::IsReadable() { return Exists(); }
+
+bool PathWin::IsWritable()
+{
+    if (!valid_ || fullPath_->Length() == 0)
+        return false;
+    const DWORD a = ::GetFileAttributesW(AttributePath());
+    if (a == INVALID_FILE_ATTRIBUTES)
+        return false;
+    return (a & FILE_ATTRIBUTE_DIRECTORY) || !(a & FILE_ATTRIBUTE_READONLY);
+}
+
+bool PathWin::IsReadWritable() { return IsWritable(); }
+
+bool PathWin::IsDirectory() { return valid_ && (GetAttributes() & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+bool PathWin::IsFile() { return valid_ && (GetAttributes() & FILE_ATTRIBUTE_DIRECTORY) == 0; }
+bool PathWin::IsHidden() { return valid_ && (GetAttributes() & FILE_ATTRIBUTE_HIDDEN) != 0; }
+bool PathWin::IsSystem() { return valid_ && (GetAttributes() & FILE_ATTRIBUTE_SYSTEM) != 0; }
+bool PathWin::IsArchive() { return valid_ && (GetAttributes() & FILE_ATTRIBUTE_ARCHIVE) != 0; }
+
+bool PathWin::IsEmptyDirectory() { return IsDirectory() && !HasEntries(true); }
+
+bool PathWin::IsExe() { return IsFile() && extension_->EndsWithIgnoreCase(L".exe"); }
+bool PathWin::IsShortcut() { return IsFile() && extension_->EndsWithIgnoreCase(L".lnk"); }
+bool PathWin::IsUrlFile() { return IsFile() && extension_->EndsWithIgnoreCase(L".url"); }
+
+bool PathWin::MakeWritable()
+{
+    return _wchmod(GetFullPath(), _S_IREAD | _S_IWRITE) == 0;
+}
+
+bool PathWin::SetWritable(bool writable)
+{
+    return _wchmod(GetFullPath(), writable ? (_S_IREAD | _S_IWRITE) : _S_IREAD) == 0;
+}
+
+bool PathWin::ReapplyReadOnly() { return SetWritable(IsWritable()); }
+
+bool PathWin::SetHidden() { return AddAttributes(FILE_ATTRIBUTE_HIDDEN); }
+
+// --- file-system type -------------------------------------------------------------------
+
+int32_t PathWin::GetFileSystemType()
+{
+    if (fileSystemType_ >= 0)
+        return fileSystemType_;
+    fileSystemType_ = FS_OTHER;
+    if (!valid_)
+        return fileSystemType_;
+    wchar_t name[19] = {};
+    if (!::GetVolumeInformationW(GetRootPath(), nullptr, 0, nullptr, nullptr, nullptr, name, 19))
+        return fileSystemType_;
+    static const struct { const wchar_t* name; int32_t type; } kinds[] = {
+        {L"FAT", FS_FAT}, {L"FAT32", FS_FAT32}, {L"VFAT", FS_VFAT},
+        {L"NTFS", FS_NTFS}, {L"HPFS", FS_HPFS}};
+    for (const auto& k : kinds)
+        if (_wcsicmp(name, k.name) == 0)
+            fileSystemType_ = k.type;
+    return fileSystemType_;
+}
+
+bool PathWin::IsNtfs() { return GetFileSystemType() == FS_NTFS; }
+
+bool PathWin::IsFat()
+{
+    const int32_t t = GetFileSystemType();
+    return t == FS_FAT || t == FS_FAT32 || t == FS_VFAT;
+}
+
+// --- the stat record ------------------------------------------------------------------------
+
+void PathWin::TakeFindData(const WIN32_FIND_DATAW& data)
+{
+    attributes_ = data.dwFileAttributes;
+    attributesValid_ = true;
+    StoreStat(data.nFileSizeHigh, data.nFileSizeLow, data.ftCreationTime, data.ftLastAccessTime,
+              data.ftLastWriteTime);
+}
+
+void PathWin::StoreStat(uint32_t sizeHigh, uint32_t sizeLow, const FILETIME& created,
+                        const FILETIME& accessed, const FILETIME& modified)
+{
+    // The item's own UTC file times, converted exactly: no detour through local time.
+    stat_.size = int64_t((uint64_t(sizeHigh) << 32) | sizeLow);
+    stat_.modified = s::time::secondsFromTicks(TicksOf(modified));
+    stat_.created = IsZero(created) ? stat_.modified : s::time::secondsFromTicks(TicksOf(created));
+    stat_.accessed =
+        IsZero(accessed) ? stat_.modified : s::time::secondsFromTicks(TicksOf(accessed));
+    statValid_ = true;
+}
+
+bool PathWin::FillStat()
+{
+    // A drive root ("C:") and a stream have no record; a missing item has size 0.
+    stat_ = StatRecord();
+    statValid_ = false;
+    if (!valid_ || isStream_ || IsDriveOnly() || fullPath_->Length() == 0)
+        return false;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(GetApiPath(), GetFileExInfoStandard, &data))
+        return false;
+    if (!attributesValid_) {
+        attributes_ = data.dwFileAttributes;
+        attributesValid_ = true;
+    }
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        data.nFileSizeHigh = data.nFileSizeLow = 0;
+    StoreStat(data.nFileSizeHigh, data.nFileSizeLow, data.ftCreationTime, data.ftLastAccessTime,
+              data.ftLastWriteTime);
+    return true;
+}
+
+PathWin::Seconds PathWin::GetCreationTime(bool refresh)
+{
+    if (isStream_)
+        return 0;
+    if (refresh || !statValid_)
+        FillStat();
+    return stat_.created;
+}
+
+PathWin::Seconds PathWin::GetAccessTime(bool refresh)
+{
+    if (isStream_)
+        return 0;
+    if (refresh || !statValid_)
+        FillStat();
+    return stat_.accessed;
+}
+
+PathWin::Seconds PathWin::GetModifiedTime(bool refresh)
+{
+    if (isStream_)
+        return 0;
+    if (refresh || !statValid_)
+        FillStat();
+    return stat_.modified;
+}
+
+// --- writing times --------------------------------------------------------------------------
+
+void PathWin::SetTimeWriteObserver(TimeWriteObserver observer)
+{
+    g_timeWriteObserver = observer;
+}
+
+bool PathWin::WriteTimes(const wchar_t* apiPath, Seconds creation, Seconds modified,
+                         Seconds accessed)
+{
+    if (!apiPath || !apiPath[0])
+        return false;
+    HANDLE h = ::CreateFileW(apiPath, GENERIC_READ | GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    FILETIME c = FileTimeOf(creation);
+    FILETIME a = FileTimeOf(accessed);
+    FILETIME m = FileTimeOf(modified);
+    // A negative time is left as it is: no pointer for it.
+    const FILETIME* pc = creation >= 0 ? &c : nullptr;
+    const FILETIME* pa = accessed >= 0 ? &a : nullptr;
+    const FILETIME* pm = modified >= 0 ? &m : nullptr;
+    if (g_timeWriteObserver)
+        g_timeWriteObserver(apiPath, pc, pa, pm);
+    const bool ok = ::SetFileTime(h, pc, pa, pm) != FALSE;
+    CloseHandle(h);
+    return ok;
+}
+
+bool PathWin::SetTimes(Seconds creation, Seconds modified, Seconds accessed, bool normal,
+                       bool readOnly, bool hidden, bool system, bool recursive)
+{
+    if (!valid_ || !Exists())
+        return false;
+    const uint32_t word = GetAttributes();
+    // The first bit present decides which filter flag applies.
+    const bool wanted = (word & FILE_ATTRIBUTE_SYSTEM)     ? system
+                        : (word & FILE_ATTRIBUTE_HIDDEN)   ? hidden
+                        : (word & FILE_ATTRIBUTE_READONLY) ? readOnly
+                                                           : normal;
+    if (!wanted)
+        return false;
+    if (recursive && (word & FILE_ATTRIBUTE_DIRECTORY)) {
+        // Contents first (hidden and system entries too; each is filtered itself),
+        // so that writing them does not disturb the folder's own times afterwards.
+        ArrayP* entries = ListEntries(true, false);
+        if (entries) {
+            for (uint32_t i = 0, n = entries->Count(); i < n; ++i)
+                static_cast<PathWin*>(entries->Get(i))
+                    ->SetTimes(creation, modified, accessed, normal, readOnly, hidden, system,
+                               true);
+            entries->Release();
+        }
+    }
+    const bool cleared = SetAttributes(FILE_ATTRIBUTE_NORMAL);
+    const bool written = WriteTimes(GetApiPath(), creation, modified, accessed);
+    const bool restored = SetAttributes(word);
+    (void)cleared;  // a read-only item may still take its times; the write decides
+    // A write that failed is reported, even when the attributes came back.
+    return written && restored;
+}
+
+// --- sizes ---------------------------------------------------------------------------------------
+
+int64_t PathWin::SetStreamSize(int64_t size)
+{
+    streamSize_ = size;
+    return size;
+}
+
+int64_t PathWin::GetSize(bool includeContents, bool recurse, int32_t* fileCounter,
+                         int32_t* folderCounter, bool includeFiles)
+{
+    if (isStream_) {
+        if (streamSize_ >= 0)
+            return streamSize_;
+        uint32_t colon = 0;
+        if (!fullPath_->IndexOf(L':', &colon, 2))
+            return 0;
+        PathWin* file = Acquire();
+        if (!file)
+            return 0;
+        txt::SetN(file->scratch_, fullPath_->Data(), colon);
+        file->SetPath(file->scratch_->CStr());
+        ArrayP* streams = file->ListStreams();
+        int64_t size = 0;
+        for (uint32_t i = 0, n = streams ? streams->Count() : 0; i < n; ++i) {
+            PathWin* s = static_cast<PathWin*>(streams->Get(i));
+            if (s->fullPath_->EqualsIgnoreCase(*fullPath_)) {
+                size = s->streamSize_;
+                streamSize_ = size;
+                break;
+            }
+        }
+        if (streams)
+            streams->Release();
+        file->Release();
+        return size;
+    }
+    if (!includeContents || !Exists() || !IsDirectory()) {
+        if (!statValid_)
+            FillStat();
+        return stat_.size;
+    }
+    int64_t sum = 0;
+    StrBuffer* pattern = StrBuffer::Acquire();
+    txt::Set(pattern, GetApiPath());
+    txt::Add(pattern, L"\\*");
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW(pattern->CStr(), &data);
+    pattern->Release();
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    do {
+        const wchar_t* name = data.cFileName;
+        if (name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0)))
+            continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (recurse && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                PathWin* child = GetChild(name);
+                if (child) {
+                    sum += child->GetSize(true, true, fileCounter, folderCounter, true);
+                    child->Release();
+                }
+                if (folderCounter)
+                    ++*folderCounter;
+            }
+        } else if (includeFiles) {
+            sum += int64_t((uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+            if (fileCounter)
+                ++*fileCounter;
+        }
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    return sum;
+}
+
+int64_t PathWin::GetSizeOnDisk()
+{
+    if (sizeOnDisk_ >= 0)
+        return sizeOnDisk_;
+    const int64_t size = GetSize();
+    if (size <= 0)
+        return 0;
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+    if (!::GetDiskFreeSpaceW(GetRootPath(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+                             &clusters))
+        sectorsPerCluster = bytesPerSector = 0;
+    int64_t cluster = int64_t(bytesPerSector) * sectorsPerCluster;
+    if (cluster < int64_t(bytesPerSector))
+        cluster = bytesPerSector;
+    if (cluster < 512)
+        cluster = 512;
+    sizeOnDisk_ = (size + cluster - 1) / cluster * cluster;
+    return sizeOnDisk_;
+}
+
+} // namespace s::file::win
