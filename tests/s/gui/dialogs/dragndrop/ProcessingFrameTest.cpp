@@ -1,0 +1,303 @@
+// The processing frame without any window: a status channel that records the events and,
+// like the drop dialog's handler, calls finishRun when the run ends.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "s/gui/dialogs/dragndrop/ProcessingFrame.h"
+
+using namespace s::gui::dialogs::dragndrop;
+using s::thread::ObjLocker;
+
+namespace {
+
+struct Event
+{
+    const wchar_t* name;
+    int32_t total;
+    int32_t position;
+    const wchar_t* textPointer;
+    std::wstring text;
+    int32_t currentIndex;
+};
+
+class RecordingChannel : public IStatusChannel
+{
+public:
+    explicit RecordingChannel(ProcessingFrame& frame) : frame_(frame) {}
+
+    void sendStatus(const wchar_t* name, int32_t total, int32_t position,
+                    const wchar_t* text) override
+    {
+        int32_t index = 0;
+        {
+            // The worker must not hold the item lock here: another thread must get it.
+            std::atomic<bool> got{false};
+            std::thread other([&] {
+                if (frame_.getItemLock().TryEnter()) {
+                    got = true;
+                    frame_.getItemLock().Leave();
+                }
+            });
+            other.join();
+            if (!got) {
+                lockHeldDuringSend = true;
+            }
+            ObjLocker::Guard guard(frame_.getItemLock());
+            index = frame_.getCurrentIndex();
+        }
+        {
+            std::lock_guard<std::mutex> g(m_);
+            events_.push_back({name, total, position, text, text != nullptr ? text : L"", index});
+        }
+        if (onEvent) {
+            onEvent(name, position);
+        }
+        if (name == ProcessStatusEnd) {
+            frame_.finishRun();
+        }
+    }
+
+    std::vector<Event> Events()
+    {
+        std::lock_guard<std::mutex> g(m_);
+        return events_;
+    }
+
+    std::function<void(const wchar_t*, int32_t)> onEvent;
+    std::atomic<bool> lockHeldDuringSend{false};
+
+private:
+    ProcessingFrame& frame_;
+    std::mutex m_;
+    std::vector<Event> events_;
+};
+
+void Drop(ProcessingFrame& frame, std::initializer_list<const wchar_t*> paths)
+{
+    ObjLocker::Guard guard(frame.getItemLock());
+    for (const wchar_t* p : paths) {
+        frame.appendPath(p);
+    }
+    ASSERT_TRUE(frame.startRun());
+}
+
+void ExpectIdle(ProcessingFrame& frame)
+{
+    ObjLocker::Guard guard(frame.getItemLock());
+    EXPECT_EQ(frame.getPathCount(), 0u);
+    EXPECT_FALSE(frame.isBusy());
+    EXPECT_FALSE(frame.isCancelRequested());
+    EXPECT_EQ(frame.getCurrentIndex(), 0);
+}
+
+} // namespace
+
+TEST(ProcessingFrame, ThreePathsGiveStartThreeUpdatesEndAndAnIdleFrame)
+{
+    ProcessingFrame frame;
+    RecordingChannel channel(frame);
+    frame.setStatusChannel(&channel);
+    Drop(frame, {L"C:\\a", L"C:\\b", L"C:\\c"});
+    frame.getWorker()->WaitIdle();
+
+    const std::vector<Event> e = channel.Events();
+    ASSERT_EQ(e.size(), 5u);
+    EXPECT_EQ(e[0].name, ProcessStatusStart);
+    EXPECT_EQ(e[0].total, 0);
+    EXPECT_EQ(e[0].position, 0);
+    EXPECT_EQ(e[0].textPointer, nullptr);
+    for (int i = 0; i < 3; ++i) {
+        const Event& u = e[1 + i];
+        EXPECT_EQ(u.name, ProcessStatusUpdate);
+        EXPECT_EQ(u.total, 3);
+        EXPECT_EQ(u.position, i);
+        EXPECT_EQ(u.textPointer, EntryName);
+        EXPECT_EQ(u.text, L"EntryName");
+        EXPECT_EQ(u.currentIndex, i + 1);
+    }
+    EXPECT_EQ(e[4].name, ProcessStatusEnd);
+    EXPECT_EQ(e[4].textPointer, nullptr);
+    EXPECT_FALSE(channel.lockHeldDuringSend);
+    ExpectIdle(frame);
+}
+
+TEST(ProcessingFrame, EventNamesAreRecognisedByIdentityNotText)
+{
+    // A copy of the text is not the event.
+    static const wchar_t copy[] = L"ProcessStatusEnd";
+    EXPECT_NE(static_cast<const wchar_t*>(copy), static_cast<const wchar_t*>(ProcessStatusEnd));
+    EXPECT_NE(static_cast<const wchar_t*>(ProcessStatusStart),
+              static_cast<const wchar_t*>(ProcessStatusUpdate));
+}
+
+TEST(ProcessingFrame, CancelWithoutWaitDuringTheSecondUpdateStopsTheRun)
+{
+    ProcessingFrame frame;
+    RecordingChannel channel(frame);
+    channel.onEvent = [&](const wchar_t* name, int32_t position) {
+        if (name == ProcessStatusUpdate && position == 1) {
+            frame.cancelProcessing(false);
+            EXPECT_TRUE(frame.isCancelRequested());
+        }
+    };
+    frame.setStatusChannel(&channel);
+    Drop(frame, {L"C:\\a", L"C:\\b", L"C:\\c", L"C:\\d"});
+    frame.getWorker()->WaitIdle();
+
+    const std::vector<Event> e = channel.Events();
+    ASSERT_EQ(e.size(), 4u);
+    EXPECT_EQ(e[1].position, 0);
+    EXPECT_EQ(e[2].position, 1);
+    EXPECT_EQ(e[3].name, ProcessStatusEnd);
+    ExpectIdle(frame);
+}
+
+TEST(ProcessingFrame, CancelWithWaitWhileIdleReturnsAtOnceAndClearsTheFlag)
+{
+    ProcessingFrame frame;
+    frame.cancelProcessing(true);
+    EXPECT_FALSE(frame.isCancelRequested());
+    ExpectIdle(frame);
+}
+
+TEST(ProcessingFrame, CancelWithWaitBlocksUntilTheTaskHasEnded)
+{
+    ProcessingFrame frame;
+    RecordingChannel channel(frame);
+    HANDLE gate = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> inUpdate{false};
+    channel.onEvent = [&](const wchar_t* name, int32_t) {
+        if (name == ProcessStatusUpdate) {
+            inUpdate = true;
+            WaitForSingleObject(gate, 10000);
+        }
+    };
+    frame.setStatusChannel(&channel);
+    Drop(frame, {L"C:\\a", L"C:\\b"});
+    while (!inUpdate) {
+        Sleep(1);
+    }
+    std::atomic<bool> returned{false};
+    std::thread canceller([&] {
+        frame.cancelProcessing(true);
+        returned = true;
+    });
+    Sleep(150);
+    EXPECT_FALSE(returned);
+    SetEvent(gate);
+    canceller.join();
+    EXPECT_TRUE(frame.getWorker()->IsIdle());
+    EXPECT_FALSE(frame.isCancelRequested());
+    const std::vector<Event> e = channel.Events();
+    ASSERT_EQ(e.size(), 3u);  // Start, the update under way, End
+    EXPECT_EQ(e[2].name, ProcessStatusEnd);
+    CloseHandle(gate);
+}
+
+TEST(ProcessingFrame, ClearingWhileATaskRunsWaitsBeforeEmptyingTheList)
+{
+    ProcessingFrame frame;
+    RecordingChannel channel(frame);
+    HANDLE gate = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> inUpdate{false};
+    // This handler does not call finishRun on End, so only clear() can empty the list.
+    struct Quiet : IStatusChannel {
+        std::function<void(const wchar_t*)> f;
+        void sendStatus(const wchar_t* name, int32_t, int32_t, const wchar_t*) override { f(name); }
+    } quiet;
+    std::atomic<int> ends{0};
+    quiet.f = [&](const wchar_t* name) {
+        if (name == ProcessStatusUpdate && !inUpdate) {
+            inUpdate = true;
+            WaitForSingleObject(gate, 10000);
+        }
+        if (name == ProcessStatusEnd) {
+            ++ends;
+        }
+    };
+    frame.setStatusChannel(&quiet);
+    Drop(frame, {L"C:\\a", L"C:\\b", L"C:\\c"});
+    while (!inUpdate) {
+        Sleep(1);
+    }
+    std::atomic<bool> returned{false};
+    std::thread releaser([&] {
+        frame.clear();
+        returned = true;
+    });
+    Sleep(150);
+    EXPECT_FALSE(returned);
+    EXPECT_EQ(frame.getPathCount(), 3u);
+    SetEvent(gate);
+    releaser.join();
+    EXPECT_EQ(ends, 1);
+    ExpectIdle(frame);
+    CloseHandle(gate);
+}
+
+TEST(ProcessingFrame, StartRunWhileBusyIsRefused)
+{
+    ProcessingFrame frame;
+    RecordingChannel channel(frame);
+    HANDLE gate = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    channel.onEvent = [&](const wchar_t* name, int32_t) {
+        if (name == ProcessStatusStart) {
+            WaitForSingleObject(gate, 10000);
+        }
+    };
+    frame.setStatusChannel(&channel);
+    Drop(frame, {L"C:\\a"});
+    {
+        ObjLocker::Guard guard(frame.getItemLock());
+        EXPECT_TRUE(frame.isBusy());
+        EXPECT_FALSE(frame.startRun());
+    }
+    SetEvent(gate);
+    frame.getWorker()->WaitIdle();
+    EXPECT_EQ(channel.Events().size(), 3u);
+    ExpectIdle(frame);
+    CloseHandle(gate);
+}
+
+TEST(ProcessingFrame, RunsTheGivenTaskOnABelowNormalWorker)
+{
+    ProcessingFrame frame;
+    EXPECT_EQ(frame.getWorker()->GetPriority(), THREAD_PRIORITY_BELOW_NORMAL);
+    struct Task : s::thread::ITask {
+        ProcessingFrame* frame = nullptr;
+        std::atomic<int> runs{0};
+        std::atomic<DWORD> thread{0};
+        void Run() override
+        {
+            ++runs;
+            thread = GetCurrentThreadId();
+            frame->finishRun();
+        }
+    } task;
+    task.frame = &frame;
+    frame.setTask(&task);
+    Drop(frame, {L"C:\\x"});
+    frame.getWorker()->WaitIdle();
+    EXPECT_EQ(task.runs, 1);
+    EXPECT_EQ(task.thread.load(), frame.getWorker()->GetThreadId());
+    ExpectIdle(frame);
+}
+
+TEST(ProcessingFrame, EmptyPathsAreNotAppended)
+{
+    ProcessingFrame frame;
+    ObjLocker::Guard guard(frame.getItemLock());
+    frame.appendPath(nullptr);
+    frame.appendPath(L"");
+    frame.appendPath(L"C:\\kept");
+    ASSERT_EQ(frame.getPathCount(), 1u);
+    EXPECT_STREQ(frame.getPath(0), L"C:\\kept");
+    EXPECT_EQ(frame.getPath(1), nullptr);
+}
