@@ -7,6 +7,7 @@
 #include "s/col/CollectionInputStream.h"
 #include "s/col/Growth.h"
 #include "s/col/_array/Iterator.h"
+#include "s/str/strbuffer/StrBuffer.h"
 #include "s/sys/IDigest.h"
 #include "s/sys/Md5Digest.h"
 
@@ -261,6 +262,72 @@ int32_t ArrayBase::ElementKind() const
 const ElementDescriptor* ArrayBase::GetElementDescriptor() const
 {
     return &BASE_DESCRIPTOR;
+}
+
+void ArrayBase::AppendElementText(StrBuffer* string, const void* element) const
+{
+    AppendElementHex(string, element);
+}
+
+void ArrayBase::AppendElementHex(StrBuffer* string, const void* element) const
+{
+    if (string && element)
+        string->AppendHex(static_cast<const uint8_t*>(element), ElementSize());
+}
+
+namespace {
+// The caller's string (emptied unless appending) or a new pooled one.
+s::str::strbuffer::StrBuffer* Target(s::str::strbuffer::StrBuffer* string, bool append)
+{
+    if (!string)
+        return s::str::strbuffer::StrBuffer::Acquire();
+    if (!append)
+        string->Clear();
+    return string;
+}
+} // namespace
+
+ArrayBase::StrBuffer* ArrayBase::ToText(StrBuffer* string, bool append) const
+{
+    string = Target(string, append);
+    if (!string)
+        return nullptr;
+    string->Append(ClassId());
+    string->Append(L" [");
+    for (uint32_t i = 0; i < count_; ++i) {
+        if (i)
+            string->AppendChar(L' ');
+        AppendElementText(string, Bytes() + (size_t(i) << shift_));
+    }
+    string->AppendChar(L']');
+    return string;
+}
+
+ArrayBase::StrBuffer* ArrayBase::ToXml(StrBuffer* string, bool append) const
+{
+    string = Target(string, append);
+    if (!string)
+        return nullptr;
+    string->AppendChar(L'<');
+    string->Append(ClassId());
+    string->Append(L" length=\"");
+    string->AppendNumber(count_);
+    string->Append(L"\">");
+    AppendAllHex(string, true);
+    string->Append(L"</");
+    string->Append(ClassId());
+    string->AppendChar(L'>');
+    return string;
+}
+
+ArrayBase::StrBuffer* ArrayBase::AppendAllHex(StrBuffer* string, bool append) const
+{
+    string = Target(string, append);
+    if (!string)
+        return nullptr;
+    for (uint32_t i = 0; i < count_; ++i)
+        AppendElementHex(string, Bytes() + (size_t(i) << shift_));
+    return string;
 }
 
 bool ArrayBase::Digest(s::sys::IDigest* digest, uint8_t* out) const

@@ -32,6 +32,10 @@ namespace s::sys {
 class IDigest;
 }
 
+namespace s::str::strbuffer {
+class StrBuffer;
+}
+
 namespace s::col::_array {
 
 class Iterator;
@@ -119,9 +123,25 @@ public:
     /// 5 for the typed arrays, 0 for ArrayBase.
     virtual int32_t ElementKind() const;
     virtual const ElementDescriptor* GetElementDescriptor() const;
+
+    // Text forms. `string` null: a new pooled StrBuffer is made and answered (the
+    // caller releases it); otherwise `string` is answered, emptied first unless
+    // `append`. `element` is the address of an element.
+    using StrBuffer = s::str::strbuffer::StrBuffer;
+    /// Typed arrays: the value ("%u" / "%d"); ArrayP: "<class id>(<pointer as signed decimal>)";
+    /// ArrayBase: the element's bytes in hexadecimal.
+    virtual void AppendElementText(StrBuffer* string, const void* element) const;
+    /// Lower-case hexadecimal: two digits for bytes, eight for 32-bit values; nothing for ArrayP.
+    virtual void AppendElementHex(StrBuffer* string, const void* element) const;
+    /// "<class id> [<element text> <element text> ...]", e.g. "s_col__array_ArrayS32 [1 2 3]".
+    virtual StrBuffer* ToText(StrBuffer* string = nullptr, bool append = false) const;
+    /// "<class id length="<count>"><all elements in hexadecimal></class id>".
+    virtual StrBuffer* ToXml(StrBuffer* string = nullptr, bool append = false) const;
     /// Feeds ByteSize() bytes to digest (a pooled MD5 object when null) and writes
     /// its DigestSize() bytes to out. Answers false on failure (out untouched).
     virtual bool Digest(s::sys::IDigest* digest, uint8_t* out) const;
+    /// Every element in hexadecimal without separators (nothing for ArrayP).
+    virtual StrBuffer* AppendAllHex(StrBuffer* string = nullptr, bool append = false) const;
     /// The process-wide comparator of the element type (null for ArrayBase).
     virtual const s::base::IComparator* DefaultComparator() const;
     /// Swap through a caller-given element-sized temporary.

@@ -2,6 +2,7 @@
 
 #include "s/col/MergeSort.h"
 #include "s/comp/CompP.h"
+#include "s/str/strbuffer/StrBuffer.h"
 
 namespace s::col::_array {
 
@@ -86,6 +87,18 @@ void ArrayP::Reset()
 const ElementDescriptor* ArrayP::GetElementDescriptor() const
 {
     return &POINTER_DESCRIPTOR;
+}
+
+void ArrayP::AppendElementText(StrBuffer* string, const void* element) const
+{
+    if (!string || !element)
+        return;
+    void* pointer = *static_cast<void* const*>(element);
+    // Elements are IObjects by the list's contract (see s/base/IObject.h).
+    string->Append(pointer ? static_cast<const s::base::IObject*>(pointer)->ClassId() : L"null");
+    string->AppendChar(L'(');
+    string->AppendNumber(int64_t(reinterpret_cast<intptr_t>(pointer)));
+    string->AppendChar(L')');
 }
 
 const s::base::IComparator* ArrayP::DefaultComparator() const

@@ -73,6 +73,10 @@ public:
     void Reset() override;
     int32_t ElementKind() const override { return 5; }
     const ElementDescriptor* GetElementDescriptor() const override;
+    /// "<element's class id>(<pointer as signed decimal>)"; a null element gives "null(0)".
+    void AppendElementText(StrBuffer* string, const void* element) const override;
+    /// Nothing: pointers have no hexadecimal form.
+    void AppendElementHex(StrBuffer*, const void*) const override {}
     /// s::comp::CompP.
     const s::base::IComparator* DefaultComparator() const override;
 

@@ -40,6 +40,11 @@ public:
     const E* Items() const { return static_cast<const E*>(Data()); }
 
     int32_t ElementKind() const override { return 5; }
+    /// "%u" for unsigned, "%d" for signed values.
+    void AppendElementText(StrBuffer* string, const void* element) const override;
+    /// Two lower-case hexadecimal digits per byte of the value ("%02x", "%08x").
+    void AppendElementHex(StrBuffer* string, const void* element) const override;
+    StrBuffer* AppendAllHex(StrBuffer* string = nullptr, bool append = false) const override;
 
 protected:
     ValueArray() : ArrayBase(sizeof(E) == 1 ? 0 : sizeof(E) == 2 ? 1 : sizeof(E) == 4 ? 2 : 3) {}
