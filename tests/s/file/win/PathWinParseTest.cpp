@@ -1,0 +1,261 @@
+// Parsing and the texts derived from it: no file system involved.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "s/file/win/PathWin.h"
+#include "s/str/strbuffer/StrBuffer.h"
+
+using s::file::win::PathWin;
+using s::str::strbuffer::StrBuffer;
+
+namespace {
+
+struct Held
+{
+    explicit Held(const wchar_t* text) : p(PathWin::FromText(text)) {}
+    ~Held()
+    {
+        if (p)
+            p->Release();
+    }
+    PathWin* operator->() const { return p; }
+    PathWin* p;
+};
+
+struct SplitCase
+{
+    const wchar_t* text;
+    const wchar_t* full;
+    const wchar_t* drive;
+    const wchar_t* folderPart;
+    const wchar_t* title;
+    const wchar_t* extension;
+    const wchar_t* folder;
+};
+
+} // namespace
+
+TEST(PathWinParse, SplitsIntoDriveFolderTitleExtension)
+{
+    const SplitCase cases[] = {
+        {L"C:\\Data\\Report.final.txt", L"C:\\Data\\Report.final.txt", L"C:", L"\\Data\\",
+         L"Report.final", L".txt", L"C:\\Data\\"},
+        {L"C:\\Data\\", L"C:\\Data", L"C:", L"\\", L"Data", L"", L"C:\\"},
+        {L"C:\\", L"C:", L"C:", L"", L"", L"", L"C:\\"},
+        {L"c:", L"c:", L"c:", L"", L"", L"", L"c:\\"},
+        // Slashes become backslashes; only trailing separators go.
+        {L"C:/Data//x.txt", L"C:\\Data\\\\x.txt", L"C:", L"\\Data\\\\", L"x", L".txt",
+         L"C:\\Data\\\\"},
+        {L"\\\\srv\\share\\dir\\f.txt", L"\\\\srv\\share\\dir\\f.txt", L"", L"\\\\srv\\share\\dir\\",
+         L"f", L".txt", L"\\\\srv\\share\\dir\\"},
+        {L"rel\\a.b", L"rel\\a.b", L"", L"rel\\", L"a", L".b", L"rel\\"},
+    };
+    for (const SplitCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << "text " << std::wstring(c.text).size());
+        Held p(c.text);
+        EXPECT_TRUE(p->IsValid());
+        EXPECT_STREQ(c.full, p->GetFullPath());
+        EXPECT_STREQ(c.drive, p->Drive()->CStr());
+        EXPECT_STREQ(c.folderPart, p->FolderPart()->CStr());
+        EXPECT_STREQ(c.title, p->GetTitle());
+        EXPECT_STREQ(c.extension, p->GetExtension());
+        EXPECT_STREQ(c.folder, p->GetFolder());
+        // The pieces spell the full path.
+        std::wstring joined = std::wstring(c.drive) + c.folderPart + c.title + c.extension;
+        EXPECT_EQ(std::wstring(c.full), joined);
+    }
+}
+
+TEST(PathWinParse, DriveRootsHaveNoParent)
+{
+    for (const wchar_t* text : {L"C:\\", L"c:"}) {
+        Held p(text);
+        EXPECT_EQ(2u, p->GetLength());
+        EXPECT_TRUE(p->IsDriveOnly());
+        EXPECT_TRUE(p->HasDrive());
+        EXPECT_TRUE(p->IsAbsolute());
+        EXPECT_EQ(nullptr, p->GetParent());
+    }
+    Held upper(L"C:\\");
+    EXPECT_STREQ(L"C:\\", upper->GetRootPath());
+    Held lower(L"c:");
+    EXPECT_STREQ(L"c:\\", lower->GetRootPath());
+    EXPECT_EQ(L'c', lower->GetDriveLetter());
+}
+
+TEST(PathWinParse, EmptyAndSeparatorOnlyTexts)
+{
+    Held empty(L"");
+    EXPECT_FALSE(empty->IsValid());
+    EXPECT_STREQ(L"", empty->GetFullPath());
+    EXPECT_STREQ(L"", empty->GetName());
+    EXPECT_FALSE(empty->Exists());
+
+    Held slashes(L"\\\\\\/");
+    EXPECT_TRUE(slashes->IsValid());
+    EXPECT_STREQ(L"", slashes->GetFullPath());
+    EXPECT_FALSE(slashes->Exists());
+
+    PathWin* p = PathWin::Acquire();
+    EXPECT_FALSE(p->SetPath(static_cast<const wchar_t*>(nullptr)));
+    EXPECT_FALSE(p->IsValid());
+    p->Release();
+}
+
+TEST(PathWinParse, ComponentOverSplitLimitIsInvalid)
+{
+    std::wstring text = L"C:\\" + std::wstring(800, L'a') + L".txt";
+    Held p(text.c_str());
+    EXPECT_FALSE(p->IsValid());
+    EXPECT_FALSE(p->Exists());
+}
+
+TEST(PathWinParse, StreamsAreColonsInTheName)
+{
+    Held stream(L"C:\\a.txt:notes");
+    EXPECT_TRUE(stream->IsStream());
+    EXPECT_STREQ(L"a", stream->GetTitle());
+    EXPECT_STREQ(L".txt:notes", stream->GetExtension());
+    Held titleStream(L"C:\\dir\\a:notes");
+    EXPECT_TRUE(titleStream->IsStream());
+    Held folderColon(L"C:\\dir:x\\a.txt");
+    EXPECT_FALSE(folderColon->IsStream());
+    Held drive(L"C:\\a.txt");
+    EXPECT_FALSE(drive->IsStream());
+}
+
+TEST(PathWinParse, LongFormFrom250Characters)
+{
+    const std::wstring base = L"C:\\";
+    std::wstring p249 = base + std::wstring(249 - base.size(), L'x');
+    std::wstring p250 = base + std::wstring(250 - base.size(), L'x');
+    ASSERT_EQ(249u, p249.size());
+    Held short249(p249.c_str());
+    EXPECT_STREQ(p249.c_str(), short249->GetApiPath());
+    Held long250(p250.c_str());
+    EXPECT_EQ(L"\\\\?\\" + p250, std::wstring(long250->GetApiPath()));
+    EXPECT_STREQ(p250.c_str(), long250->GetFullPath());
+
+    std::wstring unc = L"\\\\srv\\share\\";
+    unc += std::wstring(250 - unc.size(), L'u');
+    Held uncPath(unc.c_str());
+    EXPECT_EQ(L"\\\\?\\UNC\\" + unc.substr(2), std::wstring(uncPath->GetApiPath()));
+}
+
+TEST(PathWinParse, UncServerAndRoot)
+{
+    Held p(L"\\\\Srv\\share\\dir\\f.txt");
+    EXPECT_TRUE(p->IsUnc());
+    EXPECT_TRUE(p->IsAbsolute());
+    EXPECT_FALSE(p->HasDrive());
+    EXPECT_STREQ(L"Srv", p->GetServerName());
+    EXPECT_STREQ(L"\\\\Srv\\share\\", p->GetRootPath());
+    Held notUnc(L"\\\\\\x");
+    EXPECT_FALSE(notUnc->IsUnc());
+    Held shortText(L"\\\\");
+    EXPECT_FALSE(shortText->IsUnc());
+}
+
+TEST(PathWinParse, ExtensionWithoutDot)
+{
+    struct
+    {
+        const wchar_t* text;
+        const wchar_t* noDot;
+    } cases[] = {{L"C:\\a.b", L"b"}, {L"C:\\a.", L""}, {L"C:\\a", L""}, {L"C:\\a.txt", L"txt"}};
+    for (const auto& c : cases) {
+        Held p(c.text);
+        EXPECT_STREQ(c.noDot, p->GetExtensionNoDot());
+    }
+    Held p(L"C:\\x\\Report.TXT");
+    EXPECT_TRUE(p->HasExtension(L".txt"));
+    EXPECT_FALSE(p->HasExtension(L"txt"));
+    EXPECT_STREQ(L".TXT", p->GetExtensionText());
+}
+
+TEST(PathWinParse, SameVolume)
+{
+    Held a(L"c:\\a");
+    EXPECT_FALSE(a->IsSameVolume(L"C:\\b"));  // drive letters compare as stored
+    EXPECT_TRUE(a->IsSameVolume(L"c:\\x\\y"));
+    Held unc(L"\\\\srv\\share\\a");
+    EXPECT_TRUE(unc->IsSameVolume(L"\\\\SRV\\other\\b"));
+    EXPECT_FALSE(unc->IsSameVolume(L"\\\\srv2\\share\\a"));
+    EXPECT_FALSE(unc->IsSameVolume(L"C:\\a"));
+}
+
+TEST(PathWinParse, DerivedPathsAndTextPairs)
+{
+    Held p(L"C:\\Data\\Report.txt");
+    PathWin* parent = p->GetParent();
+    ASSERT_NE(nullptr, parent);
+    EXPECT_STREQ(L"C:\\Data", parent->GetFullPath());
+    PathWin* top = parent->GetParent();
+    ASSERT_NE(nullptr, top);
+    EXPECT_STREQ(L"C:", top->GetFullPath());
+    top->Release();
+    parent->Release();
+
+    PathWin* child = p->GetChild(L"inner");
+    EXPECT_STREQ(L"C:\\Data\\Report.txt\\inner", child->GetFullPath());
+    child->Release();
+    PathWin* sibling = p->GetSibling(L".bak");
+    EXPECT_STREQ(L"C:\\Data\\Report.bak", sibling->GetFullPath());
+    sibling->Release();
+
+    // Into forms: a new string, replacing, appending.
+    StrBuffer* out = p->GetNameInto();
+    EXPECT_STREQ(L"Report.txt", out->CStr());
+    p->GetTitleInto(out, true);
+    EXPECT_STREQ(L"Report.txtReport", out->CStr());
+    p->GetFolderNoSlashInto(out, false);
+    EXPECT_STREQ(L"C:\\Data", out->CStr());
+    p->GetFullPathWithSlashInto(out, false);
+    EXPECT_STREQ(L"C:\\Data\\Report.txt\\", out->CStr());
+    out->Release();
+    EXPECT_STREQ(L"C:\\Data\\Report.txt\\", p->GetFullPathWithSlash());
+
+    PathWin* made = PathWin::FromFolderAndShortcutName(L"C:\\Data", L"App");
+    EXPECT_STREQ(L"C:\\Data\\App.lnk", made->GetFullPath());
+    made->Release();
+}
+
+TEST(PathWinParse, RelativeAndAbsolute)
+{
+    Held folder(L"C:\\a\\b");
+    EXPECT_STREQ(L"c\\d.txt", folder->MakeRelative(L"C:\\a\\b\\c\\d.txt", true));
+    EXPECT_STREQ(L"..\\x\\y.txt", folder->MakeRelative(L"C:\\a\\x\\y.txt", true));
+    EXPECT_STREQ(L"D:\\z.txt", folder->MakeRelative(L"D:\\z.txt", true));
+    EXPECT_STREQ(L"C:\\a\\b\\c\\d.txt", folder->MakeAbsolute(L"c\\d.txt", true));
+    EXPECT_STREQ(L"C:\\a\\x.txt", folder->MakeAbsolute(L"..\\x.txt", true));
+    EXPECT_STREQ(L"C:\\a\\x.txt", folder->MakeAbsolute(L"x.txt", false));
+    EXPECT_STREQ(L"D:\\q", folder->MakeAbsolute(L"D:\\q", true));
+    EXPECT_STREQ(L"\\\\s\\h\\q", folder->MakeAbsolute(L"\\\\s\\h\\q", true));
+}
+
+TEST(PathWinParse, ComparesAndHashesTheFullPath)
+{
+    Held a(L"C:/Data/x.txt");
+    Held b(L"C:\\Data\\x.txt\\");
+    Held c(L"c:\\data\\X.TXT");
+    EXPECT_TRUE(a->Equals(b.p));
+    EXPECT_EQ(0, a->Compare(b.p));
+    EXPECT_EQ(a->HashCode(), b->HashCode());
+    EXPECT_FALSE(a->Equals(c.p));
+    EXPECT_TRUE(a->EqualsIgnoreCase(c.p));
+    EXPECT_EQ(a->HashCodeIgnoreCase(), c->HashCodeIgnoreCase());
+    EXPECT_NE(0, a->Compare(c.p));
+    EXPECT_EQ(PathWin::CLASS_ID, a->ClassId());
+}
+
+TEST(PathWinParse, ReleasedPathComesBackEmpty)
+{
+    PathWin* p = PathWin::FromText(L"C:\\a\\b.txt");
+    p->Release();
+    PathWin* q = PathWin::Acquire();
+    EXPECT_FALSE(q->IsValid());
+    EXPECT_STREQ(L"", q->GetFullPath());
+    EXPECT_STREQ(L"", q->GetExtensionText());
+    q->Release();
+}
