@@ -1311,7 +1311,10 @@ bool StrBuffer::Write(const void* data, uint32_t n, uint32_t* written)
         return false;
     unsigned char* bytes = reinterpret_cast<unsigned char*>(chars_);
     const uint32_t oldSize = length_ * uint32_t(sizeof(wchar_t));
-    if (position_ > oldSize)  // a gap behind the text reads as zeros, not as old garbage
+    // A gap behind the text reads as zeros, not as old garbage. One byte right
+    // behind the text is the low half of a character written by the previous
+    // (odd-sized) write, which this write completes: it stays.
+    if (position_ > oldSize + 1)
         memset(bytes + oldSize, 0, position_ - oldSize);
     memcpy(bytes + position_, data, n);
     position_ = uint32_t(end);
