@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "s/col/_array/ArrayU08.h"
+#include "s/map/MappedDataContract.h"
 #include "s/reg/MappedData.h"
 #include "s/reg/RegTestKey.h"
 #include "s/reg/win/RegDir.h"
@@ -419,6 +420,18 @@ TEST(RegistryStoreLifecycle, AStoreOnTheBareRootNeverRemovesIt)
     EXPECT_FALSE(badRoot->openBase(reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(1)), L"x"));
     EXPECT_FALSE(badRoot->setS32(L"", L"X", 1));
     badRoot->Release();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RegistryStoreContract, KeepsTheSettingsStoreContract)
+{
+    TestKey key;
+    MappedData* store = s::reg::openRegistryStore(key.Path().c_str());
+    mappeddata_contract::CheckAll(store);
+    store->Release();
 }
 
 }  // namespace
