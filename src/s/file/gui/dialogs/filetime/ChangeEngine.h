@@ -1,0 +1,142 @@
+#pragma once
+// The change engine of the file-time dialog: the task that the processing frame's worker
+// runs, and the two walkers that find the newest/oldest times and write one item.
+//
+//     ProcessingFrame frame;                 // the drop dialog's frame
+//     ChangeEngine engine(frame);            // the frame runs engine.run() on its worker
+//     engine.getRequest() = ...;             // captured while the frame is idle
+//     { ObjLocker::Guard g(frame.getItemLock()); frame.appendPath(...); frame.startRun(); }
+//
+// Events (through the frame's status channel): ProcessStatusStart; one ProcessStatusUpdate
+// (total 1000, position in thousandths, the item's title) after each item that passed the
+// attribute filter has been handled; ProcessStatusEnd, also after a cancel.
+//
+// Failures are counted, not hidden: an item that passed the filter but could not be
+// opened, or whose times could not be written, keeps its times (its attributes are still
+// restored and its update is still sent) and is counted; the full paths of the first
+// MAX_KEPT_FAILURES are kept. Count and paths are final when ProcessStatusEnd is sent and
+// stay readable until the next run starts.
+//
+// Threads: the request, the action, the pending flags and the edit path are written by
+// the user-interface thread while the frame is not busy, and read by the worker. run(),
+// scanNewestOldest and applyToItem run on the worker. The engine holds the frame's item
+// lock only while it reads the path list, never across file operations or status events.
+//
+// Ownership: the frame and the item view are not owned and must outlive the engine.
+
+#include <cstdint>
+
+#include "s/file/gui/dialogs/filetime/ChangeRequest.h"
+#include "s/thread/ITask.h"
+
+namespace s::gui::dialogs::dragndrop {
+class ProcessingFrame;
+}
+namespace s::file::win {
+class PathWin;
+}
+namespace s::str::strarray {
+class StrArray;
+}
+namespace s::str::strbuffer {
+class StrBuffer;
+}
+
+namespace s::file::gui::dialogs::filetime {
+
+// The display of the dropped item in the View & Copy and View & Edit panels, filled in by
+// the dialog. Called on the worker thread.
+class IDroppedItemView
+{
+public:
+    virtual ~IDroppedItemView() = default;
+    virtual void showDroppedItem() = 0;
+};
+
+class ChangeEngine : public s::thread::ITask
+{
+public:
+    using EpochSeconds = s::time::EpochSeconds;
+    using PathWin = s::file::win::PathWin;
+
+    // The dialog's actions, in the order of its action chooser.
+    static constexpr int32_t ACTION_VIEW_COPY = 0;
+    static constexpr int32_t ACTION_VIEW_EDIT = 1;
+    static constexpr int32_t ACTION_CHANGE_MULTIPLE = 2;
+
+    // Paths of failed items kept per run.
+    static constexpr uint32_t MAX_KEPT_FAILURES = 100;
+
+    // Makes itself the frame's task.
+    explicit ChangeEngine(s::gui::dialogs::dragndrop::ProcessingFrame& frame);
+    ~ChangeEngine() override;
+    ChangeEngine(const ChangeEngine&) = delete;
+    ChangeEngine& operator=(const ChangeEngine&) = delete;
+
+    ChangeRequest& getRequest() { return request_; }
+    const ChangeRequest& getRequest() const { return request_; }
+
+    void setAction(int32_t action) { action_ = action; }
+    int32_t getAction() const { return action_; }
+    // View & Edit has queued a write of its edited times; run() clears it.
+    void setApplyPending(bool pending) { applyPending_ = pending; }
+    bool isApplyPending() const { return applyPending_; }
+    // View & Copy has queued a re-read of its item (read by the item view).
+    void setRefreshPending(bool pending) { refreshPending_ = pending; }
+    bool isRefreshPending() const { return refreshPending_; }
+    // Full path of the item shown in View & Edit: what an Apply writes. Copied.
+    void setEditPath(const wchar_t* path);
+    const wchar_t* getEditPath() const;
+
+    // The dialog's display; null shows nothing.
+    void setItemView(IDroppedItemView* view) { view_ = view; }
+
+    // Back to a new engine's state: default request, action View & Copy, flags clear,
+    // no edit path, no failures.
+    void reset();
+
+    // The task, on the worker thread. See the header comment for its events.
+    void run();
+    // The task face: run().
+    void Run() override;
+
+    // Has the dialog show the dropped item (the hook given to setItemView).
+    void showDroppedItem();
+
+    // Updates the running values with the newest (or oldest) times of item and, for a
+    // folder, of everything inside it, whatever the attribute flags and includeContents
+    // say. A running value that is negative is not searched. Stops when cancelled.
+    void scanNewestOldest(PathWin* item, bool newest, EpochSeconds& created,
+                          EpochSeconds& modified, EpochSeconds& accessed);
+
+    // Writes one item (and, with includeContents, what a folder holds, before the folder
+    // itself). from and to are the fractions of the whole job (0..1) that the item covers;
+    // its update reports to. Skips (silently, no event) an invalid or missing item, one
+    // whose attribute flag is off (with everything inside it), and everything once
+    // cancelled, except that an item already under way is finished, together with the
+    // folders that enclose it.
+    void applyToItem(PathWin* item, float from, float to, const ChangeRequest& request);
+
+    // Items of the last (or current) run that could not be changed.
+    uint32_t getFailureCount() const { return failureCount_; }
+    // Full paths of the first MAX_KEPT_FAILURES of them, in the order they failed.
+    const s::str::strarray::StrArray& getFailedPaths() const { return *failedPaths_; }
+
+private:
+    void runChangeMultiple();
+    void runNewestOldestSearch();
+    void noteFailure(PathWin* item);
+    bool isCancelled() const;
+
+    s::gui::dialogs::dragndrop::ProcessingFrame& frame_;
+    ChangeRequest request_;
+    int32_t action_ = ACTION_VIEW_COPY;
+    bool applyPending_ = false;
+    bool refreshPending_ = false;
+    s::str::strbuffer::StrBuffer* editPath_;    // owned
+    IDroppedItemView* view_ = nullptr;          // not owned
+    uint32_t failureCount_ = 0;
+    s::str::strarray::StrArray* failedPaths_;   // owned
+};
+
+} // namespace s::file::gui::dialogs::filetime
