@@ -1,7 +1,7 @@
 #include "s/str/strarray/StrArray.h"
 
-#include "s/col/MergeSort.h"
 #include "s/str/strbuffer/StrBuffer.h"
+#include "s/str/strbuffer/StrComparator.h"
 
 namespace s::str::strarray {
 
@@ -67,20 +67,7 @@ int32_t StrArray::IndexOfIgnoreCase(const StrBuffer& text) const
 
 bool StrArray::Sort(bool ignoreCase, bool descending)
 {
-    if (ignoreCase)
-        return s::col::MergeSortWith(
-            list_.Items(), list_.Count(),
-            [](const void* a, const void* b) {
-                return static_cast<const StrBuffer*>(a)->CompareIgnoreCase(
-                    *static_cast<const StrBuffer*>(b));
-            },
-            descending);
-    return s::col::MergeSortWith(
-        list_.Items(), list_.Count(),
-        [](const void* a, const void* b) {
-            return static_cast<const StrBuffer*>(a)->Compare(*static_cast<const StrBuffer*>(b));
-        },
-        descending);
+    return list_.Sort(&s::str::strbuffer::StrComparator::Instance(), descending, ignoreCase);
 }
 
 StrBuffer* StrArray::Join(const wchar_t* separator, StrBuffer* target, bool append) const

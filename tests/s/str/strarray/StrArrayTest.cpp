@@ -6,6 +6,7 @@
 
 #include "s/str/strarray/StrArray.h"
 #include "s/str/strbuffer/StrBuffer.h"
+#include "s/str/strbuffer/StrComparator.h"
 
 using s::str::strarray::StrArray;
 using s::str::strbuffer::StrBuffer;
@@ -124,4 +125,19 @@ TEST(StrArray, Equality)
     EXPECT_FALSE(a->Equals(b));
     a->Release();
     b->Release();
+}
+
+TEST(StrComparator, OrdersStringPointers)
+{
+    using s::str::strbuffer::StrComparator;
+    const StrComparator& c = StrComparator::Instance();
+    EXPECT_STREQ(c.ClassId(), L"s_str_strbuffer_StrComparator");
+    StrBuffer* a = StrBuffer::Acquire(L"a");
+    StrBuffer* upper = StrBuffer::Acquire(L"A");
+    EXPECT_GT(c.CompareElements(a, upper), 0);  // 0x61 after 0x41
+    EXPECT_EQ(c.CompareElementsIgnoreCase(a, upper), 0);
+    EXPECT_LT(c.CompareElements(nullptr, a), 0);
+    EXPECT_EQ(c.CompareElements(nullptr, nullptr), 0);
+    a->Release();
+    upper->Release();
 }
