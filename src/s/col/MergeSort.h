@@ -24,8 +24,8 @@ using CompareFunction = int (*)(const void* a, const void* b);
 
 namespace detail {
 
-template <class Less>
-void MergeSortRange(void** source, void** target, uint32_t low, uint32_t high, const Less& greater)
+template <class Greater>
+void MergeSortRange(void** source, void** target, uint32_t low, uint32_t high, const Greater& greater)
 {
     const uint32_t length = high - low;
     if (length < 7) {

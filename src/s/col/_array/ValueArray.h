@@ -50,4 +50,10 @@ protected:
     ValueArray() : ArrayBase(sizeof(E) == 1 ? 0 : sizeof(E) == 2 ? 1 : sizeof(E) == 4 ? 2 : 3) {}
 };
 
+// Defined once, in ValueArray.cpp.
+extern template class ValueArray<uint8_t>;
+extern template class ValueArray<int8_t>;
+extern template class ValueArray<int32_t>;
+extern template class ValueArray<uint32_t>;
+
 } // namespace s::col::_array
