@@ -872,6 +872,14 @@ void StrBuffer::AppendNumber(double value)
 {
     AppendFormatted(L"%f", value);
 }
+void StrBuffer::AppendNumber(long value)
+{
+    AppendFormatted(L"%ld", value);
+}
+void StrBuffer::AppendNumber(unsigned long value)
+{
+    AppendFormatted(L"%lu", value);
+}
 
 // --- replacing -------------------------------------------------------------------
 
@@ -1023,6 +1031,16 @@ void StrBuffer::SetNumber(float value)
     AppendNumber(value);
 }
 void StrBuffer::SetNumber(double value)
+{
+    Clear();
+    AppendNumber(value);
+}
+void StrBuffer::SetNumber(long value)
+{
+    Clear();
+    AppendNumber(value);
+}
+void StrBuffer::SetNumber(unsigned long value)
 {
     Clear();
     AppendNumber(value);

@@ -224,7 +224,8 @@ public:
     void AppendHex(const int32_t* values, uint32_t count);
     void AppendHex(const uint64_t* values, uint32_t count);
     void AppendHex(const int64_t* values, uint32_t count);
-    /// The runtime's swprintf_s: "%I64d"/"%I64u", "%u", "%d", "%f".
+    /// The runtime's swprintf_s: "%I64d"/"%I64u", "%u", "%d", "%f" (long and
+    /// unsigned long, such as DWORD, with "%ld"/"%lu").
     void AppendNumber(int64_t value);
     void AppendNumber(uint64_t value);
     void AppendNumber(uint32_t value);
@@ -235,6 +236,8 @@ public:
     void AppendNumber(int8_t value);
     void AppendNumber(float value);
     void AppendNumber(double value);
+    void AppendNumber(long value);
+    void AppendNumber(unsigned long value);
 
     // --- replacing (69-73, 120-131) ------------------------------------------------
     /// Replaces every occurrence, left to right, never searching replaced text.
@@ -253,6 +256,8 @@ public:
     void SetNumber(int8_t value);
     void SetNumber(float value);
     void SetNumber(double value);
+    void SetNumber(long value);
+    void SetNumber(unsigned long value);
     void Assign(const wchar_t* chars, int32_t count);
     void Assign(const wchar_t* text);
     void Assign(const StrBuffer& text);

@@ -537,6 +537,8 @@ TEST(StrBufferNumber, Formatting)
         {[](StrBuffer* s) { s->AppendNumber(int8_t(-128)); }, L"-128"},
         {[](StrBuffer* s) { s->AppendNumber(1.5); }, L"1.500000"},
         {[](StrBuffer* s) { s->AppendNumber(0.25f); }, L"0.250000"},
+        {[](StrBuffer* s) { s->AppendNumber(-7L); }, L"-7"},
+        {[](StrBuffer* s) { s->AppendNumber(4294967295UL); }, L"4294967295"},  // a DWORD
     };
     for (const Case& c : cases) {
         Str s(L"n=");
