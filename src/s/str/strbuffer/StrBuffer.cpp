@@ -743,8 +743,10 @@ void StrBuffer::Append(const wchar_t* chars, int32_t count)
     const size_t offset = inside ? size_t(chars - chars_) : 0;
     if (!EnsureRoom(length_ + n))
         return;
-    const wchar_t* source = inside ? chars_ + offset : chars;
-    memmove(chars_ + length_, source, size_t(n) * sizeof(wchar_t));
+    if (inside)
+        memmove(chars_ + length_, chars_ + offset, size_t(n) * sizeof(wchar_t));
+    else
+        memcpy(chars_ + length_, chars, size_t(n) * sizeof(wchar_t));
     length_ += n;
 }
 
