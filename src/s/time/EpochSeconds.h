@@ -8,7 +8,8 @@
 
 #include <cstdint>
 
-namespace s::time {
+namespace s::time
+{
 
 // Whole seconds since 1970-01-01 00:00:00 UTC, signed. The dialog keeps, computes and writes
 // every time in this form; a negative value in a change request means "leave unchanged".
@@ -18,19 +19,19 @@ using EpochSeconds = int64_t;
 using Ticks = uint64_t;
 
 // The tick count of 1970-01-01 00:00:00 UTC.
-inline constexpr Ticks kEpochTicks = 116444736000000000ULL;
-inline constexpr int64_t kTicksPerSecond = 10000000;
-inline constexpr int64_t kTicksPerMillisecond = 10000;
+inline constexpr Ticks EPOCH_TICKS = 116444736000000000ULL;
+inline constexpr int64_t TICKS_PER_SECOND = 10000000;
+inline constexpr int64_t TICKS_PER_MILLISECOND = 10000;
 
-// s * 10,000,000 + kEpochTicks. No range check: epoch seconds of the years the program
+// s * 10,000,000 + EPOCH_TICKS. No range check: epoch seconds of the years the program
 // handles (1601..30827) stay far inside 64 bits.
 Ticks ticksFromSeconds(EpochSeconds seconds);
 
-// (ticks - kEpochTicks) / 10,000,000, signed, truncated toward zero: a tick count half a
+// (ticks - EPOCH_TICKS) / 10,000,000, signed, truncated toward zero: a tick count half a
 // second before 1970 gives 0, not -1.
 EpochSeconds secondsFromTicks(Ticks ticks);
 
-// (ticks - kEpochTicks) / 10,000, truncated toward zero.
+// (ticks - EPOCH_TICKS) / 10,000, truncated toward zero.
 int64_t millisFromTicks(Ticks ticks);
 
 // The platform's current UTC time in milliseconds since 1970.
@@ -57,4 +58,4 @@ int64_t currentUtcOffset();
 // for a month outside 1..12.
 int32_t daysInMonth(int32_t month, int32_t year);
 
-}  // namespace s::time
+} // namespace s::time

@@ -24,18 +24,20 @@
 #include "s/thread/Pooled.h"
 #include "s/time/EpochSeconds.h"
 
-namespace s::str::strbuffer {
+namespace s::str::strbuffer
+{
 class StrBuffer;
 }
 
-namespace s::time {
+namespace s::time
+{
 
 class Time : public s::base::IObject, public s::thread::IPoolable
 {
     S_CLASS_ID(L"s_time_Time")
     S_POOLED(Time)
 
-public:
+  public:
     /// Back to 1970-01-01 00:00:00.000.
     void Reset() override;
 
@@ -46,8 +48,8 @@ public:
     /// offset used).
     static Time* fromSecondsLocal(EpochSeconds seconds);
     /// See setFields.
-    static Time* fromFields(int32_t year, int32_t month, int32_t day, int32_t hour,
-                            int32_t minute, int32_t second);
+    static Time* fromFields(int32_t year, int32_t month, int32_t day, int32_t hour, int32_t minute,
+                            int32_t second);
 
     // --- value ---------------------------------------------------------------------------
     /// Stores the value and derives the fields. A tick count the platform's calendar
@@ -57,8 +59,7 @@ public:
     /// 1601..30827, months 1..12, a day within that month, hours 0..23, minutes and
     /// seconds 0..59; anything else is rejected and the value becomes 0, so the fields
     /// read 1601-01-01 00:00:00.000 (a Monday). Answers whether the fields were accepted.
-    bool setFields(int32_t year, int32_t month, int32_t day, int32_t hour, int32_t minute,
-                   int32_t second);
+    bool setFields(int32_t year, int32_t month, int32_t day, int32_t hour, int32_t minute, int32_t second);
 
     Ticks getTicks() const { return (static_cast<Ticks>(valueHigh_) << 32) | valueLow_; }
     /// secondsFromTicks(getTicks()).
@@ -74,11 +75,11 @@ public:
     uint8_t getSecond() const { return second_; }
     uint16_t getMilliseconds() const { return milliseconds_; }
 
-protected:
+  protected:
     Time();
     ~Time() override = default;
 
-private:
+  private:
     uint32_t valueLow_ = 0;
     uint32_t valueHigh_ = 0;
     int16_t year_ = 0;
@@ -99,24 +100,21 @@ private:
 /// through the platform's variant dates. Each part that cannot be formatted reads
 /// "Invalid DateTime"; a value a variant date cannot hold (a year after 9999) gives that
 /// text for both parts.
-s::str::strbuffer::StrBuffer* formatLocale(const Time& time,
-                                           s::str::strbuffer::StrBuffer* out = nullptr);
+s::str::strbuffer::StrBuffer* formatLocale(const Time& time, s::str::strbuffer::StrBuffer* out = nullptr);
 /// "2013-08-13 14:05:09 (+09:00)": the fields followed by the offset of local time from
 /// UTC in force now (currentUtcOffset), whatever the date of the value.
-s::str::strbuffer::StrBuffer* formatWithOffset(const Time& time,
-                                               s::str::strbuffer::StrBuffer* out = nullptr);
+s::str::strbuffer::StrBuffer* formatWithOffset(const Time& time, s::str::strbuffer::StrBuffer* out = nullptr);
 /// "2013-08-13 05:05:09 UTC": the fields followed by " UTC".
-s::str::strbuffer::StrBuffer* formatUtc(const Time& time,
-                                        s::str::strbuffer::StrBuffer* out = nullptr);
+s::str::strbuffer::StrBuffer* formatUtc(const Time& time, s::str::strbuffer::StrBuffer* out = nullptr);
 
 /// formatLocale of Time::fromSecondsLocal(seconds).
 s::str::strbuffer::StrBuffer* formatSecondsLocale(EpochSeconds seconds,
                                                   s::str::strbuffer::StrBuffer* out = nullptr);
 /// formatWithOffset of Time::fromSecondsLocal(seconds).
-s::str::strbuffer::StrBuffer* formatSecondsWithOffset(
-    EpochSeconds seconds, s::str::strbuffer::StrBuffer* out = nullptr);
+s::str::strbuffer::StrBuffer* formatSecondsWithOffset(EpochSeconds seconds,
+                                                      s::str::strbuffer::StrBuffer* out = nullptr);
 /// formatUtc of Time::fromSeconds(seconds).
 s::str::strbuffer::StrBuffer* formatSecondsUtc(EpochSeconds seconds,
                                                s::str::strbuffer::StrBuffer* out = nullptr);
 
-}  // namespace s::time
+} // namespace s::time

@@ -29,14 +29,17 @@
 #include "s/thread/Pooled.h"
 #include "s/time/EpochSeconds.h"
 
-namespace s::str::strbuffer {
+namespace s::str::strbuffer
+{
 class StrBuffer;
 }
-namespace s::col::_array {
+namespace s::col::_array
+{
 class ArrayP;
 }
 
-namespace s::time {
+namespace s::time
+{
 
 // One zone: its standard offset, its three names and the platform's zone record (the rule
 // that says when daylight saving time begins and ends).
@@ -48,7 +51,7 @@ class TimeZone : public s::base::IObject, public s::thread::IPoolable
 {
     S_CLASS_ID(L"s_time_TimeZone")
 
-public:
+  public:
     // The class pool (1000 kept). Written out rather than taken from S_POOLED because a
     // zone owns strings: the string pool has to be made before this one so that it is
     // still there when this one, destroyed first at process exit, releases the names of
@@ -97,8 +100,7 @@ public:
     static uint32_t readZones(HKEY root, const wchar_t* path, s::col::_array::ArrayP& into);
     /// Index of the first zone of `zones` whose standard name equals `standardName`
     /// ignoring case, or -1.
-    static int32_t indexByStandardName(const s::col::_array::ArrayP& zones,
-                                       const wchar_t* standardName);
+    static int32_t indexByStandardName(const s::col::_array::ArrayP& zones, const wchar_t* standardName);
     /// Makes `out` the system's zone from the platform's record `info` and the answer `id`
     /// of GetTimeZoneInformation, with `zones` the sorted list it belongs to: the display
     /// name of the list's zone of that standard name (else of the first zone), the names,
@@ -106,14 +108,14 @@ public:
     /// true when the offset in force now differs from that list zone's standard offset
     /// (never when `id` says the zone has no daylight rule, or the list is empty). When it
     /// does not, the daylight period is taken out of the rule and daylightInUse is false.
-    static bool fillSystemZone(const s::col::_array::ArrayP& zones,
-                               const TIME_ZONE_INFORMATION& info, DWORD id, TimeZone& out);
+    static bool fillSystemZone(const s::col::_array::ArrayP& zones, const TIME_ZONE_INFORMATION& info,
+                               DWORD id, TimeZone& out);
 
-protected:
+  protected:
     TimeZone();
     ~TimeZone() override;
 
-private:
+  private:
     friend struct s::thread::PoolHooks<TimeZone>;
 
     int32_t bias_ = 0;
@@ -154,7 +156,6 @@ EpochSeconds utcToZoneLocal(const TimeZone& zone, EpochSeconds utc, bool dayligh
 /// zone's: the To zone's offset from UTC minus the From zone's, both taken in the first
 /// days of January 1970 (a daylight flag matters only for zones whose daylight period
 /// covers early January). From UTC+9 to UTC-5 without daylight: -50400.
-int64_t zoneShift(const TimeZone& from, bool fromDaylight, const TimeZone& to,
-                  bool toDaylight);
+int64_t zoneShift(const TimeZone& from, bool fromDaylight, const TimeZone& to, bool toDaylight);
 
-}  // namespace s::time
+} // namespace s::time

@@ -15,130 +15,146 @@
 #include "s/time/Time.h"
 #include "s/time/TimeZone.h"
 
-namespace s::time {
-namespace {
+namespace s::time
+{
+namespace
+{
 
-const EpochSeconds kAugust = 1376402709;  // 2013-08-13 14:05:09 UTC
-const EpochSeconds kJanuary = 1358251200;  // 2013-01-15 12:00:00 UTC
-const EpochSeconds kJuly = 1372680000;     // 2013-07-01 12:00:00 UTC
+const EpochSeconds AUGUST_2013 = 1376402709;  // 2013-08-13 14:05:09 UTC
+const EpochSeconds JANUARY_2013 = 1358251200; // 2013-01-15 12:00:00 UTC
+const EpochSeconds JULY_2013 = 1372680000;    // 2013-07-01 12:00:00 UTC
 
-std::wstring take(s::str::strbuffer::StrBuffer* text) {
-  std::wstring result = text->CStr();
-  text->Release();
-  return result;
+std::wstring take(s::str::strbuffer::StrBuffer* text)
+{
+    std::wstring result = text->CStr();
+    text->Release();
+    return result;
 }
 
-bool inDaylightTimeNow() {
-  TIME_ZONE_INFORMATION info;
-  return GetTimeZoneInformation(&info) == TIME_ZONE_ID_DAYLIGHT;
+bool inDaylightTimeNow()
+{
+    TIME_ZONE_INFORMATION info;
+    return GetTimeZoneInformation(&info) == TIME_ZONE_ID_DAYLIGHT;
 }
 
-const TimeZone& zoneNamed(const wchar_t* standardName) {
-  const int32_t index = TimeZone::indexByStandardName(zoneList(), standardName);
-  EXPECT_GE(index, 0);
-  return *zoneAt(index < 0 ? 0 : static_cast<uint32_t>(index));
+const TimeZone& zoneNamed(const wchar_t* standardName)
+{
+    const int32_t index = TimeZone::indexByStandardName(zoneList(), standardName);
+    EXPECT_GE(index, 0);
+    return *zoneAt(index < 0 ? 0 : static_cast<uint32_t>(index));
 }
 
 // What every zone must show: the current offset, the offset text, every date shifted by
 // the offset in force now, and the system zone found in the list.
-void expectZone(int64_t offset, const wchar_t* offsetText, const wchar_t* standardName,
-                int32_t standardBias) {
-  EXPECT_EQ(currentUtcOffset(), offset);
-  for (EpochSeconds t : {kJanuary, kJuly, kAugust, nowSeconds()}) {
-    EXPECT_EQ(utcToLocal(t), t + offset) << t;
-    EXPECT_EQ(localToUtc(t + offset), t) << t;
-  }
-  const std::wstring text = take(formatSecondsWithOffset(kAugust));
-  ASSERT_GE(text.size(), 8u);
-  EXPECT_EQ(text.substr(text.size() - 8), offsetText) << text.c_str();
+void expectZone(int64_t offset, const wchar_t* offsetText, const wchar_t* standardName, int32_t standardBias)
+{
+    EXPECT_EQ(currentUtcOffset(), offset);
+    for (EpochSeconds t : {JANUARY_2013, JULY_2013, AUGUST_2013, nowSeconds()})
+    {
+        EXPECT_EQ(utcToLocal(t), t + offset) << t;
+        EXPECT_EQ(localToUtc(t + offset), t) << t;
+    }
+    const std::wstring text = take(formatSecondsWithOffset(AUGUST_2013));
+    ASSERT_GE(text.size(), 8u);
+    EXPECT_EQ(text.substr(text.size() - 8), offsetText) << text.c_str();
 
-  const TimeZone& system = systemZone();
-  EXPECT_STREQ(system.getStandardName().CStr(), standardName);
-  EXPECT_EQ(system.getBias(), standardBias);
-  EXPECT_TRUE(system.getDisplayName().Equals(zoneNamed(standardName).getDisplayName()));
-  EXPECT_EQ(systemAdjustsDaylight(), offset != standardBias * 60LL);
+    const TimeZone& system = systemZone();
+    EXPECT_STREQ(system.getStandardName().CStr(), standardName);
+    EXPECT_EQ(system.getBias(), standardBias);
+    EXPECT_TRUE(system.getDisplayName().Equals(zoneNamed(standardName).getDisplayName()));
+    EXPECT_EQ(systemAdjustsDaylight(), offset != standardBias * 60LL);
 }
 
-TEST(UtcEnv, OffsetIsZero) {
-  expectZone(0, L"(+00:00)", L"Greenwich Standard Time", 0);
-  EXPECT_EQ(take(formatSecondsWithOffset(kAugust)), L"2013-08-13 14:05:09 (+00:00)");
-  EXPECT_EQ(take(formatSecondsUtc(kAugust)), L"2013-08-13 14:05:09 UTC");
-  EXPECT_FALSE(systemAdjustsDaylight());
-  EXPECT_FALSE(systemZone().hasDaylight());
+TEST(UtcEnv, OffsetIsZero)
+{
+    expectZone(0, L"(+00:00)", L"Greenwich Standard Time", 0);
+    EXPECT_EQ(take(formatSecondsWithOffset(AUGUST_2013)), L"2013-08-13 14:05:09 (+00:00)");
+    EXPECT_EQ(take(formatSecondsUtc(AUGUST_2013)), L"2013-08-13 14:05:09 UTC");
+    EXPECT_FALSE(systemAdjustsDaylight());
+    EXPECT_FALSE(systemZone().hasDaylight());
 }
 
-TEST(TokyoEnv, NineHoursEastWithoutDaylight) {
-  expectZone(32400, L"(+09:00)", L"Tokyo Standard Time", 540);
-  EXPECT_EQ(take(formatSecondsWithOffset(kAugust)), L"2013-08-13 23:05:09 (+09:00)");
-  EXPECT_FALSE(systemAdjustsDaylight());
-  EXPECT_FALSE(systemZone().hasDaylight());
-  EXPECT_EQ(zoneShift(systemZone(), false, zoneNamed(L"Eastern Standard Time"), false), -50400);
-  EXPECT_EQ(zoneShift(systemZone(), true, systemZone(), true), 0);
+TEST(TokyoEnv, NineHoursEastWithoutDaylight)
+{
+    expectZone(32400, L"(+09:00)", L"Tokyo Standard Time", 540);
+    EXPECT_EQ(take(formatSecondsWithOffset(AUGUST_2013)), L"2013-08-13 23:05:09 (+09:00)");
+    EXPECT_FALSE(systemAdjustsDaylight());
+    EXPECT_FALSE(systemZone().hasDaylight());
+    EXPECT_EQ(zoneShift(systemZone(), false, zoneNamed(L"Eastern Standard Time"), false), -50400);
+    EXPECT_EQ(zoneShift(systemZone(), true, systemZone(), true), 0);
 }
 
-TEST(KolkataEnv, HalfHourOffset) {
-  expectZone(19800, L"(+05:30)", L"India Standard Time", 330);
-  EXPECT_EQ(take(formatSecondsWithOffset(kAugust)), L"2013-08-13 19:35:09 (+05:30)");
-  EXPECT_EQ(zoneShift(systemZone(), false, zoneNamed(L"Coordinated Universal Time"), false),
-            -19800);
+TEST(KolkataEnv, HalfHourOffset)
+{
+    expectZone(19800, L"(+05:30)", L"India Standard Time", 330);
+    EXPECT_EQ(take(formatSecondsWithOffset(AUGUST_2013)), L"2013-08-13 19:35:09 (+05:30)");
+    EXPECT_EQ(zoneShift(systemZone(), false, zoneNamed(L"Coordinated Universal Time"), false), -19800);
 }
 
-TEST(StJohnsEnv, NegativeHalfHourOffset) {
-  if (inDaylightTimeNow()) {
-    expectZone(-9000, L"(-02:30)", L"Newfoundland Standard Time", -210);
-  } else {
-    expectZone(-12600, L"(-03:30)", L"Newfoundland Standard Time", -210);
-    // An August value is shown with the winter offset in force now.
-    EXPECT_EQ(take(formatSecondsWithOffset(kAugust)), L"2013-08-13 10:35:09 (-03:30)");
-  }
+TEST(StJohnsEnv, NegativeHalfHourOffset)
+{
+    if (inDaylightTimeNow())
+    {
+        expectZone(-9000, L"(-02:30)", L"Newfoundland Standard Time", -210);
+    }
+    else
+    {
+        expectZone(-12600, L"(-03:30)", L"Newfoundland Standard Time", -210);
+        // An August value is shown with the winter offset in force now.
+        EXPECT_EQ(take(formatSecondsWithOffset(AUGUST_2013)), L"2013-08-13 10:35:09 (-03:30)");
+    }
 }
 
-TEST(NewYorkEnv, SystemZoneInStandardTimeHasNoDaylightPeriod) {
-  const TimeZone& system = systemZone();
-  EXPECT_TRUE(system.hasDaylight());
-  if (inDaylightTimeNow()) {
-    expectZone(-14400, L"(-04:00)", L"Eastern Standard Time", -300);
-    EXPECT_TRUE(system.isDaylightInUse());
-    return;
-  }
-  expectZone(-18000, L"(-05:00)", L"Eastern Standard Time", -300);
-  EXPECT_EQ(take(formatSecondsWithOffset(kAugust)), L"2013-08-13 09:05:09 (-05:00)");
-  EXPECT_FALSE(systemAdjustsDaylight());
-  EXPECT_FALSE(system.isDaylightInUse());
-  EXPECT_EQ(system.getRule().StandardDate.wMonth, 0);
-  EXPECT_EQ(system.getRule().DaylightDate.wMonth, 0);
-  // The daylight flag changes nothing with the system zone, even for a summer date...
-  EXPECT_EQ(utcToZoneLocal(system, kJuly, true), utcToZoneLocal(system, kJuly, false));
-  EXPECT_EQ(zoneLocalToUtc(system, kJuly, true), zoneLocalToUtc(system, kJuly, false));
-  EXPECT_EQ(utcToZoneLocal(system, kJuly, true), kJuly - 18000);
-  // ...while the list's own zone of the same name keeps its rule.
-  EXPECT_EQ(utcToZoneLocal(zoneNamed(L"Eastern Standard Time"), kJuly, true), kJuly - 14400);
-}
-
-TEST(SydneyEnv, SummerOffsetAppliesToWinterDates) {
-  const TimeZone& system = systemZone();
-  EXPECT_TRUE(system.hasDaylight());
-  if (!inDaylightTimeNow()) {
-    expectZone(36000, L"(+10:00)", L"AUS Eastern Standard Time", 600);
+TEST(NewYorkEnv, SystemZoneInStandardTimeHasNoDaylightPeriod)
+{
+    const TimeZone& system = systemZone();
+    EXPECT_TRUE(system.hasDaylight());
+    if (inDaylightTimeNow())
+    {
+        expectZone(-14400, L"(-04:00)", L"Eastern Standard Time", -300);
+        EXPECT_TRUE(system.isDaylightInUse());
+        return;
+    }
+    expectZone(-18000, L"(-05:00)", L"Eastern Standard Time", -300);
+    EXPECT_EQ(take(formatSecondsWithOffset(AUGUST_2013)), L"2013-08-13 09:05:09 (-05:00)");
+    EXPECT_FALSE(systemAdjustsDaylight());
     EXPECT_FALSE(system.isDaylightInUse());
-    return;
-  }
-  expectZone(39600, L"(+11:00)", L"AUS Eastern Standard Time", 600);
-  // July is winter in Sydney, yet the summer offset in force now is added.
-  EXPECT_EQ(utcToLocal(kJuly) - kJuly, 39600);
-  EXPECT_EQ(take(formatSecondsWithOffset(kJuly)), L"2013-07-01 23:00:00 (+11:00)");
-  EXPECT_TRUE(systemAdjustsDaylight());
-  EXPECT_TRUE(system.isDaylightInUse());
-  EXPECT_NE(system.getRule().StandardDate.wMonth, 0);
-  EXPECT_NE(system.getRule().DaylightDate.wMonth, 0);
-  // With the daylight flag the system zone's rule decides for each date.
-  EXPECT_EQ(utcToZoneLocal(system, kJuly, true), kJuly + 36000);
-  EXPECT_EQ(utcToZoneLocal(system, kJanuary, true), kJanuary + 39600);
-  EXPECT_EQ(utcToZoneLocal(system, kJuly, false), kJuly + 36000);
-  // Early January 1970 is summer time in Sydney.
-  EXPECT_EQ(zoneShift(system, true, zoneNamed(L"Coordinated Universal Time"), false), -39600);
-  EXPECT_EQ(zoneShift(system, false, zoneNamed(L"Coordinated Universal Time"), false), -36000);
+    EXPECT_EQ(system.getRule().StandardDate.wMonth, 0);
+    EXPECT_EQ(system.getRule().DaylightDate.wMonth, 0);
+    // The daylight flag changes nothing with the system zone, even for a summer date...
+    EXPECT_EQ(utcToZoneLocal(system, JULY_2013, true), utcToZoneLocal(system, JULY_2013, false));
+    EXPECT_EQ(zoneLocalToUtc(system, JULY_2013, true), zoneLocalToUtc(system, JULY_2013, false));
+    EXPECT_EQ(utcToZoneLocal(system, JULY_2013, true), JULY_2013 - 18000);
+    // ...while the list's own zone of the same name keeps its rule.
+    EXPECT_EQ(utcToZoneLocal(zoneNamed(L"Eastern Standard Time"), JULY_2013, true), JULY_2013 - 14400);
 }
 
-}  // namespace
-}  // namespace s::time
+TEST(SydneyEnv, SummerOffsetAppliesToWinterDates)
+{
+    const TimeZone& system = systemZone();
+    EXPECT_TRUE(system.hasDaylight());
+    if (!inDaylightTimeNow())
+    {
+        expectZone(36000, L"(+10:00)", L"AUS Eastern Standard Time", 600);
+        EXPECT_FALSE(system.isDaylightInUse());
+        return;
+    }
+    expectZone(39600, L"(+11:00)", L"AUS Eastern Standard Time", 600);
+    // July is winter in Sydney, yet the summer offset in force now is added.
+    EXPECT_EQ(utcToLocal(JULY_2013) - JULY_2013, 39600);
+    EXPECT_EQ(take(formatSecondsWithOffset(JULY_2013)), L"2013-07-01 23:00:00 (+11:00)");
+    EXPECT_TRUE(systemAdjustsDaylight());
+    EXPECT_TRUE(system.isDaylightInUse());
+    EXPECT_NE(system.getRule().StandardDate.wMonth, 0);
+    EXPECT_NE(system.getRule().DaylightDate.wMonth, 0);
+    // With the daylight flag the system zone's rule decides for each date.
+    EXPECT_EQ(utcToZoneLocal(system, JULY_2013, true), JULY_2013 + 36000);
+    EXPECT_EQ(utcToZoneLocal(system, JANUARY_2013, true), JANUARY_2013 + 39600);
+    EXPECT_EQ(utcToZoneLocal(system, JULY_2013, false), JULY_2013 + 36000);
+    // Early January 1970 is summer time in Sydney.
+    EXPECT_EQ(zoneShift(system, true, zoneNamed(L"Coordinated Universal Time"), false), -39600);
+    EXPECT_EQ(zoneShift(system, false, zoneNamed(L"Coordinated Universal Time"), false), -36000);
+}
+
+} // namespace
+} // namespace s::time
