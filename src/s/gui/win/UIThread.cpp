@@ -1,0 +1,82 @@
+#include "s/gui/win/UIThread.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <ole2.h>
+
+#include "s/gui/win/Window.h"
+
+namespace s::gui::win {
+
+namespace {
+constexpr DWORD kStopLimitMs = 5000;
+}
+
+UIThread::UIThread() { m_bAutoDelete = FALSE; }
+
+UIThread::~UIThread() = default;
+
+bool UIThread::start(Window* window)
+{
+    if (!AfxBeginThread(this))
+        return false;
+    window_.store(window);
+    while (!ready_.load() && !ended_.load())
+        Sleep(10);
+    return ready_.load();
+}
+
+bool UIThread::stop()
+{
+    if (!m_hThread)
+        return true;
+    DWORD started = GetTickCount();
+    while (ready_.load() && !PostThreadMessage(WM_QUIT, 0, 0)) {
+        if (GetTickCount() - started >= kStopLimitMs)
+            break;
+        Sleep(10);
+    }
+    DWORD spent = GetTickCount() - started;
+    DWORD left = spent < kStopLimitMs ? kStopLimitMs - spent : 0;
+    if (WaitForSingleObject(m_hThread, left) == WAIT_OBJECT_0)
+        return true;
+    SuspendThread();
+    return false;
+}
+
+BOOL UIThread::InitInstance()
+{
+    INITCOMMONCONTROLSEX controls{sizeof(controls), 0xFF};
+    InitCommonControlsEx(&controls);
+    oleInitialised_ = AfxOleInit() != FALSE;
+    // Allowed once per process; later threads get RPC_E_TOO_LATE, which is harmless.
+    CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_PKT,
+                         RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
+    AfxEnableControlContainer();
+    Window* window;
+    while (!(window = window_.load()))
+        Sleep(10);
+    if (!window->createOnThread()) {
+        window->destroyOwner();
+        ended_.store(true);
+        return FALSE;
+    }
+    if (HWND h = window->getHandle())
+        ShowWindow(h, SW_HIDE);
+    ready_.store(true);
+    return TRUE;
+}
+
+int UIThread::ExitInstance()
+{
+    ready_.store(false);
+    if (Window* window = window_.load())
+        window->destroyOwner();
+    if (oleInitialised_)
+        OleUninitialize();
+    oleInitialised_ = false;
+    ended_.store(true);
+    return 0;
+}
+
+}  // namespace s::gui::win

@@ -1,0 +1,42 @@
+#pragma once
+#include <atomic>
+
+#include "mfc/afxwin.h"
+
+namespace s::gui::win {
+
+class Window;
+
+// The user-interface thread of one top-level window: it initialises the common
+// controls and OLE, waits for the window to host, creates the window's hidden owner
+// and the window, reports ready and serves their messages until WM_QUIT.
+//
+// Owned by its Window (m_bAutoDelete is off): the Window starts it with start(),
+// stops it with stop() and then deletes it.
+class UIThread : public CWinThread {
+public:
+    UIThread();
+    ~UIThread() override;
+
+    // Starts the thread and hands it `window`; polls every 10 ms until the thread has
+    // made the window (true) or ended without making it (false).
+    bool start(Window* window);
+
+    // Posts WM_QUIT every 10 ms until accepted or 5000 ms have passed, waits for the
+    // thread for what is left of the 5000 ms and suspends it if it still runs.
+    // Answers true when the thread ended. Not to be called on the thread itself.
+    bool stop();
+
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+    bool isReady() const { return ready_.load(); }
+
+private:
+    std::atomic<Window*> window_{nullptr};
+    std::atomic<bool> ready_{false};
+    std::atomic<bool> ended_{false};
+    bool oleInitialised_ = false;
+};
+
+}  // namespace s::gui::win

@@ -1,0 +1,322 @@
+// The top-level window on its own user-interface thread.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "FakeWidget.h"
+#include "GuiTestSupport.h"
+#include "s/gui/win/Box.h"
+
+using s::gui::IWindow;
+using s::gui::win::Box;
+using s::gui::win::Window;
+using testgui::FakeWidget;
+using testgui::Recorder;
+using testgui::TestWindow;
+
+TEST(WindowThread, CreatedHiddenOnItsOwnThreadWithAHiddenOwner)
+{
+    TestWindow w;
+    ASSERT_NE(nullptr, w.handle());
+    EXPECT_FALSE(IsWindowVisible(w.handle()));
+    EXPECT_NE(GetCurrentThreadId(), GetWindowThreadProcessId(w.handle(), nullptr));
+    HWND owner = GetWindow(w.handle(), GW_OWNER);
+    ASSERT_EQ(w->getOwnerHandle(), owner);
+    EXPECT_TRUE(GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    wchar_t cls[64];
+    GetClassNameW(w.handle(), cls, 64);
+    EXPECT_STREQ(L"PellamWindowClass", cls);
+    EXPECT_TRUE(GetWindowLongPtrW(w.handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+}
+
+TEST(WindowThread, ReleaseStopsTheThreadAndDestroysTheWindow)
+{
+    Window* window = Window::Acquire();
+    HWND h = window->getHandle();
+    DWORD tid = GetWindowThreadProcessId(h, nullptr);
+    HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, tid);
+    ASSERT_NE(nullptr, thread);
+    window->Release();
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 0));
+    CloseHandle(thread);
+}
+
+TEST(WindowThread, SendRequestFromAWorkerIsAnsweredOnTheUiThread)
+{
+    struct Answerer : s::gui::events::IEventListener {
+        Window* window;
+        DWORD thread = 0;
+        int sum = 0;
+        void handleEvent(void*, int kind) override
+        {
+            if (kind != IWindow::kRequest)
+                return;
+            thread = GetCurrentThreadId();
+            sum = window->getRequestValue1() + window->getRequestValue2() + window->getRequestValue3() +
+                  window->getRequestValue4();
+            window->setRequestResult(sum * 10);
+        }
+    };
+    TestWindow w;
+    Answerer answerer;
+    answerer.window = w.window;
+    w->addListener(IWindow::kRequest, &answerer);
+    intptr_t result = -1;
+    DWORD worker = 0;
+    std::thread t([&] {
+        worker = GetCurrentThreadId();
+        result = w->sendRequest(1, 2, 3, 4);
+    });
+    t.join();
+    EXPECT_EQ(100, result);
+    EXPECT_EQ(GetWindowThreadProcessId(w.handle(), nullptr), answerer.thread);
+    EXPECT_NE(worker, answerer.thread);
+
+    ASSERT_TRUE(w->postRequest(5, 5, 5, 5));
+    testgui::settle(w.handle());
+    EXPECT_EQ(20, answerer.sum);
+}
+
+TEST(WindowHitTest, SkinnedFrameZonesAndDragByClientArea)
+{
+    struct Case {
+        int x, y, w, h;
+        LRESULT want;
+    } cases[] = {
+        {197, 10, 200, 100, HTTOPRIGHT},    {197, 40, 200, 100, HTRIGHT},
+        {197, 80, 200, 100, HTBOTTOMRIGHT}, {2, 2, 200, 100, HTTOPLEFT},
+        {2, 50, 200, 100, HTLEFT},          {50, 2, 200, 100, HTTOP},
+        {180, 3, 200, 100, HTTOPRIGHT},     {50, 97, 200, 100, HTBOTTOM},
+        {10, 97, 200, 100, HTBOTTOMLEFT},   {50, 50, 200, 100, HTCLIENT},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.want, Window::adjustHitTest(HTCLIENT, true, c.x, c.y, c.w, c.h, false, false))
+            << c.x << "," << c.y;
+    EXPECT_EQ(HTCAPTION, Window::adjustHitTest(HTCLIENT, false, 50, 50, 200, 100, true, false));
+    EXPECT_EQ(HTCLIENT, Window::adjustHitTest(HTCLIENT, false, 50, 50, 200, 100, true, true));
+    EXPECT_EQ(HTCLIENT, Window::adjustHitTest(HTCLIENT, false, 50, 50, 200, 100, false, false));
+    EXPECT_EQ(HTMINBUTTON, Window::adjustHitTest(HTMINBUTTON, false, 50, 50, 200, 100, true, false));
+}
+
+TEST(WindowHitTest, ClientAreaDragsTheWindow)
+{
+    TestWindow w;
+    w->setBounds(100, 100, 300, 200);
+    w->setVisible(true, false);
+    RECT r;
+    GetClientRect(w.handle(), &r);
+    POINT centre{r.right / 2, r.bottom / 2};
+    ClientToScreen(w.handle(), &centre);
+    LPARAM at = MAKELPARAM(centre.x, centre.y);
+    EXPECT_EQ(HTCLIENT, SendMessageW(w.handle(), WM_NCHITTEST, 0, at));
+    w->setDragByClientArea(true);
+    EXPECT_EQ(HTCAPTION, SendMessageW(w.handle(), WM_NCHITTEST, 0, at));
+}
+
+TEST(WindowOpacity, LayeredWhileBelowFullAndPlainAtFull)
+{
+    TestWindow w;
+    w->setVisible(true, false);
+    w->setOpacity(50, false);
+    ASSERT_TRUE(GetWindowLongPtrW(w.handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(w.handle(), nullptr, &alpha, &flags));
+    EXPECT_EQ(127, alpha);
+    EXPECT_TRUE(flags & LWA_ALPHA);
+    w->setOpacity(100, false);
+    EXPECT_FALSE(GetWindowLongPtrW(w.handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+
+    // Limited to topmost windows: opaque until made topmost.
+    w->setOpacity(40, true);
+    EXPECT_EQ(100, w->getAlphaPercent());
+    w->setTopmost(true);
+    EXPECT_EQ(40, w->getAlphaPercent());
+    EXPECT_TRUE(GetWindowLongPtrW(w.handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    w->setTopmost(false);
+    EXPECT_EQ(100, w->getAlphaPercent());
+}
+
+namespace {
+struct Vetoer : s::gui::events::IEventListener {
+    Window* window;
+    int asked = 0;
+    bool veto = true;
+    void handleEvent(void*, int kind) override
+    {
+        if (kind != IWindow::kClose)
+            return;
+        ++asked;
+        if (veto)
+            window->cancelClose();
+    }
+};
+}  // namespace
+
+TEST(WindowClose, VetoKeepsTheWindowAndAsksAgainNextTime)
+{
+    TestWindow w;
+    Vetoer vetoer;
+    vetoer.window = w.window;
+    w->addListener(IWindow::kClose, &vetoer);
+    w->setVisible(true, false);
+    SendMessageW(w.handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(1, vetoer.asked);
+    EXPECT_FALSE(w->isClosed());
+    EXPECT_TRUE(IsWindowVisible(w.handle()));
+    SendMessageW(w.handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(2, vetoer.asked);
+    vetoer.veto = false;
+    w->close();
+    EXPECT_EQ(3, vetoer.asked);
+    EXPECT_TRUE(w->isClosed());
+    EXPECT_FALSE(IsWindowVisible(w.handle()));
+    EXPECT_TRUE(IsWindow(w.handle()));  // a close hides; the native window lives on
+    w->waitUntilClosed();
+    SendMessageW(w.handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(3, vetoer.asked);  // closed windows are not asked again
+}
+
+TEST(WindowPlacement, OffScreenWindowIsCentredOnShow)
+{
+    TestWindow w;
+    int screenW = GetSystemMetrics(SM_CXSCREEN);
+    w->setBounds(screenW + 2000, 100, 400, 300);
+    EXPECT_FALSE(w->isPlacementValid());
+    w->setCheckPlacementOnShow(true);
+    w->setVisible(true, false);
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT r;
+    GetWindowRect(w.handle(), &r);
+    EXPECT_EQ(work.left + (work.right - work.left - 400) / 2, r.left);
+    EXPECT_EQ(work.top + (work.bottom - work.top - 300) / 2, r.top);
+    EXPECT_TRUE(w->isPlacementValid());
+}
+
+TEST(WindowPlacement, ValidityAndMoveIntoScreen)
+{
+    TestWindow w;
+    int vw = GetSystemMetrics(SM_CXVIRTUALSCREEN), vh = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    int vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    w->setBounds(vx + vw - 10, vy + 50, 200, 100);  // exactly 10 pixels inside
+    EXPECT_TRUE(w->isPlacementValid());
+    w->setBounds(vx + vw - 9, vy + 50, 200, 100);
+    EXPECT_FALSE(w->isPlacementValid());
+    w->setPopupStyle(true);  // a framed window cannot be made this narrow
+    w->setBounds(vx + 50, vy + 50, 10, 100);  // too narrow
+    EXPECT_FALSE(w->isPlacementValid());
+    w->setBounds(vx + vw - 50, vy + vh - 20, 200, 100);
+    w->moveIntoScreen();
+    EXPECT_EQ(vx + vw - 200, w->getX());
+    EXPECT_EQ(vy + vh - 100, w->getY());
+    w->setBounds(vx - 30, vy - 40, 200, 100);
+    w->moveIntoScreen();
+    EXPECT_EQ(vx, w->getX());
+    EXPECT_EQ(vy, w->getY());
+}
+
+TEST(WindowInput, MiddleClickDoNothingFiresOnlyNine)
+{
+    TestWindow w;
+    Recorder all;
+    for (int kind = 1; kind <= IWindow::kEventCount; ++kind)
+        w->addListener(kind, &all);
+    w->setVisible(true, false);
+    testgui::settle(w.handle());
+    w->setMiddleClickAction(L"donothing");
+    EXPECT_EQ(Window::kActionDoNothing, w->getMiddleClickAction());
+    all.kinds.clear();
+    SendMessageW(w.handle(), WM_MBUTTONDOWN, 0, MAKELPARAM(10, 10));
+    ASSERT_EQ(1u, all.kinds.size());
+    EXPECT_EQ(IWindow::kMiddleDown, all.kinds[0]);
+    EXPECT_EQ(static_cast<IWindow*>(w.window), all.lastSource);
+    EXPECT_FALSE(w->isClosed());
+    EXPECT_TRUE(IsWindowVisible(w.handle()));
+
+    w->setMiddleClickAction(L"CLOSE");
+    EXPECT_EQ(Window::kActionClose, w->getMiddleClickAction());
+    SendMessageW(w.handle(), WM_MBUTTONDOWN, 0, MAKELPARAM(10, 10));
+    EXPECT_TRUE(w->isClosed());
+    w->setMiddleClickAction(L"Minimize");
+    EXPECT_EQ(Window::kActionDoNothing, w->getMiddleClickAction());
+}
+
+TEST(WindowSizing, BelowTheMinimumFromTheLeftMovesTheLeftSide)
+{
+    TestWindow w;
+    w->add(FakeWidget::Make(400, 150));
+    int minW = w->getMinWidth();
+    int minH = w->getMinHeight();
+    ASSERT_GT(minW, 400);
+    ASSERT_GT(minH, 150);
+    RECT r{500, 300, 600, 400};
+    SendMessageW(w.handle(), WM_SIZING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(600, r.right);
+    EXPECT_EQ(600 - minW, r.left);
+    EXPECT_EQ(1, w->getSizingEdge());
+    RECT s{500, 300, 600, 400};
+    SendMessageW(w.handle(), WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&s));
+    EXPECT_EQ(500, s.left);
+    EXPECT_EQ(500 + minW, s.right);
+    EXPECT_EQ(300, s.top);
+    EXPECT_EQ(300 + minH, s.bottom);
+    RECT t{500, 300, 600, 400};
+    SendMessageW(w.handle(), WM_SIZING, WMSZ_TOP, reinterpret_cast<LPARAM>(&t));
+    EXPECT_EQ(400, t.bottom);
+    EXPECT_EQ(400 - minH, t.top);
+    w->setMinimumSizeEnforced(false, false);
+    RECT u{500, 300, 600, 400};
+    SendMessageW(w.handle(), WM_SIZING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&u));
+    EXPECT_EQ(500, u.left);
+}
+
+TEST(WindowInput, KeysTimersAndUser7ReachListenersOnTheUiThread)
+{
+    TestWindow w;
+    Recorder rec;
+    w->addListener(IWindow::kKeyDown, &rec);
+    w->addListener(IWindow::kTimer, &rec);
+    w->addListener(IWindow::kUser7, &rec);
+    SendMessageW(w.handle(), WM_KEYDOWN, 'A', 0);
+    EXPECT_EQ('A', w->getLastKey());
+    SendMessageW(w.handle(), WM_USER + 7, 0, 0);
+    w->startTimer(3, 20);
+    for (int i = 0; i < 200 && rec.kinds.size() < 3; ++i)
+        Sleep(10);
+    w->stopTimer(3);
+    ASSERT_GE(rec.kinds.size(), 3u);
+    EXPECT_EQ(IWindow::kKeyDown, rec.kinds[0]);
+    EXPECT_EQ(IWindow::kUser7, rec.kinds[1]);
+    EXPECT_EQ(IWindow::kTimer, rec.kinds[2]);
+    EXPECT_EQ(3, w->getLastTimerId());
+    DWORD ui = GetWindowThreadProcessId(w.handle(), nullptr);
+    for (DWORD t : rec.threads)
+        EXPECT_EQ(ui, t);
+}
+
+TEST(WindowMessages, BoxesRunOnTheWindowThreadWithTheAnswer)
+{
+    TestWindow w;
+    {
+        std::lock_guard<std::mutex> guard(testgui::MessageBoxes::lock());
+        testgui::MessageBoxes::texts().clear();
+    }
+    w->showMessage(L"hello");
+    EXPECT_TRUE(w->askQuestion(L"really?"));
+    std::lock_guard<std::mutex> guard(testgui::MessageBoxes::lock());
+    ASSERT_EQ(2u, testgui::MessageBoxes::texts().size());
+    EXPECT_NE(std::wstring::npos, testgui::MessageBoxes::texts()[0].find(L"|hello"));
+    EXPECT_NE(std::wstring::npos, testgui::MessageBoxes::texts()[1].find(L"|really?"));
+}
+
+TEST(WindowMessages, ActivationMessageRestoresAMinimizedWindow)
+{
+    TestWindow w;
+    w->setVisible(true, false);
+    w->minimize();
+    EXPECT_TRUE(w->isMinimized());
+    SendMessageW(w.handle(), WM_USER + 3, 0, 0);
+    EXPECT_FALSE(w->isMinimized());
+}
