@@ -28,6 +28,12 @@ inline wchar_t FoldUpper(wchar_t ch)
     return (ch >= L'a' && ch <= L'z') ? wchar_t(ch - (L'a' - L'A')) : ch;
 }
 
+/// Whether n more units fit behind length units at all (lengths are 32-bit).
+inline bool CanAdd(uint32_t length, uint32_t n)
+{
+    return n <= 0xFFFFFFFEu - length;
+}
+
 inline uint32_t CountOf(const wchar_t* chars, int32_t count)
 {
     if (!chars)
@@ -711,7 +717,7 @@ void StrBuffer::Prepend(const wchar_t* chars, int32_t count)
         copy->Release();
         return;
     }
-    if (!EnsureRoom(length_ + n))
+    if (!CanAdd(length_, n) || !EnsureRoom(length_ + n))
         return;
     if (length_ > 0)
         memmove(chars_ + n, chars_, size_t(length_) * sizeof(wchar_t));
@@ -724,7 +730,7 @@ void StrBuffer::AppendAscii(const char* bytes, int32_t count)
     if (!bytes)
         return;
     const uint32_t n = count < 0 ? uint32_t(strlen(bytes)) : uint32_t(count);
-    if (n == 0 || !EnsureRoom(length_ + n))
+    if (n == 0 || !CanAdd(length_, n) || !EnsureRoom(length_ + n))
         return;
     wchar_t* out = chars_ + length_;
     for (uint32_t i = 0; i < n; ++i)
@@ -741,7 +747,7 @@ void StrBuffer::Append(const wchar_t* chars, int32_t count)
     // remember the piece by its offset.
     const bool inside = chars_ && chars >= chars_ && chars < chars_ + capacity_ + 1;
     const size_t offset = inside ? size_t(chars - chars_) : 0;
-    if (!EnsureRoom(length_ + n))
+    if (!CanAdd(length_, n) || !EnsureRoom(length_ + n))
         return;
     if (inside)
         memmove(chars_ + length_, chars_ + offset, size_t(n) * sizeof(wchar_t));

@@ -241,7 +241,8 @@ public:
 
     // --- replacing (69-73, 120-131) ------------------------------------------------
     /// Replaces every occurrence, left to right, never searching replaced text.
-    /// Answers the number of replacements; nothing happens for an empty find.
+    /// Answers the number of replacements; nothing happens for an empty or null
+    /// find; a null replacement removes the occurrences.
     uint32_t ReplaceAll(const wchar_t* find, const wchar_t* replacement);
     uint32_t ReplaceAllIgnoreCase(const wchar_t* find, const wchar_t* replacement);
     /// Keeps [from, min(to, Length())) in place; empty when from is past that end.
@@ -304,6 +305,7 @@ public:
                                                  s::col::_array::ArrayU08* bytes = nullptr,
                                                  bool append = false) const;
     /// The inverse of Encode; count -1: up to the first 0 byte (a 0 unit for UTF-16).
+    /// Null bytes (with a count other than 0) answer false.
     bool Decode(uint32_t codePage, const void* bytes, bool append = false, int32_t count = -1);
     s::col::_array::ArrayU08* ToOem(s::col::_array::ArrayU08* bytes = nullptr,
                                     bool append = false) const;

@@ -138,7 +138,7 @@ ArrayU08* StrBuffer::ToOemNoTerminator(ArrayU08* bytes, bool append) const
 bool StrBuffer::Decode(uint32_t codePage, const void* bytes, bool append, int32_t count)
 {
     const bool utf16 = codePage == s::sys::CodePage::UTF16LE || codePage == s::sys::CodePage::UTF16BE;
-    if (!bytes && count > 0)
+    if (!bytes && count != 0)
         return false;
     const uint32_t size = ByteCount(bytes, count, utf16);
     const uint32_t kept = append ? length_ : 0;

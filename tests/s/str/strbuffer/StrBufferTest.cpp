@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -243,7 +244,7 @@ TEST(StrBufferHash, KnownValues)
         {L"", 0, 0},
         {L"a", 97, 97},
         {L"abc", 291, 291},
-        {L"ABC", 65u * 4 ^ 66u * 2 ^ 67u, 291},
+        {L"ABC", (65u * 4) ^ (66u * 2) ^ 67u, 291},
     };
     for (const Case& c : cases) {
         Str s(c.text);
@@ -738,6 +739,8 @@ TEST(StrBufferCodePage, FailedConversionsLeaveEverythingAsItWas)
     EXPECT_EQ(Bytes(bytes), (std::vector<uint8_t>{7}));
     EXPECT_FALSE(s->Decode(12345, "xyz"));
     EXPECT_EQ(s.Text(), L"abc");
+    EXPECT_FALSE(s->FromUtf8(nullptr));
+    EXPECT_EQ(s.Text(), L"abc");
     bytes->Release();
 }
 
@@ -923,4 +926,34 @@ TEST(StrBufferStream, WritingPastTheEndFillsTheGapWithZeros)
     EXPECT_TRUE(s->SetPosition(2));
     EXPECT_TRUE(s->SetEnd());
     EXPECT_EQ(s.Text(), L"a");
+}
+
+// --- the pool from several threads ----------------------------------------------------------
+
+TEST(StrBufferPool, SeveralThreadsTakeFillAndGiveBack)
+{
+    constexpr int THREADS = 4;
+    constexpr int ROUNDS = 20000;
+    int failures[THREADS] = {};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < THREADS; ++t) {
+        threads.emplace_back([t, &failures] {
+            for (int i = 0; i < ROUNDS; ++i) {
+                StrBuffer* s = StrBuffer::Acquire();
+                if (s->Length() != 0)
+                    ++failures[t];  // a string handed out twice, or not reset
+                s->AppendNumber(int32_t(t));
+                s->AppendChar(L':');
+                s->AppendNumber(int32_t(i));
+                std::wstring expected = std::to_wstring(t) + L":" + std::to_wstring(i);
+                if (expected != s->CStr())
+                    ++failures[t];
+                s->Release();
+            }
+        });
+    }
+    for (std::thread& th : threads)
+        th.join();
+    for (int t = 0; t < THREADS; ++t)
+        EXPECT_EQ(failures[t], 0) << "thread " << t;
 }
