@@ -28,6 +28,13 @@ inline wchar_t FoldUpper(wchar_t ch)
     return (ch >= L'a' && ch <= L'z') ? wchar_t(ch - (L'a' - L'A')) : ch;
 }
 
+/// Where a backward search starts: before min(from, length); FROM_END (and
+/// anything above it) means the very end, also for texts longer than FROM_END.
+inline uint32_t BackwardEnd(uint32_t from, uint32_t length)
+{
+    return from >= StrBuffer::FROM_END ? length : std::min(from, length);
+}
+
 /// Whether n more units fit behind length units at all (lengths are 32-bit).
 inline bool CanAdd(uint32_t length, uint32_t n)
 {
@@ -437,7 +444,7 @@ bool StrBuffer::IndexOfAnyIgnoreCase(const wchar_t* chars, int32_t count, uint32
 
 bool StrBuffer::LastIndexOf(wchar_t ch, uint32_t* at, uint32_t from) const
 {
-    for (uint32_t i = std::min(from, length_); i-- > 0;) {
+    for (uint32_t i = BackwardEnd(from, length_); i-- > 0;) {
         if (chars_[i] == ch) {
             if (at)
                 *at = i;
@@ -450,7 +457,7 @@ bool StrBuffer::LastIndexOf(wchar_t ch, uint32_t* at, uint32_t from) const
 bool StrBuffer::LastIndexOfIgnoreCase(wchar_t ch, uint32_t* at, uint32_t from) const
 {
     const wchar_t folded = FoldLower(ch);
-    for (uint32_t i = std::min(from, length_); i-- > 0;) {
+    for (uint32_t i = BackwardEnd(from, length_); i-- > 0;) {
         if (FoldLower(chars_[i]) == folded) {
             if (at)
                 *at = i;
@@ -464,7 +471,7 @@ bool StrBuffer::LastIndexOfAny(const wchar_t* chars, int32_t count, uint32_t* at
                                uint32_t from) const
 {
     const uint32_t n = CountOf(chars, count);
-    for (uint32_t i = std::min(from, length_); i-- > 0;) {
+    for (uint32_t i = BackwardEnd(from, length_); i-- > 0;) {
         if (InSet(chars_[i], chars, n, false)) {
             if (at)
                 *at = i;
@@ -478,7 +485,7 @@ bool StrBuffer::LastIndexOfAnyIgnoreCase(const wchar_t* chars, int32_t count, ui
                                          uint32_t from) const
 {
     const uint32_t n = CountOf(chars, count);
-    for (uint32_t i = std::min(from, length_); i-- > 0;) {
+    for (uint32_t i = BackwardEnd(from, length_); i-- > 0;) {
         if (InSet(chars_[i], chars, n, true)) {
             if (at)
                 *at = i;
@@ -519,7 +526,7 @@ bool StrBuffer::FindLastImpl(const wchar_t* text, uint32_t* at, uint32_t from,
 {
     if (!text)
         return false;
-    const uint32_t end = std::min(from, length_);
+    const uint32_t end = BackwardEnd(from, length_);
     const uint32_t n = uint32_t(wcslen(text));
     if (n > end)
         return false;

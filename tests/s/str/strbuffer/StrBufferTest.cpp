@@ -303,6 +303,23 @@ TEST(StrBufferSearch, Characters)
     EXPECT_TRUE(s->IndexOf(L'c'));  // no out-argument needed
 }
 
+TEST(StrBufferSearch, FromTheEndReachesTheEndOfVeryLongTexts)
+{
+    // FROM_END is 0xFFFFFF; a longer text must still be searched from its real end.
+    Str s;
+    s->Reserve(StrBuffer::FROM_END + 11);
+    s->SetLength(StrBuffer::FROM_END + 10);
+    wmemset(s->Data(), L'a', s->Length());
+    s->Data()[s->Length() - 1] = L'b';
+    uint32_t at = 0;
+    EXPECT_TRUE(s->LastIndexOf(L'b', &at));
+    EXPECT_EQ(at, StrBuffer::FROM_END + 9);
+    EXPECT_TRUE(s->FindLast(L"ab", &at));
+    EXPECT_EQ(at, StrBuffer::FROM_END + 8);
+    EXPECT_FALSE(s->LastIndexOf(L'b', &at, StrBuffer::FROM_END - 1));
+    s->Free();
+}
+
 TEST(StrBufferSearch, Texts)
 {
     Str s(L"one Two one two");
