@@ -59,9 +59,13 @@ void EasyPooler::Release(void* object)
     if (free_ && int64_t(free_->Count()) < maximum_) {
         if (recycle_)
             recycle_(object);
-        free_->Add(object);
-        lock_.Leave();
-        return;
+        // Recycling may have released other objects into this same pool (a list
+        // of lists), so the room is looked at again.
+        if (free_ && int64_t(free_->Count()) < maximum_) {
+            free_->Add(object);
+            lock_.Leave();
+            return;
+        }
     }
     lock_.Leave();
     if (destroy_)

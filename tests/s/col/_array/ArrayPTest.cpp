@@ -135,6 +135,23 @@ TEST(ArrayPTest, FindAndSort)
     list->Release();
 }
 
+// The pool's recycling of the outer list releases the inner lists into the same
+// pool while it is being entered (the lock is re-entrant).
+TEST(ArrayPTest, ListOfListsGoesBackToOnePool)
+{
+    ArrayP* outer = ArrayP::Acquire(&ArrayP::Pool());
+    for (int i = 0; i < 3; ++i) {
+        ArrayP* inner = ArrayP::Acquire(&Item::Pool());
+        inner->Add(Item::Acquire());
+        outer->Add(inner);
+    }
+    const uint32_t lists = ArrayP::Pool().KeptCount();
+    const uint32_t items = Kept();
+    outer->Release();
+    EXPECT_EQ(ArrayP::Pool().KeptCount(), lists + 4);
+    EXPECT_EQ(Kept(), items + 3);
+}
+
 TEST(ArrayPTest, DestroyedListDisposesOfItsElements)
 {
     uint32_t kept = 0;
