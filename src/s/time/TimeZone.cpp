@@ -107,9 +107,11 @@ const Zones& zones()
     ready = true;
 
     built.list = ArrayP::Acquire();
-    if (built.list)
-        TimeZone::readZones(HKEY_LOCAL_MACHINE, ZONES_KEY, *built.list);
+    built.system = TimeZone::Acquire();
+    if (!built.list || !built.system)
+        return built; // out of memory: no zones, an empty system zone
 
+    TimeZone::readZones(HKEY_LOCAL_MACHINE, ZONES_KEY, *built.list);
     TIME_ZONE_INFORMATION info = {};
     DWORD id = GetTimeZoneInformation(&info);
     if (id == TIME_ZONE_ID_INVALID)
@@ -118,16 +120,7 @@ const Zones& zones()
         info = TIME_ZONE_INFORMATION{};
         id = TIME_ZONE_ID_UNKNOWN;
     }
-    built.system = TimeZone::Acquire();
-    if (built.system)
-    {
-        ArrayP* none = built.list ? nullptr : ArrayP::Acquire();
-        const ArrayP* list = built.list ? built.list : none;
-        if (list)
-            built.adjustsDaylight = TimeZone::fillSystemZone(*list, info, id, *built.system);
-        if (none)
-            none->Release();
-    }
+    built.adjustsDaylight = TimeZone::fillSystemZone(*built.list, info, id, *built.system);
     return built;
 }
 

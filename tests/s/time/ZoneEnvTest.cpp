@@ -9,6 +9,8 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "s/col/_array/ArrayP.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -154,6 +156,45 @@ TEST(SydneyEnv, SummerOffsetAppliesToWinterDates)
     // Early January 1970 is summer time in Sydney.
     EXPECT_EQ(zoneShift(system, true, zoneNamed(L"Coordinated Universal Time"), false), -39600);
     EXPECT_EQ(zoneShift(system, false, zoneNamed(L"Coordinated Universal Time"), false), -36000);
+}
+
+// Runs alone in its own process, so that the threads below are the first to ask for the
+// zones: every one of them must see the same, completely built list.
+TEST(ZoneListFirstUseEnv, ThreadsAskingAtOnceShareOneList)
+{
+    const int threads = 8;
+    std::vector<const s::col::_array::ArrayP*> lists(threads, nullptr);
+    std::vector<uint32_t> counts(threads, 0);
+    std::vector<const TimeZone*> systems(threads, nullptr);
+    std::vector<std::thread> workers;
+    for (int i = 0; i < threads; ++i)
+    {
+        workers.emplace_back(
+            [&, i]
+            {
+                if (i % 2)
+                {
+                    systems[i] = &systemZone();
+                    lists[i] = &zoneList();
+                }
+                else
+                {
+                    lists[i] = &zoneList();
+                    systems[i] = &systemZone();
+                }
+                counts[i] = lists[i]->Count();
+            });
+    }
+    for (std::thread& worker : workers)
+        worker.join();
+    ASSERT_GT(counts[0], 50u);
+    for (int i = 1; i < threads; ++i)
+    {
+        EXPECT_EQ(lists[i], lists[0]);
+        EXPECT_EQ(counts[i], counts[0]);
+        EXPECT_EQ(systems[i], systems[0]);
+    }
+    EXPECT_GT(systems[0]->getDisplayName().Length(), 0u);
 }
 
 } // namespace

@@ -5,3 +5,4 @@ kairon_env_test(TARGET ${TEST_TARGET} NAME kolkata FILTER "KolkataEnv.*" ENV "TZ
 kairon_env_test(TARGET ${TEST_TARGET} NAME stjohns FILTER "StJohnsEnv.*" ENV "TZ=America/St_Johns")
 kairon_env_test(TARGET ${TEST_TARGET} NAME newyork FILTER "NewYorkEnv.*" ENV "TZ=America/New_York")
 kairon_env_test(TARGET ${TEST_TARGET} NAME sydney FILTER "SydneyEnv.*" ENV "TZ=Australia/Sydney")
+kairon_env_test(TARGET ${TEST_TARGET} NAME firstuse FILTER "ZoneListFirstUseEnv.*" ENV "TZ=Asia/Tokyo")
