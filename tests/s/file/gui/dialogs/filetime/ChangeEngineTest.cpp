@@ -1,0 +1,931 @@
+// The change engine on real temporary trees, driven through the processing frame with a
+// status channel that records the events and, like the drop dialog, calls finishRun.
+//
+// Wine keeps no creation time (it reads back as the modified time): creation times are
+// checked as the values handed to the write (PathWin's write observer); modified and
+// accessed times are checked on disk.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "s/file/gui/dialogs/filetime/ChangeEngine.h"
+#include "s/file/win/PathWin.h"
+#include "s/gui/dialogs/dragndrop/ProcessingFrame.h"
+#include "s/str/strarray/StrArray.h"
+#include "s/str/strbuffer/StrBuffer.h"
+
+using namespace s::file::gui::dialogs::filetime;
+using namespace s::gui::dialogs::dragndrop;
+using s::file::win::PathWin;
+using s::thread::ObjLocker;
+
+namespace {
+
+using Seconds = int64_t;
+constexpr int64_t kTicksPerSecond = 10000000;
+constexpr uint64_t kEpochTicks = 116444736000000000ULL;
+
+uint64_t TicksOf(Seconds s) { return uint64_t(s * kTicksPerSecond) + kEpochTicks; }
+uint64_t TicksOf(const FILETIME& f) { return (uint64_t(f.dwHighDateTime) << 32) | f.dwLowDateTime; }
+Seconds SecondsOf(uint64_t ticks) { return (int64_t(ticks) - int64_t(kEpochTicks)) / kTicksPerSecond; }
+FILETIME FileTimeOf(uint64_t ticks)
+{
+    FILETIME f;
+    f.dwLowDateTime = DWORD(ticks);
+    f.dwHighDateTime = DWORD(ticks >> 32);
+    return f;
+}
+
+Seconds Utc(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
+{
+    SYSTEMTIME st{};
+    st.wYear = WORD(y);
+    st.wMonth = WORD(mo);
+    st.wDay = WORD(d);
+    st.wHour = WORD(h);
+    st.wMinute = WORD(mi);
+    st.wSecond = WORD(s);
+    FILETIME f;
+    SystemTimeToFileTime(&st, &f);
+    return SecondsOf(TicksOf(f));
+}
+
+// --- what was handed to the write ----------------------------------------------------------
+
+struct Write
+{
+    std::wstring path;
+    Seconds created, accessed, modified;  // -1: no pointer (left unchanged)
+};
+
+std::mutex g_writesLock;
+std::vector<Write> g_writes;
+
+Seconds Observed(const FILETIME* f)
+{
+    if (f == nullptr) {
+        return -1;
+    }
+    const uint64_t t = TicksOf(*f);
+    EXPECT_EQ(t % kTicksPerSecond, 0u) << "a written time has a sub-second part";
+    return SecondsOf(t);
+}
+
+void ObserveWrite(const wchar_t* apiPath, const FILETIME* c, const FILETIME* a, const FILETIME* m)
+{
+    std::lock_guard<std::mutex> g(g_writesLock);
+    g_writes.push_back({apiPath, Observed(c), Observed(a), Observed(m)});
+}
+
+// --- the status channel ----------------------------------------------------------------------
+
+struct Event
+{
+    const wchar_t* name;
+    int32_t total;
+    int32_t position;
+    std::wstring text;
+};
+
+class Channel : public IStatusChannel
+{
+public:
+    explicit Channel(ProcessingFrame& frame) : frame_(frame) {}
+    void sendStatus(const wchar_t* name, int32_t total, int32_t position,
+                    const wchar_t* text) override
+    {
+        events.push_back({name, total, position, text ? text : L""});
+        if (onEvent) {
+            onEvent(events.back());
+        }
+        if (name == ProcessStatusEnd) {
+            frame_.finishRun();
+        }
+    }
+    std::vector<int32_t> Positions() const
+    {
+        std::vector<int32_t> p;
+        for (const Event& e : events) {
+            if (e.name == ProcessStatusUpdate) {
+                p.push_back(e.position);
+            }
+        }
+        return p;
+    }
+    std::vector<std::wstring> Titles() const
+    {
+        std::vector<std::wstring> t;
+        for (const Event& e : events) {
+            if (e.name == ProcessStatusUpdate) {
+                t.push_back(e.text);
+            }
+        }
+        return t;
+    }
+    std::vector<Event> events;
+    std::function<void(const Event&)> onEvent;
+
+private:
+    ProcessingFrame& frame_;
+};
+
+// --- the fixture: one temporary tree per test -------------------------------------------------
+
+class ChangeEngineTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        static int counter = 0;
+        root_ = std::wstring(temp) + L"kairon_engine_" + std::to_wstring(GetCurrentProcessId()) +
+                L"_" + std::to_wstring(++counter);
+        ASSERT_TRUE(CreateDirectoryW(root_.c_str(), nullptr));
+        frame_.setStatusChannel(&channel_);
+        {
+            std::lock_guard<std::mutex> g(g_writesLock);
+            g_writes.clear();
+        }
+        PathWin::SetTimeWriteObserver(&ObserveWrite);
+    }
+
+    void TearDown() override
+    {
+        PathWin::SetTimeWriteObserver(nullptr);
+        RemoveTree(root_);
+    }
+
+    static void RemoveTree(const std::wstring& path)
+    {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        WIN32_FIND_DATAW d;
+        HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &d);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = d.cFileName;
+                if (name == L"." || name == L"..") {
+                    continue;
+                }
+                const std::wstring child = path + L"\\" + name;
+                if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    RemoveTree(child);
+                } else {
+                    SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileW(child.c_str());
+                }
+            } while (FindNextFileW(h, &d));
+            FindClose(h);
+        }
+        RemoveDirectoryW(path.c_str());
+    }
+
+    std::wstring P(const std::wstring& rel) const { return root_ + L"\\" + rel; }
+
+    void File(const std::wstring& rel, DWORD attributes = 0)
+    {
+        HANDLE h = CreateFileW(P(rel).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE) << "cannot create " << std::string(rel.begin(), rel.end());
+        DWORD written = 0;
+        WriteFile(h, "x", 1, &written, nullptr);
+        CloseHandle(h);
+        if (attributes != 0) {
+            ASSERT_TRUE(SetFileAttributesW(P(rel).c_str(), attributes));
+        }
+    }
+
+    void Dir(const std::wstring& rel) { ASSERT_TRUE(CreateDirectoryW(P(rel).c_str(), nullptr)); }
+
+    void Attr(const std::wstring& rel, DWORD attributes)
+    {
+        ASSERT_TRUE(SetFileAttributesW(P(rel).c_str(), attributes));
+    }
+
+    DWORD Attributes(const std::wstring& rel) { return GetFileAttributesW(P(rel).c_str()); }
+
+    // Sets modified and accessed (and creation, which Wine may not keep), in ticks.
+    void SetTicks(const std::wstring& rel, uint64_t created, uint64_t modified, uint64_t accessed)
+    {
+        const DWORD a = GetFileAttributesW(P(rel).c_str());
+        SetFileAttributesW(P(rel).c_str(), FILE_ATTRIBUTE_NORMAL);
+        HANDLE h = CreateFileW(P(rel).c_str(), FILE_WRITE_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        FILETIME c = FileTimeOf(created), m = FileTimeOf(modified), ac = FileTimeOf(accessed);
+        ASSERT_TRUE(SetFileTime(h, &c, &ac, &m));
+        CloseHandle(h);
+        SetFileAttributesW(P(rel).c_str(), a);
+    }
+    void SetTimes(const std::wstring& rel, Seconds created, Seconds modified, Seconds accessed)
+    {
+        SetTicks(rel, TicksOf(created), TicksOf(modified), TicksOf(accessed));
+    }
+
+    struct Times
+    {
+        uint64_t created, modified, accessed;  // ticks as the system reports them
+        Seconds c() const { return SecondsOf(created); }
+        Seconds m() const { return SecondsOf(modified); }
+        Seconds a() const { return SecondsOf(accessed); }
+    };
+    Times Read(const std::wstring& rel)
+    {
+        WIN32_FILE_ATTRIBUTE_DATA d{};
+        EXPECT_TRUE(GetFileAttributesExW(P(rel).c_str(), GetFileExInfoStandard, &d));
+        return {TicksOf(d.ftCreationTime), TicksOf(d.ftLastWriteTime), TicksOf(d.ftLastAccessTime)};
+    }
+
+    // Drops the items (relative paths) and waits until the run has ended.
+    void Drop(std::initializer_list<std::wstring> rels)
+    {
+        {
+            ObjLocker::Guard guard(frame_.getItemLock());
+            for (const std::wstring& r : rels) {
+                frame_.appendPath(P(r).c_str());
+            }
+            ASSERT_TRUE(frame_.startRun());
+        }
+        frame_.getWorker()->WaitIdle();
+        ASSERT_FALSE(channel_.events.empty());
+        EXPECT_EQ(channel_.events.front().name, ProcessStatusStart);
+        EXPECT_EQ(channel_.events.back().name, ProcessStatusEnd);
+        ObjLocker::Guard guard(frame_.getItemLock());
+        EXPECT_FALSE(frame_.isBusy());
+        EXPECT_EQ(frame_.getPathCount(), 0u);
+    }
+
+    // Writes handed to the system, by relative path.
+    std::map<std::wstring, Write> Writes()
+    {
+        std::lock_guard<std::mutex> g(g_writesLock);
+        std::map<std::wstring, Write> byPath;
+        for (const Write& w : g_writes) {
+            EXPECT_EQ(w.path.compare(0, root_.size() + 1, root_ + L"\\"), 0);
+            byPath[w.path.substr(root_.size() + 1)] = w;
+        }
+        return byPath;
+    }
+    std::vector<std::wstring> WriteOrder()
+    {
+        std::lock_guard<std::mutex> g(g_writesLock);
+        std::vector<std::wstring> order;
+        for (const Write& w : g_writes) {
+            order.push_back(w.path.substr(root_.size() + 1));
+        }
+        return order;
+    }
+
+    ChangeRequest& Request(bool includeContents = false)
+    {
+        ChangeRequest& r = engine_.getRequest();
+        r.reset();
+        r.includeContents = includeContents;
+        r.normal = true;
+        r.hidden = true;  // the default boxes: Normal and Hidden
+        engine_.setAction(ChangeEngine::ACTION_CHANGE_MULTIPLE);
+        return r;
+    }
+
+    std::wstring root_;
+    ProcessingFrame frame_;
+    Channel channel_{frame_};
+    ChangeEngine engine_{frame_};
+};
+
+const Seconds kT = 1371299696;  // 2013-06-15 12:34:56 UTC
+
+} // namespace
+
+// --- Specific on files and folders ---------------------------------------------------------------
+
+TEST_F(ChangeEngineTest, SpecificWritesFilesAndFoldersAndTheirContentsOnlyWhenAsked)
+{
+    Dir(L"D");
+    File(L"D\\f1.txt");
+    Dir(L"D\\S");
+    File(L"D\\S\\f2.txt");
+    File(L"F.txt");
+    for (const wchar_t* r : {L"D", L"D\\f1.txt", L"D\\S", L"D\\S\\f2.txt", L"F.txt"}) {
+        SetTimes(r, Utc(2001, 1, 1), Utc(2001, 1, 1), Utc(2001, 1, 1));
+    }
+
+    for (bool contents : {false, true}) {
+        SCOPED_TRACE(contents ? "with contents" : "without contents");
+        {
+            std::lock_guard<std::mutex> g(g_writesLock);
+            g_writes.clear();
+        }
+        channel_.events.clear();
+        ChangeRequest& r = Request(contents);
+        r.created = kT + (contents ? 10 : 0);
+        r.modified = kT + 1 + (contents ? 10 : 0);
+        r.accessed = kT + 2 + (contents ? 10 : 0);
+        Drop({L"D", L"F.txt"});
+
+        std::map<std::wstring, Write> w = Writes();
+        const std::vector<std::wstring> changed =
+            contents ? std::vector<std::wstring>{L"D", L"D\\f1.txt", L"D\\S", L"D\\S\\f2.txt", L"F.txt"}
+                     : std::vector<std::wstring>{L"D", L"F.txt"};
+        EXPECT_EQ(w.size(), changed.size());
+        for (const std::wstring& c : changed) {
+            SCOPED_TRACE(std::string(c.begin(), c.end()));
+            ASSERT_EQ(w.count(c), 1u);
+            EXPECT_EQ(w[c].created, r.created);
+            EXPECT_EQ(w[c].modified, r.modified);
+            EXPECT_EQ(w[c].accessed, r.accessed);
+            const Times t = Read(c);
+            EXPECT_EQ(t.modified, TicksOf(r.modified));
+            EXPECT_EQ(t.accessed, TicksOf(r.accessed));
+        }
+        if (!contents) {
+            EXPECT_EQ(Read(L"D\\f1.txt").m(), Utc(2001, 1, 1));
+        } else {
+            // Contents before their folder.
+            const std::vector<std::wstring> order = WriteOrder();
+            auto at = [&](const wchar_t* r) {
+                return std::find(order.begin(), order.end(), r) - order.begin();
+            };
+            EXPECT_LT(at(L"D\\S\\f2.txt"), at(L"D\\S"));
+            EXPECT_LT(at(L"D\\S"), at(L"D"));
+            EXPECT_LT(at(L"D\\f1.txt"), at(L"D"));
+            EXPECT_LT(at(L"D"), at(L"F.txt"));
+        }
+        EXPECT_EQ(engine_.getFailureCount(), 0u);
+    }
+}
+
+TEST_F(ChangeEngineTest, UpdatesCarryTheTitleAndTheEndOfEachItemsShare)
+{
+    File(L"one.txt");
+    File(L"two.dat");
+    File(L"three");
+    ChangeRequest& r = Request();
+    r.created = r.modified = r.accessed = kT;
+    Drop({L"one.txt", L"two.dat", L"three"});
+    EXPECT_EQ(channel_.Positions(), (std::vector<int32_t>{333, 666, 1000}));
+    EXPECT_EQ(channel_.Titles(), (std::vector<std::wstring>{L"one", L"two", L"three"}));
+    for (const Event& e : channel_.events) {
+        if (e.name == ProcessStatusUpdate) {
+            EXPECT_EQ(e.total, 1000);
+        }
+    }
+}
+
+TEST_F(ChangeEngineTest, AFolderOfFourEntriesReportsQuartersAndThenItself)
+{
+    Dir(L"D");
+    for (const wchar_t* f : {L"D\\a", L"D\\b", L"D\\c", L"D\\d"}) {
+        File(f);
+    }
+    ChangeRequest& r = Request(true);
+    r.created = r.modified = r.accessed = kT;
+    Drop({L"D"});
+    EXPECT_EQ(channel_.Positions(), (std::vector<int32_t>{250, 500, 750, 1000, 1000}));
+    EXPECT_EQ(channel_.Titles().back(), L"D");
+}
+
+TEST_F(ChangeEngineTest, ProgressOfTheLastItemReachesTheEndForAnyCount)
+{
+    // 1/49 in single precision times 49 falls short of 1.
+    for (int i = 0; i < 49; ++i) {
+        File(L"f" + std::to_wstring(i));
+    }
+    ChangeRequest& r = Request();
+    r.created = r.modified = r.accessed = -1;
+    {
+        ObjLocker::Guard guard(frame_.getItemLock());
+        for (int i = 0; i < 49; ++i) {
+            frame_.appendPath(P(L"f" + std::to_wstring(i)).c_str());
+        }
+        frame_.startRun();
+    }
+    frame_.getWorker()->WaitIdle();
+    const std::vector<int32_t> p = channel_.Positions();
+    ASSERT_EQ(p.size(), 49u);
+    EXPECT_EQ(p.back(), 1000);
+    for (size_t i = 1; i < p.size(); ++i) {
+        EXPECT_LE(p[i - 1], p[i]);
+    }
+}
+
+// --- the methods ------------------------------------------------------------------------------------
+
+struct MethodCase
+{
+    const char* name;
+    const wchar_t* mode;
+    const wchar_t* target;
+    int64_t offset;
+    bool c, m, a;  // which times are checked
+};
+
+class ChangeEngineMethodTest : public ChangeEngineTest,
+                               public ::testing::WithParamInterface<MethodCase>
+{
+};
+
+// Every method on a file and on a folder, with and without includeContents: each written
+// time is derived from the item's own times as the system reports them before the run.
+TEST_P(ChangeEngineMethodTest, WritesWhatTheMethodDerivesFromEachItem)
+{
+    const MethodCase& mc = GetParam();
+    Dir(L"D");
+    File(L"D\\inner.txt");
+    File(L"F.txt");
+    // Distinct times with a sub-second part: Sync must write whole seconds.
+    SetTicks(L"D\\inner.txt", TicksOf(Utc(2004, 2, 3)) + 1234567, TicksOf(Utc(2005, 3, 4)) + 7654321,
+             TicksOf(Utc(2006, 4, 5)) + 5555555);
+    SetTicks(L"F.txt", TicksOf(Utc(2007, 1, 15)) + 3333333, TicksOf(Utc(2008, 7, 15)) + 4444444,
+             TicksOf(Utc(2009, 9, 9)) + 1111111);
+    SetTicks(L"D", TicksOf(Utc(2001, 5, 6)), TicksOf(Utc(2002, 6, 7)) + 9999999,
+             TicksOf(Utc(2003, 7, 8)));
+
+    for (bool contents : {false, true}) {
+        SCOPED_TRACE(contents ? "with contents" : "without contents");
+        std::map<std::wstring, Times> before;
+        for (const wchar_t* r : {L"D", L"D\\inner.txt", L"F.txt"}) {
+            before[r] = Read(r);
+        }
+        {
+            std::lock_guard<std::mutex> g(g_writesLock);
+            g_writes.clear();
+        }
+        ChangeRequest& r = Request(contents);
+        r.mode = mc.mode;
+        r.syncTarget = mc.target;
+        r.offset = mc.offset;
+        r.created = mc.c ? kT : -1;
+        r.modified = mc.m ? kT : -1;
+        r.accessed = mc.a ? kT : -1;
+        Drop({L"D", L"F.txt"});
+
+        std::map<std::wstring, Write> w = Writes();
+        EXPECT_EQ(w.size(), contents ? 3u : 2u);
+        for (const auto& [rel, t] : before) {
+            SCOPED_TRACE(std::string(rel.begin(), rel.end()));
+            if (!contents && rel == L"D\\inner.txt") {
+                EXPECT_EQ(w.count(rel), 0u);
+                continue;
+            }
+            ASSERT_EQ(w.count(rel), 1u);
+            Seconds synced = 0;
+            if (mc.target == SyncCreated) {
+                synced = t.c();
+            } else if (mc.target == SyncModified) {
+                synced = t.m();
+            } else if (mc.target == SyncAccessed) {
+                synced = t.a();
+            }
+            auto expect = [&](bool checked, Seconds own) -> Seconds {
+                if (!checked) {
+                    return -1;
+                }
+                if (mc.mode == ModeOffset) {
+                    return own + mc.offset;
+                }
+                if (mc.mode == ModeSync) {
+                    return synced;
+                }
+                return kT;
+            };
+            const Seconds ec = expect(mc.c, t.c()), em = expect(mc.m, t.m()), ea = expect(mc.a, t.a());
+            EXPECT_EQ(w[rel].created, ec);
+            EXPECT_EQ(w[rel].modified, em);
+            EXPECT_EQ(w[rel].accessed, ea);
+            const Times after = Read(rel);
+            EXPECT_EQ(after.modified, em < 0 ? t.modified : TicksOf(em));
+            // Listing a folder may stamp its access time (the file system's doing); what the
+            // engine asked for is checked above.
+            if (ea >= 0 || !(contents && rel == L"D")) {
+                EXPECT_EQ(after.accessed, ea < 0 ? t.accessed : TicksOf(ea));
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Methods, ChangeEngineMethodTest,
+    ::testing::Values(
+        MethodCase{"Specific", ModeSpecific, SyncCurrent, 0, true, true, true},
+        MethodCase{"SpecificModifiedOnly", ModeSpecific, SyncCurrent, 0, false, true, false},
+        MethodCase{"SyncCreatedToModified", ModeSync, SyncCreated, 0, false, true, false},
+        MethodCase{"SyncModified", ModeSync, SyncModified, 0, true, false, true},
+        MethodCase{"SyncAccessed", ModeSync, SyncAccessed, 0, true, true, false},
+        MethodCase{"OffsetPlusOneDay", ModeOffset, SyncCurrent, 86400, true, true, true},
+        MethodCase{"OffsetMinusTwoHours", ModeOffset, SyncCurrent, -7200, true, true, true},
+        // A time-zone shift (Tokyo to UTC) is one fixed offset for every item, whatever
+        // its date: a January and a July item move by the same amount.
+        MethodCase{"TimeZoneAsFixedOffset", ModeOffset, SyncCurrent, -9 * 3600, true, true, true}),
+    [](const ::testing::TestParamInfo<MethodCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ChangeEngineTest, MinusTwoHoursLeavesATimeThatWouldFallBefore1970)
+{
+    File(L"early.txt");
+    SetTimes(L"early.txt", 3600, 3600, Utc(2000, 1, 1));  // 1970-01-01 01:00:00
+    ChangeRequest& r = Request();
+    r.mode = ModeOffset;
+    r.offset = -7200;
+    r.created = r.modified = r.accessed = 0;
+    Drop({L"early.txt"});
+    std::map<std::wstring, Write> w = Writes();
+    ASSERT_EQ(w.count(L"early.txt"), 1u);
+    EXPECT_EQ(w[L"early.txt"].created, -1);
+    EXPECT_EQ(w[L"early.txt"].modified, -1);
+    EXPECT_EQ(w[L"early.txt"].accessed, Utc(2000, 1, 1) - 7200);
+    EXPECT_EQ(Read(L"early.txt").m(), 3600);
+    EXPECT_EQ(Read(L"early.txt").a(), Utc(2000, 1, 1) - 7200);
+}
+
+// --- newest and oldest -----------------------------------------------------------------------------
+
+TEST_F(ChangeEngineTest, NewestAndOldestSearchTheWholeTreeAndWriteWhatIsAsked)
+{
+    struct Case
+    {
+        const wchar_t* target;
+        bool contents;
+    } cases[] = {{SyncNewest, false}, {SyncNewest, true}, {SyncOldest, false}, {SyncOldest, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.target == SyncNewest ? "newest" : "oldest") +
+                     (c.contents ? " with contents" : " without contents"));
+        RemoveTree(P(L"Beta"));
+        DeleteFileW(P(L"Alpha.txt").c_str());
+        File(L"Alpha.txt");
+        Dir(L"Beta");
+        File(L"Beta\\Gamma.txt");
+        SetTimes(L"Alpha.txt", Utc(2010, 1, 1), Utc(2010, 1, 1), Utc(2010, 1, 1));
+        SetTimes(L"Beta\\Gamma.txt", Utc(2012, 1, 1), Utc(2012, 1, 1), Utc(2012, 1, 1));
+        SetTimes(L"Beta", Utc(2005, 1, 1), Utc(2005, 1, 1), Utc(2005, 1, 1));
+        {
+            std::lock_guard<std::mutex> g(g_writesLock);
+            g_writes.clear();
+        }
+        ChangeRequest& r = Request(c.contents);
+        r.mode = ModeSpecific;
+        r.syncTarget = c.target;
+        // The capture starts a newest search at 0 and an oldest one at the time of the drop;
+        // only Modified is checked.
+        r.created = -1;
+        r.modified = c.target == SyncNewest ? 0 : Utc(2030, 1, 1);
+        r.accessed = -1;
+        Drop({L"Alpha.txt", L"Beta"});
+
+        const Seconds found = c.target == SyncNewest ? Utc(2012, 1, 1) : Utc(2005, 1, 1);
+        EXPECT_EQ(engine_.getRequest().modified, found);
+        EXPECT_EQ(engine_.getRequest().created, -1);
+        std::map<std::wstring, Write> w = Writes();
+        EXPECT_EQ(w.count(L"Beta\\Gamma.txt"), c.contents ? 1u : 0u);
+        for (const auto& [rel, write] : w) {
+            EXPECT_EQ(write.modified, found);
+            EXPECT_EQ(write.created, -1);
+            EXPECT_EQ(write.accessed, -1);
+        }
+        EXPECT_EQ(Read(L"Alpha.txt").m(), found);
+        EXPECT_EQ(Read(L"Beta").m(), found);
+        EXPECT_EQ(Read(L"Beta\\Gamma.txt").m(), c.contents ? found : Utc(2012, 1, 1));
+    }
+}
+
+TEST_F(ChangeEngineTest, TheNewestSearchLeavesTheItemLockFreeBetweenDroppedPaths)
+{
+    // Many dropped folders, so that the search takes a while; a watcher on another thread
+    // must be able to take the item lock during it.
+    for (int i = 0; i < 40; ++i) {
+        const std::wstring d = L"D" + std::to_wstring(i);
+        Dir(d);
+        for (int k = 0; k < 25; ++k) {
+            File(d + L"\\f" + std::to_wstring(k));
+        }
+    }
+    ChangeRequest& r = Request();
+    r.syncTarget = SyncNewest;
+    r.created = r.accessed = -1;
+    r.modified = 0;
+    std::atomic<bool> searching{false};
+    std::atomic<int> taken{0}, tries{0};
+    std::thread watcher;
+    channel_.onEvent = [&](const Event& e) {
+        if (e.name == ProcessStatusStart) {
+            searching = true;
+            watcher = std::thread([&] {
+                while (searching) {
+                    ++tries;
+                    if (frame_.getItemLock().TryEnter()) {
+                        ++taken;
+                        frame_.getItemLock().Leave();
+                    }
+                    Sleep(0);
+                }
+            });
+        } else if (e.name == ProcessStatusUpdate && searching) {
+            searching = false;
+            watcher.join();
+        }
+    };
+    {
+        ObjLocker::Guard guard(frame_.getItemLock());
+        for (int i = 0; i < 40; ++i) {
+            frame_.appendPath(P(L"D" + std::to_wstring(i)).c_str());
+        }
+        frame_.startRun();
+    }
+    frame_.getWorker()->WaitIdle();
+    EXPECT_FALSE(searching);
+    EXPECT_GT(tries, 0);
+    EXPECT_GT(taken, 0);
+}
+
+// --- the attribute filter ----------------------------------------------------------------------------
+
+TEST_F(ChangeEngineTest, AHiddenFileDroppedDirectlyIsChangedAHiddenFolderIsSkippedWithItsContents)
+{
+    File(L"hidden.txt", FILE_ATTRIBUTE_HIDDEN);
+    Dir(L"HD");
+    File(L"HD\\inside.txt");
+    Attr(L"HD", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
+    ASSERT_TRUE(Attributes(L"HD") & FILE_ATTRIBUTE_HIDDEN);
+    ChangeRequest& r = Request(true);
+    r.hidden = false;
+    r.created = r.modified = r.accessed = kT;
+    Drop({L"hidden.txt", L"HD"});
+    std::map<std::wstring, Write> w = Writes();
+    EXPECT_EQ(w.size(), 1u);
+    EXPECT_EQ(w.count(L"hidden.txt"), 1u);
+    EXPECT_EQ(Read(L"hidden.txt").m(), kT);
+    EXPECT_NE(Read(L"HD\\inside.txt").m(), kT);
+    EXPECT_EQ(channel_.Titles(), (std::vector<std::wstring>{L"hidden"}));
+    EXPECT_EQ(Attributes(L"hidden.txt") & FILE_ATTRIBUTE_HIDDEN, DWORD(FILE_ATTRIBUTE_HIDDEN));
+}
+
+TEST_F(ChangeEngineTest, UnderTheDefaultBoxesAReadOnlyFolderIsSkippedEntirely)
+{
+    Dir(L"RO");
+    File(L"RO\\inside.txt");
+    Attr(L"RO", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY);
+    if (!(Attributes(L"RO") & FILE_ATTRIBUTE_READONLY)) {
+        GTEST_SKIP() << "this file system keeps no read-only attribute on folders";
+    }
+    for (bool contents : {false, true}) {
+        ChangeRequest& r = Request(contents);
+        r.created = r.modified = r.accessed = kT;
+        Drop({L"RO"});
+        EXPECT_TRUE(Writes().empty());
+        EXPECT_TRUE(channel_.Positions().empty());
+    }
+}
+
+TEST_F(ChangeEngineTest, TheFirstOfSystemHiddenReadOnlyDecidesInsideAFolder)
+{
+    // The item sits in a folder whose own attributes pass the same request.
+    struct Case
+    {
+        const wchar_t* name;
+        DWORD folder;
+        DWORD item;
+        bool normal, readOnly, hidden, system;
+        bool changed;
+    } cases[] = {
+        {L"hr_hidden_on", 0, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY, true, false, true, false, true},
+        {L"hr_hidden_off", 0, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY, true, true, false, true, false},
+        {L"hs_system_on", 0, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, true, false, false, true, true},
+        {L"hs_system_off", 0, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, true, true, true, false, false},
+        {L"ro_on", 0, FILE_ATTRIBUTE_READONLY, true, true, false, false, true},
+        {L"ro_off", 0, FILE_ATTRIBUTE_READONLY, true, false, true, true, false},
+        {L"normal_on", FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_ARCHIVE, true, false, true, false, true},
+        {L"normal_off", FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_ARCHIVE, false, true, true, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name, c.name + wcslen(c.name)));
+        const std::wstring dir = std::wstring(L"dir_") + c.name;
+        Dir(dir);
+        File(dir + L"\\item", c.item);
+        if (c.folder != 0) {
+            Attr(dir, c.folder | FILE_ATTRIBUTE_DIRECTORY);
+        }
+        const DWORD before = Attributes(dir + L"\\item");
+        ASSERT_EQ(before & c.item, c.item);
+        {
+            std::lock_guard<std::mutex> g(g_writesLock);
+            g_writes.clear();
+        }
+        ChangeRequest& r = Request(true);
+        r.normal = c.normal;
+        r.readOnly = c.readOnly;
+        r.hidden = c.hidden;
+        r.system = c.system;
+        r.created = r.modified = r.accessed = kT;
+        Drop({dir});
+        std::map<std::wstring, Write> w = Writes();
+        EXPECT_EQ(w.count(dir), 1u);
+        EXPECT_EQ(w.count(dir + L"\\item"), c.changed ? 1u : 0u);
+        // Whatever happened, the item has its attributes back.
+        EXPECT_EQ(Attributes(dir + L"\\item"), before);
+    }
+}
+
+TEST_F(ChangeEngineTest, AReadOnlyFileIsChangedAndReadOnlyAgainWithItsArchiveBit)
+{
+    File(L"ro.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+    ASSERT_EQ(Attributes(L"ro.txt") & 0x21u, 0x21u);
+    ChangeRequest& r = Request();
+    r.created = r.modified = r.accessed = kT;
+    Drop({L"ro.txt"});
+    EXPECT_EQ(Read(L"ro.txt").m(), kT);
+    EXPECT_EQ(Attributes(L"ro.txt") & 0x27u, 0x21u);
+    EXPECT_EQ(engine_.getFailureCount(), 0u);
+}
+
+TEST_F(ChangeEngineTest, WithNoFieldCheckedEveryItemIsStillOpenedAndRestoredAndProgressEnds)
+{
+    Dir(L"D");
+    File(L"D\\ro.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+    File(L"D\\n.txt");
+    SetTimes(L"D\\ro.txt", Utc(2003, 3, 3), Utc(2003, 3, 3), Utc(2003, 3, 3));
+    SetTimes(L"D\\n.txt", Utc(2003, 3, 3), Utc(2003, 3, 3), Utc(2003, 3, 3));
+    ChangeRequest& r = Request(true);
+    r.readOnly = true;
+    r.created = r.modified = r.accessed = -1;
+    Drop({L"D"});
+    std::map<std::wstring, Write> w = Writes();
+    EXPECT_EQ(w.size(), 3u);
+    for (const auto& [rel, write] : w) {
+        EXPECT_EQ(write.created, -1);
+        EXPECT_EQ(write.modified, -1);
+        EXPECT_EQ(write.accessed, -1);
+    }
+    EXPECT_EQ(Read(L"D\\ro.txt").m(), Utc(2003, 3, 3));
+    EXPECT_EQ(Read(L"D\\n.txt").a(), Utc(2003, 3, 3));
+    EXPECT_EQ(Attributes(L"D\\ro.txt") & 0x27u, 0x21u);
+    EXPECT_EQ(channel_.Positions().back(), 1000);
+    EXPECT_EQ(engine_.getFailureCount(), 0u);
+}
+
+TEST_F(ChangeEngineTest, InvalidAndMissingPathsAreSkippedSilently)
+{
+    File(L"there.txt");
+    ChangeRequest& r = Request();
+    r.created = r.modified = r.accessed = kT;
+    Drop({L"missing.txt", L"there.txt"});
+    EXPECT_EQ(Writes().size(), 1u);
+    EXPECT_EQ(channel_.Positions(), (std::vector<int32_t>{1000}));
+    EXPECT_EQ(engine_.getFailureCount(), 0u);
+}
+
+// --- cancel ------------------------------------------------------------------------------------
+
+TEST_F(ChangeEngineTest, CancellingInsideAFolderFinishesTheItemAndItsFoldersOnly)
+{
+    Dir(L"D");
+    Dir(L"D\\S");
+    for (const wchar_t* f : {L"D\\S\\s1", L"D\\S\\s2", L"D\\S\\s3", L"D\\S\\s4"}) {
+        File(f);
+    }
+    File(L"after.txt");
+    ChangeRequest& r = Request(true);
+    r.created = r.modified = r.accessed = kT;
+    channel_.onEvent = [&](const Event& e) {
+        if (e.name == ProcessStatusUpdate && channel_.Positions().size() == 2) {
+            frame_.cancelProcessing(false);
+        }
+    };
+    Drop({L"D", L"after.txt"});
+    // Two entries of S were written before the cancel; S and D are finished; nothing else.
+    const std::vector<std::wstring> order = WriteOrder();
+    ASSERT_EQ(order.size(), 4u);
+    EXPECT_EQ(order[2], L"D\\S");
+    EXPECT_EQ(order[3], L"D");
+    EXPECT_EQ(channel_.Titles().size(), 4u);
+    EXPECT_EQ(channel_.Titles()[2], L"S");
+    EXPECT_EQ(channel_.Titles()[3], L"D");
+    EXPECT_NE(Read(L"after.txt").m(), kT);
+    EXPECT_EQ(Read(L"D").m(), kT);
+    int changed = 0;
+    for (const wchar_t* f : {L"D\\S\\s1", L"D\\S\\s2", L"D\\S\\s3", L"D\\S\\s4"}) {
+        changed += Read(f).m() == kT ? 1 : 0;
+    }
+    EXPECT_EQ(changed, 2);
+    ObjLocker::Guard guard(frame_.getItemLock());
+    EXPECT_FALSE(frame_.isCancelRequested());
+}
+
+// --- failures ----------------------------------------------------------------------------------
+
+TEST_F(ChangeEngineTest, ItemsThatCannotBeOpenedAreCountedKeptAndStillRestored)
+{
+    const int lockedCount = 103;
+    Dir(L"D");
+    std::vector<HANDLE> locks;
+    for (int i = 0; i < lockedCount; ++i) {
+        const std::wstring rel = L"D\\locked" + std::to_wstring(i);
+        File(rel, i == 0 ? FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE : 0);
+        // Open without write sharing: the engine's open for writing fails.
+        HANDLE h = CreateFileW(P(rel).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        locks.push_back(h);
+    }
+    File(L"D\\free.txt");
+    ChangeRequest& r = Request(true);
+    r.readOnly = true;
+    r.created = r.modified = r.accessed = kT;
+    Drop({L"D"});
+    for (HANDLE h : locks) {
+        CloseHandle(h);
+    }
+    EXPECT_EQ(engine_.getFailureCount(), uint32_t(lockedCount));
+    const s::str::strarray::StrArray& failed = engine_.getFailedPaths();
+    ASSERT_EQ(failed.Count(), ChangeEngine::MAX_KEPT_FAILURES);
+    for (uint32_t i = 0; i < failed.Count(); ++i) {
+        const std::wstring path = failed.Get(i)->CStr();
+        EXPECT_EQ(path.rfind(P(L"D\\locked"), 0), 0u);
+    }
+    // Every item still reported its update; the others were changed.
+    EXPECT_EQ(channel_.Positions().size(), size_t(lockedCount + 2));
+    EXPECT_EQ(Read(L"D\\free.txt").m(), kT);
+    EXPECT_EQ(Read(L"D").m(), kT);
+    EXPECT_NE(Read(L"D\\locked1").m(), kT);
+    EXPECT_EQ(Attributes(L"D\\locked0") & 0x27u, 0x21u);
+
+    // The next run starts with a clean count.
+    File(L"ok.txt");
+    Drop({L"ok.txt"});
+    EXPECT_EQ(engine_.getFailureCount(), 0u);
+    EXPECT_EQ(engine_.getFailedPaths().Count(), 0u);
+}
+
+// --- the views ------------------------------------------------------------------------------------
+
+TEST_F(ChangeEngineTest, ViewActionsShowTheItemAndViewEditApplyWritesTheShownItem)
+{
+    struct View : IDroppedItemView {
+        std::atomic<int> shown{0};
+        void showDroppedItem() override { ++shown; }
+    } view;
+    engine_.setItemView(&view);
+    File(L"shown.txt");
+    File(L"dropped.txt");
+
+    engine_.setAction(ChangeEngine::ACTION_VIEW_COPY);
+    Drop({L"dropped.txt"});
+    EXPECT_EQ(view.shown, 1);
+    engine_.setAction(ChangeEngine::ACTION_VIEW_EDIT);
+    Drop({L"dropped.txt"});
+    EXPECT_EQ(view.shown, 2);
+    EXPECT_TRUE(Writes().empty());
+
+    // Apply: the capture's request for a file, the shown item's path, apply pending.
+    ChangeRequest& r = engine_.getRequest();
+    r.reset();
+    r.normal = r.readOnly = r.hidden = r.system = true;
+    r.created = kT;
+    r.modified = kT + 60;
+    r.accessed = -1;
+    engine_.setEditPath(P(L"shown.txt").c_str());
+    engine_.setApplyPending(true);
+    channel_.events.clear();
+    {
+        ObjLocker::Guard guard(frame_.getItemLock());
+        ASSERT_TRUE(frame_.startRun());
+    }
+    frame_.getWorker()->WaitIdle();
+    EXPECT_EQ(view.shown, 2);
+    EXPECT_FALSE(engine_.isApplyPending());
+    std::map<std::wstring, Write> w = Writes();
+    ASSERT_EQ(w.size(), 1u);
+    EXPECT_EQ(w[L"shown.txt"].created, kT);
+    EXPECT_EQ(w[L"shown.txt"].modified, kT + 60);
+    EXPECT_EQ(w[L"shown.txt"].accessed, -1);
+    EXPECT_EQ(Read(L"shown.txt").m(), kT + 60);
+    EXPECT_EQ(channel_.Positions(), (std::vector<int32_t>{1000}));
+    EXPECT_EQ(channel_.events.back().name, ProcessStatusEnd);
+}
+
+TEST(ChangeRequest, ANewOrResetRequestHoldsTheDefaults)
+{
+    ChangeRequest r;
+    r.created = 5;
+    r.mode = ModeOffset;
+    r.syncTarget = SyncNewest;
+    r.hidden = true;
+    r.offset = 9;
+    r.reset();
+    EXPECT_EQ(r.mode, ModeSpecific);
+    EXPECT_EQ(r.syncTarget, SyncCurrent);
+    EXPECT_EQ(r.created, 0);
+    EXPECT_EQ(r.modified, 0);
+    EXPECT_EQ(r.accessed, 0);
+    EXPECT_FALSE(r.includeContents || r.normal || r.readOnly || r.hidden || r.system);
+    EXPECT_EQ(r.offset, 0);
+    EXPECT_STREQ(ModeSync, L"Sync");
+    EXPECT_STREQ(SyncOldest, L"Oldest");
+}

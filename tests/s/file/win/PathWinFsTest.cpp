@@ -1,0 +1,515 @@
+// Attributes, times, the time writer, sizes and the walkers, in a temporary tree.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "TempTree.h"
+#include "s/col/_array/ArrayP.h"
+#include "s/file/win/ExplorerSettings.h"
+#include "s/file/win/PathArray.h"
+#include "s/file/win/PathWin.h"
+#include "s/file/win/StreamRecords.h"
+#include "s/reg/win/RegDir.h"
+#include "s/str/strarray/StrArray.h"
+#include "s/str/strbuffer/StrBuffer.h"
+
+using s::col::_array::ArrayP;
+using s::file::win::ExplorerSettings;
+using s::file::win::PathArray;
+using s::file::win::PathWin;
+using s::file::win::test::TempTree;
+using s::str::strarray::StrArray;
+
+namespace {
+
+struct Held
+{
+    explicit Held(const std::wstring& text) : p(PathWin::FromText(text.c_str())) {}
+    explicit Held(PathWin* path) : p(path) {}
+    ~Held()
+    {
+        if (p)
+            p->Release();
+    }
+    PathWin* operator->() const { return p; }
+    PathWin* p;
+};
+
+// Times of the tests: a summer and a winter date (UTC), both with a whole second.
+constexpr long long kSummer = 1373891696;  // 2013-07-15 12:34:56 UTC
+constexpr long long kWinter = 1358253296;  // 2013-01-15 12:34:56 UTC
+
+std::vector<std::wstring> Names(ArrayP* list)
+{
+    std::vector<std::wstring> names;
+    for (uint32_t i = 0; i < list->Count(); ++i)
+        names.push_back(static_cast<PathWin*>(list->Get(i))->GetName());
+    return names;
+}
+
+// Records what the time writer hands to the system.
+struct WriteLog
+{
+    static inline std::vector<std::wstring> paths;
+    static inline std::vector<long long> creation;  // -1 = no pointer
+    static inline std::vector<long long> accessed;
+    static inline std::vector<long long> modified;
+    static long long Seconds(const FILETIME* t)
+    {
+        if (!t)
+            return -1;
+        return (long long)((TempTree::Ticks(*t) - 116444736000000000ULL) / 10000000ULL);
+    }
+    static void Observe(const wchar_t* path, const FILETIME* c, const FILETIME* a, const FILETIME* m)
+    {
+        paths.push_back(path);
+        creation.push_back(Seconds(c));
+        accessed.push_back(Seconds(a));
+        modified.push_back(Seconds(m));
+    }
+    WriteLog()
+    {
+        paths.clear();
+        creation.clear();
+        accessed.clear();
+        modified.clear();
+        PathWin::SetTimeWriteObserver(&Observe);
+    }
+    ~WriteLog() { PathWin::SetTimeWriteObserver(nullptr); }
+};
+
+bool Has(const std::vector<std::wstring>& v, const std::wstring& x)
+{
+    for (const auto& e : v)
+        if (e == x)
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST(PathWinFs, ExistenceAndAttributes)
+{
+    TempTree tree;
+    const std::wstring file = tree.File(L"a.txt", 10);
+    const std::wstring folder = tree.Folder(L"sub");
+    Held f(file);
+    Held d(folder);
+    Held missing(tree.Path(L"none.txt"));
+    EXPECT_TRUE(f->Exists());
+    EXPECT_TRUE(f->IsFile());
+    EXPECT_FALSE(f->IsDirectory());
+    EXPECT_TRUE(f->IsReadable());
+    EXPECT_TRUE(f->IsWritable());
+    EXPECT_TRUE(d->Exists());
+    EXPECT_TRUE(d->IsDirectory());
+    EXPECT_TRUE(d->IsEmptyDirectory());
+    EXPECT_FALSE(missing->Exists());
+    EXPECT_FALSE(missing->IsReadable());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, missing->GetAttributes());
+
+    EXPECT_TRUE(f->AddAttributes(FILE_ATTRIBUTE_READONLY));
+    EXPECT_NE(0u, GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY);
+    Held again(file);
+    EXPECT_FALSE(again->IsWritable());
+    EXPECT_TRUE(again->IsReadable());
+    EXPECT_TRUE(again->MakeWritable());
+    EXPECT_EQ(0u, GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(again->SetWritable(false));
+    EXPECT_NE(0u, GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(again->SetAttributes(FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(0u, GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY);
+    // A read-only folder is still writable in the sense of the access check.
+    EXPECT_TRUE(d->IsWritable());
+}
+
+TEST(PathWinFs, TimesAreTheItemsOwnFileTimes)
+{
+    TempTree tree;
+    const std::wstring file = tree.File(L"t.txt", 3);
+    const FILETIME m = TempTree::FromSeconds(kSummer);
+    const FILETIME a = TempTree::FromSeconds(kWinter);
+    ASSERT_TRUE(TempTree::SetTimes(file, nullptr, &a, &m));
+    Held p(file);
+    EXPECT_EQ(kSummer, p->GetModifiedTime());
+    EXPECT_EQ(kWinter, p->GetAccessTime());
+    EXPECT_EQ(3, p->GetSize());
+
+    // Cached until asked to refresh.
+    const FILETIME m2 = TempTree::FromSeconds(kWinter + 7);
+    ASSERT_TRUE(TempTree::SetTimes(file, nullptr, nullptr, &m2));
+    EXPECT_EQ(kSummer, p->GetModifiedTime());
+    EXPECT_EQ(kWinter + 7, p->GetModifiedTime(true));
+
+    // Sub-second parts are cut, not rounded.
+    const FILETIME half = TempTree::FileTime(TempTree::Ticks(TempTree::FromSeconds(kSummer)) + 9999999);
+    ASSERT_TRUE(TempTree::SetTimes(file, nullptr, nullptr, &half));
+    EXPECT_EQ(kSummer, p->GetModifiedTime(true));
+
+    Held folder(tree.Folder(L"f"));
+    const FILETIME fm = TempTree::FromSeconds(kWinter);
+    ASSERT_TRUE(TempTree::SetTimes(folder->GetFullPath(), nullptr, &fm, &fm));
+    EXPECT_EQ(kWinter, folder->GetModifiedTime());
+    EXPECT_EQ(0, folder->GetSize());
+
+    Held missing(tree.Path(L"none"));
+    EXPECT_EQ(0, missing->GetModifiedTime());
+    EXPECT_EQ(0, missing->GetSize());
+    Held stream(file + L":notes");
+    EXPECT_EQ(0, stream->GetCreationTime());
+}
+
+TEST(PathWinFs, PathsOver260CharactersAreNotSkipped)
+{
+    TempTree tree;
+    std::wstring folder = tree.Root();
+    std::wstring relative;
+    while (folder.size() < 300) {
+        relative += (relative.empty() ? L"" : L"\\") + std::wstring(60, L'd');
+        folder = tree.Folder(relative);
+    }
+    const std::wstring file = tree.File(relative + L"\\long.txt", 5);
+    ASSERT_GT(file.size(), 260u);
+    ASSERT_TRUE(TempTree::Exists(file));
+
+    Held p(file);
+    EXPECT_TRUE(p->Exists());
+    EXPECT_TRUE(p->IsFile());
+    EXPECT_TRUE(p->IsWritable());
+    EXPECT_EQ(5, p->GetSize());
+    EXPECT_TRUE(p->SetTimes(-1, kSummer, kWinter, true, true, true, true, false));
+    EXPECT_EQ(kSummer, p->GetModifiedTime(true));
+    EXPECT_EQ(kWinter, p->GetAccessTime(true));
+
+    Held parent(folder);
+    ArrayP* files = parent->ListFiles(true);
+    EXPECT_EQ(std::vector<std::wstring>{L"long.txt"}, Names(files));
+    EXPECT_EQ(kSummer, static_cast<PathWin*>(files->Get(0))->GetModifiedTime());
+    files->Release();
+}
+
+TEST(PathWinFs, SetTimesWritesWhatIsGivenAndLeavesNegativeTimes)
+{
+    TempTree tree;
+    const std::wstring file = tree.File(L"w.txt", 1);
+    const FILETIME before = TempTree::FromSeconds(kWinter);
+    ASSERT_TRUE(TempTree::SetTimes(file, nullptr, &before, &before));
+    Held p(file);
+    WriteLog log;
+    EXPECT_TRUE(p->SetTimes(kSummer, kSummer + 1, -1, true, false, false, false, false));
+    FILETIME a, m;
+    ASSERT_TRUE(TempTree::Times(file, nullptr, &a, &m));
+    EXPECT_EQ(TempTree::Ticks(TempTree::FromSeconds(kSummer + 1)), TempTree::Ticks(m));
+    EXPECT_EQ(TempTree::Ticks(before), TempTree::Ticks(a));
+    // Wine keeps no creation time on Linux file systems: what is checked is the value
+    // handed to the system's write, not what the disk reports.
+    ASSERT_EQ(1u, log.creation.size());
+    EXPECT_EQ(kSummer, log.creation[0]);
+    EXPECT_EQ(-1, log.accessed[0]);
+    EXPECT_EQ(kSummer + 1, log.modified[0]);
+
+    // All three negative: still opened and written with no time; nothing changes.
+    EXPECT_TRUE(p->SetTimes(-1, -1, -1, true, false, false, false, false));
+    ASSERT_EQ(2u, log.creation.size());
+    EXPECT_EQ(-1, log.creation[1]);
+    EXPECT_EQ(-1, log.modified[1]);
+    ASSERT_TRUE(TempTree::Times(file, nullptr, &a, &m));
+    EXPECT_EQ(TempTree::Ticks(TempTree::FromSeconds(kSummer + 1)), TempTree::Ticks(m));
+
+    // Missing items and refused kinds are left alone.
+    Held missing(tree.Path(L"none.txt"));
+    EXPECT_FALSE(missing->SetTimes(kSummer, kSummer, kSummer, true, true, true, true, false));
+    EXPECT_FALSE(p->SetTimes(kWinter, kWinter, kWinter, false, true, true, true, false));
+    EXPECT_EQ(2u, log.creation.size());
+}
+
+TEST(PathWinFs, SetTimesChoosesHiddenBeforeReadOnlyAndRestoresBoth)
+{
+    TempTree tree;
+    const DWORD bits = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY;
+    const std::wstring file = tree.File(L"hr.txt", 1, bits);
+    ASSERT_EQ(bits, GetFileAttributesW(file.c_str()) & bits) << "this file system keeps no hidden bit";
+    Held p(file);
+    WriteLog log;
+    // Read-only allowed, hidden not: the hidden bit decides, nothing is written.
+    EXPECT_FALSE(p->SetTimes(kSummer, kSummer, kSummer, true, true, false, false, false));
+    EXPECT_TRUE(log.modified.empty());
+    // Hidden allowed, read-only not: written.
+    EXPECT_TRUE(p->SetTimes(kSummer, kSummer, kSummer, true, false, true, false, false));
+    EXPECT_EQ(1u, log.modified.size());
+    FILETIME m;
+    ASSERT_TRUE(TempTree::Times(file, nullptr, nullptr, &m));
+    EXPECT_EQ(TempTree::Ticks(TempTree::FromSeconds(kSummer)), TempTree::Ticks(m));
+    EXPECT_EQ(bits, GetFileAttributesW(file.c_str()) & bits);
+}
+
+TEST(PathWinFs, RecursiveSetTimesSkipsAFilteredChildWithItsContents)
+{
+    TempTree tree;
+    const std::wstring top = tree.Folder(L"top");
+    const std::wstring hidden = tree.File(L"top\\hidden.txt", 1, FILE_ATTRIBUTE_HIDDEN);
+    const std::wstring plain = tree.File(L"top\\plain.txt", 1);
+    tree.Folder(L"top\\locked");
+    const std::wstring inner = tree.File(L"top\\locked\\inner.txt", 1);
+    SetFileAttributesW(tree.Path(L"top\\locked").c_str(), FILE_ATTRIBUTE_SYSTEM);
+    ASSERT_NE(0u, GetFileAttributesW(tree.Path(L"top\\locked").c_str()) & FILE_ATTRIBUTE_SYSTEM);
+    const FILETIME old = TempTree::FromSeconds(kWinter);
+    for (const auto& p : {top, hidden, plain, tree.Path(L"top\\locked"), inner})
+        ASSERT_TRUE(TempTree::SetTimes(p, nullptr, &old, &old));
+
+    WriteLog log;
+    Held folder(top);
+    // Hidden entries are written; the system folder is refused with all inside it.
+    EXPECT_TRUE(folder->SetTimes(-1, kSummer, -1, true, false, true, false, true));
+    auto modified = [](const std::wstring& p) {
+        FILETIME m = {};
+        TempTree::Times(p, nullptr, nullptr, &m);
+        return TempTree::Ticks(m);
+    };
+    const auto summer = TempTree::Ticks(TempTree::FromSeconds(kSummer));
+    EXPECT_EQ(summer, modified(hidden));
+    EXPECT_EQ(summer, modified(plain));
+    EXPECT_EQ(summer, modified(top));
+    EXPECT_EQ(TempTree::Ticks(old), modified(tree.Path(L"top\\locked")));
+    EXPECT_EQ(TempTree::Ticks(old), modified(inner));
+    // The folder's own times come after its contents.
+    ASSERT_EQ(3u, log.paths.size());
+    EXPECT_EQ(top, log.paths.back());
+}
+
+TEST(PathWinFs, ListEntriesIsDepthFirstAndNeverFollowsLinks)
+{
+    TempTree tree;
+    tree.Folder(L"a");
+    tree.File(L"a\\a1.txt");
+    tree.Folder(L"a\\deep");
+    tree.File(L"a\\deep\\d1.txt");
+    tree.File(L"b.txt");
+    Held root(tree.Root());
+
+    ArrayP* all = root->ListEntries(true, true);
+    std::vector<std::wstring> names = Names(all);
+    ASSERT_EQ(5u, names.size());
+    // Every sub-folder's entries follow it before the parent's next entry.
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == L"a") {
+            ASSERT_LE(i + 4, names.size());
+            std::set<std::wstring> following(names.begin() + i + 1, names.begin() + i + 4);
+            EXPECT_EQ((std::set<std::wstring>{L"a1.txt", L"deep", L"d1.txt"}), following);
+        }
+        if (names[i] == L"deep") {
+            EXPECT_EQ(L"d1.txt", names[i + 1]);
+        }
+    }
+    all->Release();
+
+    ArrayP* files = root->ListFiles(true, true);
+    std::vector<std::wstring> fileNames = Names(files);
+    EXPECT_EQ((std::set<std::wstring>{L"a1.txt", L"d1.txt", L"b.txt"}),
+              std::set<std::wstring>(fileNames.begin(), fileNames.end()));
+    EXPECT_EQ(3u, fileNames.size());
+    for (uint32_t i = 0; i < files->Count(); ++i)
+        EXPECT_TRUE(static_cast<PathWin*>(files->Get(i))->IsFile());
+    files->Release();
+
+    ArrayP* folders = root->ListFolders(true, true);
+    EXPECT_EQ((std::vector<std::wstring>{L"a", L"deep"}), Names(folders));
+    folders->Release();
+
+    ArrayP* flat = root->ListEntries(true, false);
+    EXPECT_EQ(2u, flat->Count());
+    flat->Release();
+
+    PathArray* into = root->ListFilesInto(true, true);
+    EXPECT_EQ(3u, into->Count());
+    into->Release();
+
+    // A link to a folder (a symbolic link where this system can make one).
+    const std::wstring link = tree.Path(L"link");
+    if (!CreateSymbolicLinkW(link.c_str(), tree.Path(L"a").c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) ||
+        !(GetFileAttributesW(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        GTEST_SKIP() << "no symbolic link that reads as a reparse point can be made here";
+    }
+    ArrayP* withLink = root->ListEntries(true, true);
+    EXPECT_EQ(5u, withLink->Count());
+    EXPECT_FALSE(Has(Names(withLink), L"link"));
+    withLink->Release();
+}
+
+TEST(PathWinFs, WalkOnMissingFolderIsEmpty)
+{
+    TempTree tree;
+    Held missing(tree.Path(L"none"));
+    ArrayP* list = missing->ListEntries(false, true);
+    ASSERT_NE(nullptr, list);
+    EXPECT_EQ(0u, list->Count());
+    list->Release();
+    EXPECT_FALSE(missing->HasEntries(true));
+}
+
+// Explorer's settings are read from a key of the test's own.
+class ExplorerVisibilityWalk : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        key_ = L"Software\\KaironTests\\file-explorer-" + std::to_wstring(GetCurrentProcessId());
+        dir_ = s::reg::win::RegDir::Acquire();
+        dir_->open(HKEY_CURRENT_USER, key_.c_str());
+        ASSERT_TRUE(dir_->create());
+        ExplorerSettings::SetKeyPath(key_.c_str());
+    }
+    void TearDown() override
+    {
+        ExplorerSettings::SetKeyPath(nullptr);
+        dir_->remove(true);
+        dir_->Release();
+    }
+    std::wstring key_;
+    s::reg::win::RegDir* dir_ = nullptr;
+};
+
+TEST_F(ExplorerVisibilityWalk, HiddenTwoHidesHiddenAndSystemEntries)
+{
+    TempTree tree;
+    tree.File(L"plain.txt");
+    tree.File(L"hidden.txt", 0, FILE_ATTRIBUTE_HIDDEN);
+    tree.File(L"system.txt", 0, FILE_ATTRIBUTE_SYSTEM);
+    tree.Folder(L"hiddenDir", FILE_ATTRIBUTE_HIDDEN);
+    tree.File(L"hiddenDir\\inside.txt");
+    // The temporary folder is on the Windows volume: these two hide with the rest.
+    ASSERT_STREQ(L"C:\\", ExplorerSettings::SystemRoot());
+    tree.File(L"AUTOEXEC.BAT");
+    tree.File(L"Config.Sys");
+    Held root(tree.Root());
+
+    // Values absent: hidden shown (default 1), system not (default 0), so the two
+    // start-up files are hidden too.
+    ArrayP* list = root->ListEntries(false, true);
+    EXPECT_EQ((std::set<std::wstring>{L"plain.txt", L"hidden.txt", L"hiddenDir", L"inside.txt"}),
+              [&] { auto n = Names(list); return std::set<std::wstring>(n.begin(), n.end()); }());
+    list->Release();
+
+    ASSERT_TRUE(dir_->setU32(L"Hidden", 2));
+    list = root->ListEntries(false, true);
+    EXPECT_EQ(std::vector<std::wstring>{L"plain.txt"}, Names(list));
+    list->Release();
+    // ListFiles does not enter a folder that is filtered away.
+    list = root->ListFiles(false, true);
+    EXPECT_EQ(std::vector<std::wstring>{L"plain.txt"}, Names(list));
+    list->Release();
+    StrArray* names = root->ListNames(false, false);
+    ASSERT_EQ(1u, names->Count());
+    EXPECT_STREQ(L"plain.txt", names->Get(0)->CStr());
+    names->Release();
+
+    // Include-all shows everything, read fresh: ShowSuperHidden shows system items.
+    list = root->ListEntries(true, false);
+    EXPECT_EQ(6u, list->Count());
+    list->Release();
+    ASSERT_TRUE(dir_->setU32(L"ShowSuperHidden", 1));
+    ASSERT_TRUE(dir_->setU32(L"Hidden", 1));
+    list = root->ListEntries(false, false);
+    EXPECT_EQ(6u, list->Count());
+    list->Release();
+}
+
+TEST(PathWinFs, FolderSizesAndCounters)
+{
+    TempTree tree;
+    tree.File(L"one.bin", 100);
+    tree.Folder(L"sub");
+    tree.File(L"sub\\two.bin", 50);
+    tree.File(L"sub\\three.bin", 25, FILE_ATTRIBUTE_HIDDEN);
+    Held root(tree.Root());
+    EXPECT_EQ(0, root->GetSize());
+    int32_t files = 0, folders = 0;
+    EXPECT_EQ(175, root->GetSize(true, true, &files, &folders));
+    EXPECT_EQ(3, files);
+    EXPECT_EQ(1, folders);
+    EXPECT_EQ(100, root->GetSize(true, false));
+    // Without files only this folder's own files are left out: sub-folders count whole.
+    EXPECT_EQ(75, root->GetSize(true, true, nullptr, nullptr, false));
+
+    Held one(tree.Path(L"one.bin"));
+    const int64_t onDisk = one->GetSizeOnDisk();
+    EXPECT_GE(onDisk, 100);
+    EXPECT_EQ(0, onDisk % 512);
+    Held empty(tree.File(L"empty.bin"));
+    EXPECT_EQ(0, empty->GetSizeOnDisk());
+}
+
+TEST(PathWinFs, UniqueNamesSkipTakenNumbers)
+{
+    TempTree tree;
+    tree.File(L"f.txt");
+    tree.File(L"f (1).txt");
+    Held f(tree.Path(L"f.txt"));
+    Held unique(f->GetUniqueName());
+    EXPECT_EQ(tree.Path(L"f (2).txt"), unique->GetFullPath());
+    Held numbered(f->GetUniqueNameNumbered());
+    EXPECT_EQ(tree.Path(L"f1.txt"), numbered->GetFullPath());
+    Held free(tree.Path(L"g.txt"));
+    Held same(free->GetUniqueName());
+    EXPECT_EQ(tree.Path(L"g.txt"), same->GetFullPath());
+    tree.Folder(L"dir.x");
+    Held dir(tree.Path(L"dir.x"));
+    Held dirUnique(dir->GetUniqueName());
+    EXPECT_EQ(tree.Path(L"dir.x (1)"), dirUnique->GetFullPath());
+}
+
+TEST(PathWinFs, StreamsOfAPlainFile)
+{
+    TempTree tree;
+    Held f(tree.File(L"s.txt", 4));
+    ArrayP* streams = f->ListStreams();
+    ASSERT_NE(nullptr, streams);
+    EXPECT_EQ(0u, streams->Count());
+    streams->Release();
+}
+
+namespace {
+void AppendRecord(std::vector<unsigned char>& buffer, const std::wstring& name, int64_t size, bool last)
+{
+    const size_t start = buffer.size();
+    const uint32_t nameBytes = uint32_t(name.size() * 2);
+    uint32_t recordBytes = (24 + nameBytes + 7) & ~7u;
+    buffer.resize(start + recordBytes, 0);
+    const uint32_t next = last ? 0 : recordBytes;
+    memcpy(&buffer[start], &next, 4);
+    memcpy(&buffer[start + 4], &nameBytes, 4);
+    memcpy(&buffer[start + 8], &size, 8);
+    memcpy(&buffer[start + 24], name.data(), nameBytes);
+}
+
+void Collect(void* context, const wchar_t* name, uint32_t chars, int64_t size)
+{
+    auto* out = static_cast<std::vector<std::pair<std::wstring, int64_t>>*>(context);
+    out->emplace_back(std::wstring(name, chars), size);
+}
+} // namespace
+
+TEST(PathWinFs, StreamRecordsSkipTheDataStreamAndCutTheType)
+{
+    std::vector<unsigned char> buffer;
+    AppendRecord(buffer, L"::$DATA", 10, false);
+    AppendRecord(buffer, L":notes:$DATA", 7, false);
+    AppendRecord(buffer, L":a", 1, false);  // 4 bytes: kept
+    AppendRecord(buffer, L"::$data", 3, false);
+    AppendRecord(buffer, L":x:$DATA", 12, true);
+    std::vector<std::pair<std::wstring, int64_t>> found;
+    EXPECT_EQ(3u, s::file::win::ReadStreamRecords(buffer.data(), uint32_t(buffer.size()), &Collect, &found));
+    ASSERT_EQ(3u, found.size());
+    EXPECT_EQ(L":notes", found[0].first);
+    EXPECT_EQ(7, found[0].second);
+    EXPECT_EQ(L":a", found[1].first);
+    EXPECT_EQ(L":x", found[2].first);
+
+    // A record reaching beyond the buffer ends the walk with what was read.
+    found.clear();
+    EXPECT_EQ(2u, s::file::win::ReadStreamRecords(buffer.data(), uint32_t(buffer.size()) - 4, &Collect, &found));
+    ASSERT_EQ(2u, found.size());
+    EXPECT_EQ(L":a", found[1].first);
+}
