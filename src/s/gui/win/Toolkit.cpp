@@ -1,16 +1,19 @@
 #include "s/gui/win/Toolkit.h"
 
-#include <atomic>
-#include <mutex>
 
 #include "mfc/afxwin.h"
 #include "s/gui/IComponent.h"
 #include "s/gui/win/Messages.h"
+#include "s/thread/ObjLocker.h"
 
 namespace s::gui::win {
 namespace {
 
-std::mutex g_registerLock;
+thread::ObjLocker& registerLock()
+{
+    static thread::ObjLocker lock;
+    return lock;
+}
 bool g_registered = false;
 
 // Relayed WM_COMMAND notification codes.
@@ -51,7 +54,7 @@ UINT reflectedNotify(int code, bool* zeroResult)
 
 bool Toolkit::registerClass()
 {
-    std::lock_guard<std::mutex> guard(g_registerLock);
+    thread::ObjLocker::Guard guard(registerLock());
     if (g_registered)
         return true;
     WNDCLASSEXW wc{};

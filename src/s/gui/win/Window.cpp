@@ -3,13 +3,12 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-#include <mutex>
-
 #include "mfc/afxwin.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/drawer/IFrameDrawer.h"
 #include "s/gui/layout/Vertical.h"
 #include "s/gui/win/UIThread.h"
+#include "s/thread/ObjLocker.h"
 
 namespace s::gui::win {
 namespace {
@@ -39,7 +38,12 @@ struct HotKeyBlock {
     bool alt, ctrl, shift, win;
 };
 
-std::mutex g_workingSetLock;
+// One process-wide lock for the working-set trim.
+thread::ObjLocker& workingSetLock()
+{
+    static thread::ObjLocker lock;
+    return lock;
+}
 
 using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
@@ -49,8 +53,8 @@ SetLayeredWindowAttributesFn layeredAttributes()
 {
     static SetLayeredWindowAttributesFn fn = nullptr;
     static bool looked = false;
-    static std::mutex lock;
-    std::lock_guard<std::mutex> guard(lock);
+    static thread::ObjLocker lock;
+    thread::ObjLocker::Guard guard(lock);
     if (!looked) {
         HMODULE user32 = LoadLibraryW(L"user32.dll");
         if (!user32) {
@@ -343,7 +347,7 @@ void Window::setVisible(bool show, bool restoreFromTray)
 
 void Window::trimWorkingSet()
 {
-    std::lock_guard<std::mutex> guard(g_workingSetLock);
+    thread::ObjLocker::Guard guard(workingSetLock());
     SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }
 
