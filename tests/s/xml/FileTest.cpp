@@ -8,49 +8,13 @@
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/xml/Disk.h"
 #include "s/xml/Node.h"
+#include "s/xml/TempFolder.h"
 
 using s::xml::Node;
 
+using xmltest::TempFolder;
+
 namespace {
-
-// A fresh folder under the system's temporary folder, removed with its content.
-class TempFolder
-{
-public:
-    TempFolder()
-    {
-        wchar_t base[MAX_PATH];
-        GetTempPathW(MAX_PATH, base);
-        path_ = std::wstring(base) + L"kairon_xml_" + std::to_wstring(GetCurrentProcessId()) +
-                L"_" + std::to_wstring(GetTickCount64());
-        CreateDirectoryW(path_.c_str(), nullptr);
-    }
-    ~TempFolder() { Remove(path_); }
-    std::wstring File(const wchar_t* relative) const { return path_ + L"\\" + relative; }
-
-private:
-    static void Remove(const std::wstring& folder)
-    {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = found.cFileName;
-                if (name == L"." || name == L"..")
-                    continue;
-                const std::wstring full = folder + L"\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    Remove(full);
-                else
-                    DeleteFileW(full.c_str());
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryW(folder.c_str());
-    }
-
-    std::wstring path_;
-};
 
 std::string ReadBytes(const std::wstring& path)
 {
