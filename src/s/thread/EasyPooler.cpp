@@ -19,6 +19,7 @@ EasyPooler::EasyPooler(int32_t maximum, CreateHook create, DestroyHook destroy,
 
 EasyPooler::~EasyPooler()
 {
+    closed_ = true;
     s::col::_array::ArrayP* kept;
     {
         ObjLocker::Guard guard(lock_);
@@ -40,6 +41,8 @@ s::base::IObject* EasyPooler::NewInstance() const
 
 void* EasyPooler::Acquire()
 {
+    if (closed_)
+        return create_ ? create_() : nullptr;
     lock_.Enter();
     if (free_ && free_->Count() > 0) {
         void* object = free_->Last();
@@ -55,6 +58,11 @@ void EasyPooler::Release(void* object)
 {
     if (!object)
         return;
+    if (closed_) {
+        if (destroy_)
+            destroy_(object);
+        return;
+    }
     lock_.Enter();
     if (free_ && int64_t(free_->Count()) < maximum_) {
         if (recycle_)
@@ -83,6 +91,8 @@ void EasyPooler::Destroy(void** slot)
 
 uint32_t EasyPooler::KeptCount() const
 {
+    if (closed_)
+        return 0;
     ObjLocker::Guard guard(lock_);
     return free_ ? free_->Count() : 0;
 }

@@ -9,13 +9,16 @@
 //   destroy hook disposes of it (outside the lock). Maximum 0 = never keep.
 // - Destroy(&slot) (the IDestructor face, used as a list's element destructor):
 //   Release(*slot), then *slot = null.
-// - Destroying the pool destroys every kept object.
+// - Destroying the pool destroys every kept object. A class pool is destroyed at
+//   process exit; objects that static destructors release after that are
+//   destroyed at once, and Acquire() then makes new ones, without the lock.
 //
 // Class pools are made with s/thread/Pooled.h (one per class, 1000 kept); do not
 // construct EasyPooler directly for a class. The pointers the pool receives are
 // the class's own pointers (T*, which is also the IObject* by the library's
 // layout rule); pass them exactly as the class's Acquire() handed them out.
 
+#include <atomic>
 #include <cstdint>
 
 #include "s/base/ClassId.h"
@@ -68,6 +71,7 @@ public:
 
 private:
     ObjLocker lock_;
+    std::atomic<bool> closed_{false};
     s::col::_array::ArrayP* free_;  // owned; made with new, it cannot come from its own pool
     int32_t maximum_;
     CreateHook create_;
