@@ -773,6 +773,12 @@ void StrBuffer::Append(const StrBuffer& text)
     Append(text.chars_, int32_t(text.length_));
 }
 
+void StrBuffer::Append(const StrBuffer* text)
+{
+    if (text)
+        Append(text->chars_, int32_t(text->length_));
+}
+
 void StrBuffer::AppendChar(wchar_t ch)
 {
     if (length_ >= capacity_ || !chars_) {
@@ -1084,6 +1090,14 @@ void StrBuffer::Assign(const StrBuffer& text)
 {
     if (&text != this)
         Assign(text.chars_, int32_t(text.length_));
+}
+
+void StrBuffer::Assign(const StrBuffer* text)
+{
+    if (text)
+        Assign(*text);
+    else
+        Clear();
 }
 
 // --- new strings -----------------------------------------------------------------

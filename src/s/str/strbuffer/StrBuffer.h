@@ -213,6 +213,8 @@ public:
     void Append(const wchar_t* chars, int32_t count);
     void Append(const wchar_t* text);
     void Append(const StrBuffer& text);
+    /// Null is ignored.
+    void Append(const StrBuffer* text);
     void AppendChar(wchar_t ch);
     /// Lower-case hexadecimal, per value: 2 digits per byte, 4 per 16-bit, 8 per
     /// 32-bit, 16 per 64-bit value; no separators.
@@ -262,6 +264,8 @@ public:
     void Assign(const wchar_t* chars, int32_t count);
     void Assign(const wchar_t* text);
     void Assign(const StrBuffer& text);
+    /// Null empties this string.
+    void Assign(const StrBuffer* text);
 
     // --- new strings (71, 73-79; the caller releases the result) -------------------
     StrBuffer* Clone() const;

@@ -534,6 +534,11 @@ TEST(StrBufferEdit, AppendForms)
     EXPECT_EQ(s.Text(), L"new");
     s->Assign(*other);
     EXPECT_EQ(s.Text(), L"++");
+    s->Append(other.p);
+    s->Append(static_cast<const StrBuffer*>(nullptr));
+    EXPECT_EQ(s.Text(), L"++++");
+    s->Assign(static_cast<const StrBuffer*>(nullptr));
+    EXPECT_EQ(s->Length(), 0u);
 }
 
 // --- numbers --------------------------------------------------------------------------
