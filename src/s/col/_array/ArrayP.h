@@ -6,7 +6,9 @@
 //   - FreeAll(), DropLast/DropFirst/RemoveRange/RemoveAt(), Release() of the
 //     list and the list's destructor dispose of the elements they give up;
 //   - Clear() never does (the pointers are just forgotten);
-//   - PopLast/PopFirst/Extract/TakeAt() hand elements to the caller undisposed.
+//   - PopLast/PopFirst/Extract/TakeAt() hand elements to the caller undisposed;
+//   - SetCount(), Set(), Swap() and the stream faces work on the raw pointers and
+//     never dispose.
 // Without an element destructor the list never disposes of anything.
 // Elements are stored as the objects' own class pointers (see s/base/IObject.h).
 //

@@ -92,4 +92,15 @@ TEST(ArrayTextTest, PointerListsShowClassAndAddress)
     inner->Release();
 }
 
+TEST(ArrayTextTest, PlainArrayShowsElementBytesInHexadecimal)
+{
+    ArrayBase* plain = new ArrayBase(1);  // 2-byte elements; not pooled
+    const uint8_t bytes[] = {0x01, 0xab, 0xff, 0x00};
+    plain->Append(bytes, 2);
+    StrBuffer* text = plain->ToText();
+    EXPECT_STREQ(text->CStr(), L"s_col_array_ArrayBase [01ab ff00]");
+    text->Release();
+    plain->Release();  // deletes it
+}
+
 } // namespace
