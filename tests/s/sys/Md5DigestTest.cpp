@@ -1,6 +1,7 @@
 // The MD5 digest over the system provider: known values, pieces, restarts, the pool.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 

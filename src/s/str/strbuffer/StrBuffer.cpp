@@ -70,15 +70,35 @@ int CompareBytes(const wchar_t* a, uint32_t aLength, const wchar_t* b, uint32_t 
     return CompareLengths(aLength, bLength);
 }
 
+/// _wcsnicmp over exactly n units. _wcsnicmp itself stops at a 0 unit, which
+/// would make "a\0b" and "a\0c" equal; texts may hold 0 units (lists of
+/// strings), so the comparison goes on behind each one.
+int NoCaseCompareN(const wchar_t* a, const wchar_t* b, uint32_t n)
+{
+    while (n > 0) {
+        const wchar_t* zero = wmemchr(a, 0, n);
+        const uint32_t piece = zero ? uint32_t(zero - a) : n;
+        if (piece > 0) {
+            const int c = _wcsnicmp(a, b, piece);
+            if (c != 0)
+                return Sign(c);
+        }
+        if (piece == n)
+            return 0;
+        if (b[piece] != 0)  // a has its 0 unit here, b does not
+            return -1;
+        a += piece + 1;
+        b += piece + 1;
+        n -= piece + 1;
+    }
+    return 0;
+}
+
 int CompareNoCase(const wchar_t* a, uint32_t aLength, const wchar_t* b, uint32_t bLength)
 {
     const uint32_t common = std::min(aLength, bLength);
-    if (common > 0) {
-        const int c = _wcsnicmp(a, b, common);
-        if (c != 0)
-            return Sign(c);
-    }
-    return CompareLengths(aLength, bLength);
+    const int c = NoCaseCompareN(a, b, common);
+    return c != 0 ? c : CompareLengths(aLength, bLength);
 }
 
 /// Unit order (numeric) over the common part, then length.
@@ -97,7 +117,7 @@ inline bool UnitsEqual(const wchar_t* a, const wchar_t* b, uint32_t n, bool igno
 {
     if (n == 0)
         return true;
-    return ignoreCase ? _wcsnicmp(a, b, n) == 0 : wmemcmp(a, b, n) == 0;
+    return ignoreCase ? NoCaseCompareN(a, b, n) == 0 : wmemcmp(a, b, n) == 0;
 }
 
 inline bool InSet(wchar_t ch, const wchar_t* set, uint32_t count, bool ignoreCase)

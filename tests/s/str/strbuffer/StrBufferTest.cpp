@@ -2,7 +2,9 @@
 // numbers, hexadecimal, code pages, digest, iterators and the stream faces.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <thread>
 #include <string>
 #include <vector>
@@ -206,6 +208,16 @@ TEST(StrBufferCompare, IgnoringCase)
     }
     Str a(L"a"), upper(L"A");
     EXPECT_FALSE(a->Equals(upper.p));
+
+    // Texts holding 0 units (lists of strings) are compared beyond them.
+    Str x(StrBuffer::Acquire(L"A\0b", 3)), y(StrBuffer::Acquire(L"a\0c", 3)),
+        z(StrBuffer::Acquire(L"a\0B", 3)), w(StrBuffer::Acquire(L"a\0\0", 3));
+    EXPECT_FALSE(x->EqualsIgnoreCase(y.p));
+    EXPECT_LT(x->CompareIgnoreCase(y.p), 0);
+    EXPECT_TRUE(x->EqualsIgnoreCase(z.p));
+    EXPECT_GT(x->CompareIgnoreCase(w.p), 0);
+    EXPECT_LT(w->CompareIgnoreCase(x.p), 0);
+    EXPECT_FALSE(x->EndsWithIgnoreCase(L"\0c", 2));
 }
 
 namespace {
