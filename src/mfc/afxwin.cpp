@@ -6,11 +6,12 @@
 #include <atomic>
 #include <cwchar>
 
-namespace {
+namespace
+{
 CWinApp* g_app = nullptr;
 std::atomic<AfxMessageBoxHook> g_messageBoxHook{nullptr};
 wchar_t g_programName[MAX_PATH] = L"";
-}  // namespace
+} // namespace
 
 // --- CWinThread -----------------------------------------------------------
 
@@ -26,21 +27,30 @@ BOOL CWinThread::CreateThread(DWORD createFlags, UINT stackSize)
 {
     if (m_hThread)
         return FALSE;
-    m_hThread = ::CreateThread(nullptr, stackSize, &CWinThread::ThreadEntry, this,
-                               createFlags, &m_nThreadID);
+    m_hThread = ::CreateThread(nullptr, stackSize, &CWinThread::ThreadEntry, this, createFlags, &m_nThreadID);
     return m_hThread != nullptr;
 }
 
-BOOL CWinThread::InitInstance() { return FALSE; }
+BOOL CWinThread::InitInstance()
+{
+    return FALSE;
+}
 
-int CWinThread::ExitInstance() { return 0; }
+int CWinThread::ExitInstance()
+{
+    return 0;
+}
 
-BOOL CWinThread::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWinThread::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
 
 int CWinThread::Run()
 {
     MSG msg;
-    for (;;) {
+    for (;;)
+    {
         BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0)
             return static_cast<int>(msg.wParam);
@@ -58,9 +68,15 @@ BOOL CWinThread::PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return m_nThreadID != 0 && ::PostThreadMessageW(m_nThreadID, message, wParam, lParam);
 }
 
-DWORD CWinThread::ResumeThread() { return m_hThread ? ::ResumeThread(m_hThread) : (DWORD)-1; }
+DWORD CWinThread::ResumeThread()
+{
+    return m_hThread ? ::ResumeThread(m_hThread) : (DWORD)-1;
+}
 
-DWORD CWinThread::SuspendThread() { return m_hThread ? ::SuspendThread(m_hThread) : (DWORD)-1; }
+DWORD CWinThread::SuspendThread()
+{
+    return m_hThread ? ::SuspendThread(m_hThread) : (DWORD)-1;
+}
 
 BOOL CWinThread::SetThreadPriority(int priority)
 {
@@ -82,7 +98,8 @@ CWinThread* AfxBeginThread(CWinThread* thread, int priority, UINT stackSize, DWO
 {
     if (!thread)
         return nullptr;
-    if (!thread->CreateThread(createFlags | CREATE_SUSPENDED, stackSize)) {
+    if (!thread->CreateThread(createFlags | CREATE_SUSPENDED, stackSize))
+    {
         if (thread->m_bAutoDelete)
             delete thread;
         return nullptr;
@@ -116,7 +133,8 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info)
     LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!args)
         return;
-    for (int i = 1; i < count; ++i) {
+    for (int i = 1; i < count; ++i)
+    {
         const wchar_t* arg = args[i];
         BOOL isFlag = (arg[0] == L'-' || arg[0] == L'/') ? TRUE : FALSE;
         info.ParseParam(isFlag ? arg + 1 : arg, isFlag, i == count - 1);
@@ -124,19 +142,24 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info)
     LocalFree(args);
 }
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp()
+{
+    return g_app;
+}
 
 const wchar_t* AfxGetAppName()
 {
     if (g_app && g_app->m_pszAppName)
         return g_app->m_pszAppName;
-    if (g_programName[0] == 0) {
+    if (g_programName[0] == 0)
+    {
         wchar_t path[MAX_PATH];
         DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
         if (n == 0 || n >= MAX_PATH)
             return L"";
         const wchar_t* name = path;
-        for (const wchar_t* p = path; *p; ++p) {
+        for (const wchar_t* p = path; *p; ++p)
+        {
             if (*p == L'\\' || *p == L'/')
                 name = p + 1;
         }

@@ -11,8 +11,9 @@ class CWinThread;
 // A thread that runs InitInstance, then (when it succeeded) its message loop until
 // WM_QUIT, then ExitInstance. With m_bAutoDelete set the thread deletes its own
 // object when it ends; otherwise the owner deletes it after the thread has ended.
-class CWinThread {
-public:
+class CWinThread
+{
+  public:
     CWinThread();
     virtual ~CWinThread();
     CWinThread(const CWinThread&) = delete;
@@ -40,19 +41,20 @@ public:
     DWORD m_nThreadID = 0;
     BOOL m_bAutoDelete = TRUE;
 
-private:
+  private:
     static DWORD WINAPI ThreadEntry(LPVOID self);
 };
 
 // Starts `thread` (made by the caller with new; see m_bAutoDelete for who deletes it).
 // Answers the thread, or null when it could not be started (the object is then
 // deleted when m_bAutoDelete is set).
-CWinThread* AfxBeginThread(CWinThread* thread, int priority = THREAD_PRIORITY_NORMAL,
-                           UINT stackSize = 0, DWORD createFlags = 0);
+CWinThread* AfxBeginThread(CWinThread* thread, int priority = THREAD_PRIORITY_NORMAL, UINT stackSize = 0,
+                           DWORD createFlags = 0);
 
 // Receives the program's arguments one by one from CWinApp::ParseCommandLine.
-class CCommandLineInfo {
-public:
+class CCommandLineInfo
+{
+  public:
     virtual ~CCommandLineInfo() = default;
     // `param` is the argument without its leading '-' or '/' when `isFlag` is TRUE.
     virtual void ParseParam(const wchar_t* param, BOOL isFlag, BOOL isLast);
@@ -61,8 +63,9 @@ public:
 // The application object: one per program, made as a global. AfxWinMain runs its
 // InitInstance on the main thread, then its message loop when InitInstance answers
 // TRUE, then ExitInstance.
-class CWinApp : public CWinThread {
-public:
+class CWinApp : public CWinThread
+{
+  public:
     explicit CWinApp(const wchar_t* appName = nullptr);
     ~CWinApp() override;
 
@@ -70,7 +73,7 @@ public:
     // with '-' or '/').
     void ParseCommandLine(CCommandLineInfo& info);
 
-    const wchar_t* m_pszAppName = nullptr;  // caption of AfxMessageBox
+    const wchar_t* m_pszAppName = nullptr; // caption of AfxMessageBox
     HINSTANCE m_hInstance = nullptr;
     LPWSTR m_lpCmdLine = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
@@ -95,8 +98,7 @@ int AfxMessageBox(const wchar_t* text, UINT type = MB_OK, UINT helpId = 0);
 // Every message box of the program and its library goes through here (AfxMessageBox
 // too). A hook, when set, is asked instead of the platform; tests set one so that no
 // box waits for a person. The hook may be called on any thread.
-using AfxMessageBoxHook = int (*)(HWND owner, const wchar_t* text, const wchar_t* caption,
-                                  UINT type);
+using AfxMessageBoxHook = int (*)(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
 int AfxShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
 // Answers the previous hook; null removes it.
 AfxMessageBoxHook AfxSetMessageBoxHook(AfxMessageBoxHook hook);

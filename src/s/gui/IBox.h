@@ -1,20 +1,29 @@
 #pragma once
 #include "s/gui/IContainer.h"
 
-namespace s::str {
+namespace s::str
+{
 class StrArray;
 }
 
-namespace s::gui {
+namespace s::gui
+{
 
 // The general container: insets, gaps, alignment, fixed or percentage sizes, and one
 // of four arrangements chosen by its mode (0 row, 1 column, 2 flow, 3 pile) unless a
 // layout manager is set. Events (kinds passed to handleEvent): 1 files dropped, 2 wheel
 // turned (getWheelLines), 3 laid out, 6 clicked, 7 links dropped.
 // Threads: as IComponent; listeners are called on the top window's thread.
-class IBox : public IContainer {
-public:
-    enum Mode { kRow = 0, kColumn = 1, kFlow = 2, kPile = 3 };
+class IBox : public IContainer
+{
+  public:
+    enum Mode
+    {
+        MODE_ROW = 0,
+        MODE_COLUMN = 1,
+        MODE_FLOW = 2,
+        MODE_PILE = 3
+    };
 
     virtual void setHorizontalGap(int pixels) = 0;
     virtual void setVerticalGap(int pixels) = 0;
@@ -73,4 +82,4 @@ public:
     virtual void setBackgroundOverride(int r, int g, int b) = 0;
 };
 
-}  // namespace s::gui
+} // namespace s::gui

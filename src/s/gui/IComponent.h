@@ -4,13 +4,15 @@
 #include "s/gui/events/IEventListener.h"
 
 struct HDC__;     // the platform's device-context handle type (HDC)
-struct HBITMAP__;  // the platform's bitmap handle type (HBITMAP)
+struct HBITMAP__; // the platform's bitmap handle type (HBITMAP)
 
-namespace s::col::_array {
+namespace s::col::_array
+{
 class ArrayP;
 }
 
-namespace s::gui {
+namespace s::gui
+{
 
 class IWindow;
 
@@ -24,8 +26,9 @@ class IWindow;
 // window change only its stored state.
 //
 // Ownership: a container owns its children; a removed child goes back to its pool.
-class IComponent : public events::IEventListener {
-public:
+class IComponent : public events::IEventListener
+{
+  public:
     virtual int getX() = 0;
     virtual void setX(int x) = 0;
     virtual int getY() = 0;
@@ -107,4 +110,4 @@ public:
     virtual void resumeLayout() = 0;
 };
 
-}  // namespace s::gui
+} // namespace s::gui

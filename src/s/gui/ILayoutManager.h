@@ -1,7 +1,8 @@
 #pragma once
 #include "s/base/IObject.h"
 
-namespace s::gui {
+namespace s::gui
+{
 
 class IComponent;
 
@@ -10,10 +11,11 @@ class IComponent;
 // manager. The four optional out-values receive the content limits of the pass
 // (minimum width and height, preferred width and height); they are left alone when
 // the pointers are null.
-class ILayoutManager : public base::IObject {
-public:
+class ILayoutManager : public base::IObject
+{
+  public:
     virtual void layout(IComponent* container, int* minWidth = nullptr, int* minHeight = nullptr,
                         int* prefWidth = nullptr, int* prefHeight = nullptr) = 0;
 };
 
-}  // namespace s::gui
+} // namespace s::gui

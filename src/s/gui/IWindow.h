@@ -3,15 +3,18 @@
 
 struct HICON__;
 
-namespace s::lang {
+namespace s::lang
+{
 class Localizer;
 }
-namespace s::gui::drawer {
+namespace s::gui::drawer
+{
 class Skinner;
 class IFrameDrawer;
-}
+} // namespace s::gui::drawer
 
-namespace s::gui {
+namespace s::gui
+{
 
 class IWindowSettings;
 class IComponent;
@@ -27,14 +30,39 @@ class IComponent;
 // 17 capture ended   18 tray right click   19 popup menu opening   20 language changed
 // 21 restored   22 tray left click   23 hot key   24 right button up   25 left button up
 // 26 user timer (getLastTimerId)   27 clipboard changed
-class IWindow : public IContainer {
-public:
-    enum Event {
-        kClose = 1, kRequest, kRightDown, kSized, kLeftDown, kActivated, kDeactivated, kSizing,
-        kMiddleDown, kPosChanging, kMoved, kKeyDown, kMouseMove, kWheel, kUser7, kDoubleClick,
-        kCaptureEnded, kTrayRightDown, kPopupOpening, kLanguageChanged, kRestored,
-        kTrayLeftDown, kHotKey, kRightUp, kLeftUp, kTimer, kClipboardChanged,
-        kEventCount = 27
+class IWindow : public IContainer
+{
+  public:
+    enum Event
+    {
+        EVENT_CLOSE = 1,
+        EVENT_REQUEST,
+        EVENT_RIGHT_DOWN,
+        EVENT_SIZED,
+        EVENT_LEFT_DOWN,
+        EVENT_ACTIVATED,
+        EVENT_DEACTIVATED,
+        EVENT_SIZING,
+        EVENT_MIDDLE_DOWN,
+        EVENT_POS_CHANGING,
+        EVENT_MOVED,
+        EVENT_KEY_DOWN,
+        EVENT_MOUSE_MOVE,
+        EVENT_WHEEL,
+        EVENT_USER7,
+        EVENT_DOUBLE_CLICK,
+        EVENT_CAPTURE_ENDED,
+        EVENT_TRAY_RIGHT_DOWN,
+        EVENT_POPUP_OPENING,
+        EVENT_LANGUAGE_CHANGED,
+        EVENT_RESTORED,
+        EVENT_TRAY_LEFT_DOWN,
+        EVENT_HOT_KEY,
+        EVENT_RIGHT_UP,
+        EVENT_LEFT_UP,
+        EVENT_TIMER,
+        EVENT_CLIPBOARD_CHANGED,
+        EVENT_COUNT = 27
     };
 
     // --- lifetime and visibility ---------------------------------------------
@@ -144,8 +172,8 @@ public:
     // --- hot keys and timers ---------------------------------------------------
     // `key` is a virtual-key code; `name` identifies the hot key (copied). False when
     // the key is taken (with a message when `reportFailure`).
-    virtual bool registerHotKey(bool alt, bool ctrl, bool shift, bool win, int key,
-                                const wchar_t* name, bool reportFailure) = 0;
+    virtual bool registerHotKey(bool alt, bool ctrl, bool shift, bool win, int key, const wchar_t* name,
+                                bool reportFailure) = 0;
     virtual void unregisterHotKey(const wchar_t* name) = 0;
     virtual void unregisterAllHotKeys() = 0;
     // True when the last hot key pressed is the one registered under `name`.
@@ -175,4 +203,4 @@ public:
     virtual void addLanguageListener(events::IEventListener* listener) = 0;
 };
 
-}  // namespace s::gui
+} // namespace s::gui

@@ -3,14 +3,16 @@
 
 struct HICON__;
 
-namespace s::gui {
+namespace s::gui
+{
 
 // What the top-level window needs from the object that keeps its settings (the
 // program's AppWindow): geometry and options are read from it when it is attached and
 // reported to it whenever they change. Called on the window's thread and on the
 // thread that attaches it. The window does not own it.
-class IWindowSettings {
-public:
+class IWindowSettings
+{
+  public:
     virtual ~IWindowSettings() = default;
 
     // True when both a saved x and a saved y exist.
@@ -41,4 +43,4 @@ public:
     virtual HICON__* getLargeIcon() = 0;
 };
 
-}  // namespace s::gui
+} // namespace s::gui

@@ -30,7 +30,7 @@ TEST(Component, ResumeLayoutAppliesPendingGeometryOnce)
     EXPECT_EQ(4, r.left);
     EXPECT_EQ(5, r.top);
     EXPECT_EQ(20, r.right - r.left);
-    child->resumeLayout();  // nothing pending
+    child->resumeLayout(); // nothing pending
     EXPECT_EQ(1, child->moves);
 }
 
@@ -58,7 +58,7 @@ TEST(Component, HiddenChildStaysHiddenThroughLayouts)
     w->add(child);
     w->setVisible(true, false);
     child->setVisible(false, true);
-    w->doLayout();  // places the hidden child like the others
+    w->doLayout(); // places the hidden child like the others
     EXPECT_FALSE(IsWindowVisible(child->getHandle()));
 }
 
@@ -71,7 +71,7 @@ TEST(Component, SetSizeClampedMinimumWins)
     a->setSizeClamped(100, 20);
     EXPECT_EQ(40, a->getWidth());
     EXPECT_EQ(20, a->getHeight());
-    a->setSizeLimits(10, 10, 6, 6);  // maximum below the minimum
+    a->setSizeLimits(10, 10, 6, 6); // maximum below the minimum
     a->setSizeClamped(100, 100);
     EXPECT_EQ(10, a->getWidth());
     EXPECT_EQ(10, a->getHeight());
@@ -93,7 +93,7 @@ TEST(Component, CentreInParent)
     small->centreInParent();
     EXPECT_EQ(0, wide->getX());
     EXPECT_EQ(40, wide->getY());
-    EXPECT_EQ(74, small->getX());  // (200 − 51) / 2 rounded down
+    EXPECT_EQ(74, small->getX()); // (200 − 51) / 2 rounded down
     EXPECT_EQ(39, small->getY());
     box->Release();
 }
@@ -142,7 +142,7 @@ TEST(Component, ContainsScreenPointOnlyWhileVisible)
     w->setVisible(true, false);
     int sx = child->getScreenX(), sy = child->getScreenY();
     EXPECT_TRUE(child->containsScreenPoint(sx + 5, sy + 5));
-    EXPECT_TRUE(child->containsScreenPoint(sx + 50, sy + 20));  // both bounds inclusive
+    EXPECT_TRUE(child->containsScreenPoint(sx + 50, sy + 20)); // both bounds inclusive
     EXPECT_FALSE(child->containsScreenPoint(sx + 51, sy + 5));
     child->setVisible(false, true);
     EXPECT_FALSE(child->containsScreenPoint(sx + 5, sy + 5));
@@ -153,8 +153,8 @@ TEST(Component, NativeWindowsBelongToTheWindowThread)
     TestWindow w;
     Box* box = Box::Acquire();
     FakeWidget* inner = FakeWidget::Make(10, 10);
-    box->add(inner);  // before the box has a native window
-    w->add(box);      // from this (test) thread
+    box->add(inner); // before the box has a native window
+    w->add(box);     // from this (test) thread
     ASSERT_NE(nullptr, box->getHandle());
     ASSERT_NE(nullptr, inner->getHandle());
     DWORD uiThread = GetWindowThreadProcessId(w.handle(), nullptr);
@@ -164,19 +164,21 @@ TEST(Component, NativeWindowsBelongToTheWindowThread)
     EXPECT_EQ(box->getHandle(), GetParent(inner->getHandle()));
     EXPECT_EQ(static_cast<s::gui::IWindow*>(w.window), inner->getWindow());
     HWND innerHandle = inner->getHandle();
-    w->remove(box, true);  // destroys both native windows on the UI thread
+    w->remove(box, true); // destroys both native windows on the UI thread
     EXPECT_FALSE(IsWindow(innerHandle));
 }
 
 TEST(Component, EventDispatchCallsListenersAddedDuringThePass)
 {
-    struct Adder : s::gui::events::IEventListener {
+    struct Adder : s::gui::events::IEventListener
+    {
         Box* box;
         testgui::Recorder* late;
         bool added = false;
         void handleEvent(void*, int) override
         {
-            if (!added) {
+            if (!added)
+            {
                 added = true;
                 box->addLayoutListener(late);
             }
@@ -190,7 +192,7 @@ TEST(Component, EventDispatchCallsListenersAddedDuringThePass)
     box->addLayoutListener(&adder);
     box->doLayout();
     ASSERT_EQ(1u, late.kinds.size());
-    EXPECT_EQ(Box::kLaidOut, late.kinds[0]);
+    EXPECT_EQ(Box::EVENT_LAID_OUT, late.kinds[0]);
     EXPECT_EQ(static_cast<s::gui::IComponent*>(box), late.lastSource);
     box->Release();
 }

@@ -7,14 +7,15 @@
 #include "s/thread/IPoolable.h"
 #include "s/thread/Pooled.h"
 
-namespace testgui {
+namespace testgui
+{
 
-class FakeWidget : public s::gui::win::ComponentBase<s::gui::IComponent>,
-                   public s::thread::IPoolable {
+class FakeWidget : public s::gui::win::ComponentBase<s::gui::IComponent>, public s::thread::IPoolable
+{
     S_CLASS_ID(L"testgui_FakeWidget")
     S_POOLED(FakeWidget)
 
-public:
+  public:
     void Reset() override
     {
         resetComponent();
@@ -30,9 +31,9 @@ public:
         return w;
     }
 
-    int moves = 0;  // native placements (applied geometry calls)
+    int moves = 0; // native placements (applied geometry calls)
 
-protected:
+  protected:
     void placeNative(UINT flags) override
     {
         ++moves;
@@ -40,4 +41,4 @@ protected:
     }
 };
 
-}  // namespace testgui
+} // namespace testgui

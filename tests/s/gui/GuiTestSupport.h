@@ -11,10 +11,12 @@
 #include "s/gui/events/IEventListener.h"
 #include "s/gui/win/Window.h"
 
-namespace testgui {
+namespace testgui
+{
 
 // Every message box of the test program is recorded and answered with IDYES/IDOK.
-struct MessageBoxes {
+struct MessageBoxes
+{
     static std::mutex& lock()
     {
         static std::mutex m;
@@ -35,7 +37,8 @@ struct MessageBoxes {
 };
 
 // Records the kinds, sources and threads of the events it receives.
-struct Recorder : s::gui::events::IEventListener {
+struct Recorder : s::gui::events::IEventListener
+{
     std::vector<int> kinds;
     std::vector<DWORD> threads;
     void* lastSource = nullptr;
@@ -48,7 +51,8 @@ struct Recorder : s::gui::events::IEventListener {
 };
 
 // A window for one test, released (destroyed with its thread) at the end.
-struct TestWindow {
+struct TestWindow
+{
     s::gui::win::Window* window;
     TestWindow()
     {
@@ -66,4 +70,4 @@ inline void settle(HWND h)
     SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_BLOCK, 2000, nullptr);
 }
 
-}  // namespace testgui
+} // namespace testgui

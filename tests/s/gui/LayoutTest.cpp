@@ -11,31 +11,37 @@
 using s::gui::win::Box;
 using testgui::FakeWidget;
 
-namespace {
+namespace
+{
 
-struct BoxHolder {
+struct BoxHolder
+{
     Box* box = Box::Acquire();
     ~BoxHolder() { box->Release(); }
     Box* operator->() { return box; }
 };
 
-}  // namespace
+} // namespace
 
 TEST(ColumnLayout, ChildGrowsToTheContainerWithinItsMaximum)
 {
-    struct Case {
+    struct Case
+    {
         int maxHeight, vAlign, wantHeight, wantY;
     } cases[] = {
-        {100, 0, 60, 0},  // grows from 20 to fill the 60 pixels
-        {40, 0, 40, 0},   // stops at its maximum
-        {40, 1, 40, 10},  // and is centred in what is left
+        {100, 0, 60, 0}, // grows from 20 to fill the 60 pixels
+        {40, 0, 40, 0},  // stops at its maximum
+        {40, 1, 40, 10}, // and is centred in what is left
         {40, 2, 40, 20},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         BoxHolder box;
         box->setColumnMode();
-        if (c.vAlign == 1) box->alignMiddle();
-        if (c.vAlign == 2) box->alignBottom();
+        if (c.vAlign == 1)
+            box->alignMiddle();
+        if (c.vAlign == 2)
+            box->alignBottom();
         FakeWidget* child = FakeWidget::Make(10, 20, 10, c.maxHeight);
         box->add(child);
         box->setSize(50, 60);
@@ -62,7 +68,7 @@ TEST(ColumnLayout, GrowthIsSharedByRatioAndTheRemainderGoesToTheFirst)
     FakeWidget* b = FakeWidget::Make(10, 10, 10, 50);
     box->add(a);
     box->add(b);
-    box->setSize(10, 40);  // 20 extra pixels for 60 of growth room
+    box->setSize(10, 40); // 20 extra pixels for 60 of growth room
     EXPECT_EQ(10 + 6 + 1, a->getHeight());
     EXPECT_EQ(10 + 13, b->getHeight());
     EXPECT_EQ(0, a->getY());
@@ -73,14 +79,18 @@ TEST(ColumnLayout, GrowthIsSharedByRatioAndTheRemainderGoesToTheFirst)
 
 TEST(FlowLayout, WrapsAndAlignsEachRow)
 {
-    for (int align : {0, 1, 2}) {
+    for (int align : {0, 1, 2})
+    {
         BoxHolder box;
         box->setFlowMode();
         box->setHorizontalGap(5);
-        if (align == 1) box->alignCentre();
-        if (align == 2) box->alignRight();
+        if (align == 1)
+            box->alignCentre();
+        if (align == 2)
+            box->alignRight();
         FakeWidget* w[3];
-        for (auto& p : w) {
+        for (auto& p : w)
+        {
             p = FakeWidget::Make(40, 10);
             box->add(p);
         }
@@ -93,7 +103,7 @@ TEST(FlowLayout, WrapsAndAlignsEachRow)
         EXPECT_EQ(firstRowStart[align] + 45, w[1]->getX()) << align;
         EXPECT_EQ(secondRowStart[align], w[2]->getX()) << align;
         EXPECT_EQ(20, box->getContentMinHeight());
-        EXPECT_EQ(130, box->getContentPrefWidth());  // one row: 3 × 40 + 2 gaps
+        EXPECT_EQ(130, box->getContentPrefWidth()); // one row: 3 × 40 + 2 gaps
     }
 }
 
@@ -113,7 +123,7 @@ TEST(PileLayout, BottomAlignmentAndVisibleChildrenOnly)
     EXPECT_EQ(20, shown->getHeight());
     EXPECT_EQ(80, shown->getY());
     EXPECT_EQ(40, shown->getX());
-    EXPECT_EQ(1, hidden->getX());  // left alone
+    EXPECT_EQ(1, hidden->getX()); // left alone
     EXPECT_EQ(2, hidden->getY());
     EXPECT_EQ(20, box->getContentMinWidth());
 }
@@ -129,12 +139,12 @@ TEST(RowLayout, WidthsGrowAndHeightsFillTheRow)
     box->add(a);
     box->add(b);
     box->setSize(200, 30);
-    EXPECT_EQ(30, a->getWidth());  // room for every preferred width
+    EXPECT_EQ(30, a->getWidth()); // room for every preferred width
     EXPECT_EQ(10, b->getWidth());
     EXPECT_EQ(34, b->getX());
-    EXPECT_EQ(30, b->getHeight());  // the row height within its limits
+    EXPECT_EQ(30, b->getHeight()); // the row height within its limits
     EXPECT_EQ(10, a->getHeight());
-    EXPECT_EQ(10, a->getY());       // centred in the 30-pixel row
+    EXPECT_EQ(10, a->getY()); // centred in the 30-pixel row
     EXPECT_EQ(24, box->getContentMinWidth());
     EXPECT_EQ(44, box->getContentPrefWidth());
     EXPECT_EQ(10, box->getContentMinHeight());
@@ -155,12 +165,12 @@ TEST(BoxLimits, CollapseFixedPercentAndOverride)
     EXPECT_EQ(70, inner->getMinClientWidth());
     inner->setCollapseWidth(true);
     EXPECT_EQ(0, inner->getMinWidth());
-    inner->setWidthPercent(50);  // 100.5 rounds away from zero
+    inner->setWidthPercent(50); // 100.5 rounds away from zero
     EXPECT_EQ(101, inner->getMaxWidth());
     EXPECT_EQ(91, inner->getMaxClientWidth());
     inner->setFixedWidth(33);
     EXPECT_EQ(33, inner->getMaxWidth());
-    EXPECT_EQ(0, inner->getMinWidth());  // collapse still wins
+    EXPECT_EQ(0, inner->getMinWidth()); // collapse still wins
     inner->setCollapseWidth(false);
     EXPECT_EQ(33, inner->getMinWidth());
 }
@@ -178,20 +188,22 @@ TEST(BoxLayout, InsetsBecomeTheChildrensOrigin)
     EXPECT_EQ(33, box->getClientWidth());
 }
 
-namespace {
+namespace
+{
 // Lays its box out again from inside the box's layout event.
-struct Relayouter : s::gui::events::IEventListener {
+struct Relayouter : s::gui::events::IEventListener
+{
     Box* box = nullptr;
     int calls = 0;
     void handleEvent(void*, int kind) override
     {
-        if (kind != Box::kLaidOut)
+        if (kind != Box::EVENT_LAID_OUT)
             return;
         ++calls;
         box->doLayout();
     }
 };
-}  // namespace
+} // namespace
 
 TEST(BoxLayout, NestedLayoutRunsOneLevelDeep)
 {
@@ -201,7 +213,7 @@ TEST(BoxLayout, NestedLayoutRunsOneLevelDeep)
     listener.box = box.box;
     box->addLayoutListener(&listener);
     box->doLayout();
-    EXPECT_EQ(2, listener.calls);  // the outer pass and one nested pass; a third is skipped
+    EXPECT_EQ(2, listener.calls); // the outer pass and one nested pass; a third is skipped
 }
 
 TEST(SharedManagers, ColumnFlowAndPile)

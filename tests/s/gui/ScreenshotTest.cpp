@@ -11,7 +11,8 @@
 using s::gui::win::Box;
 using testgui::TestWindow;
 
-namespace {
+namespace
+{
 
 Box* leaf(int w, int h, int r, int g, int b)
 {
@@ -25,11 +26,20 @@ Box* leaf(int w, int h, int r, int g, int b)
 Box* panel(int mode, int r, int g, int b)
 {
     Box* box = Box::Acquire();
-    switch (mode) {
-    case 0: box->setRowMode(); break;
-    case 2: box->setFlowMode(); break;
-    case 3: box->setPileMode(); break;
-    default: box->setColumnMode(); break;
+    switch (mode)
+    {
+    case 0:
+        box->setRowMode();
+        break;
+    case 2:
+        box->setFlowMode();
+        break;
+    case 3:
+        box->setPileMode();
+        break;
+    default:
+        box->setColumnMode();
+        break;
     }
     box->setInsets(6);
     box->setHorizontalGap(6);
@@ -39,14 +49,13 @@ Box* panel(int mode, int r, int g, int b)
     return box;
 }
 
-bool saveBitmap(HDC source, int x, int y, int w, int h, const char* path, COLORREF* sampleOut,
-                int sx, int sy)
+bool saveBitmap(HDC source, int x, int y, int w, int h, const char* path, COLORREF* sampleOut, int sx, int sy)
 {
     HDC mem = CreateCompatibleDC(source);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = h;  // bottom-up, as BMP files keep it
+    info.bmiHeader.biHeight = h; // bottom-up, as BMP files keep it
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
@@ -63,7 +72,8 @@ bool saveBitmap(HDC source, int x, int y, int w, int h, const char* path, COLORR
     file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
     file.bfSize = file.bfOffBits + static_cast<DWORD>(stride) * h;
     bool ok = false;
-    if (FILE* f = std::fopen(path, "wb")) {
+    if (FILE* f = std::fopen(path, "wb"))
+    {
         ok = std::fwrite(&file, sizeof(file), 1, f) == 1 &&
              std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, f) == 1 &&
              std::fwrite(bits, static_cast<size_t>(stride) * h, 1, f) == 1;
@@ -74,14 +84,14 @@ bool saveBitmap(HDC source, int x, int y, int w, int h, const char* path, COLORR
     return ok;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Screenshot, NestedBoxes)
 {
     TestWindow w;
     w->setTitle(L"Nested boxes");
     w->setBackgroundColour(240, 240, 240, false);
-    Box* outer = panel(1, 40, 60, 90);  // column
+    Box* outer = panel(1, 40, 60, 90); // column
     outer->fillParent();
 
     Box* row = panel(0, 200, 220, 240);
@@ -130,10 +140,10 @@ TEST(Screenshot, NestedBoxes)
     COLORREF sample = 0;
     // A pixel inside the first leaf of the row.
     POINT leafPoint{10, 10};
-    MapWindowPoints(row->getChild(0) ? s::gui::win::Toolkit::handleOf(row->getChild(0)) : nullptr,
-                    nullptr, &leafPoint, 1);
-    bool saved = saveBitmap(screen, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                            "gui-nested-boxes.bmp", &sample, leafPoint.x - r.left, leafPoint.y - r.top);
+    MapWindowPoints(row->getChild(0) ? s::gui::win::Toolkit::handleOf(row->getChild(0)) : nullptr, nullptr,
+                    &leafPoint, 1);
+    bool saved = saveBitmap(screen, r.left, r.top, r.right - r.left, r.bottom - r.top, "gui-nested-boxes.bmp",
+                            &sample, leafPoint.x - r.left, leafPoint.y - r.top);
     ReleaseDC(nullptr, screen);
     EXPECT_TRUE(saved);
     EXPECT_EQ(RGB(220, 60, 60), sample);

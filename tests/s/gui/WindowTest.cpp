@@ -44,13 +44,14 @@ TEST(WindowThread, ReleaseStopsTheThreadAndDestroysTheWindow)
 
 TEST(WindowThread, SendRequestFromAWorkerIsAnsweredOnTheUiThread)
 {
-    struct Answerer : s::gui::events::IEventListener {
+    struct Answerer : s::gui::events::IEventListener
+    {
         Window* window;
         DWORD thread = 0;
         int sum = 0;
         void handleEvent(void*, int kind) override
         {
-            if (kind != IWindow::kRequest)
+            if (kind != IWindow::EVENT_REQUEST)
                 return;
             thread = GetCurrentThreadId();
             sum = window->getRequestValue1() + window->getRequestValue2() + window->getRequestValue3() +
@@ -61,13 +62,15 @@ TEST(WindowThread, SendRequestFromAWorkerIsAnsweredOnTheUiThread)
     TestWindow w;
     Answerer answerer;
     answerer.window = w.window;
-    w->addListener(IWindow::kRequest, &answerer);
+    w->addListener(IWindow::EVENT_REQUEST, &answerer);
     intptr_t result = -1;
     DWORD worker = 0;
-    std::thread t([&] {
-        worker = GetCurrentThreadId();
-        result = w->sendRequest(1, 2, 3, 4);
-    });
+    std::thread t(
+        [&]
+        {
+            worker = GetCurrentThreadId();
+            result = w->sendRequest(1, 2, 3, 4);
+        });
     t.join();
     EXPECT_EQ(100, result);
     EXPECT_EQ(GetWindowThreadProcessId(w.handle(), nullptr), answerer.thread);
@@ -80,15 +83,15 @@ TEST(WindowThread, SendRequestFromAWorkerIsAnsweredOnTheUiThread)
 
 TEST(WindowHitTest, SkinnedFrameZonesAndDragByClientArea)
 {
-    struct Case {
+    struct Case
+    {
         int x, y, w, h;
         LRESULT want;
     } cases[] = {
-        {197, 10, 200, 100, HTTOPRIGHT},    {197, 40, 200, 100, HTRIGHT},
-        {197, 80, 200, 100, HTBOTTOMRIGHT}, {2, 2, 200, 100, HTTOPLEFT},
-        {2, 50, 200, 100, HTLEFT},          {50, 2, 200, 100, HTTOP},
-        {180, 3, 200, 100, HTTOPRIGHT},     {50, 97, 200, 100, HTBOTTOM},
-        {10, 97, 200, 100, HTBOTTOMLEFT},   {50, 50, 200, 100, HTCLIENT},
+        {197, 10, 200, 100, HTTOPRIGHT}, {197, 40, 200, 100, HTRIGHT}, {197, 80, 200, 100, HTBOTTOMRIGHT},
+        {2, 2, 200, 100, HTTOPLEFT},     {2, 50, 200, 100, HTLEFT},    {50, 2, 200, 100, HTTOP},
+        {180, 3, 200, 100, HTTOPRIGHT},  {50, 97, 200, 100, HTBOTTOM}, {10, 97, 200, 100, HTBOTTOMLEFT},
+        {50, 50, 200, 100, HTCLIENT},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.want, Window::adjustHitTest(HTCLIENT, true, c.x, c.y, c.w, c.h, false, false))
@@ -138,28 +141,30 @@ TEST(WindowOpacity, LayeredWhileBelowFullAndPlainAtFull)
     EXPECT_EQ(100, w->getAlphaPercent());
 }
 
-namespace {
-struct Vetoer : s::gui::events::IEventListener {
+namespace
+{
+struct Vetoer : s::gui::events::IEventListener
+{
     Window* window;
     int asked = 0;
     bool veto = true;
     void handleEvent(void*, int kind) override
     {
-        if (kind != IWindow::kClose)
+        if (kind != IWindow::EVENT_CLOSE)
             return;
         ++asked;
         if (veto)
             window->cancelClose();
     }
 };
-}  // namespace
+} // namespace
 
 TEST(WindowClose, VetoKeepsTheWindowAndAsksAgainNextTime)
 {
     TestWindow w;
     Vetoer vetoer;
     vetoer.window = w.window;
-    w->addListener(IWindow::kClose, &vetoer);
+    w->addListener(IWindow::EVENT_CLOSE, &vetoer);
     w->setVisible(true, false);
     SendMessageW(w.handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(1, vetoer.asked);
@@ -172,10 +177,10 @@ TEST(WindowClose, VetoKeepsTheWindowAndAsksAgainNextTime)
     EXPECT_EQ(3, vetoer.asked);
     EXPECT_TRUE(w->isClosed());
     EXPECT_FALSE(IsWindowVisible(w.handle()));
-    EXPECT_TRUE(IsWindow(w.handle()));  // a close hides; the native window lives on
+    EXPECT_TRUE(IsWindow(w.handle())); // a close hides; the native window lives on
     w->waitUntilClosed();
     SendMessageW(w.handle(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(3, vetoer.asked);  // closed windows are not asked again
+    EXPECT_EQ(3, vetoer.asked); // closed windows are not asked again
 }
 
 TEST(WindowPlacement, OffScreenWindowIsCentredOnShow)
@@ -200,12 +205,12 @@ TEST(WindowPlacement, ValidityAndMoveIntoScreen)
     TestWindow w;
     int vw = GetSystemMetrics(SM_CXVIRTUALSCREEN), vh = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     int vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    w->setBounds(vx + vw - 10, vy + 50, 200, 100);  // exactly 10 pixels inside
+    w->setBounds(vx + vw - 10, vy + 50, 200, 100); // exactly 10 pixels inside
     EXPECT_TRUE(w->isPlacementValid());
     w->setBounds(vx + vw - 9, vy + 50, 200, 100);
     EXPECT_FALSE(w->isPlacementValid());
-    w->setPopupStyle(true);  // a framed window cannot be made this narrow
-    w->setBounds(vx + 50, vy + 50, 10, 100);  // too narrow
+    w->setPopupStyle(true);                  // a framed window cannot be made this narrow
+    w->setBounds(vx + 50, vy + 50, 10, 100); // too narrow
     EXPECT_FALSE(w->isPlacementValid());
     w->setBounds(vx + vw - 50, vy + vh - 20, 200, 100);
     w->moveIntoScreen();
@@ -221,26 +226,26 @@ TEST(WindowInput, MiddleClickDoNothingFiresOnlyNine)
 {
     TestWindow w;
     Recorder all;
-    for (int kind = 1; kind <= IWindow::kEventCount; ++kind)
+    for (int kind = 1; kind <= IWindow::EVENT_COUNT; ++kind)
         w->addListener(kind, &all);
     w->setVisible(true, false);
     testgui::settle(w.handle());
     w->setMiddleClickAction(L"donothing");
-    EXPECT_EQ(Window::kActionDoNothing, w->getMiddleClickAction());
+    EXPECT_EQ(Window::ACTION_DO_NOTHING, w->getMiddleClickAction());
     all.kinds.clear();
     SendMessageW(w.handle(), WM_MBUTTONDOWN, 0, MAKELPARAM(10, 10));
     ASSERT_EQ(1u, all.kinds.size());
-    EXPECT_EQ(IWindow::kMiddleDown, all.kinds[0]);
+    EXPECT_EQ(IWindow::EVENT_MIDDLE_DOWN, all.kinds[0]);
     EXPECT_EQ(static_cast<IWindow*>(w.window), all.lastSource);
     EXPECT_FALSE(w->isClosed());
     EXPECT_TRUE(IsWindowVisible(w.handle()));
 
     w->setMiddleClickAction(L"CLOSE");
-    EXPECT_EQ(Window::kActionClose, w->getMiddleClickAction());
+    EXPECT_EQ(Window::ACTION_CLOSE, w->getMiddleClickAction());
     SendMessageW(w.handle(), WM_MBUTTONDOWN, 0, MAKELPARAM(10, 10));
     EXPECT_TRUE(w->isClosed());
     w->setMiddleClickAction(L"Minimize");
-    EXPECT_EQ(Window::kActionDoNothing, w->getMiddleClickAction());
+    EXPECT_EQ(Window::ACTION_DO_NOTHING, w->getMiddleClickAction());
 }
 
 TEST(WindowSizing, BelowTheMinimumFromTheLeftMovesTheLeftSide)
@@ -276,9 +281,9 @@ TEST(WindowInput, KeysTimersAndUser7ReachListenersOnTheUiThread)
 {
     TestWindow w;
     Recorder rec;
-    w->addListener(IWindow::kKeyDown, &rec);
-    w->addListener(IWindow::kTimer, &rec);
-    w->addListener(IWindow::kUser7, &rec);
+    w->addListener(IWindow::EVENT_KEY_DOWN, &rec);
+    w->addListener(IWindow::EVENT_TIMER, &rec);
+    w->addListener(IWindow::EVENT_USER7, &rec);
     SendMessageW(w.handle(), WM_KEYDOWN, 'A', 0);
     EXPECT_EQ('A', w->getLastKey());
     SendMessageW(w.handle(), WM_USER + 7, 0, 0);
@@ -287,9 +292,9 @@ TEST(WindowInput, KeysTimersAndUser7ReachListenersOnTheUiThread)
         Sleep(10);
     w->stopTimer(3);
     ASSERT_GE(rec.kinds.size(), 3u);
-    EXPECT_EQ(IWindow::kKeyDown, rec.kinds[0]);
-    EXPECT_EQ(IWindow::kUser7, rec.kinds[1]);
-    EXPECT_EQ(IWindow::kTimer, rec.kinds[2]);
+    EXPECT_EQ(IWindow::EVENT_KEY_DOWN, rec.kinds[0]);
+    EXPECT_EQ(IWindow::EVENT_USER7, rec.kinds[1]);
+    EXPECT_EQ(IWindow::EVENT_TIMER, rec.kinds[2]);
     EXPECT_EQ(3, w->getLastTimerId());
     DWORD ui = GetWindowThreadProcessId(w.handle(), nullptr);
     for (DWORD t : rec.threads)

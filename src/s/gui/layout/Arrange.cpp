@@ -5,11 +5,19 @@
 
 #include "s/gui/IComponent.h"
 
-namespace s::gui::layout {
-namespace {
+namespace s::gui::layout
+{
+namespace
+{
 
-int preferredWidth(IComponent* c) { return std::max(c->getMinWidth(), c->getMaxWidth()); }
-int preferredHeight(IComponent* c) { return std::max(c->getMinHeight(), c->getMaxHeight()); }
+int preferredWidth(IComponent* c)
+{
+    return std::max(c->getMinWidth(), c->getMaxWidth());
+}
+int preferredHeight(IComponent* c)
+{
+    return std::max(c->getMinHeight(), c->getMaxHeight());
+}
 
 // Ends of an axis: 0 start, 1 centre, 2 end; only when there is room left.
 int alignedOffset(int align, int room)
@@ -28,7 +36,8 @@ std::vector<IComponent*> childrenOf(IComponent* container)
     std::vector<IComponent*> list;
     int n = container->getChildCount();
     list.reserve(n > 0 ? n : 0);
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < n; ++i)
+    {
         if (IComponent* c = container->getChild(i))
             list.push_back(c);
     }
@@ -48,7 +57,8 @@ void resumeChildren(IComponent* container, const std::vector<IComponent*>& kids)
 {
     if (container->isLayoutSuspended())
         return;
-    for (IComponent* c : kids) {
+    for (IComponent* c : kids)
+    {
         c->resumeLayout();
         c->redraw();
     }
@@ -65,7 +75,8 @@ void put(int* target, int value)
 int sumWithGaps(const std::vector<int>& sizes, int gap)
 {
     int total = 0;
-    for (size_t i = 0; i < sizes.size(); ++i) {
+    for (size_t i = 0; i < sizes.size(); ++i)
+    {
         if (i > 0 && sizes[i - 1] >= 1)
             total += gap;
         total += sizes[i];
@@ -76,7 +87,8 @@ int sumWithGaps(const std::vector<int>& sizes, int gap)
 }
 
 // The column and the row are one routine on exchanged axes.
-struct Axes {
+struct Axes
+{
     bool vertical;
     int main(IComponent* c) const { return vertical ? c->getHeight() : c->getWidth(); }
     int cross(IComponent* c) const { return vertical ? c->getWidth() : c->getHeight(); }
@@ -84,14 +96,8 @@ struct Axes {
     int minCross(IComponent* c) const { return vertical ? c->getMinWidth() : c->getMinHeight(); }
     int prefMain(IComponent* c) const { return vertical ? preferredHeight(c) : preferredWidth(c); }
     int prefCross(IComponent* c) const { return vertical ? preferredWidth(c) : preferredHeight(c); }
-    int clientMain(IComponent* c) const
-    {
-        return vertical ? c->getClientHeight() : c->getClientWidth();
-    }
-    int clientCross(IComponent* c) const
-    {
-        return vertical ? c->getClientWidth() : c->getClientHeight();
-    }
+    int clientMain(IComponent* c) const { return vertical ? c->getClientHeight() : c->getClientWidth(); }
+    int clientCross(IComponent* c) const { return vertical ? c->getClientWidth() : c->getClientHeight(); }
     void setMain(IComponent* c, int v) const
     {
         if (vertical)
@@ -124,7 +130,8 @@ void arrangeLine(IComponent* container, bool vertical, int mainAlign, int crossA
 
     int largestMinCross = 0;
     int largestPrefCross = 0;
-    for (IComponent* c : kids) {
+    for (IComponent* c : kids)
+    {
         largestMinCross = std::max(largestMinCross, ax.minCross(c));
         largestPrefCross = std::max(largestPrefCross, ax.prefCross(c));
     }
@@ -132,7 +139,8 @@ void arrangeLine(IComponent* container, bool vertical, int mainAlign, int crossA
 
     // Every child starts at its minimum along the line; a column stretches the
     // children across at once, a row sets their heights after the widths.
-    for (IComponent* c : kids) {
+    for (IComponent* c : kids)
+    {
         if (vertical)
             c->setSizeClamped(crossSize, 0);
         else
@@ -140,7 +148,8 @@ void arrangeLine(IComponent* container, bool vertical, int mainAlign, int crossA
     }
 
     std::vector<int> sizes, prefs;
-    for (IComponent* c : kids) {
+    for (IComponent* c : kids)
+    {
         sizes.push_back(ax.main(c));
         prefs.push_back(ax.prefMain(c));
     }
@@ -149,23 +158,28 @@ void arrangeLine(IComponent* container, bool vertical, int mainAlign, int crossA
     const int available = std::max(ax.clientMain(container), minTotal);
     int extra = available - minTotal;
 
-    if (extra >= 1 && minTotal < prefTotal) {
-        if (available < prefTotal) {
+    if (extra >= 1 && minTotal < prefTotal)
+    {
+        if (available < prefTotal)
+        {
             // One ratio for all children, so the growth is shared in proportion.
             const float ratio = static_cast<float>(extra) / static_cast<float>(prefTotal - minTotal);
             int given = 0;
-            for (IComponent* c : kids) {
+            for (IComponent* c : kids)
+            {
                 int room = ax.prefMain(c) - ax.main(c);
                 if (room <= 0)
                     continue;
                 int grow = static_cast<int>(static_cast<float>(room) * ratio);
-                if (grow > 0) {
+                if (grow > 0)
+                {
                     ax.setMain(c, ax.main(c) + grow);
                     given += grow;
                 }
             }
             int left = extra - given;
-            for (IComponent* c : kids) {
+            for (IComponent* c : kids)
+            {
                 if (left <= 0)
                     break;
                 int room = ax.prefMain(c) - ax.main(c);
@@ -176,21 +190,25 @@ void arrangeLine(IComponent* container, bool vertical, int mainAlign, int crossA
                 left -= take;
             }
             extra = 0;
-        } else {
+        }
+        else
+        {
             for (IComponent* c : kids)
                 ax.setMain(c, ax.prefMain(c));
             extra = available - prefTotal;
         }
     }
 
-    if (!vertical) {
+    if (!vertical)
+    {
         for (IComponent* c : kids)
             ax.setCross(c, crossSize);
     }
 
     int pos = alignedOffset(mainAlign, extra);
     IComponent* previous = nullptr;
-    for (IComponent* c : kids) {
+    for (IComponent* c : kids)
+    {
         if (previous && ax.main(previous) >= 1)
             pos += gap;
         int crossPos = 0;
@@ -209,22 +227,22 @@ void arrangeLine(IComponent* container, bool vertical, int mainAlign, int crossA
     put(prefCrossOut, largestPrefCross);
 }
 
-}  // namespace
+} // namespace
 
-void arrangeColumn(IComponent* container, int hAlign, int vAlign, int gap, int* minWidth,
-                   int* minHeight, int* prefWidth, int* prefHeight)
+void arrangeColumn(IComponent* container, int hAlign, int vAlign, int gap, int* minWidth, int* minHeight,
+                   int* prefWidth, int* prefHeight)
 {
     arrangeLine(container, true, vAlign, hAlign, gap, minHeight, minWidth, prefHeight, prefWidth);
 }
 
-void arrangeRow(IComponent* container, int hAlign, int vAlign, int gap, int* minWidth,
-                int* minHeight, int* prefWidth, int* prefHeight)
+void arrangeRow(IComponent* container, int hAlign, int vAlign, int gap, int* minWidth, int* minHeight,
+                int* prefWidth, int* prefHeight)
 {
     arrangeLine(container, false, hAlign, vAlign, gap, minWidth, minHeight, prefWidth, prefHeight);
 }
 
-void arrangeFlow(IComponent* container, int hAlign, int vAlign, int hGap, int vGap,
-                 int* minWidth, int* minHeight, int* prefWidth, int* prefHeight)
+void arrangeFlow(IComponent* container, int hAlign, int vAlign, int hGap, int vGap, int* minWidth,
+                 int* minHeight, int* prefWidth, int* prefHeight)
 {
     std::vector<IComponent*> kids = childrenOf(container);
 
@@ -238,31 +256,39 @@ void arrangeFlow(IComponent* container, int hAlign, int vAlign, int hGap, int vG
     auto takesGaps = [](IComponent* c) { return c->isVisible() && c->getMinWidth() > 0; };
 
     // Rows as index ranges [first, end) with the width they use.
-    struct Row {
+    struct Row
+    {
         size_t first, end;
         int used;
     };
     std::vector<Row> rows;
-    for (size_t i = 0; i < kids.size(); ++i) {
+    for (size_t i = 0; i < kids.size(); ++i)
+    {
         IComponent* c = kids[i];
         int w = c->getWidth();
-        if (rows.empty()) {
+        if (rows.empty())
+        {
             rows.push_back({i, i + 1, w});
             continue;
         }
         Row& row = rows.back();
         int gap = takesGaps(kids[i - 1]) && takesGaps(c) ? hGap : 0;
-        if (rowWidth - row.used - gap - w < 0) {
+        if (rowWidth - row.used - gap - w < 0)
+        {
             rows.push_back({i, i + 1, w});
-        } else {
+        }
+        else
+        {
             row.end = i + 1;
             row.used += gap + w;
         }
     }
 
-    auto measure = [&](bool preferred) {
+    auto measure = [&](bool preferred)
+    {
         int total = 0;
-        for (size_t r = 0; r < rows.size(); ++r) {
+        for (size_t r = 0; r < rows.size(); ++r)
+        {
             int tallest = 0;
             for (size_t i = rows[r].first; i < rows[r].end; ++i)
                 tallest = std::max(tallest, preferred ? preferredHeight(kids[i]) : kids[i]->getHeight());
@@ -274,21 +300,26 @@ void arrangeFlow(IComponent* container, int hAlign, int vAlign, int hGap, int vG
     const int prefTotal = measure(true);
     const int available = std::max(container->getClientHeight(), minTotal);
     int extra = available - minTotal;
-    if (extra > 0 && minTotal < prefTotal) {
+    if (extra > 0 && minTotal < prefTotal)
+    {
         const float ratio = static_cast<float>(extra) / static_cast<float>(prefTotal - minTotal);
-        for (IComponent* c : kids) {
+        for (IComponent* c : kids)
+        {
             int room = c->getMaxHeight() - c->getHeight();
             if (room > 0)
-                c->setSizeClamped(c->getWidth(), c->getHeight() + static_cast<int>(static_cast<float>(room) * ratio));
+                c->setSizeClamped(c->getWidth(),
+                                  c->getHeight() + static_cast<int>(static_cast<float>(room) * ratio));
         }
         extra = available - measure(false);
     }
 
     int y = extra > 0 ? alignedOffset(vAlign, extra) : 0;
-    for (const Row& row : rows) {
+    for (const Row& row : rows)
+    {
         int x = alignedOffset(hAlign, rowWidth - row.used);
         int tallest = 0;
-        for (size_t i = row.first; i < row.end; ++i) {
+        for (size_t i = row.first; i < row.end; ++i)
+        {
             IComponent* c = kids[i];
             if (i > row.first && takesGaps(kids[i - 1]) && takesGaps(c))
                 x += hGap;
@@ -300,7 +331,8 @@ void arrangeFlow(IComponent* container, int hAlign, int vAlign, int hGap, int vG
     }
 
     int singleRow = 0;
-    for (size_t i = 0; i < kids.size(); ++i) {
+    for (size_t i = 0; i < kids.size(); ++i)
+    {
         if (i > 0 && takesGaps(kids[i - 1]) && takesGaps(kids[i]))
             singleRow += hGap;
         singleRow += preferredWidth(kids[i]);
@@ -311,19 +343,21 @@ void arrangeFlow(IComponent* container, int hAlign, int vAlign, int hGap, int vG
     put(prefHeight, prefTotal);
 }
 
-void arrangePile(IComponent* container, int hAlign, int vAlign, int* minWidth, int* minHeight,
-                 int* prefWidth, int* prefHeight)
+void arrangePile(IComponent* container, int hAlign, int vAlign, int* minWidth, int* minHeight, int* prefWidth,
+                 int* prefHeight)
 {
     std::vector<IComponent*> all = childrenOf(container);
     std::vector<IComponent*> kids;
-    for (IComponent* c : all) {
+    for (IComponent* c : all)
+    {
         if (c->isVisible())
             kids.push_back(c);
     }
     suspendChildren(container, kids);
 
     int largestMinWidth = 0, largestMinHeight = 0, largestPrefWidth = 0, largestPrefHeight = 0;
-    for (IComponent* c : kids) {
+    for (IComponent* c : kids)
+    {
         largestMinWidth = std::max(largestMinWidth, c->getMinWidth());
         largestMinHeight = std::max(largestMinHeight, c->getMinHeight());
         largestPrefWidth = std::max(largestPrefWidth, preferredWidth(c));
@@ -331,12 +365,14 @@ void arrangePile(IComponent* container, int hAlign, int vAlign, int* minWidth, i
     }
     const int width = std::max(container->getClientWidth(), largestMinWidth);
     const int height = std::max(container->getClientHeight(), largestMinHeight);
-    for (IComponent* c : kids) {
+    for (IComponent* c : kids)
+    {
         c->setSizeClamped(width, 0);
         if (c->getHeight() < c->getMaxHeight())
             c->setSizeClamped(c->getWidth(), c->getMaxHeight());
     }
-    for (IComponent* c : kids) {
+    for (IComponent* c : kids)
+    {
         int x = c->getWidth() < width ? alignedOffset(hAlign, width - c->getWidth()) : 0;
         int y = c->getHeight() < height ? alignedOffset(vAlign, height - c->getHeight()) : 0;
         c->setPosition(x, y);
@@ -349,4 +385,4 @@ void arrangePile(IComponent* container, int hAlign, int vAlign, int* minWidth, i
     put(prefHeight, largestPrefHeight);
 }
 
-}  // namespace s::gui::layout
+} // namespace s::gui::layout

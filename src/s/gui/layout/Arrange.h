@@ -1,10 +1,12 @@
 #pragma once
 
-namespace s::gui {
+namespace s::gui
+{
 class IComponent;
 }
 
-namespace s::gui::layout {
+namespace s::gui::layout
+{
 
 // The four arrangements that every layout manager and box uses. Each sizes and places
 // the children of `container` inside its client area and writes, when the pointers are
@@ -17,19 +19,19 @@ namespace s::gui::layout {
 // Gaps are in pixels. Call on any thread (geometry goes through the components).
 
 // Children stacked top to bottom, all as wide as the column.
-void arrangeColumn(IComponent* container, int hAlign, int vAlign, int gap, int* minWidth,
-                   int* minHeight, int* prefWidth, int* prefHeight);
+void arrangeColumn(IComponent* container, int hAlign, int vAlign, int gap, int* minWidth, int* minHeight,
+                   int* prefWidth, int* prefHeight);
 
 // Children side by side, all as high as the row.
-void arrangeRow(IComponent* container, int hAlign, int vAlign, int gap, int* minWidth,
-                int* minHeight, int* prefWidth, int* prefHeight);
+void arrangeRow(IComponent* container, int hAlign, int vAlign, int gap, int* minWidth, int* minHeight,
+                int* prefWidth, int* prefHeight);
 
 // Children in rows that wrap at the container's width.
-void arrangeFlow(IComponent* container, int hAlign, int vAlign, int hGap, int vGap,
-                 int* minWidth, int* minHeight, int* prefWidth, int* prefHeight);
-
-// Visible children on top of each other; hidden ones are left where they are.
-void arrangePile(IComponent* container, int hAlign, int vAlign, int* minWidth,
+void arrangeFlow(IComponent* container, int hAlign, int vAlign, int hGap, int vGap, int* minWidth,
                  int* minHeight, int* prefWidth, int* prefHeight);
 
-}  // namespace s::gui::layout
+// Visible children on top of each other; hidden ones are left where they are.
+void arrangePile(IComponent* container, int hAlign, int vAlign, int* minWidth, int* minHeight, int* prefWidth,
+                 int* prefHeight);
+
+} // namespace s::gui::layout

@@ -2,7 +2,8 @@
 
 #include "s/gui/layout/Arrange.h"
 
-namespace s::gui::layout {
+namespace s::gui::layout
+{
 
 FlowH* FlowH::Shared()
 {
@@ -10,11 +11,10 @@ FlowH* FlowH::Shared()
     return &shared;
 }
 
-void FlowH::layout(IComponent* container, int* minWidth, int* minHeight, int* prefWidth,
-                    int* prefHeight)
+void FlowH::layout(IComponent* container, int* minWidth, int* minHeight, int* prefWidth, int* prefHeight)
 {
     if (container)
         arrangeFlow(container, 0, 0, 0, 0, minWidth, minHeight, prefWidth, prefHeight);
 }
 
-}  // namespace s::gui::layout
+} // namespace s::gui::layout

@@ -2,7 +2,8 @@
 
 #include "s/gui/layout/Arrange.h"
 
-namespace s::gui::layout {
+namespace s::gui::layout
+{
 
 Pile* Pile::Shared()
 {
@@ -10,11 +11,10 @@ Pile* Pile::Shared()
     return &shared;
 }
 
-void Pile::layout(IComponent* container, int* minWidth, int* minHeight, int* prefWidth,
-                  int* prefHeight)
+void Pile::layout(IComponent* container, int* minWidth, int* minHeight, int* prefWidth, int* prefHeight)
 {
     if (container)
         arrangePile(container, 0, 0, minWidth, minHeight, prefWidth, prefHeight);
 }
 
-}  // namespace s::gui::layout
+} // namespace s::gui::layout

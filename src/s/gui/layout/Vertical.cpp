@@ -2,7 +2,8 @@
 
 #include "s/gui/layout/Arrange.h"
 
-namespace s::gui::layout {
+namespace s::gui::layout
+{
 
 Vertical* Vertical::Shared()
 {
@@ -10,11 +11,10 @@ Vertical* Vertical::Shared()
     return &shared;
 }
 
-void Vertical::layout(IComponent* container, int* minWidth, int* minHeight, int* prefWidth,
-                          int* prefHeight)
+void Vertical::layout(IComponent* container, int* minWidth, int* minHeight, int* prefWidth, int* prefHeight)
 {
     if (container)
         arrangeColumn(container, 0, 0, 0, minWidth, minHeight, prefWidth, prefHeight);
 }
 
-}  // namespace s::gui::layout
+} // namespace s::gui::layout

@@ -6,9 +6,13 @@
 
 #include "s/gui/layout/Arrange.h"
 
-namespace s::gui::win {
+namespace s::gui::win
+{
 
-Box::Box() { resetBox(); }
+Box::Box()
+{
+    resetBox();
+}
 
 Box::~Box() = default;
 
@@ -20,7 +24,7 @@ void Box::Reset()
 
 void Box::resetBox()
 {
-    mode_ = kColumn;
+    mode_ = MODE_COLUMN;
     hAlign_ = vAlign_ = 0;
     hGap_ = vGap_ = 0;
     insetLeft_ = insetRight_ = insetTop_ = insetBottom_ = 0;
@@ -135,12 +139,13 @@ void Box::add(IComponent* child)
     if (!child)
         return;
     children()->Add(ChildFaces::objectOf(child));
-    if (!handle_) {
+    if (!handle_)
+    {
         // Known as the parent at once; the native window follows with the box's own.
         child->setParent(self());
         return;
     }
-    SendMessageW(handle_, kMsgAttachChild, reinterpret_cast<WPARAM>(child), 0);
+    SendMessageW(handle_, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(child), 0);
     if (insetLeft_ != 0 || insetTop_ != 0)
         child->setOrigin(insetLeft_, insetTop_);
     doLayout();
@@ -154,7 +159,7 @@ void Box::tellParent()
     parent_->childChanged();
     // A flow's height depends on the width the parent gives it, which depends on the
     // first pass: a second pass settles it.
-    if (mode_ == kFlow)
+    if (mode_ == MODE_FLOW)
         parent_->childChanged();
 }
 
@@ -164,20 +169,25 @@ void Box::doLayout()
         return;
     ++depth_;
     contentMinWidth_ = contentMinHeight_ = contentPrefWidth_ = contentPrefHeight_ = 0;
-    if (getChildCount() > 0) {
+    if (getChildCount() > 0)
+    {
         IComponent* me = self();
         int* out[4] = {&contentMinWidth_, &contentMinHeight_, &contentPrefWidth_, &contentPrefHeight_};
-        if (manager_) {
+        if (manager_)
+        {
             manager_->layout(me, out[0], out[1], out[2], out[3]);
-        } else {
-            switch (mode_) {
-            case kRow:
+        }
+        else
+        {
+            switch (mode_)
+            {
+            case MODE_ROW:
                 layout::arrangeRow(me, hAlign_, vAlign_, hGap_, out[0], out[1], out[2], out[3]);
                 break;
-            case kFlow:
+            case MODE_FLOW:
                 layout::arrangeFlow(me, hAlign_, vAlign_, hGap_, vGap_, out[0], out[1], out[2], out[3]);
                 break;
-            case kPile:
+            case MODE_PILE:
                 layout::arrangePile(me, hAlign_, vAlign_, out[0], out[1], out[2], out[3]);
                 break;
             default:
@@ -186,7 +196,7 @@ void Box::doLayout()
             }
         }
     }
-    layoutListeners_.fire(self(), kLaidOut);
+    layoutListeners_.fire(self(), EVENT_LAID_OUT);
     --depth_;
 }
 
@@ -215,10 +225,12 @@ HDC__* Box::getBackdrop(int* offsetX, int* offsetY)
 {
     // A transparent box shows its parent's backdrop: hand that on, shifted by where
     // this box sits in it.
-    if (transparent_ && parent_) {
+    if (transparent_ && parent_)
+    {
         int ox = 0, oy = 0;
         HDC__* dc = parent_->getBackdrop(&ox, &oy);
-        if (dc && handle_) {
+        if (dc && handle_)
+        {
             HWND parentHandle = Toolkit::handleOf(parent_);
             RECT r;
             GetWindowRect(handle_, &r);
@@ -235,8 +247,14 @@ HDC__* Box::getBackdrop(int* offsetX, int* offsetY)
 
 // --- settings ----------------------------------------------------------------------
 
-void Box::setHorizontalGap(int pixels) { hGap_ = pixels; }
-void Box::setVerticalGap(int pixels) { vGap_ = pixels; }
+void Box::setHorizontalGap(int pixels)
+{
+    hGap_ = pixels;
+}
+void Box::setVerticalGap(int pixels)
+{
+    vGap_ = pixels;
+}
 
 void Box::insetsChanged()
 {
@@ -245,10 +263,26 @@ void Box::insetsChanged()
     doLayout();
 }
 
-void Box::setInsetLeft(int pixels) { insetLeft_ = pixels; insetsChanged(); }
-void Box::setInsetRight(int pixels) { insetRight_ = pixels; insetsChanged(); }
-void Box::setInsetTop(int pixels) { insetTop_ = pixels; insetsChanged(); }
-void Box::setInsetBottom(int pixels) { insetBottom_ = pixels; insetsChanged(); }
+void Box::setInsetLeft(int pixels)
+{
+    insetLeft_ = pixels;
+    insetsChanged();
+}
+void Box::setInsetRight(int pixels)
+{
+    insetRight_ = pixels;
+    insetsChanged();
+}
+void Box::setInsetTop(int pixels)
+{
+    insetTop_ = pixels;
+    insetsChanged();
+}
+void Box::setInsetBottom(int pixels)
+{
+    insetBottom_ = pixels;
+    insetsChanged();
+}
 
 void Box::setInsetsHorizontal(int pixels)
 {
@@ -318,7 +352,8 @@ void Box::setBackgroundOverride(int r, int g, int b)
 void Box::showOnly(int index)
 {
     int n = getChildCount();
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < n; ++i)
+    {
         if (i != index)
             getChild(i)->setVisible(false, true);
     }
@@ -329,14 +364,16 @@ void Box::showOnly(int index)
 void Box::showOnlyParked(int index)
 {
     int n = getChildCount();
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < n; ++i)
+    {
         if (i == index)
             continue;
         IComponent* c = getChild(i);
         c->setVisible(false, true);
         c->setOrigin(0, 3000);
     }
-    if (IComponent* shown = getChild(index)) {
+    if (IComponent* shown = getChild(index))
+    {
         shown->setOrigin(0, 0);
         shown->setVisible(true, true);
     }
@@ -346,7 +383,8 @@ void Box::showOnlyParked(int index)
 
 void Box::paint()
 {
-    if (!hasOverride_ && !image_) {
+    if (!hasOverride_ && !image_)
+    {
         paintBackground();
         return;
     }
@@ -354,7 +392,8 @@ void Box::paint()
     HDC dc = BeginPaint(handle_, &ps);
     RECT client;
     GetClientRect(handle_, &client);
-    if (image_) {
+    if (image_)
+    {
         HDC mem = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(mem, reinterpret_cast<HBITMAP>(image_));
         BITMAP bm{};
@@ -362,7 +401,9 @@ void Box::paint()
         StretchBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
         SelectObject(mem, old);
         DeleteDC(mem);
-    } else {
+    }
+    else
+    {
         HBRUSH brush = CreateSolidBrush(override_);
         FillRect(dc, &client, brush);
         DeleteObject(brush);
@@ -372,7 +413,8 @@ void Box::paint()
 
 bool Box::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
+    switch (message)
+    {
     case WM_PAINT:
         paint();
         *result = 0;
@@ -380,7 +422,8 @@ bool Box::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
     case WM_MOUSEMOVE:
         // Tracking the leave instead of capturing the pointer keeps the children
         // (buttons inside the box) clickable.
-        if (!hover_) {
+        if (!hover_)
+        {
             hover_ = true;
             TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, handle_, 0};
             TrackMouseEvent(&track);
@@ -390,29 +433,33 @@ bool Box::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
         hover_ = false;
         return false;
     case WM_LBUTTONDOWN:
-        if (clickListeners_.count() > 0) {
-            clickListeners_.fire(self(), kClicked);
+        if (clickListeners_.count() > 0)
+        {
+            clickListeners_.fire(self(), EVENT_CLICKED);
             *result = 0;
             return true;
         }
         return false;
     case WM_MOUSEWHEEL:
-        if (wheelListeners_.count() > 0) {
+        if (wheelListeners_.count() > 0)
+        {
             UINT lines = 3;
             SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
             int delta = GET_WHEEL_DELTA_WPARAM(wParam);
             wheelLines_ = delta < 0 ? -static_cast<int>(lines) : static_cast<int>(lines);
-            wheelListeners_.fire(self(), kWheel);
+            wheelListeners_.fire(self(), EVENT_WHEEL);
             *result = 0;
             return true;
         }
-        if (HWND top = Toolkit::handleOf(window_)) {
+        if (HWND top = Toolkit::handleOf(window_))
+        {
             *result = SendMessageW(top, message, wParam, lParam);
             return true;
         }
         return false;
     case WM_KEYDOWN:
-        if (HWND top = Toolkit::handleOf(window_)) {
+        if (HWND top = Toolkit::handleOf(window_))
+        {
             *result = SendMessageW(top, message, wParam, lParam);
             return true;
         }
@@ -425,4 +472,4 @@ bool Box::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
-}  // namespace s::gui::win
+} // namespace s::gui::win

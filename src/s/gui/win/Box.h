@@ -6,7 +6,8 @@
 #include "s/thread/IPoolable.h"
 #include "s/thread/Pooled.h"
 
-namespace s::gui::win {
+namespace s::gui::win
+{
 
 // The general container (see IBox). Its client area is the area inside its insets:
 // getClientWidth/Height answer the size less the insets, and every child's origin is
@@ -15,11 +16,12 @@ namespace s::gui::win {
 // Pooled: Box::Acquire() gives a detached box with the defaults (column mode, left and
 // top alignment, no gaps or insets, no fixed or percentage sizes); add it to a container
 // (which then owns it) or Release() it. Threads: as every component.
-class Box : public ContainerBase<IBox>, public thread::IPoolable {
+class Box : public ContainerBase<IBox>, public thread::IPoolable
+{
     S_CLASS_ID(L"s_gui_win_Box")
     S_POOLED(Box)
 
-public:
+  public:
     Box();
     ~Box() override;
 
@@ -59,10 +61,10 @@ public:
     void alignCentre() override { hAlign_ = 1; }
     void alignRight() override { hAlign_ = 2; }
     int getMode() override { return mode_; }
-    void setRowMode() override { mode_ = kRow; }
-    void setColumnMode() override { mode_ = kColumn; }
-    void setFlowMode() override { mode_ = kFlow; }
-    void setPileMode() override { mode_ = kPile; }
+    void setRowMode() override { mode_ = MODE_ROW; }
+    void setColumnMode() override { mode_ = MODE_COLUMN; }
+    void setFlowMode() override { mode_ = MODE_FLOW; }
+    void setPileMode() override { mode_ = MODE_PILE; }
     void fillParent() override;
     void setWidthPercent(int percent) override;
     void setHeightPercent(int percent) override;
@@ -100,22 +102,29 @@ public:
     int getContentPrefHeight() const { return contentPrefHeight_; }
 
     // Box events.
-    enum Event { kFilesDropped = 1, kWheel = 2, kLaidOut = 3, kClicked = 6, kUrlsDropped = 7 };
+    enum Event
+    {
+        EVENT_FILES_DROPPED = 1,
+        EVENT_WHEEL = 2,
+        EVENT_LAID_OUT = 3,
+        EVENT_CLICKED = 6,
+        EVENT_URLS_DROPPED = 7
+    };
 
-protected:
+  protected:
     bool createNative(HWND parentHandle) override;
     void nativeCreated() override;
     int childOriginX() override { return insetLeft_; }
     int childOriginY() override { return insetTop_; }
 
-private:
+  private:
     void resetBox();
     void insetsChanged();
     void tellParent();
     int percentOf(int parentSize, int percent, int less) const;
     void paint();
 
-    int mode_ = kColumn;
+    int mode_ = MODE_COLUMN;
     int hAlign_ = 0, vAlign_ = 0;
     int hGap_ = 0, vGap_ = 0;
     int insetLeft_ = 0, insetRight_ = 0, insetTop_ = 0, insetBottom_ = 0;
@@ -132,8 +141,7 @@ private:
     HBITMAP__* image_ = nullptr;
     bool hasOverride_ = false;
     uint32_t override_ = 0;
-    ListenerList dropListeners_, urlDropListeners_, wheelListeners_, layoutListeners_,
-        clickListeners_;
+    ListenerList dropListeners_, urlDropListeners_, wheelListeners_, layoutListeners_, clickListeners_;
 };
 
-}  // namespace s::gui::win
+} // namespace s::gui::win

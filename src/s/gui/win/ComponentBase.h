@@ -10,10 +10,12 @@
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/Toolkit.h"
 
-namespace s::gui::win {
+namespace s::gui::win
+{
 
 // Colour helpers shared by every component.
-struct Colours {
+struct Colours
+{
     static uint32_t pack(int r, int g, int b)
     {
         return static_cast<uint32_t>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
@@ -37,9 +39,9 @@ struct Colours {
 // attached to a parent and destroyed (on its own thread) when it is detached. Sizes:
 // minimum and maximum come from the limits set with setSizeLimits (−1 = none: a minimum
 // of 0, a maximum equal to the minimum).
-template <class I>
-class ComponentBase : public base::IObject, public I, public NativeTarget {
-public:
+template <class I> class ComponentBase : public base::IObject, public I, public NativeTarget
+{
+  public:
     // --- IComponent --------------------------------------------------------
     int getX() override { return x_; }
     void setX(int x) override { this->setPosition(x, y_); }
@@ -133,7 +135,8 @@ public:
     bool isVisible() override { return visible_ && handle_ != nullptr; }
     void setVisible(bool show, bool notify) override
     {
-        if (show) {
+        if (show)
+        {
             if (visible_)
                 return;
             visible_ = true;
@@ -141,13 +144,16 @@ public:
                 ShowWindow(handle_, SW_SHOW);
             if (notify && parent_)
                 parent_->childChanged();
-        } else {
+        }
+        else
+        {
             if (!visible_)
                 return;
             visible_ = false;
-            if (handle_) {
+            if (handle_)
+            {
                 ShowWindow(handle_, SW_HIDE);
-                this->setPosition(kParkedX, kParkedY);
+                this->setPosition(PARKED_X, PARKED_Y);
             }
         }
     }
@@ -196,7 +202,8 @@ public:
     IComponent* getParent() override { return parent_; }
     void setParent(IComponent* parent) override
     {
-        if (!parent) {
+        if (!parent)
+        {
             detach();
             return;
         }
@@ -209,8 +216,9 @@ public:
         attached();
         HWND parentHandle = Toolkit::handleOf(parent);
         if (!parentHandle)
-            return;  // created once the parent has its own native window
-        if (!createNative(parentHandle)) {
+            return; // created once the parent has its own native window
+        if (!createNative(parentHandle))
+        {
             handle_ = nullptr;
             Toolkit::showCreationFailed();
             return;
@@ -260,7 +268,8 @@ public:
     void resumeLayout() override
     {
         suspended_ = false;
-        if (pending_) {
+        if (pending_)
+        {
             pending_ = false;
             this->setBounds(x_, y_, width_, height_);
         }
@@ -274,7 +283,8 @@ public:
     void bindHandle(HWND handle) override { handle_ = handle; }
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM) override
     {
-        switch (message) {
+        switch (message)
+        {
         case WM_PAINT:
             paintBackground();
             *result = 0;
@@ -285,12 +295,12 @@ public:
         case WM_DESTROY:
             handle_ = nullptr;
             return false;
-        case kMsgDestroyNative:
+        case MSG_DESTROY_NATIVE:
             if (handle_)
                 DestroyWindow(handle_);
             *result = 0;
             return true;
-        case kMsgAttachChild:
+        case MSG_ATTACH_CHILD:
             if (wParam)
                 reinterpret_cast<IComponent*>(wParam)->setParent(this->self());
             *result = 0;
@@ -316,10 +326,10 @@ public:
     bool getVisibleFlag() const { return visible_; }
 
     // Where a hidden component is parked, out of its parent's sight.
-    static constexpr int kParkedX = -10000;
-    static constexpr int kParkedY = 10000;
+    static constexpr int PARKED_X = -10000;
+    static constexpr int PARKED_Y = 10000;
 
-protected:
+  protected:
     ComponentBase() { background_ = GetSysColor(COLOR_BTNFACE); }
 
     // The pool reset of every component (concrete classes call it from Reset).
@@ -368,7 +378,7 @@ protected:
         if (!parent_ && !handle_ && !window_)
             return;
         if (handle_)
-            SendMessageW(handle_, kMsgDestroyNative, 0, 0);
+            SendMessageW(handle_, MSG_DESTROY_NATIVE, 0, 0);
         handle_ = nullptr;
         parent_ = nullptr;
         window_ = nullptr;
@@ -382,7 +392,8 @@ protected:
     {
         if (changed)
             sizeDirty_ = true;
-        if (sizeDirty_ && !suspended_) {
+        if (sizeDirty_ && !suspended_)
+        {
             sizeDirty_ = false;
             sizeChanged();
         }
@@ -403,20 +414,22 @@ protected:
         RECT client;
         GetClientRect(handle_, &client);
         bool painted = false;
-        if (transparent_ && parent_) {
+        if (transparent_ && parent_)
+        {
             int offX = 0, offY = 0;
             HDC backdrop = reinterpret_cast<HDC>(parent_->getBackdrop(&offX, &offY));
             HWND parentHandle = Toolkit::handleOf(parent_);
-            if (backdrop && parentHandle) {
+            if (backdrop && parentHandle)
+            {
                 RECT r;
                 GetWindowRect(handle_, &r);
                 MapWindowPoints(nullptr, parentHandle, reinterpret_cast<POINT*>(&r), 2);
-                BitBlt(dc, 0, 0, client.right, client.bottom, backdrop, r.left + offX,
-                       r.top + offY, SRCCOPY);
+                BitBlt(dc, 0, 0, client.right, client.bottom, backdrop, r.left + offX, r.top + offY, SRCCOPY);
                 painted = true;
             }
         }
-        if (!painted) {
+        if (!painted)
+        {
             uint32_t colour = background_;
             if (transparent_ && parent_)
                 colour = parent_->getBackgroundColour();
@@ -454,4 +467,4 @@ protected:
     int minWidth_ = -1, minHeight_ = -1, maxWidth_ = -1, maxHeight_ = -1;
 };
 
-}  // namespace s::gui::win
+} // namespace s::gui::win

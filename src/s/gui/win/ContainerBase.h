@@ -4,11 +4,13 @@
 #include "s/gui/win/ComponentBase.h"
 #include "s/thread/IPoolable.h"
 
-namespace s::gui::win {
+namespace s::gui::win
+{
 
 // Converts between a child's IComponent face and the pointer its list keeps (the
 // object's own pointer, i.e. its IObject face).
-struct ChildFaces {
+struct ChildFaces
+{
     static base::IObject* objectOf(IComponent* child) { return dynamic_cast<base::IObject*>(child); }
     static IComponent* componentOf(void* element)
     {
@@ -26,18 +28,18 @@ struct ChildFaces {
 // container (I is IContainer or an interface derived from it). The child list keeps
 // the children's own (IObject) pointers; the container owns the children and gives
 // them back to their pools when they are removed.
-template <class I>
-class ContainerBase : public ComponentBase<I> {
-public:
+template <class I> class ContainerBase : public ComponentBase<I>
+{
+  public:
     void add(IComponent* child) override
     {
         if (!child)
             return;
         children()->Add(ChildFaces::objectOf(child));
         if (this->handle_)
-            SendMessageW(this->handle_, kMsgAttachChild, reinterpret_cast<WPARAM>(child), 0);
+            SendMessageW(this->handle_, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(child), 0);
         else
-            child->setParent(this->self());  // the native window follows with ours
+            child->setParent(this->self()); // the native window follows with ours
         child->setOrigin(childOriginX(), childOriginY());
         this->doLayout();
         if (this->parent_)
@@ -46,7 +48,8 @@ public:
     void remove(IComponent* child, bool recursive) override
     {
         int32_t index = child ? children()->IndexOf(ChildFaces::objectOf(child)) : -1;
-        if (index >= 0) {
+        if (index >= 0)
+        {
             children()->TakeAt(static_cast<uint32_t>(index));
             dropChild(child, recursive);
         }
@@ -54,7 +57,8 @@ public:
     }
     void removeAll(bool recursive) override
     {
-        while (children()->Count() > 0) {
+        while (children()->Count() > 0)
+        {
             IComponent* child = ChildFaces::componentOf(children()->TakeAt(children()->Count() - 1));
             dropChild(child, recursive);
         }
@@ -74,7 +78,7 @@ public:
     ILayoutManager* getLayoutManager() override { return manager_; }
     void setLayoutManager(ILayoutManager* manager) override { manager_ = manager; }
 
-protected:
+  protected:
     ~ContainerBase() override
     {
         if (children_)
@@ -88,10 +92,11 @@ protected:
     // Attaches every child in list order once this container's native window exists.
     void attachChildren()
     {
-        for (int i = 0; i < getChildCount(); ++i) {
+        for (int i = 0; i < getChildCount(); ++i)
+        {
             IComponent* child = getChild(i);
             child->setOrigin(childOriginX(), childOriginY());
-            SendMessageW(this->handle_, kMsgAttachChild, reinterpret_cast<WPARAM>(child), 0);
+            SendMessageW(this->handle_, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(child), 0);
         }
     }
 
@@ -130,8 +135,8 @@ protected:
         ChildFaces::release(child);
     }
 
-    col::_array::ArrayP* children_ = nullptr;  // owned; elements released one by one
-    ILayoutManager* manager_ = nullptr;        // shared, never released
+    col::_array::ArrayP* children_ = nullptr; // owned; elements released one by one
+    ILayoutManager* manager_ = nullptr;       // shared, never released
 };
 
-}  // namespace s::gui::win
+} // namespace s::gui::win

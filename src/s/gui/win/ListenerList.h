@@ -3,13 +3,15 @@
 
 #include "s/gui/events/IEventListener.h"
 
-namespace s::gui::win {
+namespace s::gui::win
+{
 
 // The listeners of one event of one source, in the order they were added. Listeners
 // are not owned. Not locked: listeners are added while the tree is being built,
 // before events flow.
-class ListenerList {
-public:
+class ListenerList
+{
+  public:
     void add(events::IEventListener* listener)
     {
         if (listener)
@@ -27,8 +29,8 @@ public:
             listeners_[i]->handleEvent(source, kind);
     }
 
-private:
+  private:
     std::vector<events::IEventListener*> listeners_;
 };
 
-}  // namespace s::gui::win
+} // namespace s::gui::win

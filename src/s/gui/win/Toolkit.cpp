@@ -1,13 +1,14 @@
 #include "s/gui/win/Toolkit.h"
 
-
 #include "mfc/afxwin.h"
 #include "s/gui/IComponent.h"
 #include "s/gui/win/Messages.h"
 #include "s/thread/ObjLocker.h"
 
-namespace s::gui::win {
-namespace {
+namespace s::gui::win
+{
+namespace
+{
 
 thread::ObjLocker& registerLock()
 {
@@ -19,15 +20,24 @@ bool g_registered = false;
 // Relayed WM_COMMAND notification codes.
 UINT reflectedCommand(UINT code)
 {
-    switch (code) {
-    case 0: return kMsgReflectClicked;
-    case 1: return kMsgReflectSelChange;
-    case 5: return kMsgReflectDoubleClicked;
-    case 7: return kMsgReflectDropDown;
-    case 8: return kMsgReflectCloseUp;
-    case 0x200: return kMsgReflectKillFocus;
-    case 0x300: return kMsgReflectChange;
-    default: return 0;
+    switch (code)
+    {
+    case 0:
+        return MSG_REFLECT_CLICKED;
+    case 1:
+        return MSG_REFLECT_SEL_CHANGE;
+    case 5:
+        return MSG_REFLECT_DOUBLE_CLICKED;
+    case 7:
+        return MSG_REFLECT_DROP_DOWN;
+    case 8:
+        return MSG_REFLECT_CLOSE_UP;
+    case 0x200:
+        return MSG_REFLECT_KILL_FOCUS;
+    case 0x300:
+        return MSG_REFLECT_CHANGE;
+    default:
+        return 0;
     }
 }
 
@@ -35,22 +45,37 @@ UINT reflectedCommand(UINT code)
 UINT reflectedNotify(int code, bool* zeroResult)
 {
     *zeroResult = false;
-    switch (code) {
-    case -12: return kMsgReflectCustomDraw;
-    case -100: return kMsgReflectNotify100;
-    case -101: *zeroResult = true; return kMsgReflectNotify101;
-    case -108: return kMsgReflectNotify108;
-    case -109: *zeroResult = true; return kMsgReflectNotify109;
-    case -115: *zeroResult = true; return kMsgReflectNotify115;
-    case -176: return kMsgReflectNotify176;
-    case -310: return kMsgReflectNotify310;
-    case -311: return kMsgReflectNotify311;
-    case -551: return kMsgReflectNotify551;
-    default: return 0;
+    switch (code)
+    {
+    case -12:
+        return MSG_REFLECT_CUSTOM_DRAW;
+    case -100:
+        return MSG_REFLECT_NOTIFY100;
+    case -101:
+        *zeroResult = true;
+        return MSG_REFLECT_NOTIFY101;
+    case -108:
+        return MSG_REFLECT_NOTIFY108;
+    case -109:
+        *zeroResult = true;
+        return MSG_REFLECT_NOTIFY109;
+    case -115:
+        *zeroResult = true;
+        return MSG_REFLECT_NOTIFY115;
+    case -176:
+        return MSG_REFLECT_NOTIFY176;
+    case -310:
+        return MSG_REFLECT_NOTIFY310;
+    case -311:
+        return MSG_REFLECT_NOTIFY311;
+    case -551:
+        return MSG_REFLECT_NOTIFY551;
+    default:
+        return 0;
     }
 }
 
-}  // namespace
+} // namespace
 
 bool Toolkit::registerClass()
 {
@@ -63,8 +88,9 @@ bool Toolkit::registerClass()
     wc.lpfnWndProc = &Toolkit::windowProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    wc.lpszClassName = kClassName;
-    if (RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
+    wc.lpszClassName = CLASS_NAME;
+    if (RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS)
+    {
         g_registered = true;
         return true;
     }
@@ -72,13 +98,13 @@ bool Toolkit::registerClass()
     return false;
 }
 
-HWND Toolkit::create(NativeTarget* target, DWORD exStyle, const wchar_t* title, DWORD style,
-                     int x, int y, int width, int height, HWND parent, HMENU idOrMenu)
+HWND Toolkit::create(NativeTarget* target, DWORD exStyle, const wchar_t* title, DWORD style, int x, int y,
+                     int width, int height, HWND parent, HMENU idOrMenu)
 {
     if (!registerClass())
         return nullptr;
-    return CreateWindowExW(exStyle, kClassName, title ? title : L"", style, x, y, width, height,
-                           parent, idOrMenu, GetModuleHandleW(nullptr), target);
+    return CreateWindowExW(exStyle, CLASS_NAME, title ? title : L"", style, x, y, width, height, parent,
+                           idOrMenu, GetModuleHandleW(nullptr), target);
 }
 
 void Toolkit::showCreationFailed()
@@ -99,7 +125,8 @@ HWND Toolkit::handleOf(IComponent* component)
 
 LRESULT Toolkit::defaultProcessing(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
+    switch (message)
+    {
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -107,27 +134,31 @@ LRESULT Toolkit::defaultProcessing(HWND window, UINT message, WPARAM wParam, LPA
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
-    case 0x0019:  // WM_CTLCOLOR of old
+    case 0x0019: // WM_CTLCOLOR of old
         if (lParam)
-            return SendMessageW(reinterpret_cast<HWND>(lParam), kMsgReflectCtlColor, wParam, lParam);
+            return SendMessageW(reinterpret_cast<HWND>(lParam), MSG_REFLECT_CTL_COLOR, wParam, lParam);
         break;
-    case WM_COMMAND: {
+    case WM_COMMAND:
+    {
         UINT code = HIWORD(wParam);
         HWND control = reinterpret_cast<HWND>(lParam);
         if (!control)
-            break;  // menus and accelerators
-        if (UINT relay = reflectedCommand(code)) {
+            break; // menus and accelerators
+        if (UINT relay = reflectedCommand(code))
+        {
             SendMessageW(control, relay, wParam, lParam);
             return 0;
         }
         break;
     }
-    case WM_NOTIFY: {
+    case WM_NOTIFY:
+    {
         const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
         if (!header)
             break;
         bool zeroResult = false;
-        if (UINT relay = reflectedNotify(static_cast<int>(header->code), &zeroResult)) {
+        if (UINT relay = reflectedNotify(static_cast<int>(header->code), &zeroResult))
+        {
             LRESULT r = SendMessageW(header->hwndFrom, relay, wParam, lParam);
             return zeroResult ? 0 : r;
         }
@@ -145,19 +176,21 @@ LRESULT Toolkit::defaultProcessing(HWND window, UINT message, WPARAM wParam, LPA
     case WM_LBUTTONDOWN:
         SendMessageW(window, WM_ACTIVATE, WA_CLICKACTIVE, 0);
         break;
-    case WM_INITMENUPOPUP: {
+    case WM_INITMENUPOPUP:
+    {
         MENUINFO info{};
         info.cbSize = sizeof(info);
         info.fMask = MIM_MENUDATA;
         HMENU menu = reinterpret_cast<HMENU>(wParam);
-        if (menu && GetMenuInfo(menu, &info) && info.dwMenuData) {
+        if (menu && GetMenuInfo(menu, &info) && info.dwMenuData)
+        {
             HWND owner = reinterpret_cast<HWND>(info.dwMenuData);
             if (owner != window && IsWindow(owner))
                 return SendMessageW(owner, message, wParam, lParam);
         }
         break;
     }
-    case kMsgCloseQuietly:
+    case MSG_CLOSE_QUIETLY:
         return DefWindowProcW(window, WM_CLOSE, 0, 0);
     default:
         break;
@@ -168,18 +201,22 @@ LRESULT Toolkit::defaultProcessing(HWND window, UINT message, WPARAM wParam, LPA
 LRESULT CALLBACK Toolkit::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     NativeTarget* target;
-    if (message == WM_NCCREATE) {
+    if (message == WM_NCCREATE)
+    {
         const CREATESTRUCTW* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         target = static_cast<NativeTarget*>(cs->lpCreateParams);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(target));
         if (target)
             target->bindHandle(window);
-    } else {
+    }
+    else
+    {
         target = reinterpret_cast<NativeTarget*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     }
     if (message == WM_NCDESTROY)
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    if (target) {
+    if (target)
+    {
         LRESULT result = 0;
         if (target->handleMessage(&result, message, wParam, lParam))
             return result;
@@ -190,4 +227,4 @@ LRESULT CALLBACK Toolkit::windowProc(HWND window, UINT message, WPARAM wParam, L
     return result;
 }
 
-}  // namespace s::gui::win
+} // namespace s::gui::win

@@ -1,16 +1,19 @@
 #pragma once
 #include <windows.h>
 
-namespace s::gui {
+namespace s::gui
+{
 class IComponent;
 }
 
-namespace s::gui::win {
+namespace s::gui::win
+{
 
 // The native side of a component: the toolkit's window procedure hands every message
 // of the component's native window to it. Runs on the thread that owns the window.
-class NativeTarget {
-public:
+class NativeTarget
+{
+  public:
     virtual ~NativeTarget() = default;
     // The native window of the component, 0 while none exists.
     virtual HWND getHandle() = 0;
@@ -27,9 +30,10 @@ public:
 };
 
 // The toolkit's one window class ("PellamWindowClass") and its notification relay.
-class Toolkit {
-public:
-    static constexpr const wchar_t* kClassName = L"PellamWindowClass";
+class Toolkit
+{
+  public:
+    static constexpr const wchar_t* CLASS_NAME = L"PellamWindowClass";
 
     // Registers the class once per process; on failure shows "Window Registration
     // Failed!" and answers false (and tries again on the next call).
@@ -38,8 +42,8 @@ public:
     // Creates a window of the toolkit class whose messages go to `target` (may be
     // null: default processing and the relay only). Answers 0 on failure without a
     // message; see showCreationFailed.
-    static HWND create(NativeTarget* target, DWORD exStyle, const wchar_t* title, DWORD style,
-                       int x, int y, int width, int height, HWND parent, HMENU idOrMenu);
+    static HWND create(NativeTarget* target, DWORD exStyle, const wchar_t* title, DWORD style, int x, int y,
+                       int width, int height, HWND parent, HMENU idOrMenu);
 
     // "Window Creation Failed!" titled "Error!" with the warning icon.
     static void showCreationFailed();
@@ -54,4 +58,4 @@ public:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
-}  // namespace s::gui::win
+} // namespace s::gui::win

@@ -6,13 +6,18 @@
 
 #include "s/gui/win/Window.h"
 
-namespace s::gui::win {
+namespace s::gui::win
+{
 
-namespace {
-constexpr DWORD kStopLimitMs = 5000;
+namespace
+{
+constexpr DWORD STOP_LIMIT_MS = 5000;
 }
 
-UIThread::UIThread() { m_bAutoDelete = FALSE; }
+UIThread::UIThread()
+{
+    m_bAutoDelete = FALSE;
+}
 
 UIThread::~UIThread() = default;
 
@@ -31,13 +36,14 @@ bool UIThread::stop()
     if (!m_hThread)
         return true;
     DWORD started = GetTickCount();
-    while (ready_.load() && !PostThreadMessage(WM_QUIT, 0, 0)) {
-        if (GetTickCount() - started >= kStopLimitMs)
+    while (ready_.load() && !PostThreadMessage(WM_QUIT, 0, 0))
+    {
+        if (GetTickCount() - started >= STOP_LIMIT_MS)
             break;
         Sleep(10);
     }
     DWORD spent = GetTickCount() - started;
-    DWORD left = spent < kStopLimitMs ? kStopLimitMs - spent : 0;
+    DWORD left = spent < STOP_LIMIT_MS ? STOP_LIMIT_MS - spent : 0;
     if (WaitForSingleObject(m_hThread, left) == WAIT_OBJECT_0)
         return true;
     SuspendThread();
@@ -50,13 +56,14 @@ BOOL UIThread::InitInstance()
     InitCommonControlsEx(&controls);
     oleInitialised_ = AfxOleInit() != FALSE;
     // Allowed once per process; later threads get RPC_E_TOO_LATE, which is harmless.
-    CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_PKT,
-                         RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
+    CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_PKT, RPC_C_IMP_LEVEL_IMPERSONATE,
+                         nullptr, EOAC_NONE, nullptr);
     AfxEnableControlContainer();
     Window* window;
     while (!(window = window_.load()))
         Sleep(10);
-    if (!window->createOnThread()) {
+    if (!window->createOnThread())
+    {
         window->destroyOwner();
         ended_.store(true);
         return FALSE;
@@ -79,4 +86,4 @@ int UIThread::ExitInstance()
     return 0;
 }
 
-}  // namespace s::gui::win
+} // namespace s::gui::win

@@ -3,7 +3,8 @@
 
 #include "mfc/afxwin.h"
 
-namespace s::gui::win {
+namespace s::gui::win
+{
 
 class Window;
 
@@ -13,8 +14,9 @@ class Window;
 //
 // Owned by its Window (m_bAutoDelete is off): the Window starts it with start(),
 // stops it with stop() and then deletes it.
-class UIThread : public CWinThread {
-public:
+class UIThread : public CWinThread
+{
+  public:
     UIThread();
     ~UIThread() override;
 
@@ -32,11 +34,11 @@ public:
 
     bool isReady() const { return ready_.load(); }
 
-private:
+  private:
     std::atomic<Window*> window_{nullptr};
     std::atomic<bool> ready_{false};
     std::atomic<bool> ended_{false};
     bool oleInitialised_ = false;
 };
 
-}  // namespace s::gui::win
+} // namespace s::gui::win

@@ -10,27 +10,32 @@
 #include "s/gui/win/UIThread.h"
 #include "s/thread/ObjLocker.h"
 
-namespace s::gui::win {
-namespace {
+namespace s::gui::win
+{
+namespace
+{
 
 // Hover animation timers.
-enum : UINT {
-    kTimerFadeWait = 1,
-    kTimerFadeIn = 2,
-    kTimerFadeOut = 3,
-    kTimerShrinkWait = 4,
-    kTimerGrow = 5,
-    kTimerShrink = 6,
-    kUserTimerBase = 10000,
+enum : UINT
+{
+    TIMER_FADE_WAIT = 1,
+    TIMER_FADE_IN = 2,
+    TIMER_FADE_OUT = 3,
+    TIMER_SHRINK_WAIT = 4,
+    TIMER_GROW = 5,
+    TIMER_SHRINK = 6,
+    USER_TIMER_BASE = 10000,
 };
 
 // A cross-thread request: the four values travel with the message, so requests of
 // several threads never overwrite each other.
-struct RequestBlock {
+struct RequestBlock
+{
     int values[4];
 };
 
-struct HotKeyBlock {
+struct HotKeyBlock
+{
     UINT modifiers;
     UINT key;
     const wchar_t* name;
@@ -55,9 +60,11 @@ SetLayeredWindowAttributesFn layeredAttributes()
     static bool looked = false;
     static thread::ObjLocker lock;
     thread::ObjLocker::Guard guard(lock);
-    if (!looked) {
+    if (!looked)
+    {
         HMODULE user32 = LoadLibraryW(L"user32.dll");
-        if (!user32) {
+        if (!user32)
+        {
             wchar_t text[128];
             wsprintfW(text, L"Failed to Load user32Dll.dll!!\nError Code - %lu", GetLastError());
             AfxMessageBox(text, MB_ICONERROR);
@@ -81,24 +88,43 @@ RECT virtualScreen()
 // 7 bottom-left, 8 bottom-right) from the platform's WMSZ_ codes.
 int edgeFromPlatform(WPARAM wmsz)
 {
-    switch (wmsz) {
-    case WMSZ_LEFT: return 1;
-    case WMSZ_RIGHT: return 2;
-    case WMSZ_TOP: return 3;
-    case WMSZ_BOTTOM: return 4;
-    case WMSZ_TOPLEFT: return 5;
-    case WMSZ_TOPRIGHT: return 6;
-    case WMSZ_BOTTOMLEFT: return 7;
-    case WMSZ_BOTTOMRIGHT: return 8;
-    default: return 0;
+    switch (wmsz)
+    {
+    case WMSZ_LEFT:
+        return 1;
+    case WMSZ_RIGHT:
+        return 2;
+    case WMSZ_TOP:
+        return 3;
+    case WMSZ_BOTTOM:
+        return 4;
+    case WMSZ_TOPLEFT:
+        return 5;
+    case WMSZ_TOPRIGHT:
+        return 6;
+    case WMSZ_BOTTOMLEFT:
+        return 7;
+    case WMSZ_BOTTOMRIGHT:
+        return 8;
+    default:
+        return 0;
     }
 }
 
-bool isLeftEdge(int edge) { return edge == 1 || edge == 5 || edge == 7; }
-bool isTopEdge(int edge) { return edge == 3 || edge == 5 || edge == 6; }
-bool isBottomEdge(int edge) { return edge == 4 || edge == 7 || edge == 8; }
+bool isLeftEdge(int edge)
+{
+    return edge == 1 || edge == 5 || edge == 7;
+}
+bool isTopEdge(int edge)
+{
+    return edge == 3 || edge == 5 || edge == 6;
+}
+bool isBottomEdge(int edge)
+{
+    return edge == 4 || edge == 7 || edge == 8;
+}
 
-}  // namespace
+} // namespace
 
 // --- life -------------------------------------------------------------------------
 
@@ -107,7 +133,8 @@ Window::Window()
     resetWindow();
     manager_ = nullptr;
     thread_ = new UIThread();
-    if (!thread_->start(this)) {
+    if (!thread_->start(this))
+    {
         // The thread ended without a window; it has reported the failure.
         thread_->stop();
         delete thread_;
@@ -120,13 +147,15 @@ Window::~Window()
     if (children_)
         removeAll(true);
     unregisterAllHotKeys();
-    if (handle_) {
+    if (handle_)
+    {
         removeTrayIcon();
-        SendMessageW(handle_, kMsgCloseQuietly, 0, 0);
+        SendMessageW(handle_, MSG_CLOSE_QUIETLY, 0, 0);
     }
     if (owner_)
-        SendMessageW(owner_, kMsgCloseQuietly, 0, 0);
-    if (thread_) {
+        SendMessageW(owner_, MSG_CLOSE_QUIETLY, 0, 0);
+    if (thread_)
+    {
         thread_->stop();
         delete thread_;
         thread_ = nullptr;
@@ -139,7 +168,8 @@ Window::~Window()
         DestroyIcon(bigIcon_);
     if (frameDrawerOwned_)
         delete frameDrawer_;
-    if (bufferDc_) {
+    if (bufferDc_)
+    {
         SelectObject(bufferDc_, bufferOld_);
         DeleteObject(bufferBitmap_);
         DeleteDC(bufferDc_);
@@ -177,7 +207,7 @@ void Window::resetWindow()
     countdownMs_ = 5000;
     normalX_ = normalY_ = 0;
     normalWidth_ = normalHeight_ = 500;
-    middleClickAction_ = kActionDoNothing;
+    middleClickAction_ = ACTION_DO_NOTHING;
     minWidthEnforced_ = minHeightEnforced_ = true;
     sizingEdge_ = 0;
     sizingRect_ = RECT{0, 0, 0, 0};
@@ -189,13 +219,17 @@ void Window::resetWindow()
     manager_ = nullptr;
 }
 
-DWORD Window::getThreadId() const { return thread_ ? thread_->m_nThreadID : 0; }
+DWORD Window::getThreadId() const
+{
+    return thread_ ? thread_->m_nThreadID : 0;
+}
 
 bool Window::createOnThread()
 {
     owner_ = Toolkit::create(nullptr, 0, L"", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, nullptr, nullptr);
-    if (!owner_) {
+    if (!owner_)
+    {
         Toolkit::showCreationFailed();
         return false;
     }
@@ -203,9 +237,10 @@ bool Window::createOnThread()
     LONG_PTR ex = GetWindowLongPtrW(owner_, GWL_EXSTYLE);
     SetWindowLongPtrW(owner_, GWL_EXSTYLE, (ex & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW);
 
-    HWND h = Toolkit::create(this, WS_EX_CLIENTEDGE, title_.c_str(), WS_OVERLAPPEDWINDOW,
-                             CW_USEDEFAULT, CW_USEDEFAULT, 240, 120, owner_, nullptr);
-    if (!h) {
+    HWND h = Toolkit::create(this, WS_EX_CLIENTEDGE, title_.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                             CW_USEDEFAULT, 240, 120, owner_, nullptr);
+    if (!h)
+    {
         handle_ = nullptr;
         Toolkit::showCreationFailed();
         return false;
@@ -217,7 +252,8 @@ bool Window::createOnThread()
     y_ = r.top;
     width_ = r.right - r.left;
     height_ = r.bottom - r.top;
-    if (watchClipboard_ && !inClipboardChain_) {
+    if (watchClipboard_ && !inClipboardChain_)
+    {
         nextClipboardViewer_ = SetClipboardViewer(h);
         inClipboardChain_ = true;
     }
@@ -234,13 +270,13 @@ void Window::destroyOwner()
 
 void Window::fire(int kind)
 {
-    if (kind >= 1 && kind <= kEventCount)
+    if (kind >= 1 && kind <= EVENT_COUNT)
         listeners_[kind - 1].fire(self(), kind);
 }
 
 void Window::addListener(int kind, events::IEventListener* listener)
 {
-    if (kind >= 1 && kind <= kEventCount)
+    if (kind >= 1 && kind <= EVENT_COUNT)
         listeners_[kind - 1].add(listener);
 }
 
@@ -271,25 +307,43 @@ int Window::getClientHeight()
     return r.bottom;
 }
 
-void Window::setClientWidth(int w) { setWidth(w + (width_ - getClientWidth())); }
+void Window::setClientWidth(int w)
+{
+    setWidth(w + (width_ - getClientWidth()));
+}
 
-void Window::setClientHeight(int h) { setHeight(h + (height_ - getClientHeight())); }
+void Window::setClientHeight(int h)
+{
+    setHeight(h + (height_ - getClientHeight()));
+}
 
-int Window::getMinWidth() { return contentMinWidth_ + (width_ - getClientWidth()); }
+int Window::getMinWidth()
+{
+    return contentMinWidth_ + (width_ - getClientWidth());
+}
 
-int Window::getMinHeight() { return contentMinHeight_ + (height_ - getClientHeight()); }
+int Window::getMinHeight()
+{
+    return contentMinHeight_ + (height_ - getClientHeight());
+}
 
-int Window::getMaxWidth() { return getMaxClientWidth() + (width_ - getClientWidth()); }
+int Window::getMaxWidth()
+{
+    return getMaxClientWidth() + (width_ - getClientWidth());
+}
 
-int Window::getMaxHeight() { return getMaxClientHeight() + (height_ - getClientHeight()); }
+int Window::getMaxHeight()
+{
+    return getMaxClientHeight() + (height_ - getClientHeight());
+}
 
 void Window::doLayout()
 {
     ILayoutManager* manager = manager_ ? manager_ : layout::Vertical::Shared();
     contentMinWidth_ = contentMinHeight_ = contentPrefWidth_ = contentPrefHeight_ = 0;
-    manager->layout(self(), &contentMinWidth_, &contentMinHeight_, &contentPrefWidth_,
-                    &contentPrefHeight_);
-    if (statusBar_ && statusBar_->isVisible()) {
+    manager->layout(self(), &contentMinWidth_, &contentMinHeight_, &contentPrefWidth_, &contentPrefHeight_);
+    if (statusBar_ && statusBar_->isVisible())
+    {
         int h = statusBar_->getMaxHeight();
         statusBar_->setBounds(0, getClientHeight() - h, getClientWidth(), h);
     }
@@ -314,10 +368,12 @@ void Window::setStatusBar(IComponent* statusBar)
 
 void Window::setVisible(bool show, bool restoreFromTray)
 {
-    if (show) {
+    if (show)
+    {
         if (shown_)
             return;
-        if (restoreFromTray && iconized_) {
+        if (restoreFromTray && iconized_)
+        {
             iconized_ = false;
             if (!keepTrayIcon_)
                 removeTrayIcon();
@@ -328,12 +384,15 @@ void Window::setVisible(bool show, bool restoreFromTray)
         shown_ = true;
         visible_ = true;
         activate(true);
-        if (handle_) {
+        if (handle_)
+        {
             ShowWindow(handle_, SW_SHOW);
             RedrawWindow(handle_, nullptr, nullptr,
                          RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         }
-    } else {
+    }
+    else
+    {
         if (!shown_)
             return;
         storeGeometry();
@@ -388,7 +447,8 @@ bool Window::isPlacementValid()
         return false;
     RECT vs = virtualScreen();
     int insideX = std::min(x_ + width_, static_cast<int>(vs.right)) - std::max(x_, static_cast<int>(vs.left));
-    int insideY = std::min(y_ + height_, static_cast<int>(vs.bottom)) - std::max(y_, static_cast<int>(vs.top));
+    int insideY =
+        std::min(y_ + height_, static_cast<int>(vs.bottom)) - std::max(y_, static_cast<int>(vs.top));
     return insideX >= 10 && insideY >= 10;
 }
 
@@ -445,27 +505,46 @@ void Window::activate(bool on)
 {
     if (!handle_)
         return;
-    if (on) {
-        if (!topmost_) {
+    if (on)
+    {
+        if (!topmost_)
+        {
             SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             SetWindowPos(handle_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
         SetForegroundWindow(handle_);
         deactivatedAt_ = 0;
-    } else {
+    }
+    else
+    {
         SendMessageW(handle_, WM_ACTIVATE, WA_INACTIVE, 0);
         deactivatedAt_ = GetTickCount();
     }
 }
 
-bool Window::isMinimized() { return handle_ && IsIconic(handle_); }
-void Window::minimize() { if (handle_) ShowWindow(handle_, SW_MINIMIZE); }
-bool Window::isMaximized() { return handle_ && IsZoomed(handle_); }
-void Window::maximize() { if (handle_) ShowWindow(handle_, SW_MAXIMIZE); }
+bool Window::isMinimized()
+{
+    return handle_ && IsIconic(handle_);
+}
+void Window::minimize()
+{
+    if (handle_)
+        ShowWindow(handle_, SW_MINIMIZE);
+}
+bool Window::isMaximized()
+{
+    return handle_ && IsZoomed(handle_);
+}
+void Window::maximize()
+{
+    if (handle_)
+        ShowWindow(handle_, SW_MAXIMIZE);
+}
 
 void Window::restore()
 {
-    if (iconized_) {
+    if (iconized_)
+    {
         iconized_ = false;
         shown_ = false;
         setVisible(true, false);
@@ -476,7 +555,11 @@ void Window::restore()
         ShowWindow(handle_, SW_RESTORE);
 }
 
-void Window::showNormal() { if (handle_) ShowWindow(handle_, SW_SHOWNORMAL); }
+void Window::showNormal()
+{
+    if (handle_)
+        ShowWindow(handle_, SW_SHOWNORMAL);
+}
 
 void Window::iconize()
 {
@@ -518,13 +601,34 @@ void Window::setDragByClientArea(bool on)
         settings_->setEasyDrag(on);
 }
 
-void Window::setMaximizeBox(bool on) { setStyleBits(WS_MAXIMIZEBOX, on); }
-void Window::setMinimizeBox(bool on) { setStyleBits(WS_MINIMIZEBOX, on); }
-void Window::setSystemMenu(bool on) { setStyleBits(WS_SYSMENU, on); }
-void Window::setCaption(bool on) { setStyleBits(WS_CAPTION, on); }
-void Window::setToolWindow(bool on) { setExStyleBits(WS_EX_TOOLWINDOW, on); }
-void Window::setClientEdge(bool on) { setExStyleBits(WS_EX_CLIENTEDGE, on); }
-void Window::setResizable(bool on) { setStyleBits(WS_THICKFRAME, on); }
+void Window::setMaximizeBox(bool on)
+{
+    setStyleBits(WS_MAXIMIZEBOX, on);
+}
+void Window::setMinimizeBox(bool on)
+{
+    setStyleBits(WS_MINIMIZEBOX, on);
+}
+void Window::setSystemMenu(bool on)
+{
+    setStyleBits(WS_SYSMENU, on);
+}
+void Window::setCaption(bool on)
+{
+    setStyleBits(WS_CAPTION, on);
+}
+void Window::setToolWindow(bool on)
+{
+    setExStyleBits(WS_EX_TOOLWINDOW, on);
+}
+void Window::setClientEdge(bool on)
+{
+    setExStyleBits(WS_EX_CLIENTEDGE, on);
+}
+void Window::setResizable(bool on)
+{
+    setStyleBits(WS_THICKFRAME, on);
+}
 
 void Window::setPopupStyle(bool on)
 {
@@ -533,10 +637,13 @@ void Window::setPopupStyle(bool on)
     LONG_PTR style = GetWindowLongPtrW(handle_, GWL_STYLE);
     LONG_PTR boxes = style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
     LONG_PTR keep = style & (WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_DISABLED);
-    if (on) {
+    if (on)
+    {
         SetWindowLongPtrW(handle_, GWL_STYLE, WS_POPUP | WS_SYSMENU | boxes | keep);
         setExStyleBits(WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE, false);
-    } else {
+    }
+    else
+    {
         SetWindowLongPtrW(handle_, GWL_STYLE, WS_OVERLAPPEDWINDOW | keep);
         setExStyleBits(WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE, true);
     }
@@ -549,7 +656,7 @@ void Window::setFrameDrawer(drawer::IFrameDrawer* drawer, bool owned)
     frameDrawer_ = drawer;
     frameDrawerOwned_ = drawer && owned;
     if (drawer)
-        setPopupStyle(false);  // the skin draws the whole frame
+        setPopupStyle(false); // the skin draws the whole frame
     if (handle_)
         SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -566,7 +673,8 @@ void Window::setMinimumSizeEnforced(bool width, bool height)
 void Window::setTopmost(bool on)
 {
     topmost_ = on;
-    if (handle_) {
+    if (handle_)
+    {
         UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
         if (shown_)
             flags |= SWP_SHOWWINDOW;
@@ -626,14 +734,16 @@ void Window::setHoverBehaviour(bool enabled, int mode, bool onlyWhileTopmost, in
 
 void Window::stopHover(bool toFullState)
 {
-    if (handle_) {
-        for (UINT id = kTimerFadeWait; id <= kTimerShrink; ++id)
+    if (handle_)
+    {
+        for (UINT id = TIMER_FADE_WAIT; id <= TIMER_SHRINK; ++id)
             KillTimer(handle_, id);
     }
     hoverRunning_ = false;
     if (!toFullState)
         return;
-    if (fullWidth_ >= 0 && fullHeight_ >= 0) {
+    if (fullWidth_ >= 0 && fullHeight_ >= 0)
+    {
         setSize(fullWidth_, fullHeight_);
         fullWidth_ = fullHeight_ = -1;
     }
@@ -647,16 +757,20 @@ void Window::startHover()
     if (hoverOnlyTopmost_ && !topmost_)
         return;
     hoverRunning_ = true;
-    if (hoverMode_ == 1) {
+    if (hoverMode_ == 1)
+    {
         if (fullWidth_ >= 0)
             setSize(fullWidth_, fullHeight_), fullWidth_ = fullHeight_ = -1;
-        SetTimer(handle_, kTimerFadeOut, 10, nullptr);
-    } else {
-        if (fullWidth_ < 0) {
+        SetTimer(handle_, TIMER_FADE_OUT, 10, nullptr);
+    }
+    else
+    {
+        if (fullWidth_ < 0)
+        {
             fullWidth_ = width_;
             fullHeight_ = height_;
         }
-        SetTimer(handle_, kTimerShrink, 10, nullptr);
+        SetTimer(handle_, TIMER_SHRINK, 10, nullptr);
     }
 }
 
@@ -671,38 +785,46 @@ void Window::hoverTimer(UINT id)
 {
     bool skip = hoverShiftSkips_ && (GetKeyState(VK_SHIFT) & 0x8000);
     int full = effectiveOpacity();
-    switch (id) {
-    case kTimerFadeOut: {
+    switch (id)
+    {
+    case TIMER_FADE_OUT:
+    {
         int next = skip ? 0 : std::max(0, alphaPercent_ - std::max(full / 5, 1));
         applyAlpha(next);
-        if (next == 0) {
-            KillTimer(handle_, kTimerFadeOut);
+        if (next == 0)
+        {
+            KillTimer(handle_, TIMER_FADE_OUT);
             countdownMs_ = hoverDelaySeconds_ * 1000;
-            SetTimer(handle_, kTimerFadeWait, 500, nullptr);
+            SetTimer(handle_, TIMER_FADE_WAIT, 500, nullptr);
         }
         break;
     }
-    case kTimerFadeWait: {
+    case TIMER_FADE_WAIT:
+    {
         RECT r;
         GetWindowRect(handle_, &r);
         if (!pointerInside(r))
             countdownMs_ -= 500;
-        if (countdownMs_ < 1) {
-            KillTimer(handle_, kTimerFadeWait);
-            SetTimer(handle_, kTimerFadeIn, 25, nullptr);
+        if (countdownMs_ < 1)
+        {
+            KillTimer(handle_, TIMER_FADE_WAIT);
+            SetTimer(handle_, TIMER_FADE_IN, 25, nullptr);
         }
         break;
     }
-    case kTimerFadeIn: {
+    case TIMER_FADE_IN:
+    {
         int next = skip ? full : std::min(full, alphaPercent_ + std::max(full / 10, 1));
         applyAlpha(next);
-        if (next >= full) {
-            KillTimer(handle_, kTimerFadeIn);
+        if (next >= full)
+        {
+            KillTimer(handle_, TIMER_FADE_IN);
             hoverRunning_ = false;
         }
         break;
     }
-    case kTimerShrink: {
+    case TIMER_SHRINK:
+    {
         int w = width_, h = height_;
         if (shrinkWidth_ >= 0 && w > shrinkWidth_)
             w = skip ? shrinkWidth_ : std::max(shrinkWidth_, w - std::max(w / 5, 1));
@@ -710,26 +832,31 @@ void Window::hoverTimer(UINT id)
             h = skip ? shrinkHeight_ : std::max(shrinkHeight_, h - std::max(h / 5, 1));
         setSize(w, h);
         bool done = (shrinkWidth_ < 0 || w <= shrinkWidth_) && (shrinkHeight_ < 0 || h <= shrinkHeight_);
-        if (done) {
-            KillTimer(handle_, kTimerShrink);
-            SetTimer(handle_, kTimerShrinkWait, std::max(1, hoverDelaySeconds_) * 1000, nullptr);
+        if (done)
+        {
+            KillTimer(handle_, TIMER_SHRINK);
+            SetTimer(handle_, TIMER_SHRINK_WAIT, std::max(1, hoverDelaySeconds_) * 1000, nullptr);
         }
         break;
     }
-    case kTimerShrinkWait: {
+    case TIMER_SHRINK_WAIT:
+    {
         RECT r{x_, y_, x_ + fullWidth_, y_ + fullHeight_};
-        if (!pointerInside(r)) {
-            KillTimer(handle_, kTimerShrinkWait);
-            SetTimer(handle_, kTimerGrow, 25, nullptr);
+        if (!pointerInside(r))
+        {
+            KillTimer(handle_, TIMER_SHRINK_WAIT);
+            SetTimer(handle_, TIMER_GROW, 25, nullptr);
         }
         break;
     }
-    case kTimerGrow: {
+    case TIMER_GROW:
+    {
         int w = skip ? fullWidth_ : std::min(fullWidth_, width_ + std::max(fullWidth_ / 15, 1));
         int h = skip ? fullHeight_ : std::min(fullHeight_, height_ + std::max(fullHeight_ / 15, 1));
         setSize(w, h);
-        if (w >= fullWidth_ && h >= fullHeight_) {
-            KillTimer(handle_, kTimerGrow);
+        if (w >= fullWidth_ && h >= fullHeight_)
+        {
+            KillTimer(handle_, TIMER_GROW);
             fullWidth_ = fullHeight_ = -1;
             hoverRunning_ = false;
             doLayout();
@@ -786,8 +913,9 @@ void Window::setBigIcon(HICON__* icon, bool owned)
 
 void Window::setSettingsObject(IWindowSettings* settings)
 {
-    settings_ = nullptr;  // reading must not write back
-    if (settings) {
+    settings_ = nullptr; // reading must not write back
+    if (settings)
+    {
         if (HICON icon = settings->getSmallIcon())
             setSmallIcon(icon, false);
         if (HICON icon = settings->getLargeIcon())
@@ -811,7 +939,8 @@ void Window::setTrayIcon(bool on)
 {
     if (!handle_)
         return;
-    if (on) {
+    if (on)
+    {
         if (trayIconShown_)
             return;
         NOTIFYICONDATAW data{};
@@ -819,11 +948,13 @@ void Window::setTrayIcon(bool on)
         data.hWnd = handle_;
         data.uID = 0;
         data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-        data.uCallbackMessage = kMsgTrayCallback;
+        data.uCallbackMessage = MSG_TRAY_CALLBACK;
         data.hIcon = reinterpret_cast<HICON>(SendMessageW(handle_, WM_GETICON, ICON_SMALL, 0));
         lstrcpynW(data.szTip, title_.c_str(), ARRAYSIZE(data.szTip));
         trayIconShown_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
-    } else if (!keepTrayIcon_) {
+    }
+    else if (!keepTrayIcon_)
+    {
         removeTrayIcon();
     }
 }
@@ -849,7 +980,7 @@ void Window::updateTrayIcon()
     data.hWnd = handle_;
     data.uID = 0;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = kMsgTrayCallback;
+    data.uCallbackMessage = MSG_TRAY_CALLBACK;
     data.hIcon = reinterpret_cast<HICON>(SendMessageW(handle_, WM_GETICON, ICON_SMALL, 0));
     lstrcpynW(data.szTip, title_.c_str(), ARRAYSIZE(data.szTip));
     Shell_NotifyIconW(NIM_MODIFY, &data);
@@ -867,11 +998,11 @@ void Window::beginCapture()
 
 void Window::setMiddleClickAction(const wchar_t* action)
 {
-    const wchar_t* matched = kActionDoNothing;
-    if (action == kActionClose || (action && lstrcmpiW(action, kActionClose) == 0))
-        matched = kActionClose;
-    else if (action == kActionIconize || (action && lstrcmpiW(action, kActionIconize) == 0))
-        matched = kActionIconize;
+    const wchar_t* matched = ACTION_DO_NOTHING;
+    if (action == ACTION_CLOSE || (action && lstrcmpiW(action, ACTION_CLOSE) == 0))
+        matched = ACTION_CLOSE;
+    else if (action == ACTION_ICONIZE || (action && lstrcmpiW(action, ACTION_ICONIZE) == 0))
+        matched = ACTION_ICONIZE;
     middleClickAction_ = matched;
     if (settings_)
         settings_->setMiddleClickAction(matched);
@@ -890,7 +1021,7 @@ intptr_t Window::sendRequest(int v1, int v2, int v3, int v4)
     if (!handle_)
         return 0;
     RequestBlock block{{v1, v2, v3, v4}};
-    return SendMessageW(handle_, kMsgRequest, reinterpret_cast<WPARAM>(&block), 0);
+    return SendMessageW(handle_, MSG_REQUEST, reinterpret_cast<WPARAM>(&block), 0);
 }
 
 bool Window::postRequest(int v1, int v2, int v3, int v4)
@@ -898,7 +1029,7 @@ bool Window::postRequest(int v1, int v2, int v3, int v4)
     if (!handle_)
         return false;
     RequestBlock* block = new RequestBlock{{v1, v2, v3, v4}};
-    if (PostMessageW(handle_, kMsgRequest, reinterpret_cast<WPARAM>(block), 1))
+    if (PostMessageW(handle_, MSG_REQUEST, reinterpret_cast<WPARAM>(block), 1))
         return true;
     delete block;
     return false;
@@ -907,18 +1038,18 @@ bool Window::postRequest(int v1, int v2, int v3, int v4)
 void Window::showMessage(const wchar_t* text)
 {
     if (handle_)
-        SendMessageW(handle_, kMsgShowMessage, reinterpret_cast<WPARAM>(text), 0);
+        SendMessageW(handle_, MSG_SHOW_MESSAGE, reinterpret_cast<WPARAM>(text), 0);
 }
 
 void Window::showError(const wchar_t* text)
 {
     if (handle_)
-        SendMessageW(handle_, kMsgShowError, reinterpret_cast<WPARAM>(text), 0);
+        SendMessageW(handle_, MSG_SHOW_ERROR, reinterpret_cast<WPARAM>(text), 0);
 }
 
 bool Window::askQuestion(const wchar_t* text)
 {
-    return handle_ && SendMessageW(handle_, kMsgAskQuestion, reinterpret_cast<WPARAM>(text), 0) == 1;
+    return handle_ && SendMessageW(handle_, MSG_ASK_QUESTION, reinterpret_cast<WPARAM>(text), 0) == 1;
 }
 
 // --- hot keys and timers ----------------------------------------------------------------------
@@ -928,8 +1059,8 @@ bool Window::registerHotKey(bool alt, bool ctrl, bool shift, bool win, int key, 
 {
     if (!handle_ || !name)
         return false;
-    UINT modifiers = (alt ? MOD_ALT : 0) | (ctrl ? MOD_CONTROL : 0) | (shift ? MOD_SHIFT : 0) |
-                     (win ? MOD_WIN : 0);
+    UINT modifiers =
+        (alt ? MOD_ALT : 0) | (ctrl ? MOD_CONTROL : 0) | (shift ? MOD_SHIFT : 0) | (win ? MOD_WIN : 0);
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof(version);
 #if defined(_MSC_VER)
@@ -937,28 +1068,34 @@ bool Window::registerHotKey(bool alt, bool ctrl, bool shift, bool win, int key, 
 #endif
     if (GetVersionExW(&version) &&
         (version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion >= 1)))
-        modifiers |= 0x4000;  // MOD_NOREPEAT
+        modifiers |= 0x4000; // MOD_NOREPEAT
     HotKeyBlock block{modifiers, static_cast<UINT>(key), name, reportFailure, alt, ctrl, shift, win};
-    return SendMessageW(handle_, kMsgRegisterHotKey, reinterpret_cast<WPARAM>(&block), 0) == 1;
+    return SendMessageW(handle_, MSG_REGISTER_HOT_KEY, reinterpret_cast<WPARAM>(&block), 0) == 1;
 }
 
 LRESULT Window::onRegisterHotKey(void* raw)
 {
     const HotKeyBlock* block = static_cast<const HotKeyBlock*>(raw);
     ATOM atom = GlobalAddAtomW(block->name);
-    if (atom && RegisterHotKey(handle_, atom, block->modifiers, block->key)) {
+    if (atom && RegisterHotKey(handle_, atom, block->modifiers, block->key))
+    {
         hotKeys_.push_back(HotKey{block->name, atom});
         return 1;
     }
     DWORD error = GetLastError();
     if (atom)
         GlobalDeleteAtom(atom);
-    if (block->report) {
+    if (block->report)
+    {
         std::wstring text = L"HotKey ";
-        if (block->alt) text += L"Alt+";
-        if (block->ctrl) text += L"Ctrl+";
-        if (block->shift) text += L"Shift+";
-        if (block->win) text += L"WinKey+";
+        if (block->alt)
+            text += L"Alt+";
+        if (block->ctrl)
+            text += L"Ctrl+";
+        if (block->shift)
+            text += L"Shift+";
+        if (block->win)
+            text += L"WinKey+";
         wchar_t keyName[64] = L"";
         LONG scan = static_cast<LONG>(MapVirtualKeyW(block->key, MAPVK_VK_TO_VSC)) << 16;
         GetKeyNameTextW(scan, keyName, 64);
@@ -975,20 +1112,21 @@ LRESULT Window::onRegisterHotKey(void* raw)
 void Window::unregisterHotKey(const wchar_t* name)
 {
     if (handle_ && name)
-        SendMessageW(handle_, kMsgUnregisterHotKey, reinterpret_cast<WPARAM>(name), 0);
+        SendMessageW(handle_, MSG_UNREGISTER_HOT_KEY, reinterpret_cast<WPARAM>(name), 0);
 }
 
 void Window::unregisterAllHotKeys()
 {
     if (handle_)
-        SendMessageW(handle_, kMsgUnregisterAllHotKeys, 0, 0);
+        SendMessageW(handle_, MSG_UNREGISTER_ALL_HOT_KEYS, 0, 0);
 }
 
 bool Window::isHotKey(const wchar_t* name)
 {
     if (!name || !lastHotKey_)
         return false;
-    for (const HotKey& k : hotKeys_) {
+    for (const HotKey& k : hotKeys_)
+    {
         if (k.name == name)
             return k.atom == lastHotKey_;
     }
@@ -998,13 +1136,13 @@ bool Window::isHotKey(const wchar_t* name)
 void Window::startTimer(int id, int milliseconds)
 {
     if (handle_)
-        SendMessageW(handle_, kMsgStartTimer, static_cast<WPARAM>(id), static_cast<LPARAM>(milliseconds));
+        SendMessageW(handle_, MSG_START_TIMER, static_cast<WPARAM>(id), static_cast<LPARAM>(milliseconds));
 }
 
 void Window::stopTimer(int id)
 {
     if (handle_)
-        SendMessageW(handle_, kMsgStopTimer, static_cast<WPARAM>(id), 0);
+        SendMessageW(handle_, MSG_STOP_TIMER, static_cast<WPARAM>(id), 0);
 }
 
 void Window::setWatchClipboard(bool on)
@@ -1012,10 +1150,13 @@ void Window::setWatchClipboard(bool on)
     watchClipboard_ = on;
     if (!handle_)
         return;
-    if (on && !inClipboardChain_) {
+    if (on && !inClipboardChain_)
+    {
         nextClipboardViewer_ = SetClipboardViewer(handle_);
         inClipboardChain_ = true;
-    } else if (!on && inClipboardChain_) {
+    }
+    else if (!on && inClipboardChain_)
+    {
         ChangeClipboardChain(handle_, nextClipboardViewer_);
         inClipboardChain_ = false;
         nextClipboardViewer_ = nullptr;
@@ -1047,7 +1188,8 @@ LRESULT Window::adjustHitTest(LRESULT defaultHit, bool skinned, int x, int y, in
                               bool dragByClientArea, bool rightButtonHeld)
 {
     LRESULT hit = defaultHit;
-    if (skinned) {
+    if (skinned)
+    {
         LRESULT frame = frameHitTest(x, y, w, h);
         if (frame != HTNOWHERE)
             return frame;
@@ -1067,9 +1209,11 @@ void Window::onSizing(WPARAM wmsz, RECT* rect)
     GetWindowRect(handle_, &current);
     MONITORINFO info{};
     info.cbSize = sizeof(info);
-    if (GetMonitorInfoW(MonitorFromRect(&current, MONITOR_DEFAULTTONEAREST), &info)) {
+    if (GetMonitorInfoW(MonitorFromRect(&current, MONITOR_DEFAULTTONEAREST), &info))
+    {
         int monitorHeight = info.rcMonitor.bottom - info.rcMonitor.top;
-        if (rect->bottom - rect->top > monitorHeight) {
+        if (rect->bottom - rect->top > monitorHeight)
+        {
             if (isBottomEdge(sizingEdge_))
                 rect->bottom = rect->top + monitorHeight;
             else
@@ -1077,16 +1221,18 @@ void Window::onSizing(WPARAM wmsz, RECT* rect)
         }
     }
     sizingRect_ = *rect;
-    fire(kSizing);
+    fire(EVENT_SIZING);
     *rect = sizingRect_;
     int minW = getMinWidth(), minH = getMinHeight();
-    if (minWidthEnforced_ && rect->right - rect->left < minW) {
+    if (minWidthEnforced_ && rect->right - rect->left < minW)
+    {
         if (isLeftEdge(sizingEdge_))
             rect->left = rect->right - minW;
         else
             rect->right = rect->left + minW;
     }
-    if (minHeightEnforced_ && rect->bottom - rect->top < minH) {
+    if (minHeightEnforced_ && rect->bottom - rect->top < minH)
+    {
         if (isTopEdge(sizingEdge_))
             rect->top = rect->bottom - minH;
         else
@@ -1097,7 +1243,8 @@ void Window::onSizing(WPARAM wmsz, RECT* rect)
 
 void Window::onPosChanging(WINDOWPOS* pos)
 {
-    if (keepInsideScreen_ && !(pos->flags & SWP_NOMOVE)) {
+    if (keepInsideScreen_ && !(pos->flags & SWP_NOMOVE))
+    {
         RECT area;
         if (GetSystemMetrics(SM_CMONITORS) >= 2)
             area = virtualScreen();
@@ -1107,13 +1254,14 @@ void Window::onPosChanging(WINDOWPOS* pos)
         int h = (pos->flags & SWP_NOSIZE) ? height_ : pos->cy;
         int x = std::max(static_cast<int>(area.left), std::min(pos->x, static_cast<int>(area.right) - w));
         int y = std::max(static_cast<int>(area.top), std::min(pos->y, static_cast<int>(area.bottom) - h));
-        if (x != pos->x || y != pos->y) {
+        if (x != pos->x || y != pos->y)
+        {
             pos->x = x;
             pos->y = y;
             pos->flags &= ~SWP_NOMOVE;
         }
     }
-    fire(kPosChanging);
+    fire(EVENT_POS_CHANGING);
 }
 
 void Window::onClose()
@@ -1121,11 +1269,12 @@ void Window::onClose()
     if (closed_)
         return;
     closeVetoed_ = false;
-    fire(kClose);
+    fire(EVENT_CLOSE);
     if (closeVetoed_)
         return;
     setVisible(false, false);
-    if (inClipboardChain_) {
+    if (inClipboardChain_)
+    {
         ChangeClipboardChain(handle_, nextClipboardViewer_);
         inClipboardChain_ = false;
     }
@@ -1143,8 +1292,10 @@ void Window::paintBackground(HDC dc)
     int w = std::max(1, static_cast<int>(client.right)), h = std::max(1, static_cast<int>(client.bottom));
     bool fits = bufferDc_ && w <= bufferWidth_ && h <= bufferHeight_;
     bool wasteful = bufferDc_ && static_cast<double>(w) * h < 0.7 * bufferWidth_ * bufferHeight_;
-    if (!fits || wasteful) {
-        if (bufferDc_) {
+    if (!fits || wasteful)
+    {
+        if (bufferDc_)
+        {
             SelectObject(bufferDc_, bufferOld_);
             DeleteObject(bufferBitmap_);
             DeleteDC(bufferDc_);
@@ -1161,7 +1312,8 @@ void Window::paintBackground(HDC dc)
     DeleteObject(brush);
     // Children paint themselves; leaving them out of the copy keeps them from flickering.
     int saved = SaveDC(dc);
-    for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    {
         if (!IsWindowVisible(child))
             continue;
         RECT r;
@@ -1178,8 +1330,10 @@ void Window::paintBackground(HDC dc)
 bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam)
 {
     *result = 0;
-    switch (message) {
-    case kMsgRequest: {
+    switch (message)
+    {
+    case MSG_REQUEST:
+    {
         RequestBlock* block = reinterpret_cast<RequestBlock*>(wParam);
         if (!block)
             return true;
@@ -1188,65 +1342,71 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         if (lParam == 1)
             delete block;
         requestResult_ = 0;
-        fire(kRequest);
+        fire(EVENT_REQUEST);
         *result = requestResult_;
         return true;
     }
-    case kMsgTrayCallback:
-        switch (lParam) {
+    case MSG_TRAY_CALLBACK:
+        switch (lParam)
+        {
         case WM_MOUSEMOVE:
             if (hideCursor_)
                 SetCursor(LoadCursorW(nullptr, IDC_ARROW));
             break;
         case WM_LBUTTONDOWN:
-            if (trayClickToggles_) {
+            if (trayClickToggles_)
+            {
                 if (iconized_)
                     restore();
                 else if (active_ || (deactivatedAt_ && GetTickCount() - deactivatedAt_ <= 150))
                     iconize();
-                else {
+                else
+                {
                     activate(true);
                     if (isMinimized())
                         restore();
                 }
             }
-            fire(kTrayLeftDown);
+            fire(EVENT_TRAY_LEFT_DOWN);
             break;
         case WM_RBUTTONDOWN:
-            fire(kTrayRightDown);
+            fire(EVENT_TRAY_RIGHT_DOWN);
             break;
         default:
             break;
         }
         return true;
-    case kMsgActivate:
+    case MSG_ACTIVATE:
         if (iconized_ || isMinimized())
             restore();
         activate(true);
         return true;
-    case kMsgShowMessage:
+    case MSG_SHOW_MESSAGE:
         AfxShowMessageBox(handle_, reinterpret_cast<const wchar_t*>(wParam), AfxGetAppName(),
                           MB_ICONINFORMATION);
         return true;
-    case kMsgShowError:
+    case MSG_SHOW_ERROR:
         AfxShowMessageBox(handle_, reinterpret_cast<const wchar_t*>(wParam), AfxGetAppName(), MB_ICONERROR);
         return true;
-    case kMsgAskQuestion:
+    case MSG_ASK_QUESTION:
         *result = AfxShowMessageBox(handle_, reinterpret_cast<const wchar_t*>(wParam), AfxGetAppName(),
                                     MB_YESNO | MB_ICONQUESTION) == IDYES
                       ? 1
                       : 0;
         return true;
-    case kMsgUser7:
-        fire(kUser7);
+    case MSG_USER7:
+        fire(EVENT_USER7);
         return true;
-    case kMsgRegisterHotKey:
+    case MSG_REGISTER_HOT_KEY:
         *result = onRegisterHotKey(reinterpret_cast<void*>(wParam));
         return true;
-    case kMsgUnregisterHotKey: {
+    case MSG_UNREGISTER_HOT_KEY:
+    {
         const wchar_t* name = reinterpret_cast<const wchar_t*>(wParam);
-        for (size_t i = 0; i < hotKeys_.size(); ++i) {
-            if (hotKeys_[i].name == name) {
+        for (size_t i = 0; i < hotKeys_.size(); ++i)
+        {
+            if (hotKeys_[i].name == name)
+            {
                 UnregisterHotKey(handle_, hotKeys_[i].atom);
                 GlobalDeleteAtom(hotKeys_[i].atom);
                 hotKeys_.erase(hotKeys_.begin() + static_cast<std::ptrdiff_t>(i));
@@ -1255,28 +1415,30 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         }
         return true;
     }
-    case kMsgUnregisterAllHotKeys:
-        for (const HotKey& k : hotKeys_) {
+    case MSG_UNREGISTER_ALL_HOT_KEYS:
+        for (const HotKey& k : hotKeys_)
+        {
             UnregisterHotKey(handle_, k.atom);
             GlobalDeleteAtom(k.atom);
         }
         hotKeys_.clear();
         return true;
-    case kMsgStartTimer:
-        SetTimer(handle_, kUserTimerBase + wParam, static_cast<UINT>(lParam), nullptr);
+    case MSG_START_TIMER:
+        SetTimer(handle_, USER_TIMER_BASE + wParam, static_cast<UINT>(lParam), nullptr);
         return true;
-    case kMsgStopTimer:
-        KillTimer(handle_, kUserTimerBase + wParam);
+    case MSG_STOP_TIMER:
+        KillTimer(handle_, USER_TIMER_BASE + wParam);
         return true;
     case WM_HOTKEY:
         lastHotKey_ = static_cast<ATOM>(wParam);
-        fire(kHotKey);
+        fire(EVENT_HOT_KEY);
         return true;
     case WM_CLOSE:
         onClose();
         return true;
     case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE && hideToTrayOnClose_ && !iconized_) {
+        if ((wParam & 0xFFF0) == SC_CLOSE && hideToTrayOnClose_ && !iconized_)
+        {
             iconize();
             return true;
         }
@@ -1286,7 +1448,8 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         *result = 1;
         return true;
     case WM_PAINT:
-        if (frameDrawer_) {
+        if (frameDrawer_)
+        {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(handle_, &ps);
             RECT r;
@@ -1302,12 +1465,14 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         return frameDrawer_ != nullptr;
     case WM_NCACTIVATE:
     case 0xAE:
-        if (frameDrawer_) {
+        if (frameDrawer_)
+        {
             *result = 1;
             return true;
         }
         return false;
-    case WM_NCHITTEST: {
+    case WM_NCHITTEST:
+    {
         LRESULT hit = DefWindowProcW(handle_, message, wParam, lParam);
         RECT r;
         GetWindowRect(handle_, &r);
@@ -1320,52 +1485,57 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
     case WM_NCMOUSEMOVE:
     case WM_MOUSEMOVE:
         startHover();
-        fire(kMouseMove);
+        fire(EVENT_MOUSE_MOVE);
         return false;
     case WM_LBUTTONDOWN:
-        fire(kLeftDown);
+        fire(EVENT_LEFT_DOWN);
         SetFocus(handle_);
         return true;
     case WM_NCLBUTTONDOWN:
-        fire(kLeftDown);
+        fire(EVENT_LEFT_DOWN);
         return false;
     case WM_LBUTTONUP:
     case WM_NCLBUTTONUP:
-        fire(kLeftUp);
+        fire(EVENT_LEFT_UP);
         return false;
     case WM_LBUTTONDBLCLK:
     case WM_NCLBUTTONDBLCLK:
-        fire(kDoubleClick);
+        fire(EVENT_DOUBLE_CLICK);
         return true;
     case WM_RBUTTONDOWN:
-        fire(kRightDown);
+        fire(EVENT_RIGHT_DOWN);
         return false;
     case WM_RBUTTONUP:
-        fire(kRightUp);
+        fire(EVENT_RIGHT_UP);
         return false;
     case WM_MBUTTONDOWN:
     case WM_NCMBUTTONDOWN:
-        fire(kMiddleDown);
-        if (middleClickAction_ == kActionClose)
+        fire(EVENT_MIDDLE_DOWN);
+        if (middleClickAction_ == ACTION_CLOSE)
             close();
-        else if (middleClickAction_ == kActionIconize)
+        else if (middleClickAction_ == ACTION_ICONIZE)
             iconize();
         return true;
-    case WM_MOUSEWHEEL: {
+    case WM_MOUSEWHEEL:
+    {
         POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        for (int i = 0; i < getChildCount(); ++i) {
+        for (int i = 0; i < getChildCount(); ++i)
+        {
             IComponent* child = getChild(i);
             HWND ch = Toolkit::handleOf(child);
-            if (ch && child->isVisible() && child->containsScreenPoint(p.x, p.y) && child->isContainer()) {
+            if (ch && child->isVisible() && child->containsScreenPoint(p.x, p.y) && child->isContainer())
+            {
                 if (SendMessageW(ch, message, wParam, lParam) == 0)
                     return true;
             }
         }
-        if (listeners_[kWheel - 1].count() > 0) {
+        if (listeners_[EVENT_WHEEL - 1].count() > 0)
+        {
             UINT lines = 3;
             SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-            wheelLines_ = GET_WHEEL_DELTA_WPARAM(wParam) < 0 ? -static_cast<int>(lines) : static_cast<int>(lines);
-            fire(kWheel);
+            wheelLines_ =
+                GET_WHEEL_DELTA_WPARAM(wParam) < 0 ? -static_cast<int>(lines) : static_cast<int>(lines);
+            fire(EVENT_WHEEL);
         }
         return true;
     }
@@ -1376,9 +1546,11 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
     case WM_WINDOWPOSCHANGING:
         onPosChanging(reinterpret_cast<WINDOWPOS*>(lParam));
         return false;
-    case WM_WINDOWPOSCHANGED: {
+    case WM_WINDOWPOSCHANGED:
+    {
         const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-        if (!IsIconic(handle_)) {
+        if (!IsIconic(handle_))
+        {
             RECT r;
             GetWindowRect(handle_, &r);
             x_ = r.left;
@@ -1389,21 +1561,25 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
                 doLayout();
         }
         if (!(pos->flags & SWP_NOMOVE))
-            fire(kMoved);
+            fire(EVENT_MOVED);
         rememberBounds();
         return false;
     }
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE) {
+        if (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE)
+        {
             if (hideCursor_)
                 SetCursor(nullptr);
             if (owner_)
                 ShowWindow(owner_, SW_SHOW);
             active_ = true;
-            fire(kActivated);
-        } else {
-            fire(kDeactivated);
-            if (active_) {
+            fire(EVENT_ACTIVATED);
+        }
+        else
+        {
+            fire(EVENT_DEACTIVATED);
+            if (active_)
+            {
                 deactivatedAt_ = GetTickCount();
                 active_ = false;
             }
@@ -1411,26 +1587,28 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         return false;
     case WM_KEYDOWN:
         lastKey_ = static_cast<int>(wParam);
-        fire(kKeyDown);
+        fire(EVENT_KEY_DOWN);
         return wParam == VK_RETURN;
     case WM_GETDLGCODE:
         *result = DefWindowProcW(handle_, message, wParam, lParam) | DLGC_WANTALLKEYS;
         return true;
     case WM_SETCURSOR:
-        if (hideCursor_ && shown_) {
+        if (hideCursor_ && shown_)
+        {
             SetCursor(nullptr);
             *result = TRUE;
             return true;
         }
         return false;
     case WM_CAPTURECHANGED:
-        if (captureActive_) {
+        if (captureActive_)
+        {
             captureActive_ = false;
             POINT p;
             GetCursorPos(&p);
             captureEndX_ = p.x;
             captureEndY_ = p.y;
-            fire(kCaptureEnded);
+            fire(EVENT_CAPTURE_ENDED);
         }
         return false;
     case WM_POWERBROADCAST:
@@ -1441,13 +1619,14 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         *result = TRUE;
         return true;
     case WM_ENDSESSION:
-        if (wParam && lParam == 0) {
+        if (wParam && lParam == 0)
+        {
             sessionEnding_ = true;
             close();
         }
         return true;
     case WM_DRAWCLIPBOARD:
-        fire(kClipboardChanged);
+        fire(EVENT_CLIPBOARD_CHANGED);
         if (nextClipboardViewer_)
             SendMessageW(nextClipboardViewer_, message, wParam, lParam);
         return true;
@@ -1458,15 +1637,19 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
             SendMessageW(nextClipboardViewer_, message, wParam, lParam);
         return true;
     case WM_TIMER:
-        if (wParam >= kUserTimerBase) {
-            lastTimerId_ = static_cast<int>(wParam - kUserTimerBase);
-            fire(kTimer);
-        } else if (wParam >= kTimerFadeWait && wParam <= kTimerShrink) {
+        if (wParam >= USER_TIMER_BASE)
+        {
+            lastTimerId_ = static_cast<int>(wParam - USER_TIMER_BASE);
+            fire(EVENT_TIMER);
+        }
+        else if (wParam >= TIMER_FADE_WAIT && wParam <= TIMER_SHRINK)
+        {
             hoverTimer(static_cast<UINT>(wParam));
         }
         return true;
     case WM_DESTROY:
-        if (inClipboardChain_) {
+        if (inClipboardChain_)
+        {
             ChangeClipboardChain(handle_, nextClipboardViewer_);
             inClipboardChain_ = false;
         }
@@ -1480,24 +1663,29 @@ void Window::afterDefault(UINT message, WPARAM wParam, LPARAM, LRESULT)
 {
     if (message != WM_SIZE)
         return;
-    if (wParam == SIZE_RESTORED) {
-        if (maximized_) {
+    if (wParam == SIZE_RESTORED)
+    {
+        if (maximized_)
+        {
             maximized_ = false;
             doLayout();
             if (settings_)
                 settings_->setMaximized(false);
         }
-        fire(kRestored);
-    } else if (wParam == SIZE_MINIMIZED || wParam == SIZE_MAXIMIZED) {
+        fire(EVENT_RESTORED);
+    }
+    else if (wParam == SIZE_MINIMIZED || wParam == SIZE_MAXIMIZED)
+    {
         maximized_ = wParam == SIZE_MAXIMIZED;
         if (maximized_)
             doLayout();
-        if (settings_) {
+        if (settings_)
+        {
             settings_->setMaximized(maximized_);
             settings_->setBounds(normalX_, normalY_, normalWidth_, normalHeight_);
         }
     }
-    fire(kSized);
+    fire(EVENT_SIZED);
 }
 
-}  // namespace s::gui::win
+} // namespace s::gui::win

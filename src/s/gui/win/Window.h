@@ -12,7 +12,8 @@
 #include "s/thread/IPoolable.h"
 #include "s/thread/Pooled.h"
 
-namespace s::gui::win {
+namespace s::gui::win
+{
 
 class UIThread;
 
@@ -27,16 +28,17 @@ class UIThread;
 //
 // When creation fails the user sees "Window Creation Failed!"; the object then has no
 // native window (getHandle() is 0) and operations only change stored state.
-class Window : public ContainerBase<IWindow>, public thread::IPoolable {
+class Window : public ContainerBase<IWindow>, public thread::IPoolable
+{
     S_CLASS_ID(L"s_gui_win_Window")
     S_POOLED_MAX(Window, 0)
 
-public:
+  public:
     // The middle-click actions (shared constants; compared by identity after
     // setMiddleClickAction has matched a text to one of them).
-    static constexpr wchar_t kActionClose[] = L"Close";
-    static constexpr wchar_t kActionIconize[] = L"Iconize";
-    static constexpr wchar_t kActionDoNothing[] = L"DoNothing";
+    static constexpr wchar_t ACTION_CLOSE[] = L"Close";
+    static constexpr wchar_t ACTION_ICONIZE[] = L"Iconize";
+    static constexpr wchar_t ACTION_DO_NOTHING[] = L"DoNothing";
 
     Window();
     ~Window() override;
@@ -94,8 +96,8 @@ public:
     void setTopmost(bool on) override;
     bool isTopmost() override { return topmost_; }
     void setOpacity(int percent, bool onlyWhileTopmost) override;
-    void setHoverBehaviour(bool enabled, int mode, bool onlyWhileTopmost, int delaySeconds,
-                           int targetWidth, int targetHeight, bool shiftSkips) override;
+    void setHoverBehaviour(bool enabled, int mode, bool onlyWhileTopmost, int delaySeconds, int targetWidth,
+                           int targetHeight, bool shiftSkips) override;
 
     const wchar_t* getTitle() override { return title_.c_str(); }
     void setTitle(const wchar_t* title) override;
@@ -187,7 +189,7 @@ public:
     static LRESULT adjustHitTest(LRESULT defaultHit, bool skinned, int x, int y, int w, int h,
                                  bool dragByClientArea, bool rightButtonHeld);
 
-private:
+  private:
     void resetWindow();
     void fire(int kind);
     void applyAlpha(int percent);
@@ -246,7 +248,7 @@ private:
     bool opacityOnlyTopmost_ = false;
 
     // hover behaviour
-    int hoverMode_ = 0;  // 0 none, 1 fade, 2 shrink
+    int hoverMode_ = 0; // 0 none, 1 fade, 2 shrink
     bool hoverOnlyTopmost_ = false, hoverShiftSkips_ = false;
     int hoverDelaySeconds_ = 5;
     int shrinkWidth_ = 23, shrinkHeight_ = 23;
@@ -255,7 +257,7 @@ private:
     bool hoverRunning_ = false;
 
     int normalX_ = 0, normalY_ = 0, normalWidth_ = 500, normalHeight_ = 500;
-    const wchar_t* middleClickAction_ = kActionDoNothing;
+    const wchar_t* middleClickAction_ = ACTION_DO_NOTHING;
     bool minWidthEnforced_ = true, minHeightEnforced_ = true;
 
     int sizingEdge_ = 0;
@@ -276,13 +278,14 @@ private:
     HGDIOBJ bufferOld_ = nullptr;
     int bufferWidth_ = 0, bufferHeight_ = 0;
 
-    ListenerList listeners_[kEventCount];
+    ListenerList listeners_[EVENT_COUNT];
     ListenerList languageListeners_;
-    struct HotKey {
+    struct HotKey
+    {
         std::wstring name;
         ATOM atom;
     };
     std::vector<HotKey> hotKeys_;
 };
 
-}  // namespace s::gui::win
+} // namespace s::gui::win
