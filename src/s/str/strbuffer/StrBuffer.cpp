@@ -374,20 +374,35 @@ void StrBuffer::Reverse()
         std::reverse(chars_, chars_ + length_);
 }
 
+namespace {
+
+/// Runs a runtime case function (_wcslwr_s / _wcsupr_s) over every 0-terminated
+/// piece of chars[0, length], so that a 0 unit inside the text does not end it.
+template <class CaseFunction>
+void ChangeCase(wchar_t* chars, uint32_t length, CaseFunction change)
+{
+    chars[length] = 0;
+    uint32_t start = 0;
+    while (start < length) {
+        const uint32_t piece = uint32_t(wcslen(chars + start));
+        if (piece > 0)
+            change(chars + start, size_t(piece) + 1);
+        start += piece + 1;
+    }
+}
+
+} // namespace
+
 void StrBuffer::ToLower()
 {
-    if (length_ == 0)
-        return;
-    chars_[length_] = 0;
-    _wcslwr_s(chars_, size_t(length_) + 1);
+    if (length_ > 0)
+        ChangeCase(chars_, length_, [](wchar_t* p, size_t n) { _wcslwr_s(p, n); });
 }
 
 void StrBuffer::ToUpper()
 {
-    if (length_ == 0)
-        return;
-    chars_[length_] = 0;
-    _wcsupr_s(chars_, size_t(length_) + 1);
+    if (length_ > 0)
+        ChangeCase(chars_, length_, [](wchar_t* p, size_t n) { _wcsupr_s(p, n); });
 }
 
 void StrBuffer::Capitalize()

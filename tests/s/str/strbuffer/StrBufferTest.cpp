@@ -446,6 +446,9 @@ TEST(StrBufferEdit, CaseAndOrder)
     Str n(L"1abc");
     n->Capitalize();
     EXPECT_EQ(n.Text(), L"1abc");
+    Str pieces(StrBuffer::Acquire(L"ab\0cd", 5));
+    pieces->ToUpper();
+    EXPECT_EQ(pieces.Text(), std::wstring(L"AB\0CD", 5));
 }
 
 TEST(StrBufferEdit, ReplaceAllInEveryLengthCase)
