@@ -198,6 +198,14 @@ void ChangeEngine::scanNewestOldest(PathWin* item, bool newest, EpochSeconds& cr
     if (item == nullptr || isCancelled() || !item->IsValid() || !item->Exists()) {
         return;
     }
+    // Own times first: listing a folder may stamp its access time.
+    struct Kind
+    {
+        EpochSeconds& running;
+        EpochSeconds own;
+    } kinds[] = {{created, created >= 0 ? item->GetCreationTime() : 0},
+                 {modified, modified >= 0 ? item->GetModifiedTime() : 0},
+                 {accessed, accessed >= 0 ? item->GetAccessTime() : 0}};
     if (item->IsDirectory()) {
         s::col::_array::ArrayP* entries = item->ListEntries(true, false);
         if (entries != nullptr) {
@@ -208,13 +216,6 @@ void ChangeEngine::scanNewestOldest(PathWin* item, bool newest, EpochSeconds& cr
             entries->Release();
         }
     }
-    struct Kind
-    {
-        EpochSeconds& running;
-        EpochSeconds own;
-    } kinds[] = {{created, created >= 0 ? item->GetCreationTime() : 0},
-                 {modified, modified >= 0 ? item->GetModifiedTime() : 0},
-                 {accessed, accessed >= 0 ? item->GetAccessTime() : 0}};
     for (Kind& k : kinds) {
         if (k.running < 0) {
             continue;
@@ -234,26 +235,12 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
     if (!Wanted(attributes, request)) {
         return;
     }
-    if (request.includeContents && item->IsDirectory()) {
-        s::col::_array::ArrayP* entries = item->ListEntries(true, false);
-        if (entries != nullptr) {
-            const uint32_t k = entries->Count();
-            const float part = k > 0 ? (to - from) / static_cast<float>(k) : 0.0f;
-            for (uint32_t j = 0; j < k && !isCancelled(); ++j) {
-                // The last entry ends where its folder's share ends.
-                const float entryTo = j + 1 == k ? to : from + part * static_cast<float>(j + 1);
-                applyToItem(static_cast<PathWin*>(entries->Get(j)),
-                            from + part * static_cast<float>(j), entryTo, request);
-            }
-            // The listing is held only while its folder is handled.
-            entries->Release();
-        }
-    }
-
     EpochSeconds created = request.created;
     EpochSeconds modified = request.modified;
     EpochSeconds accessed = request.accessed;
     if (request.mode == ModeOffset || request.mode == ModeSync) {
+        // The item's own times as they were before the walk below: listing a folder may
+        // stamp its access time, and the new times derive from what the user saw.
         const EpochSeconds ownCreated = item->GetCreationTime();
         const EpochSeconds ownModified = item->GetModifiedTime();
         const EpochSeconds ownAccessed = item->GetAccessTime();
@@ -268,6 +255,22 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
         created = NewTime(request.created, ownCreated, synced, request);
         modified = NewTime(request.modified, ownModified, synced, request);
         accessed = NewTime(request.accessed, ownAccessed, synced, request);
+    }
+
+    if (request.includeContents && item->IsDirectory()) {
+        s::col::_array::ArrayP* entries = item->ListEntries(true, false);
+        if (entries != nullptr) {
+            const uint32_t k = entries->Count();
+            const float part = k > 0 ? (to - from) / static_cast<float>(k) : 0.0f;
+            for (uint32_t j = 0; j < k && !isCancelled(); ++j) {
+                // The last entry ends where its folder's share ends.
+                const float entryTo = j + 1 == k ? to : from + part * static_cast<float>(j + 1);
+                applyToItem(static_cast<PathWin*>(entries->Get(j)),
+                            from + part * static_cast<float>(j), entryTo, request);
+            }
+            // The listing is held only while its folder is handled.
+            entries->Release();
+        }
     }
 
     // Read-only, hidden and system are cleared so that the item can be opened for writing,
