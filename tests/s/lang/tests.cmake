@@ -1,0 +1,3 @@
+# The system's language comes from the process's UI language, which Wine takes from LC_ALL.
+kairon_env_test(TARGET ${TEST_TARGET} NAME japanese FILTER "LocalizerJapaneseEnv.*" ENV "LC_ALL=ja_JP.UTF-8")
+kairon_env_test(TARGET ${TEST_TARGET} NAME german FILTER "LocalizerGermanEnv.*" ENV "LC_ALL=de_DE.UTF-8")
