@@ -41,6 +41,10 @@ public:
         if (sleepMs_ != 0) {
             Sleep(sleepMs_);
         }
+        {
+            std::lock_guard<std::mutex> g(m_);
+            ends_.push_back(NowMs());
+        }
         --inside_;
         ++count;
     }
@@ -48,6 +52,11 @@ public:
     {
         std::lock_guard<std::mutex> g(m_);
         return starts_;
+    }
+    std::vector<ULONGLONG> Ends()
+    {
+        std::lock_guard<std::mutex> g(m_);
+        return ends_;
     }
     std::atomic<int> count{0};
     std::atomic<bool> overlapped{false};
@@ -57,6 +66,7 @@ private:
     std::atomic<int> inside_{0};
     std::mutex m_;
     std::vector<ULONGLONG> starts_;
+    std::vector<ULONGLONG> ends_;
 };
 
 // Blocks until released (or for ever).
@@ -150,16 +160,16 @@ TEST(Thread, RunTimesPacedPausesBetweenRunsOnly)
     Worker w;
     CountingTask task;
     const ULONGLONG before = NowMs();
-    w.t->RunTimesPaced(&task, 3, 80);
+    w.t->RunTimesPaced(&task, 3, 200);
     w.t->WaitIdle();
     const ULONGLONG after = NowMs();
     ASSERT_EQ(task.count, 3);
     const std::vector<ULONGLONG> s = task.Starts();
-    EXPECT_GE(s[1] - s[0], 70u);
-    EXPECT_GE(s[2] - s[1], 70u);
-    // No pause after the last run: idle well before a third pause would have ended.
-    EXPECT_LT(after - s[2], 75u + 20u + 60u);
-    EXPECT_GE(after - before, 140u);
+    EXPECT_GE(s[1] - s[0], 190u);
+    EXPECT_GE(s[2] - s[1], 190u);
+    // No pause after the last run: idle (20 ms polling) well before a pause would end.
+    EXPECT_LT(after - task.Ends()[2], 180u);
+    EXPECT_GE(after - before, 380u);
 }
 
 TEST(Thread, RunTimesPeriodicKeepsThePeriodAndDoesNotWaitAfterALongRun)
@@ -175,16 +185,17 @@ TEST(Thread, RunTimesPeriodicKeepsThePeriodAndDoesNotWaitAfterALongRun)
         EXPECT_GE(s[2] - s[1], 90u);
     }
     {
-        // Each run takes 200 ms, the period is 50 ms: the next run starts at once, so runs
-        // start about 200 ms apart, not 250 as a pause would make it.
+        // Each run takes 250 ms, the period is 200 ms: the next run starts right after the
+        // previous one ended, not a period later.
         Worker w;
-        CountingTask slow(200);
-        w.t->RunTimesPeriodic(&slow, 3, 50);
+        CountingTask slow(250);
+        w.t->RunTimesPeriodic(&slow, 3, 200);
         w.t->WaitIdle();
         const std::vector<ULONGLONG> s = slow.Starts();
+        const std::vector<ULONGLONG> e = slow.Ends();
         ASSERT_EQ(s.size(), 3u);
-        EXPECT_LT(s[1] - s[0], 245u);
-        EXPECT_LT(s[2] - s[1], 245u);
+        EXPECT_LT(s[1] - e[0], 180u);
+        EXPECT_LT(s[2] - e[1], 180u);
     }
 }
 
