@@ -2,8 +2,6 @@
 #include "s/file/win/PathWin.h"
 
 #include <cwchar>
-#include <io.h>
-#include <sys/stat.h>
 
 #include "s/file/win/PathText.h"
 #include "s/file/win/StreamRecords.h"
@@ -117,14 +115,19 @@ bool PathWin::IsExe() { return IsFile() && extension_->EndsWithIgnoreCase(L".exe
 bool PathWin::IsShortcut() { return IsFile() && extension_->EndsWithIgnoreCase(L".lnk"); }
 bool PathWin::IsUrlFile() { return IsFile() && extension_->EndsWithIgnoreCase(L".url"); }
 
-bool PathWin::MakeWritable()
-{
-    return _wchmod(GetFullPath(), _S_IREAD | _S_IWRITE) == 0;
-}
+bool PathWin::MakeWritable() { return SetWritable(true); }
 
 bool PathWin::SetWritable(bool writable)
 {
-    return _wchmod(GetFullPath(), writable ? (_S_IREAD | _S_IWRITE) : _S_IREAD) == 0;
+    // The runtime's permission change, done on the long form so that long paths
+    // work too: only the read-only bit moves.
+    if (!valid_ || fullPath_->Length() == 0)
+        return false;
+    const DWORD word = ::GetFileAttributesW(AttributePath());
+    if (word == INVALID_FILE_ATTRIBUTES)
+        return false;
+    const DWORD wanted = writable ? (word & ~DWORD(FILE_ATTRIBUTE_READONLY)) : (word | FILE_ATTRIBUTE_READONLY);
+    return wanted == word || ::SetFileAttributesW(AttributePath(), wanted) != FALSE;
 }
 
 bool PathWin::ReapplyReadOnly() { return SetWritable(IsWritable()); }
