@@ -152,15 +152,22 @@ bool Localizer::build(const Node* root)
             ChildText(child, text);
             if (c == 0)
                 fallback->Assign(*text);
-            for (uint32_t l = firstNew; l < count; ++l) {
-                LangPack* language = getLanguage(l);
-                if (child->nameEquals(language->getTagName())) {
-                    if (numbered)
-                        language->addText(number, text->CStr());
-                    else
-                        language->addNamedText(id, text->CStr());
-                    break;
+            // Packs list the children in language order: try that language first.
+            LangPack* match = nullptr;
+            LangPack* sameIndex = firstNew + c < count ? getLanguage(firstNew + c) : nullptr;
+            if (sameIndex && child->nameEquals(sameIndex->getTagName())) {
+                match = sameIndex;
+            } else {
+                for (uint32_t l = firstNew; l < count && !match; ++l) {
+                    if (child->nameEquals(getLanguage(l)->getTagName()))
+                        match = getLanguage(l);
                 }
+            }
+            if (match) {
+                if (numbered)
+                    match->addText(number, text->CStr());
+                else
+                    match->addNamedText(id, text->CStr());
             }
         }
         for (uint32_t l = firstNew; l < count; ++l) {
