@@ -196,3 +196,35 @@ TEST(Component, EventDispatchCallsListenersAddedDuringThePass)
     EXPECT_EQ(static_cast<s::gui::IComponent*>(box), late.lastSource);
     box->Release();
 }
+
+namespace
+{
+// A widget whose native window can never be made.
+class Unmakeable : public FakeWidget
+{
+    S_CLASS_ID(L"testgui_Unmakeable")
+    S_POOLED(Unmakeable)
+  protected:
+    bool createNative(HWND) override { return false; }
+};
+} // namespace
+
+TEST(Component, CreationFailureIsReportedAndTheComponentStaysUsable)
+{
+    TestWindow w;
+    {
+        std::lock_guard<std::mutex> guard(testgui::MessageBoxes::lock());
+        testgui::MessageBoxes::texts().clear();
+    }
+    Unmakeable* c = Unmakeable::Acquire();
+    c->setSizeLimits(30, 10, -1, -1);
+    w->add(c);
+    EXPECT_EQ(nullptr, c->getHandle());
+    EXPECT_EQ(30, c->getWidth()); // geometry is still stored
+    {
+        std::lock_guard<std::mutex> guard(testgui::MessageBoxes::lock());
+        ASSERT_EQ(1u, testgui::MessageBoxes::texts().size());
+        EXPECT_EQ(L"Error!|Window Creation Failed!", testgui::MessageBoxes::texts()[0]);
+    }
+    w->remove(c, true);
+}

@@ -21,7 +21,7 @@ class FakeWidget : public s::gui::win::ComponentBase<s::gui::IComponent>, public
         resetComponent();
         moves = 0;
     }
-    bool isVisible() override { return handle_ ? visible_ : visible_; }
+    bool isVisible() override { return visible_; }
 
     // A widget whose limits are min w × h and max w × h (−1 = none).
     static FakeWidget* Make(int minW, int minH, int maxW = -1, int maxH = -1)

@@ -5,6 +5,7 @@
 
 #include "FakeWidget.h"
 #include "GuiTestSupport.h"
+#include "s/gui/IWindowSettings.h"
 #include "s/gui/win/Box.h"
 
 using s::gui::IWindow;
@@ -324,4 +325,119 @@ TEST(WindowMessages, ActivationMessageRestoresAMinimizedWindow)
     EXPECT_TRUE(w->isMinimized());
     SendMessageW(w.handle(), WM_USER + 3, 0, 0);
     EXPECT_FALSE(w->isMinimized());
+}
+
+namespace
+{
+// Settings kept in memory, recording what the window reports.
+struct MemorySettings : s::gui::IWindowSettings
+{
+    bool saved = true;
+    int x = 150, y = 120, w = 420, h = 330;
+    bool easyDrag = true, maximized = false, keepOnTop = true;
+    const wchar_t* action = L"iconize";
+    int opacity = 100;
+    int boundsReports = 0;
+    bool hasSavedPosition() override { return saved; }
+    int getX() override { return x; }
+    int getY() override { return y; }
+    int getWidth() override { return w; }
+    int getHeight() override { return h; }
+    void setBounds(int nx, int ny, int nw, int nh) override
+    {
+        x = nx, y = ny, w = nw, h = nh;
+        ++boundsReports;
+    }
+    bool getEasyDrag() override { return easyDrag; }
+    void setEasyDrag(bool on) override { easyDrag = on; }
+    bool getMaximized() override { return maximized; }
+    void setMaximized(bool on) override { maximized = on; }
+    bool getKeepOnTop() override { return keepOnTop; }
+    void setKeepOnTop(bool on) override { keepOnTop = on; }
+    const wchar_t* getMiddleClickAction() override { return action; }
+    void setMiddleClickAction(const wchar_t* a) override { action = a; }
+    int getOpacity() override { return opacity; }
+    void setOpacity(int p) override { opacity = p; }
+    int getTitleTextId() override { return 500000; }
+    int getVersionTextId() override { return 500010; }
+    HICON__* getSmallIcon() override { return nullptr; }
+    HICON__* getLargeIcon() override { return nullptr; }
+};
+} // namespace
+
+TEST(WindowSettings, ReadWhenAttachedAndToldOfChanges)
+{
+    TestWindow w;
+    MemorySettings settings;
+    w->setSettingsObject(&settings);
+    EXPECT_TRUE(w->isTopmost());
+    EXPECT_EQ(Window::ACTION_ICONIZE, w->getMiddleClickAction());
+    RECT r;
+    GetWindowRect(w.handle(), &r);
+    EXPECT_EQ(150, r.left);
+    EXPECT_EQ(120, r.top);
+    EXPECT_EQ(420, r.right - r.left);
+    EXPECT_EQ(330, r.bottom - r.top);
+
+    w->setTopmost(false);
+    EXPECT_FALSE(settings.keepOnTop);
+    w->setDragByClientArea(false);
+    EXPECT_FALSE(settings.easyDrag);
+    w->setMiddleClickAction(L"Close");
+    EXPECT_EQ(Window::ACTION_CLOSE, settings.action);
+    w->setOpacity(80, false);
+    EXPECT_EQ(80, settings.opacity);
+
+    // Shown at the saved place; moved by the user; hiding stores the new bounds.
+    w->setVisible(true, false);
+    w->setPosition(200, 210);
+    w->setVisible(false, false);
+    EXPECT_GE(settings.boundsReports, 1);
+    EXPECT_EQ(200, settings.x);
+    EXPECT_EQ(210, settings.y);
+    EXPECT_EQ(420, settings.w);
+}
+
+TEST(WindowSettings, WithoutSavedPositionOnlyTheSizeIsTaken)
+{
+    TestWindow w;
+    RECT before;
+    GetWindowRect(w.handle(), &before);
+    MemorySettings settings;
+    settings.saved = false;
+    settings.w = 600;
+    settings.h = 550;
+    w->setSettingsObject(&settings);
+    RECT r;
+    GetWindowRect(w.handle(), &r);
+    EXPECT_EQ(before.left, r.left);
+    EXPECT_EQ(before.top, r.top);
+    EXPECT_EQ(600, r.right - r.left);
+    EXPECT_EQ(550, r.bottom - r.top);
+}
+
+TEST(WindowHotKeys, ATakenKeyFailsWithTheMessage)
+{
+    TestWindow a;
+    TestWindow b;
+    {
+        std::lock_guard<std::mutex> guard(testgui::MessageBoxes::lock());
+        testgui::MessageBoxes::texts().clear();
+    }
+    ASSERT_TRUE(a->registerHotKey(true, true, false, false, VK_F9, L"first", true));
+    EXPECT_FALSE(b->registerHotKey(true, true, false, false, VK_F9, L"second", true));
+    {
+        std::lock_guard<std::mutex> guard(testgui::MessageBoxes::lock());
+        ASSERT_EQ(1u, testgui::MessageBoxes::texts().size());
+        const std::wstring& text = testgui::MessageBoxes::texts()[0];
+        EXPECT_NE(std::wstring::npos, text.find(L"|HotKey Alt+Ctrl+")) << text.c_str();
+        EXPECT_NE(std::wstring::npos, text.find(L" has been occupied by another application. ("))
+            << text.c_str();
+    }
+    SendMessageW(a.handle(), WM_HOTKEY, GlobalFindAtomW(L"first"), 0);
+    EXPECT_TRUE(a->isHotKey(L"first"));
+    EXPECT_FALSE(a->isHotKey(L"second"));
+    a->unregisterHotKey(L"first");
+    EXPECT_TRUE(b->registerHotKey(true, true, false, false, VK_F9, L"second", false));
+    b->unregisterAllHotKeys();
 }
