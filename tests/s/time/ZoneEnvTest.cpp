@@ -158,6 +158,27 @@ TEST(SydneyEnv, SummerOffsetAppliesToWinterDates)
     EXPECT_EQ(zoneShift(system, false, zoneNamed(L"Coordinated Universal Time"), false), -36000);
 }
 
+// The user-locale text follows the language the process runs in, midnight included.
+TEST(EnglishLocaleEnv, DateAndTimeInUsEnglish)
+{
+    Time* t = Time::fromFields(2013, 8, 13, 14, 5, 9);
+    EXPECT_EQ(take(formatLocale(*t)), L"8/13/2013 2:05:09 PM");
+    t->setFields(2013, 8, 13, 0, 0, 0);
+    EXPECT_EQ(take(formatLocale(*t)), L"8/13/2013 12:00:00 AM");
+    t->setFields(10000, 1, 1, 0, 0, 0);
+    EXPECT_EQ(take(formatLocale(*t)), L"Invalid DateTime Invalid DateTime");
+    t->Release();
+}
+
+TEST(GermanLocaleEnv, DateAndTimeInGerman)
+{
+    Time* t = Time::fromFields(2013, 8, 13, 14, 5, 9);
+    EXPECT_EQ(take(formatLocale(*t)), L"13.8.2013 14:05:09");
+    t->setFields(2013, 8, 13, 0, 0, 0);
+    EXPECT_EQ(take(formatLocale(*t)), L"13.8.2013 00:00:00");
+    t->Release();
+}
+
 // Runs alone in its own process, so that the threads below are the first to ask for the
 // zones: every one of them must see the same, completely built list.
 TEST(ZoneListFirstUseEnv, ThreadsAskingAtOnceShareOneList)

@@ -6,3 +6,5 @@ kairon_env_test(TARGET ${TEST_TARGET} NAME stjohns FILTER "StJohnsEnv.*" ENV "TZ
 kairon_env_test(TARGET ${TEST_TARGET} NAME newyork FILTER "NewYorkEnv.*" ENV "TZ=America/New_York")
 kairon_env_test(TARGET ${TEST_TARGET} NAME sydney FILTER "SydneyEnv.*" ENV "TZ=Australia/Sydney")
 kairon_env_test(TARGET ${TEST_TARGET} NAME firstuse FILTER "ZoneListFirstUseEnv.*" ENV "TZ=Asia/Tokyo")
+kairon_env_test(TARGET ${TEST_TARGET} NAME english FILTER "EnglishLocaleEnv.*" ENV "LC_ALL=en_US.UTF-8")
+kairon_env_test(TARGET ${TEST_TARGET} NAME german FILTER "GermanLocaleEnv.*" ENV "LC_ALL=de_DE.UTF-8")
