@@ -513,3 +513,93 @@ TEST(PathWinFs, StreamRecordsSkipTheDataStreamAndCutTheType)
     ASSERT_EQ(2u, found.size());
     EXPECT_EQ(L":a", found[1].first);
 }
+
+TEST(PathWinFs, FindFilesTakesThePatternIntoEverySubFolder)
+{
+    TempTree tree;
+    tree.File(L"a.txt");
+    tree.File(L"b.log");
+    tree.Folder(L"one.txt");
+    tree.File(L"one.txt\\c.txt");
+    tree.Folder(L"two");
+    tree.File(L"two\\d.txt");
+    tree.File(L"two\\e.bin");
+    Held pattern(tree.Path(L"*.txt"));
+    ArrayP* files = pattern->FindFiles(true, false);
+    EXPECT_EQ(std::vector<std::wstring>{L"a.txt"}, Names(files));
+    EXPECT_EQ(tree.Path(L"a.txt"), static_cast<PathWin*>(files->Get(0))->GetFullPath());
+    files->Release();
+    ArrayP* entries = pattern->FindEntries(true, false);
+    auto names = Names(entries);
+    EXPECT_EQ((std::set<std::wstring>{L"a.txt", L"one.txt"}), std::set<std::wstring>(names.begin(), names.end()));
+    entries->Release();
+    ArrayP* deep = pattern->FindFiles(true, true);
+    names = Names(deep);
+    EXPECT_EQ((std::set<std::wstring>{L"a.txt", L"c.txt", L"d.txt"}), std::set<std::wstring>(names.begin(), names.end()));
+    EXPECT_EQ(3u, names.size());
+    deep->Release();
+}
+
+TEST(PathWinFs, DriveRootExistsAsAFolderWithoutTimes)
+{
+    Held drive(std::wstring(L"C:"));
+    EXPECT_TRUE(drive->Exists());
+    EXPECT_TRUE(drive->IsDirectory());
+    EXPECT_EQ(0, drive->GetModifiedTime());
+    EXPECT_TRUE(drive->HasEntries(true));
+}
+
+TEST(PathWinFs, NamedStreamsAreListedWithTheirSizes)
+{
+    TempTree tree;
+    const std::wstring file = tree.File(L"ads.txt", 4);
+    HANDLE h = CreateFileW((file + L":notes").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        GTEST_SKIP() << "this file system keeps no named streams";
+    DWORD n = 0;
+    WriteFile(h, "123456", 6, &n, nullptr);
+    CloseHandle(h);
+    Held p(file);
+    if (!p->IsNtfs())
+        GTEST_SKIP() << "the volume does not report NTFS";
+    // Wine on a Linux file system makes a separate file of that name instead.
+    Held folder(tree.Root());
+    ArrayP* entries = folder->ListEntries(true);
+    const uint32_t count = entries->Count();
+    entries->Release();
+    if (count != 1)
+        GTEST_SKIP() << "the stream became a file of its own: no named streams here";
+    ArrayP* streams = p->ListStreams();
+    ASSERT_EQ(1u, streams->Count());
+    PathWin* s = static_cast<PathWin*>(streams->Get(0));
+    EXPECT_EQ(file + L":notes", s->GetFullPath());
+    EXPECT_TRUE(s->IsStream());
+    EXPECT_EQ(6, s->GetSize());
+    streams->Release();
+    Held named(file + L":notes");
+    EXPECT_EQ(6, named->GetSize());
+}
+
+TEST(PathWinFs, ExclusiveAccess)
+{
+    TempTree tree;
+    const std::wstring file = tree.File(L"x.bin", 10, FILE_ATTRIBUTE_READONLY);
+    tree.File(L"empty.bin");
+    Held p(file);
+    EXPECT_TRUE(p->CheckExclusiveAccess(false, true));
+    // Restored afterwards.
+    EXPECT_NE(0u, GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY);
+    HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    Held busy(file);
+    EXPECT_FALSE(busy->CheckExclusiveAccess(false, true));
+    Held root(tree.Root());
+    EXPECT_FALSE(root->CheckExclusiveAccess(false, true));
+    CloseHandle(h);
+    Held again(tree.Root());
+    EXPECT_TRUE(again->CheckExclusiveAccess(false, true));
+    Held missing(tree.Path(L"none"));
+    EXPECT_FALSE(missing->CheckExclusiveAccess(false, true));
+    Held drive(std::wstring(L"C:\\"));
+    EXPECT_FALSE(drive->CheckExclusiveAccess(false, true));
+}
