@@ -2,125 +2,76 @@
 
 #include <windows.h>
 
-#include <cwchar>
-
 #include "s/col/_array/ArrayU08.h"
+#include "s/file/win/FileOutputStream.h"
+#include "s/file/win/PathWin.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
 namespace s::xml::disk {
 
+using s::file::win::PathWin;
 using s::str::strbuffer::StrBuffer;
 
-namespace {
-
-bool IsFolder(const wchar_t* path)
+bool ReadAllBytes(PathWin* path, s::col::_array::ArrayU08* bytes)
 {
-    const DWORD attributes = GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Creates the folder `path` (no trailing separator) and its parents.
-bool EnsureFolder(StrBuffer& folder, uint32_t depth)
-{
-    if (folder.IsEmpty() || IsFolder(folder.CStr()))
-        return true;
-    if (depth > 512)
+    if (!path || !bytes || path->GetLength() == 0)
         return false;
-    uint32_t at = 0;
-    if (folder.LastIndexOfAny(L"\\/", 2, &at) && at > 0 && folder.CharAt(at - 1) != L':' &&
-        folder.CharAt(at - 1) != L'\\' && folder.CharAt(at - 1) != L'/') {
-        StrBuffer* parent = folder.Substring(0, at);
-        if (!parent)
-            return false;
-        const bool ok = EnsureFolder(*parent, depth + 1);
-        parent->Release();
-        if (!ok)
-            return false;
-    }
-    return CreateDirectoryW(folder.CStr(), nullptr) || IsFolder(folder.CStr());
+    return path->ReadAll(bytes);
 }
-
-} // namespace
 
 bool ReadAllBytes(const wchar_t* path, s::col::_array::ArrayU08* bytes)
 {
-    if (!path || !*path || !bytes)
+    if (!path || !*path)
         return false;
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    PathWin* file = PathWin::FromText(path);
+    if (!file)
         return false;
-    bool ok = false;
-    LARGE_INTEGER size;
-    if (GetFileSizeEx(file, &size) && size.QuadPart >= 0 && size.QuadPart < 0x7FFFFFFF) {
-        const uint32_t n = uint32_t(size.QuadPart);
-        bytes->Clear();
-        bytes->SetCount(n);
-        uint32_t done = 0;
-        ok = n == 0 || bytes->Data() != nullptr;
-        while (ok && done < n) {
-            DWORD read = 0;
-            if (!ReadFile(file, bytes->Items() + done, n - done, &read, nullptr) || read == 0)
-                break;
-            done += read;
-        }
-        // A file that shrank while being read: keep what was there.
-        bytes->SetCount(done);
-    }
-    CloseHandle(file);
+    const bool ok = ReadAllBytes(file, bytes);
+    file->Release();
     return ok;
 }
 
-bool EnsureParentFolder(const wchar_t* path)
+bool ReplaceWithBytes(PathWin* path, const uint8_t* data, uint32_t count)
 {
-    if (!path)
+    if (!path || path->GetLength() == 0 || (count && !data))
         return false;
-    StrBuffer* folder = StrBuffer::Acquire(path);
-    if (!folder)
+    StrBuffer* temporaryText = StrBuffer::Acquire(path->GetFullPath());
+    if (!temporaryText)
         return false;
-    uint32_t at = 0;
-    bool ok = true;
-    if (folder->LastIndexOfAny(L"\\/", 2, &at)) {
-        folder->KeepRange(0, at);
-        ok = EnsureFolder(*folder, 0);
+    temporaryText->Append(L".tmp");
+    PathWin* temporary = PathWin::FromText(temporaryText->CStr());
+    temporaryText->Release();
+    if (!temporary)
+        return false;
+
+    // The stream makes the missing folders; a file that cannot be made stays unopened.
+    s::file::win::FileOutputStream* stream = temporary->OpenOutputStream(false);
+    bool ok = stream && stream->IsOpen();
+    if (ok && count) {
+        uint32_t written = 0;
+        ok = stream->Write(data, count, &written) && written == count;
     }
-    folder->Release();
+    ok = ok && stream->Flush();
+    if (stream)
+        stream->CloseAndRelease();
+    if (ok)
+        ok = MoveFileExW(temporary->GetApiPath(), path->GetApiPath(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (!ok)
+        DeleteFileW(temporary->GetApiPath());
+    temporary->Release();
     return ok;
 }
 
 bool ReplaceWithBytes(const wchar_t* path, const uint8_t* data, uint32_t count)
 {
-    if (!path || !*path || (count && !data))
+    if (!path || !*path)
         return false;
-    if (!EnsureParentFolder(path))
+    PathWin* file = PathWin::FromText(path);
+    if (!file)
         return false;
-    StrBuffer* temporary = StrBuffer::Acquire(path);
-    if (!temporary)
-        return false;
-    temporary->Append(L".tmp");
-    const wchar_t* temporaryPath = temporary->CStr();
-
-    bool ok = false;
-    HANDLE file = CreateFileW(temporaryPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        ok = true;
-        uint32_t done = 0;
-        while (ok && done < count) {
-            DWORD written = 0;
-            ok = WriteFile(file, data + done, count - done, &written, nullptr) && written > 0;
-            done += written;
-        }
-        ok = ok && FlushFileBuffers(file);
-        ok = CloseHandle(file) && ok;
-        if (ok)
-            ok = MoveFileExW(temporaryPath, path,
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-        if (!ok)
-            DeleteFileW(temporaryPath);
-    }
-    temporary->Release();
+    const bool ok = ReplaceWithBytes(file, data, count);
+    file->Release();
     return ok;
 }
 

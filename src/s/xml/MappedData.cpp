@@ -1,10 +1,9 @@
 #include "s/xml/MappedData.h"
 
-#include <windows.h>
-
 #include <cwchar>
 
 #include "s/col/_array/ArrayU08.h"
+#include "s/file/win/PathWin.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/xml/Node.h"
 
@@ -25,30 +24,29 @@ const wchar_t* OrEmpty(const wchar_t* text)
     return text ? text : L"";
 }
 
-bool IsExistingFile(const wchar_t* path)
-{
-    const DWORD attributes = GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 } // namespace
 
+// The store's own strings live as long as the store; they are made and deleted
+// directly so that a store kept by its pool until process exit never gives them to
+// a string pool that may already be gone.
 MappedData::MappedData()
-    : file_(StrBuffer::Acquire()), scratch_(StrBuffer::Acquire()), section_(StrBuffer::Acquire())
+    : scratch_(static_cast<StrBuffer*>(s::thread::PoolHooks<StrBuffer>::Create())),
+      section_(static_cast<StrBuffer*>(s::thread::PoolHooks<StrBuffer>::Create()))
 {
 }
 
 MappedData::~MappedData()
 {
     Reset();
-    file_->Release();
-    scratch_->Release();
-    section_->Release();
+    s::thread::PoolHooks<StrBuffer>::Destroy(scratch_);
+    s::thread::PoolHooks<StrBuffer>::Destroy(section_);
 }
 
 void MappedData::Reset()
 {
-    file_->Clear();
+    if (file_)
+        file_->Release();
+    file_ = nullptr;
     scratch_->Clear();
     section_->Clear();
     if (root_)
@@ -62,12 +60,13 @@ void MappedData::Reset()
 void MappedData::open(const wchar_t* path)
 {
     Reset();
-    file_->Assign(OrEmpty(path));
+    if (path && *path)
+        file_ = s::file::win::PathWin::FromText(path);
     root_ = Node::Acquire();
     if (!root_)
         return;
-    if (!file_->IsEmpty() && IsExistingFile(file_->CStr()))
-        root_->load(file_->CStr());
+    if (file_ && file_->Exists() && !file_->IsDirectory())
+        root_->load(file_);
     // A new file, or one from which no element could be read, gets the usual root.
     if (root_->getNameLength() == 0)
         root_->setName(ROOT_NAME);
@@ -78,7 +77,7 @@ void MappedData::open(const wchar_t* path)
 
 const wchar_t* MappedData::getFile() const
 {
-    return file_->CStr();
+    return file_ ? file_->GetFullPath() : L"";
 }
 
 Node* MappedData::walk(const wchar_t* sec, bool create) const
@@ -134,9 +133,9 @@ bool MappedData::finishWrite(bool ok)
 
 bool MappedData::flush()
 {
-    if (!root_ || file_->IsEmpty())
+    if (!root_ || !file_)
         return true;
-    return root_->save(file_->CStr());
+    return root_->save(file_);
 }
 
 bool MappedData::openSectionForWrite(const wchar_t* sec)

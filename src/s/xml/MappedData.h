@@ -22,6 +22,9 @@
 #include "s/map/IMappedData.h"
 #include "s/thread/Pooled.h"
 
+namespace s::file::win {
+class PathWin;
+}
 namespace s::str::strbuffer {
 class StrBuffer;
 }
@@ -49,7 +52,7 @@ public:
     /// whatever could be parsed, becomes the root), else starts with an empty root
     /// "savedata". Null or "" gives a store without file (flush() writes nothing).
     void open(const wchar_t* path);
-    /// The file path ("" without file).
+    /// The file's full path ("" without file).
     const wchar_t* getFile() const;
     /// The root element (owned by the store). The store forgets its current section,
     /// so the caller may change the tree directly.
@@ -116,7 +119,7 @@ private:
     /// Flushes when auto-flush is on; answers ok && the flush result.
     bool finishWrite(bool ok);
 
-    s::str::strbuffer::StrBuffer* file_;     // owned; "" = no file
+    s::file::win::PathWin* file_ = nullptr;  // owned, or null: no file
     s::str::strbuffer::StrBuffer* scratch_;  // owned; getString answers
     s::str::strbuffer::StrBuffer* section_;  // owned; the current section text
     Node* root_ = nullptr;                   // owned

@@ -639,27 +639,53 @@ ArrayU08* Node::toUtf8(ArrayU08* target) const
 
 // --- files ----------------------------------------------------------------------
 
-bool Node::load(const wchar_t* path)
+namespace {
+
+template <class Path>
+bool LoadFrom(Node& node, Path path)
 {
-    clear();
+    node.clear();
     ArrayU08* bytes = ArrayU08::Acquire();
     if (!bytes)
         return false;
     bool ok = disk::ReadAllBytes(path, bytes);
     if (ok)
-        ok = parseUtf8(bytes->Items(), int32_t(bytes->Count()));
+        ok = node.parseUtf8(bytes->Items(), int32_t(bytes->Count()));
     bytes->Release();
     return ok;
 }
 
-bool Node::save(const wchar_t* path) const
+template <class Path>
+bool SaveTo(const Node& node, Path path)
 {
-    ArrayU08* bytes = toUtf8(nullptr);
+    ArrayU08* bytes = node.toUtf8(nullptr);
     if (!bytes)
         return false;
     const bool ok = disk::ReplaceWithBytes(path, bytes->Items(), bytes->Count());
     bytes->Release();
     return ok;
+}
+
+} // namespace
+
+bool Node::load(const wchar_t* path)
+{
+    return LoadFrom(*this, path);
+}
+
+bool Node::load(s::file::win::PathWin* path)
+{
+    return LoadFrom(*this, path);
+}
+
+bool Node::save(const wchar_t* path) const
+{
+    return SaveTo(*this, path);
+}
+
+bool Node::save(s::file::win::PathWin* path) const
+{
+    return SaveTo(*this, path);
 }
 
 } // namespace s::xml

@@ -40,6 +40,9 @@
 namespace s::col::_array {
 class ArrayP;
 }
+namespace s::file::win {
+class PathWin;
+}
 
 namespace s::xml {
 
@@ -136,10 +139,12 @@ public:
     /// Reads the whole file as UTF-8 and parses its first element into this node.
     /// False when the file cannot be read (the node is then cleared).
     bool load(const wchar_t* path);
-    /// Writes toUtf8() to the file, creating its folder first. The bytes go to a
+    bool load(s::file::win::PathWin* path);
+    /// Writes toUtf8() to the file, creating its folders first. The bytes go to a
     /// temporary file beside it that then replaces the old file in one step, so a
     /// failed save leaves the old file whole. False when anything failed.
     bool save(const wchar_t* path) const;
+    bool save(s::file::win::PathWin* path) const;
 
 private:
     Node(const Node&) = delete;
