@@ -67,7 +67,8 @@ public:
     // Paths of failed items kept per run.
     static constexpr uint32_t MAX_KEPT_FAILURES = 100;
 
-    // Makes itself the frame's task.
+    // Makes itself the frame's task. Destroy the engine only while the frame is idle
+    // (after the frame's clear()); it then takes itself back from the frame.
     explicit ChangeEngine(s::gui::dialogs::dragndrop::ProcessingFrame& frame);
     ~ChangeEngine() override;
     ChangeEngine(const ChangeEngine&) = delete;
