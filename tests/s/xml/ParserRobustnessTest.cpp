@@ -25,7 +25,7 @@ TEST(NodeRobustness, MutatedDocumentsParseWithoutCrashOrHang)
     std::mt19937 random(20261210u);
     Node* node = Node::Acquire();
     Node* again = Node::Acquire();
-    for (int round = 0; round < 4000; ++round) {
+    for (int round = 0; round < 10000; ++round) {
         std::wstring doc = seed;
         const int edits = 1 + int(random() % 12);
         for (int e = 0; e < edits && !doc.empty(); ++e) {
@@ -54,4 +54,24 @@ TEST(NodeRobustness, MutatedDocumentsParseWithoutCrashOrHang)
     }
     node->Release();
     again->Release();
+}
+
+// Random bytes (mostly markup characters, some invalid UTF-8) through the UTF-8 door.
+TEST(NodeRobustness, RandomBytesParseWithoutCrashOrHang)
+{
+    const uint8_t pieces[] = {'<', '>', '/', '=', '"', '!', '-', '&', ';', '#', 'a', ' ',
+                              '\n', 0xC3, 0xA4, 0xE6, 0x97, 0xFF, 0x80};
+    std::mt19937 random(7u);
+    Node* node = Node::Acquire();
+    uint8_t bytes[256];
+    for (int round = 0; round < 5000; ++round) {
+        const uint32_t n = 1 + random() % sizeof(bytes);
+        for (uint32_t i = 0; i < n; ++i)
+            bytes[i] = pieces[random() % sizeof(pieces)];
+        node->parseUtf8(bytes, int32_t(n));
+        s::str::strbuffer::StrBuffer* text = node->toText(nullptr);
+        ASSERT_NE(nullptr, text);
+        text->Release();
+    }
+    node->Release();
 }
