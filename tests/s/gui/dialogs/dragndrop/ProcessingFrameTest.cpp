@@ -6,6 +6,7 @@
 #include <atomic>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -300,4 +301,45 @@ TEST(ProcessingFrame, EmptyPathsAreNotAppended)
     ASSERT_EQ(frame.getPathCount(), 1u);
     EXPECT_STREQ(frame.getPath(0), L"C:\\kept");
     EXPECT_EQ(frame.getPath(1), nullptr);
+}
+
+TEST(ProcessingFrame, DestroyingTheFrameWhileATaskRunsWaitsForTheTask)
+{
+    struct Gate : IStatusChannel {
+        HANDLE open = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        std::atomic<bool> inUpdate{false};
+        std::atomic<int> ends{0};
+        ~Gate() override { CloseHandle(open); }
+        void sendStatus(const wchar_t* name, int32_t, int32_t, const wchar_t*) override
+        {
+            if (name == ProcessStatusUpdate && !inUpdate) {
+                inUpdate = true;
+                WaitForSingleObject(open, 10000);
+            }
+            if (name == ProcessStatusEnd) {
+                ++ends;
+            }
+        }
+    } gate;
+    std::optional<ProcessingFrame> frame(std::in_place);
+    frame->setStatusChannel(&gate);
+    {
+        ObjLocker::Guard guard(frame->getItemLock());
+        frame->appendPath(L"C:\\a");
+        frame->appendPath(L"C:\\b");
+        ASSERT_TRUE(frame->startRun());
+    }
+    while (!gate.inUpdate) {
+        Sleep(1);
+    }
+    std::atomic<bool> destroyed{false};
+    std::thread releaser([&] {
+        frame.reset();
+        destroyed = true;
+    });
+    Sleep(150);
+    EXPECT_FALSE(destroyed);
+    SetEvent(gate.open);
+    releaser.join();
+    EXPECT_EQ(gate.ends, 1);
 }
