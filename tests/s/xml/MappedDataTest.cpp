@@ -158,3 +158,18 @@ TEST(XmlMappedData, ReleasedStoreComesBackEmpty)
     EXPECT_FALSE(again->setS32(L"A", L"v", 1));
     again->Release();
 }
+
+TEST(XmlMappedData, RelativePathMakesItsFolderBesideTheWorkingFolder)
+{
+    TempFolder folder;
+    wchar_t previous[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryW(folder.File(L"").c_str()));
+    MappedData* store = s::xml::openFileStore(L"savedata\\SaveData.xml");
+    EXPECT_TRUE(store->setString(L"Language", L"", L"German"));
+    EXPECT_TRUE(store->flush());
+    store->Release();
+    SetCurrentDirectoryW(previous);
+    EXPECT_EQ("<savedata><Language>German</Language></savedata>",
+              ReadBytes(folder.File(L"savedata\\SaveData.xml")));
+}
