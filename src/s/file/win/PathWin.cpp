@@ -151,15 +151,28 @@ bool PathWin::SetPath(const StrBuffer* text)
 {
     if (!text)
         return SetPath(static_cast<const wchar_t*>(nullptr));
-    Clear();
-    txt::SetN(source_, text->Data(), text->Length());
-    return Normalise();
+    return SetPath(text->Data(), text->Length());
 }
 
 bool PathWin::SetPath(const wchar_t* text)
 {
+    return SetPath(text, text ? uint32_t(wcslen(text)) : 0);
+}
+
+bool PathWin::SetPath(const wchar_t* chars, uint32_t count)
+{
+    // The text may be one of this object's own strings (a derived path built in its
+    // scratch string): it is copied out before anything is cleared.
+    StrBuffer* text = StrBuffer::Acquire();
+    if (!text) {
+        Clear();
+        return false;
+    }
+    txt::SetN(text, chars, count);
     Clear();
-    txt::Set(source_, text);
+    StrBuffer* old = source_;
+    source_ = text;
+    old->Release();
     return Normalise();
 }
 
@@ -441,9 +454,7 @@ PathWin* PathWin::GetParent() const
     if (!p)
         return nullptr;
     GetFolderNoSlashInto(p->scratch_, false);
-    // A UNC share ("\\srv\share") has no parent within the file system.
-    if (!p->SetPath(p->scratch_->CStr()) || p->GetLength() == 0 ||
-        (IsUnc() && p->GetLength() <= 2)) {
+    if (!p->SetPath(p->scratch_) || p->GetLength() == 0) {
         p->Release();
         return nullptr;
     }

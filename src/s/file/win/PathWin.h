@@ -352,6 +352,7 @@ private:
         Seconds created = 0;
     };
 
+    bool SetPath(const wchar_t* chars, uint32_t count);
     bool Normalise();
     void Parse();
     const wchar_t* ServerStart() const;
