@@ -6,6 +6,8 @@
 #include "FakeWidget.h"
 #include "GuiTestSupport.h"
 #include "s/gui/IWindowSettings.h"
+#include "s/lang/Localizer.h"
+#include "s/xml/Node.h"
 #include "s/gui/win/Box.h"
 
 using s::gui::IWindow;
@@ -440,4 +442,48 @@ TEST(WindowHotKeys, ATakenKeyFailsWithTheMessage)
     a->unregisterHotKey(L"first");
     EXPECT_TRUE(b->registerHotKey(true, true, false, false, VK_F9, L"second", false));
     b->unregisterAllHotKeys();
+}
+
+namespace
+{
+s::lang::Localizer* twoLanguages()
+{
+    s::xml::Node* root = s::xml::Node::Acquire();
+    root->parse(L"<pack><languages><entry tagName=\"eng\" engName=\"English\" trueName=\"English\"/>"
+                L"<entry tagName=\"deu\" engName=\"German\" trueName=\"Deutsch\"/></languages>"
+                L"<entries><entry id=\"500000\"><eng>Kairon</eng><deu>Kairon DE</deu></entry>"
+                L"<entry id=\"500010\"><eng>1.16</eng><deu>1,16</deu></entry></entries></pack>");
+    s::lang::Localizer* pack = s::lang::Localizer::loadFromDocument(root);
+    root->Release();
+    pack->selectLanguage(L"English");
+    return pack;
+}
+} // namespace
+
+TEST(WindowLanguage, TitleFromIdsFollowsTheLanguageAndChildrenListen)
+{
+    s::lang::Localizer* pack = twoLanguages();
+    {
+        TestWindow w;
+        Recorder changes;
+        w->addListener(IWindow::EVENT_LANGUAGE_CHANGED, &changes);
+        w->setLocalizer(pack);
+        w->setTitleIds(500000, 500010);
+        EXPECT_STREQ(L"Kairon v1.16", w->getTitle());
+        wchar_t text[64];
+        GetWindowTextW(w.handle(), text, 64);
+        EXPECT_STREQ(L"Kairon v1.16", text);
+        Box* box = Box::Acquire();
+        w->add(box);
+        unsigned withBox = pack->getListenerCount();
+        pack->selectLanguage(L"German");
+        EXPECT_STREQ(L"Kairon DE v1,16", w->getTitle());
+        EXPECT_EQ(1u, changes.kinds.size());
+        w->setTitleIds(500000, -1);
+        EXPECT_STREQ(L"Kairon DE", w->getTitle());
+        w->remove(box, true);
+        EXPECT_EQ(withBox - 1, pack->getListenerCount());
+    }
+    EXPECT_EQ(0u, pack->getListenerCount()); // the window left the pack with its tree
+    pack->Release();
 }

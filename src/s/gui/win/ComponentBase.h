@@ -7,6 +7,7 @@
 #include "s/base/IObject.h"
 #include "s/gui/IComponent.h"
 #include "s/gui/IWindow.h"
+#include "s/lang/Localizer.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/Toolkit.h"
 
@@ -213,6 +214,10 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
             detach();
         parent_ = parent;
         window_ = parent->getWindow();
+        // Told about language changes by the window's language pack (the pack
+        // ignores a listener it already has).
+        if (window_ && window_->hasLocalizer())
+            window_->getLocalizer()->addListener(this->self());
         attached();
         HWND parentHandle = Toolkit::handleOf(parent);
         if (!parentHandle)
@@ -379,6 +384,8 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
             return;
         if (handle_)
             SendMessageW(handle_, MSG_DESTROY_NATIVE, 0, 0);
+        if (window_ && window_->hasLocalizer())
+            window_->getLocalizer()->removeListener(this->self());
         handle_ = nullptr;
         parent_ = nullptr;
         window_ = nullptr;

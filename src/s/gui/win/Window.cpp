@@ -8,6 +8,7 @@
 #include "s/gui/drawer/IFrameDrawer.h"
 #include "s/gui/layout/Vertical.h"
 #include "s/gui/win/UIThread.h"
+#include "s/lang/Localizer.h"
 #include "s/thread/ObjLocker.h"
 
 namespace s::gui::win
@@ -146,6 +147,7 @@ Window::~Window()
 {
     if (children_)
         removeAll(true);
+    setLocalizer(nullptr);
     unregisterAllHotKeys();
     if (handle_)
     {
@@ -189,6 +191,8 @@ void Window::resetWindow()
 {
     title_ = L"Window";
     titleTextId_ = versionTextId_ = -1;
+    if (localizer_)
+        localizer_->removeListener(self());
     localizer_ = nullptr;
     skinner_ = nullptr;
     statusBar_ = nullptr;
@@ -881,10 +885,46 @@ void Window::setTitle(const wchar_t* title)
 
 void Window::setTitleIds(int textId, int versionTextId)
 {
-    // The texts come from the language pack once one is attached; the ids are kept so
-    // that a language change can form the title again.
+    // The ids are kept so that a change of language can form the title again.
     titleTextId_ = textId;
     versionTextId_ = versionTextId;
+    refreshTitle();
+}
+
+void Window::refreshTitle()
+{
+    if (!localizer_ || titleTextId_ == -1)
+        return;
+    std::wstring title = localizer_->getText(titleTextId_);
+    if (versionTextId_ != -1)
+    {
+        title += L" v";
+        title += localizer_->getText(versionTextId_);
+    }
+    setTitle(title.c_str());
+}
+
+void Window::setLocalizer(lang::Localizer* localizer)
+{
+    if (localizer_ == localizer)
+        return;
+    if (localizer_)
+        localizer_->removeListener(self());
+    localizer_ = localizer;
+    if (localizer_)
+    {
+        localizer_->addListener(self());
+        refreshTitle();
+    }
+}
+
+void Window::handleEvent(void* source, int kind)
+{
+    if (!localizer_ || source != static_cast<void*>(localizer_))
+        return;
+    refreshTitle();
+    fire(EVENT_LANGUAGE_CHANGED);
+    languageListeners_.fire(source, kind);
 }
 
 void Window::setSmallIcon(HICON__* icon, bool owned)

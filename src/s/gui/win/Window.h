@@ -107,7 +107,9 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
 
     bool hasLocalizer() override { return localizer_ != nullptr; }
     lang::Localizer* getLocalizer() override { return localizer_; }
-    void setLocalizer(lang::Localizer* localizer) override { localizer_ = localizer; }
+    // The window listens to the pack: a change of language forms the title again from
+    // its ids and fires event 20.
+    void setLocalizer(lang::Localizer* localizer) override;
     bool hasSkinner() override { return skinner_ != nullptr; }
     drawer::Skinner* getSkinner() override { return skinner_; }
     void setSkinner(drawer::Skinner* skinner) override { skinner_ = skinner; }
@@ -166,6 +168,9 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     void addListener(int kind, events::IEventListener* listener) override;
     void addLanguageListener(events::IEventListener* listener) override { languageListeners_.add(listener); }
 
+    // A change of language from the attached language pack.
+    void handleEvent(void* source, int kind) override;
+
     // --- message hook ------------------------------------------------------
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
     void afterDefault(UINT message, WPARAM wParam, LPARAM lParam, LRESULT result) override;
@@ -191,6 +196,7 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
 
   private:
     void resetWindow();
+    void refreshTitle();
     void fire(int kind);
     void applyAlpha(int percent);
     int effectiveOpacity() const;

@@ -1,6 +1,7 @@
 #include "s/gui/dialogs/dragndrop/ProcessStatus.h"
 
-namespace s::gui::dialogs::dragndrop {
+namespace s::gui::dialogs::dragndrop
+{
 
 // Distinct objects: their addresses are the event names.
 const wchar_t ProcessStatusStart[] = L"ProcessStatusStart";

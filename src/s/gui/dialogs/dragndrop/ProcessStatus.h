@@ -7,7 +7,8 @@
 
 #include <cstdint>
 
-namespace s::gui::dialogs::dragndrop {
+namespace s::gui::dialogs::dragndrop
+{
 
 // First thing in every task: total 0, position 0, no text.
 extern const wchar_t ProcessStatusStart[];
@@ -23,14 +24,13 @@ extern const wchar_t EntryName[];
 // tests it may simply call a handler on the worker.
 class IStatusChannel
 {
-public:
+  public:
     virtual ~IStatusChannel() = default;
 
     // Runs the status handler with the four values and returns only when the handler has
     // finished. name is one of the constants above; text may be null and is valid only
     // during the call. Called on the worker thread, never with the item lock held.
-    virtual void sendStatus(const wchar_t* name, int32_t total, int32_t position,
-                            const wchar_t* text) = 0;
+    virtual void sendStatus(const wchar_t* name, int32_t total, int32_t position, const wchar_t* text) = 0;
 };
 
 } // namespace s::gui::dialogs::dragndrop

@@ -2,7 +2,8 @@
 
 #include "s/str/strbuffer/StrBuffer.h"
 
-namespace s::gui::dialogs::dragndrop {
+namespace s::gui::dialogs::dragndrop
+{
 
 using s::thread::ObjLocker;
 
@@ -15,11 +16,13 @@ ProcessingFrame::ProcessingFrame()
 ProcessingFrame::~ProcessingFrame()
 {
     clear();
-    if (worker_ != nullptr) {
+    if (worker_ != nullptr)
+    {
         worker_->Release();
         worker_ = nullptr;
     }
-    if (paths_ != nullptr) {
+    if (paths_ != nullptr)
+    {
         paths_->Release();
         paths_ = nullptr;
     }
@@ -27,7 +30,8 @@ ProcessingFrame::~ProcessingFrame()
 
 void ProcessingFrame::setWorkerPriority(int32_t priority)
 {
-    if (worker_ != nullptr) {
+    if (worker_ != nullptr)
+    {
         worker_->SetPriority(priority);
     }
 }
@@ -41,7 +45,8 @@ uint32_t ProcessingFrame::getPathCount() const
 const wchar_t* ProcessingFrame::getPath(uint32_t index) const
 {
     ObjLocker::Guard guard(itemLock_);
-    if (paths_ == nullptr || index >= paths_->Count()) {
+    if (paths_ == nullptr || index >= paths_->Count())
+    {
         return nullptr;
     }
     return paths_->Get(index)->CStr();
@@ -49,7 +54,8 @@ const wchar_t* ProcessingFrame::getPath(uint32_t index) const
 
 void ProcessingFrame::appendPath(const wchar_t* text)
 {
-    if (text == nullptr || text[0] == L'\0' || paths_ == nullptr) {
+    if (text == nullptr || text[0] == L'\0' || paths_ == nullptr)
+    {
         return;
     }
     ObjLocker::Guard guard(itemLock_);
@@ -59,7 +65,8 @@ void ProcessingFrame::appendPath(const wchar_t* text)
 bool ProcessingFrame::startRun()
 {
     ObjLocker::Guard guard(itemLock_);
-    if (busy_ || worker_ == nullptr) {
+    if (busy_ || worker_ == nullptr)
+    {
         return false;
     }
     busy_ = true;
@@ -67,11 +74,11 @@ bool ProcessingFrame::startRun()
     return true;
 }
 
-void ProcessingFrame::sendStatus(const wchar_t* name, int32_t total, int32_t position,
-                                 const wchar_t* text)
+void ProcessingFrame::sendStatus(const wchar_t* name, int32_t total, int32_t position, const wchar_t* text)
 {
     IStatusChannel* channel = channel_;
-    if (channel != nullptr) {
+    if (channel != nullptr)
+    {
         channel->sendStatus(name, total, position, text);
     }
 }
@@ -79,7 +86,8 @@ void ProcessingFrame::sendStatus(const wchar_t* name, int32_t total, int32_t pos
 void ProcessingFrame::finishRun()
 {
     ObjLocker::Guard guard(itemLock_);
-    if (paths_ != nullptr && !paths_->IsEmpty()) {
+    if (paths_ != nullptr && !paths_->IsEmpty())
+    {
         paths_->RemoveAll();
     }
     currentIndex_ = 0;
@@ -90,8 +98,10 @@ void ProcessingFrame::finishRun()
 void ProcessingFrame::cancelProcessing(bool wait)
 {
     cancel_ = true;
-    if (wait) {
-        if (worker_ != nullptr) {
+    if (wait)
+    {
+        if (worker_ != nullptr)
+        {
             worker_->WaitIdle();
         }
         cancel_ = false;
@@ -102,7 +112,8 @@ void ProcessingFrame::clear()
 {
     cancelProcessing(true);
     ObjLocker::Guard guard(itemLock_);
-    if (paths_ != nullptr) {
+    if (paths_ != nullptr)
+    {
         paths_->RemoveAll();
     }
     currentIndex_ = 0;
@@ -114,7 +125,8 @@ void ProcessingFrame::runBaseTask()
 {
     sendStatus(ProcessStatusStart, 0, 0, nullptr);
     itemLock_.Enter();
-    for (uint32_t i = 0; !cancel_ && i < paths_->Count(); ++i) {
+    for (uint32_t i = 0; !cancel_ && i < paths_->Count(); ++i)
+    {
         currentIndex_ = static_cast<int32_t>(i) + 1;
         const int32_t total = static_cast<int32_t>(paths_->Count());
         itemLock_.Leave();

@@ -25,11 +25,12 @@
 #include "s/thread/ObjLocker.h"
 #include "s/thread/win/Thread.h"
 
-namespace s::gui::dialogs::dragndrop {
+namespace s::gui::dialogs::dragndrop
+{
 
 class ProcessingFrame : public s::thread::ITask
 {
-public:
+  public:
     // The drop dialog's worker priority: below normal.
     static constexpr int32_t DEFAULT_WORKER_PRIORITY = -1;
 
@@ -100,12 +101,12 @@ public:
     // The frame's own task face: runBaseTask.
     void Run() override;
 
-private:
+  private:
     s::thread::ObjLocker itemLock_;
-    s::str::strarray::StrArray* paths_;   // owned
-    s::thread::win::Thread* worker_;       // owned (its pool's)
-    s::thread::ITask* task_ = nullptr;     // not owned
-    IStatusChannel* channel_ = nullptr;    // not owned
+    s::str::strarray::StrArray* paths_; // owned
+    s::thread::win::Thread* worker_;    // owned (its pool's)
+    s::thread::ITask* task_ = nullptr;  // not owned
+    IStatusChannel* channel_ = nullptr; // not owned
     std::atomic<bool> busy_{false};
     std::atomic<bool> cancel_{false};
     int32_t currentIndex_ = 0;

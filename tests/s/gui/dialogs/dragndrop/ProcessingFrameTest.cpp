@@ -16,7 +16,8 @@
 using namespace s::gui::dialogs::dragndrop;
 using s::thread::ObjLocker;
 
-namespace {
+namespace
+{
 
 struct Event
 {
@@ -30,24 +31,27 @@ struct Event
 
 class RecordingChannel : public IStatusChannel
 {
-public:
+  public:
     explicit RecordingChannel(ProcessingFrame& frame) : frame_(frame) {}
 
-    void sendStatus(const wchar_t* name, int32_t total, int32_t position,
-                    const wchar_t* text) override
+    void sendStatus(const wchar_t* name, int32_t total, int32_t position, const wchar_t* text) override
     {
         int32_t index = 0;
         {
             // The worker must not hold the item lock here: another thread must get it.
             std::atomic<bool> got{false};
-            std::thread other([&] {
-                if (frame_.getItemLock().TryEnter()) {
-                    got = true;
-                    frame_.getItemLock().Leave();
-                }
-            });
+            std::thread other(
+                [&]
+                {
+                    if (frame_.getItemLock().TryEnter())
+                    {
+                        got = true;
+                        frame_.getItemLock().Leave();
+                    }
+                });
             other.join();
-            if (!got) {
+            if (!got)
+            {
                 lockHeldDuringSend = true;
             }
             ObjLocker::Guard guard(frame_.getItemLock());
@@ -57,10 +61,12 @@ public:
             std::lock_guard<std::mutex> g(m_);
             events_.push_back({name, total, position, text, text != nullptr ? text : L"", index});
         }
-        if (onEvent) {
+        if (onEvent)
+        {
             onEvent(name, position);
         }
-        if (name == ProcessStatusEnd) {
+        if (name == ProcessStatusEnd)
+        {
             frame_.finishRun();
         }
     }
@@ -74,7 +80,7 @@ public:
     std::function<void(const wchar_t*, int32_t)> onEvent;
     std::atomic<bool> lockHeldDuringSend{false};
 
-private:
+  private:
     ProcessingFrame& frame_;
     std::mutex m_;
     std::vector<Event> events_;
@@ -83,7 +89,8 @@ private:
 void Drop(ProcessingFrame& frame, std::initializer_list<const wchar_t*> paths)
 {
     ObjLocker::Guard guard(frame.getItemLock());
-    for (const wchar_t* p : paths) {
+    for (const wchar_t* p : paths)
+    {
         frame.appendPath(p);
     }
     ASSERT_TRUE(frame.startRun());
@@ -114,7 +121,8 @@ TEST(ProcessingFrame, ThreePathsGiveStartThreeUpdatesEndAndAnIdleFrame)
     EXPECT_EQ(e[0].total, 0);
     EXPECT_EQ(e[0].position, 0);
     EXPECT_EQ(e[0].textPointer, nullptr);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
+    {
         const Event& u = e[1 + i];
         EXPECT_EQ(u.name, ProcessStatusUpdate);
         EXPECT_EQ(u.total, 3);
@@ -142,8 +150,10 @@ TEST(ProcessingFrame, CancelWithoutWaitDuringTheSecondUpdateStopsTheRun)
 {
     ProcessingFrame frame;
     RecordingChannel channel(frame);
-    channel.onEvent = [&](const wchar_t* name, int32_t position) {
-        if (name == ProcessStatusUpdate && position == 1) {
+    channel.onEvent = [&](const wchar_t* name, int32_t position)
+    {
+        if (name == ProcessStatusUpdate && position == 1)
+        {
             frame.cancelProcessing(false);
             EXPECT_TRUE(frame.isCancelRequested());
         }
@@ -174,22 +184,27 @@ TEST(ProcessingFrame, CancelWithWaitBlocksUntilTheTaskHasEnded)
     RecordingChannel channel(frame);
     HANDLE gate = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::atomic<bool> inUpdate{false};
-    channel.onEvent = [&](const wchar_t* name, int32_t) {
-        if (name == ProcessStatusUpdate) {
+    channel.onEvent = [&](const wchar_t* name, int32_t)
+    {
+        if (name == ProcessStatusUpdate)
+        {
             inUpdate = true;
             WaitForSingleObject(gate, 10000);
         }
     };
     frame.setStatusChannel(&channel);
     Drop(frame, {L"C:\\a", L"C:\\b"});
-    while (!inUpdate) {
+    while (!inUpdate)
+    {
         Sleep(1);
     }
     std::atomic<bool> returned{false};
-    std::thread canceller([&] {
-        frame.cancelProcessing(true);
-        returned = true;
-    });
+    std::thread canceller(
+        [&]
+        {
+            frame.cancelProcessing(true);
+            returned = true;
+        });
     Sleep(150);
     EXPECT_FALSE(returned);
     SetEvent(gate);
@@ -197,7 +212,7 @@ TEST(ProcessingFrame, CancelWithWaitBlocksUntilTheTaskHasEnded)
     EXPECT_TRUE(frame.getWorker()->IsIdle());
     EXPECT_FALSE(frame.isCancelRequested());
     const std::vector<Event> e = channel.Events();
-    ASSERT_EQ(e.size(), 3u);  // Start, the update under way, End
+    ASSERT_EQ(e.size(), 3u); // Start, the update under way, End
     EXPECT_EQ(e[2].name, ProcessStatusEnd);
     CloseHandle(gate);
 }
@@ -209,30 +224,37 @@ TEST(ProcessingFrame, ClearingWhileATaskRunsWaitsBeforeEmptyingTheList)
     HANDLE gate = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::atomic<bool> inUpdate{false};
     // This handler does not call finishRun on End, so only clear() can empty the list.
-    struct Quiet : IStatusChannel {
+    struct Quiet : IStatusChannel
+    {
         std::function<void(const wchar_t*)> f;
         void sendStatus(const wchar_t* name, int32_t, int32_t, const wchar_t*) override { f(name); }
     } quiet;
     std::atomic<int> ends{0};
-    quiet.f = [&](const wchar_t* name) {
-        if (name == ProcessStatusUpdate && !inUpdate) {
+    quiet.f = [&](const wchar_t* name)
+    {
+        if (name == ProcessStatusUpdate && !inUpdate)
+        {
             inUpdate = true;
             WaitForSingleObject(gate, 10000);
         }
-        if (name == ProcessStatusEnd) {
+        if (name == ProcessStatusEnd)
+        {
             ++ends;
         }
     };
     frame.setStatusChannel(&quiet);
     Drop(frame, {L"C:\\a", L"C:\\b", L"C:\\c"});
-    while (!inUpdate) {
+    while (!inUpdate)
+    {
         Sleep(1);
     }
     std::atomic<bool> returned{false};
-    std::thread releaser([&] {
-        frame.clear();
-        returned = true;
-    });
+    std::thread releaser(
+        [&]
+        {
+            frame.clear();
+            returned = true;
+        });
     Sleep(150);
     EXPECT_FALSE(returned);
     EXPECT_EQ(frame.getPathCount(), 3u);
@@ -248,8 +270,10 @@ TEST(ProcessingFrame, StartRunWhileBusyIsRefused)
     ProcessingFrame frame;
     RecordingChannel channel(frame);
     HANDLE gate = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    channel.onEvent = [&](const wchar_t* name, int32_t) {
-        if (name == ProcessStatusStart) {
+    channel.onEvent = [&](const wchar_t* name, int32_t)
+    {
+        if (name == ProcessStatusStart)
+        {
             WaitForSingleObject(gate, 10000);
         }
     };
@@ -271,7 +295,8 @@ TEST(ProcessingFrame, RunsTheGivenTaskOnABelowNormalWorker)
 {
     ProcessingFrame frame;
     EXPECT_EQ(frame.getWorker()->GetPriority(), THREAD_PRIORITY_BELOW_NORMAL);
-    struct Task : s::thread::ITask {
+    struct Task : s::thread::ITask
+    {
         ProcessingFrame* frame = nullptr;
         std::atomic<int> runs{0};
         std::atomic<DWORD> thread{0};
@@ -305,18 +330,21 @@ TEST(ProcessingFrame, EmptyPathsAreNotAppended)
 
 TEST(ProcessingFrame, DestroyingTheFrameWhileATaskRunsWaitsForTheTask)
 {
-    struct Gate : IStatusChannel {
+    struct Gate : IStatusChannel
+    {
         HANDLE open = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         std::atomic<bool> inUpdate{false};
         std::atomic<int> ends{0};
         ~Gate() override { CloseHandle(open); }
         void sendStatus(const wchar_t* name, int32_t, int32_t, const wchar_t*) override
         {
-            if (name == ProcessStatusUpdate && !inUpdate) {
+            if (name == ProcessStatusUpdate && !inUpdate)
+            {
                 inUpdate = true;
                 WaitForSingleObject(open, 10000);
             }
-            if (name == ProcessStatusEnd) {
+            if (name == ProcessStatusEnd)
+            {
                 ++ends;
             }
         }
@@ -329,14 +357,17 @@ TEST(ProcessingFrame, DestroyingTheFrameWhileATaskRunsWaitsForTheTask)
         frame->appendPath(L"C:\\b");
         ASSERT_TRUE(frame->startRun());
     }
-    while (!gate.inUpdate) {
+    while (!gate.inUpdate)
+    {
         Sleep(1);
     }
     std::atomic<bool> destroyed{false};
-    std::thread releaser([&] {
-        frame.reset();
-        destroyed = true;
-    });
+    std::thread releaser(
+        [&]
+        {
+            frame.reset();
+            destroyed = true;
+        });
     Sleep(150);
     EXPECT_FALSE(destroyed);
     SetEvent(gate.open);
