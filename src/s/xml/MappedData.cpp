@@ -54,25 +54,27 @@ void MappedData::Reset()
     root_ = nullptr;
     current_ = nullptr;
     sectionKnown_ = false;
+    unreadable_ = false;
     autoFlush_ = 0;
 }
 
-void MappedData::open(const wchar_t* path)
+bool MappedData::open(const wchar_t* path)
 {
     Reset();
     if (path && *path)
         file_ = s::file::win::PathWin::FromText(path);
     root_ = Node::Acquire();
     if (!root_)
-        return;
+        return false;
     if (file_ && file_->Exists() && !file_->IsDirectory())
-        root_->load(file_);
+        unreadable_ = !root_->load(file_);
     // A new file, or one from which no element could be read, gets the usual root.
     if (root_->getNameLength() == 0)
         root_->setName(ROOT_NAME);
     section_->Clear();
     current_ = root_;
     sectionKnown_ = true;
+    return !unreadable_;
 }
 
 const wchar_t* MappedData::getFile() const
@@ -135,6 +137,8 @@ bool MappedData::flush()
 {
     if (!root_ || !file_)
         return true;
+    if (unreadable_)
+        return false;
     return root_->save(file_);
 }
 

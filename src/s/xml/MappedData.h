@@ -11,7 +11,9 @@
 // flush() saves the whole tree to the file (when a file is set) through
 // Node::save, which replaces the file in one step: a failed save leaves the old
 // file whole and answers false. Without auto-flush nothing reaches the disk
-// until flush().
+// until flush(). A file that exists but could not be read when the store was
+// opened (locked by another program, for instance) is never overwritten by this
+// store: flush() answers false, so the settings in it are not lost.
 //
 // Pooled: take one with openFileStore() and give it back with Release(); the
 // store owns its tree. No lock: one thread at a time.
@@ -51,7 +53,8 @@ public:
     /// Opens the store on `path`: loads the file when it exists (its first element,
     /// whatever could be parsed, becomes the root), else starts with an empty root
     /// "savedata". Null or "" gives a store without file (flush() writes nothing).
-    void open(const wchar_t* path);
+    /// Answers false when the file exists but could not be read (see above).
+    bool open(const wchar_t* path);
     /// The file's full path ("" without file).
     const wchar_t* getFile() const;
     /// The root element (owned by the store). The store forgets its current section,
@@ -125,6 +128,7 @@ private:
     Node* root_ = nullptr;                   // owned
     Node* current_ = nullptr;                // inside root_'s tree, or null
     bool sectionKnown_ = false;              // section_/current_ describe a walk
+    bool unreadable_ = false;                // the file exists but could not be read
     uint8_t autoFlush_ = 0;
 };
 

@@ -173,3 +173,25 @@ TEST(XmlMappedData, RelativePathMakesItsFolderBesideTheWorkingFolder)
     EXPECT_EQ("<savedata><Language>German</Language></savedata>",
               ReadBytes(folder.File(L"savedata\\SaveData.xml")));
 }
+
+TEST(XmlMappedData, FileThatCannotBeReadIsNeverOverwritten)
+{
+    TempFolder folder;
+    const std::wstring path = folder.File(L"SaveData.xml");
+    WriteBytes(path, "<savedata><Language>German</Language></savedata>");
+    // Another program holds the file open without sharing it.
+    HANDLE locked = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, locked);
+    MappedData* store = MappedData::Acquire();
+    EXPECT_FALSE(store->open(path.c_str()));
+    CloseHandle(locked);
+    EXPECT_TRUE(store->setString(L"Language", L"", L"French"));  // kept in memory
+    EXPECT_FALSE(store->flush());
+    EXPECT_EQ("<savedata><Language>German</Language></savedata>", ReadBytes(path));
+    store->Release();
+
+    store = s::xml::openFileStore(path.c_str());
+    EXPECT_STREQ(L"German", store->getString(L"Language", L"", L"", nullptr, false));
+    store->Release();
+}
