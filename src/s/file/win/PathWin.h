@@ -26,8 +26,15 @@
 // invalid; predicates of an invalid path answer false; getters of an empty path
 // answer empty texts; new-object getters answer null when there is nothing.
 //
+// Long paths: every system call gets GetApiPath(), the "\\?\" form from 250
+// characters on, so items of 260 characters or more are found, read and written
+// like any other.
+//
 // Threads: a PathWin is used by one thread at a time; the process-wide state
 // (Explorer settings, system root, stream buffer) has its own locks.
+//
+// This header includes <windows.h>: the members CreateFile and CreateDirectory
+// therefore carry the platform's "W" names in every translation unit alike.
 
 #include <windows.h>
 
@@ -37,6 +44,7 @@
 #include "s/file/IPath.h"
 #include "s/thread/IPoolable.h"
 #include "s/thread/Pooled.h"
+#include "s/time/EpochSeconds.h"
 
 namespace s::str::strbuffer {
 class StrBuffer;
@@ -78,7 +86,7 @@ class PathWin : public s::file::IPath, public s::thread::IPoolable
 
 public:
     /// Seconds since 1970-01-01 00:00:00 UTC; negative = no value.
-    using Seconds = int64_t;
+    using Seconds = s::time::EpochSeconds;
 
     /// Called with the exact file times handed to SetFileTime by WriteTimes() (null
     /// pointer = that time is left unchanged). For tests only: the file system may
@@ -180,9 +188,10 @@ public:
     // --- sizes and times --------------------------------------------------------
     /// Bytes. A stream: its size. A file, or a folder without includeContents: the
     /// item's own size (0 for folders and missing items). A folder with
-    /// includeContents: the sum of its files (when includeFiles) and, when
-    /// recurse, of its sub-folders' contents; reparse points are not entered.
-    /// The counters (may be null) are incremented per file and per sub-folder.
+    /// includeContents: the sum of its own files (when includeFiles) and, when
+    /// recurse, of everything inside its sub-folders (always with their files);
+    /// reparse points are not entered; nothing is hidden. The counters (may be
+    /// null) are incremented per file counted and per sub-folder entered.
     int64_t GetSize(bool includeContents = false, bool recurse = false,
                     int32_t* fileCounter = nullptr, int32_t* folderCounter = nullptr,
                     bool includeFiles = true);
@@ -200,9 +209,10 @@ public:
     /// Writes the times that are not negative. Does nothing (false) unless the
     /// item exists and the flag of its kind is set: system before hidden before
     /// read-only, else normal. With recursive, a folder's entries (all of them,
-    /// hidden ones too) are written first, each filtered the same way. The
-    /// attributes are cleared for the write and always restored; the answer is
-    /// whether restoring them succeeded. Does not refresh the cached times.
+    /// hidden ones too; links never) are written first, each filtered the same
+    /// way, so that a refused child keeps everything beneath it. The attributes
+    /// are cleared for the write and always restored; true when the times were
+    /// written and the attributes are back. Does not refresh the cached times.
     bool SetTimes(Seconds creation, Seconds modified, Seconds accessed, bool normal,
                   bool readOnly, bool hidden, bool system, bool recursive);
     /// Opens apiPath (folders too) and writes the times that are not negative;
@@ -211,9 +221,13 @@ public:
                            Seconds accessed);
 
     // --- attribute helpers (they do not touch the cached word) -----------------
+    /// Sets the read-only bit again as the item has it now (IsWritable()).
     bool ReapplyReadOnly();
+    /// Clears (true) or sets (false) the read-only bit.
     bool SetWritable(bool writable);
+    /// SetWritable(true).
     bool MakeWritable();
+    /// AddAttributes(hidden).
     bool SetHidden();
 
     // --- file operations (refused for paths of three characters or fewer) ------
@@ -225,10 +239,17 @@ public:
     bool CreateFile(bool notify = false);
     /// The containing folder exists afterwards (made with its parents if needed).
     bool EnsureParent();
+    /// True when the item is gone (or was not there). A read-only file is made
+    /// writable and tried again; a folder that will not go empty is emptied first.
+    /// With force, what still stays is scheduled for removal at the next start.
     bool Delete(bool notify = false, bool force = false);
+    /// Schedules the item (a folder with everything in it) for removal at the next start.
     bool DeleteOnReboot();
+    /// To the recycle bin; `confirm` lets the shell ask, otherwise it works silently.
     bool Recycle(bool confirm, bool notify);
+    /// A file, or a folder entry by entry; missing target folders are made.
     bool CopyTo(const wchar_t* target, bool overwrite);
+    /// Across volumes too. `notify` tells the shell of the removal and creation.
     bool MoveTo(const wchar_t* target, bool replace, bool notify);
     /// Makes a shortcut to this path at `at` (".lnk" appended when missing); an
     /// existing one is replaced only with `replace`.

@@ -8,45 +8,52 @@
 #include "s/str/strarray/StrArray.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
-namespace s::file::gui::dialogs::filetime {
+namespace s::file::gui::dialogs::filetime
+{
 
 namespace dnd = s::gui::dialogs::dragndrop;
 using s::file::win::PathWin;
 using s::thread::ObjLocker;
 
-namespace {
+namespace
+{
 
-constexpr int32_t kProgressTotal = 1000;
+constexpr int32_t PROGRESS_TOTAL = 1000;
 
 // The request flag that decides about an item with these attributes: the first of system,
 // hidden, read-only that it has, else normal.
 bool Wanted(uint32_t attributes, const ChangeRequest& r)
 {
-    if (attributes & FILE_ATTRIBUTE_SYSTEM) {
+    if (attributes & FILE_ATTRIBUTE_SYSTEM)
+    {
         return r.system;
     }
-    if (attributes & FILE_ATTRIBUTE_HIDDEN) {
+    if (attributes & FILE_ATTRIBUTE_HIDDEN)
+    {
         return r.hidden;
     }
-    if (attributes & FILE_ATTRIBUTE_READONLY) {
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+    {
         return r.readOnly;
     }
     return r.normal;
 }
 
 // The new value of one time: negative leaves it unchanged.
-ChangeEngine::EpochSeconds NewTime(ChangeEngine::EpochSeconds marker,
-                                   ChangeEngine::EpochSeconds own,
+ChangeEngine::EpochSeconds NewTime(ChangeEngine::EpochSeconds marker, ChangeEngine::EpochSeconds own,
                                    ChangeEngine::EpochSeconds synced, const ChangeRequest& r)
 {
-    if (marker < 0) {
+    if (marker < 0)
+    {
         return -1;
     }
-    if (r.mode == ModeOffset) {
+    if (r.mode == ModeOffset)
+    {
         const ChangeEngine::EpochSeconds t = own + r.offset;
-        return t < 0 ? -1 : t;  // before 1970: not written
+        return t < 0 ? -1 : t; // before 1970: not written
     }
-    if (r.mode == ModeSync) {
+    if (r.mode == ModeSync)
+    {
         return synced;
     }
     return marker;
@@ -55,18 +62,18 @@ ChangeEngine::EpochSeconds NewTime(ChangeEngine::EpochSeconds marker,
 int32_t Thousandths(float to)
 {
     const float scaled = to * 1000.0f;
-    if (!(scaled > 0.0f)) {
+    if (!(scaled > 0.0f))
+    {
         return 0;
     }
-    const int32_t p = scaled >= 1000.0f ? kProgressTotal : static_cast<int32_t>(scaled);
-    return p < kProgressTotal ? p : kProgressTotal;
+    const int32_t p = scaled >= 1000.0f ? PROGRESS_TOTAL : static_cast<int32_t>(scaled);
+    return p < PROGRESS_TOTAL ? p : PROGRESS_TOTAL;
 }
 
 } // namespace
 
 ChangeEngine::ChangeEngine(dnd::ProcessingFrame& frame)
-    : frame_(frame),
-      editPath_(s::str::strbuffer::StrBuffer::Acquire()),
+    : frame_(frame), editPath_(s::str::strbuffer::StrBuffer::Acquire()),
       failedPaths_(s::str::strarray::StrArray::Acquire())
 {
     frame_.setTask(this);
@@ -74,7 +81,8 @@ ChangeEngine::ChangeEngine(dnd::ProcessingFrame& frame)
 
 ChangeEngine::~ChangeEngine()
 {
-    if (frame_.getTask() == this) {
+    if (frame_.getTask() == this)
+    {
         frame_.setTask(nullptr);
     }
     editPath_->Release();
@@ -84,7 +92,8 @@ ChangeEngine::~ChangeEngine()
 void ChangeEngine::setEditPath(const wchar_t* path)
 {
     editPath_->Clear();
-    if (path != nullptr) {
+    if (path != nullptr)
+    {
         editPath_->Append(path);
     }
 }
@@ -117,7 +126,8 @@ void ChangeEngine::Run()
 
 void ChangeEngine::showDroppedItem()
 {
-    if (view_ != nullptr) {
+    if (view_ != nullptr)
+    {
         view_->showDroppedItem();
     }
 }
@@ -127,16 +137,22 @@ void ChangeEngine::run()
     failureCount_ = 0;
     failedPaths_->RemoveAll();
     frame_.sendStatus(dnd::ProcessStatusStart, 0, 0, nullptr);
-    if (action_ == ACTION_VIEW_COPY || (action_ == ACTION_VIEW_EDIT && !applyPending_)) {
+    if (action_ == ACTION_VIEW_COPY || (action_ == ACTION_VIEW_EDIT && !applyPending_))
+    {
         showDroppedItem();
-    } else if (action_ == ACTION_VIEW_EDIT) {
+    }
+    else if (action_ == ACTION_VIEW_EDIT)
+    {
         PathWin* item = PathWin::FromText(editPath_->CStr());
-        if (item != nullptr) {
+        if (item != nullptr)
+        {
             applyToItem(item, 0.0f, 1.0f, request_);
             item->Release();
         }
         applyPending_ = false;
-    } else {
+    }
+    else
+    {
         runChangeMultiple();
     }
     frame_.sendStatus(dnd::ProcessStatusEnd, 0, 0, nullptr);
@@ -150,12 +166,13 @@ void ChangeEngine::runNewestOldestSearch()
     // that the user-interface thread is never held up by the search (the list does not
     // change while the frame is busy).
     lock.Enter();
-    for (uint32_t i = 0; !isCancelled() && i < frame_.getPathCount(); ++i) {
+    for (uint32_t i = 0; !isCancelled() && i < frame_.getPathCount(); ++i)
+    {
         PathWin* item = PathWin::FromText(frame_.getPath(i));
         lock.Leave();
-        if (item != nullptr) {
-            scanNewestOldest(item, newest, request_.created, request_.modified,
-                             request_.accessed);
+        if (item != nullptr)
+        {
+            scanNewestOldest(item, newest, request_.created, request_.modified, request_.accessed);
             item->Release();
         }
         lock.Enter();
@@ -166,19 +183,23 @@ void ChangeEngine::runNewestOldestSearch()
 void ChangeEngine::runChangeMultiple()
 {
     if (request_.mode == ModeSpecific &&
-        (request_.syncTarget == SyncNewest || request_.syncTarget == SyncOldest)) {
+        (request_.syncTarget == SyncNewest || request_.syncTarget == SyncOldest))
+    {
         runNewestOldestSearch();
     }
     const ObjLocker& lock = frame_.getItemLock();
     lock.Enter();
     const uint32_t n = frame_.getPathCount();
     const float step = n > 0 ? 1.0f / static_cast<float>(n) : 0.0f;
-    for (uint32_t i = 0; !isCancelled() && i < frame_.getPathCount(); ++i) {
+    for (uint32_t i = 0; !isCancelled() && i < frame_.getPathCount(); ++i)
+    {
         PathWin* item = PathWin::FromText(frame_.getPath(i));
         lock.Leave();
-        if (item != nullptr) {
+        if (item != nullptr)
+        {
             ChangeRequest request = request_;
-            if (item->IsFile()) {
+            if (item->IsFile())
+            {
                 // A file dropped directly is always meant: the four boxes are for folders.
                 request.normal = request.readOnly = request.hidden = request.system = true;
             }
@@ -192,10 +213,11 @@ void ChangeEngine::runChangeMultiple()
     lock.Leave();
 }
 
-void ChangeEngine::scanNewestOldest(PathWin* item, bool newest, EpochSeconds& created,
-                                    EpochSeconds& modified, EpochSeconds& accessed)
+void ChangeEngine::scanNewestOldest(PathWin* item, bool newest, EpochSeconds& created, EpochSeconds& modified,
+                                    EpochSeconds& accessed)
 {
-    if (item == nullptr || isCancelled() || !item->IsValid() || !item->Exists()) {
+    if (item == nullptr || isCancelled() || !item->IsValid() || !item->Exists())
+    {
         return;
     }
     // Own times first: listing a folder may stamp its access time.
@@ -206,21 +228,26 @@ void ChangeEngine::scanNewestOldest(PathWin* item, bool newest, EpochSeconds& cr
     } kinds[] = {{created, created >= 0 ? item->GetCreationTime() : 0},
                  {modified, modified >= 0 ? item->GetModifiedTime() : 0},
                  {accessed, accessed >= 0 ? item->GetAccessTime() : 0}};
-    if (item->IsDirectory()) {
+    if (item->IsDirectory())
+    {
         s::col::_array::ArrayP* entries = item->ListEntries(true, false);
-        if (entries != nullptr) {
-            for (uint32_t j = 0; !isCancelled() && j < entries->Count(); ++j) {
-                scanNewestOldest(static_cast<PathWin*>(entries->Get(j)), newest, created,
-                                 modified, accessed);
+        if (entries != nullptr)
+        {
+            for (uint32_t j = 0; !isCancelled() && j < entries->Count(); ++j)
+            {
+                scanNewestOldest(static_cast<PathWin*>(entries->Get(j)), newest, created, modified, accessed);
             }
             entries->Release();
         }
     }
-    for (Kind& k : kinds) {
-        if (k.running < 0) {
+    for (Kind& k : kinds)
+    {
+        if (k.running < 0)
+        {
             continue;
         }
-        if (newest ? k.own > k.running : k.own < k.running) {
+        if (newest ? k.own > k.running : k.own < k.running)
+        {
             k.running = k.own;
         }
     }
@@ -228,28 +255,36 @@ void ChangeEngine::scanNewestOldest(PathWin* item, bool newest, EpochSeconds& cr
 
 void ChangeEngine::applyToItem(PathWin* item, float from, float to, const ChangeRequest& request)
 {
-    if (item == nullptr || isCancelled() || !item->IsValid() || !item->Exists()) {
+    if (item == nullptr || isCancelled() || !item->IsValid() || !item->Exists())
+    {
         return;
     }
     const uint32_t attributes = item->GetAttributes();
-    if (!Wanted(attributes, request)) {
+    if (!Wanted(attributes, request))
+    {
         return;
     }
     EpochSeconds created = request.created;
     EpochSeconds modified = request.modified;
     EpochSeconds accessed = request.accessed;
-    if (request.mode == ModeOffset || request.mode == ModeSync) {
+    if (request.mode == ModeOffset || request.mode == ModeSync)
+    {
         // The item's own times as they were before the walk below: listing a folder may
         // stamp its access time, and the new times derive from what the user saw.
         const EpochSeconds ownCreated = item->GetCreationTime();
         const EpochSeconds ownModified = item->GetModifiedTime();
         const EpochSeconds ownAccessed = item->GetAccessTime();
         EpochSeconds synced = 0;
-        if (request.syncTarget == SyncCreated) {
+        if (request.syncTarget == SyncCreated)
+        {
             synced = ownCreated;
-        } else if (request.syncTarget == SyncModified) {
+        }
+        else if (request.syncTarget == SyncModified)
+        {
             synced = ownModified;
-        } else if (request.syncTarget == SyncAccessed) {
+        }
+        else if (request.syncTarget == SyncAccessed)
+        {
             synced = ownAccessed;
         }
         created = NewTime(request.created, ownCreated, synced, request);
@@ -257,16 +292,19 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
         accessed = NewTime(request.accessed, ownAccessed, synced, request);
     }
 
-    if (request.includeContents && item->IsDirectory()) {
+    if (request.includeContents && item->IsDirectory())
+    {
         s::col::_array::ArrayP* entries = item->ListEntries(true, false);
-        if (entries != nullptr) {
+        if (entries != nullptr)
+        {
             const uint32_t k = entries->Count();
             const float part = k > 0 ? (to - from) / static_cast<float>(k) : 0.0f;
-            for (uint32_t j = 0; j < k && !isCancelled(); ++j) {
+            for (uint32_t j = 0; j < k && !isCancelled(); ++j)
+            {
                 // The last entry ends where its folder's share ends.
                 const float entryTo = j + 1 == k ? to : from + part * static_cast<float>(j + 1);
-                applyToItem(static_cast<PathWin*>(entries->Get(j)),
-                            from + part * static_cast<float>(j), entryTo, request);
+                applyToItem(static_cast<PathWin*>(entries->Get(j)), from + part * static_cast<float>(j),
+                            entryTo, request);
             }
             // The listing is held only while its folder is handled.
             entries->Release();
@@ -278,17 +316,19 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
     item->SetAttributes(FILE_ATTRIBUTE_NORMAL);
     const bool written = PathWin::WriteTimes(item->GetApiPath(), created, modified, accessed);
     item->SetAttributes(attributes);
-    if (!written) {
+    if (!written)
+    {
         noteFailure(item);
     }
 
-    frame_.sendStatus(dnd::ProcessStatusUpdate, kProgressTotal, Thousandths(to), item->GetTitle());
+    frame_.sendStatus(dnd::ProcessStatusUpdate, PROGRESS_TOTAL, Thousandths(to), item->GetTitle());
 }
 
 void ChangeEngine::noteFailure(PathWin* item)
 {
     ++failureCount_;
-    if (failedPaths_->Count() < MAX_KEPT_FAILURES) {
+    if (failedPaths_->Count() < MAX_KEPT_FAILURES)
+    {
         failedPaths_->Add(item->GetFullPath());
     }
 }

@@ -29,33 +29,38 @@
 #include "s/file/gui/dialogs/filetime/ChangeRequest.h"
 #include "s/thread/ITask.h"
 
-namespace s::gui::dialogs::dragndrop {
+namespace s::gui::dialogs::dragndrop
+{
 class ProcessingFrame;
 }
-namespace s::file::win {
+namespace s::file::win
+{
 class PathWin;
 }
-namespace s::str::strarray {
+namespace s::str::strarray
+{
 class StrArray;
 }
-namespace s::str::strbuffer {
+namespace s::str::strbuffer
+{
 class StrBuffer;
 }
 
-namespace s::file::gui::dialogs::filetime {
+namespace s::file::gui::dialogs::filetime
+{
 
 // The display of the dropped item in the View & Copy and View & Edit panels, filled in by
 // the dialog. Called on the worker thread.
 class IDroppedItemView
 {
-public:
+  public:
     virtual ~IDroppedItemView() = default;
     virtual void showDroppedItem() = 0;
 };
 
 class ChangeEngine : public s::thread::ITask
 {
-public:
+  public:
     using EpochSeconds = s::time::EpochSeconds;
     using PathWin = s::file::win::PathWin;
 
@@ -107,8 +112,8 @@ public:
     // Updates the running values with the newest (or oldest) times of item and, for a
     // folder, of everything inside it, whatever the attribute flags and includeContents
     // say. A running value that is negative is not searched. Stops when cancelled.
-    void scanNewestOldest(PathWin* item, bool newest, EpochSeconds& created,
-                          EpochSeconds& modified, EpochSeconds& accessed);
+    void scanNewestOldest(PathWin* item, bool newest, EpochSeconds& created, EpochSeconds& modified,
+                          EpochSeconds& accessed);
 
     // Writes one item (and, with includeContents, what a folder holds, before the folder
     // itself). from and to are the fractions of the whole job (0..1) that the item covers;
@@ -123,7 +128,7 @@ public:
     // Full paths of the first MAX_KEPT_FAILURES of them, in the order they failed.
     const s::str::strarray::StrArray& getFailedPaths() const { return *failedPaths_; }
 
-private:
+  private:
     void runChangeMultiple();
     void runNewestOldestSearch();
     void noteFailure(PathWin* item);
@@ -134,10 +139,10 @@ private:
     int32_t action_ = ACTION_VIEW_COPY;
     bool applyPending_ = false;
     bool refreshPending_ = false;
-    s::str::strbuffer::StrBuffer* editPath_;    // owned
-    IDroppedItemView* view_ = nullptr;          // not owned
+    s::str::strbuffer::StrBuffer* editPath_; // owned
+    IDroppedItemView* view_ = nullptr;       // not owned
     uint32_t failureCount_ = 0;
-    s::str::strarray::StrArray* failedPaths_;   // owned
+    s::str::strarray::StrArray* failedPaths_; // owned
 };
 
 } // namespace s::file::gui::dialogs::filetime

@@ -1,6 +1,7 @@
 #include "s/file/gui/dialogs/filetime/ChangeRequest.h"
 
-namespace s::file::gui::dialogs::filetime {
+namespace s::file::gui::dialogs::filetime
+{
 
 // Distinct objects: their addresses are the keys.
 const wchar_t ModeSpecific[] = L"Specific";

@@ -6,20 +6,21 @@
 
 #include "s/time/EpochSeconds.h"
 
-namespace s::file::gui::dialogs::filetime {
+namespace s::file::gui::dialogs::filetime
+{
 
 // Method keys. Recognised by identity (compare the pointer with the constant), never by
 // text. The same texts are the values of the settings "Mode" and "SyncMode".
-extern const wchar_t ModeSpecific[];   // "Specific": the request times as they are
-extern const wchar_t ModeSync[];       // "Sync": each item's own time of the sync target
-extern const wchar_t ModeOffset[];     // "Offset": each item's own time plus offset
+extern const wchar_t ModeSpecific[]; // "Specific": the request times as they are
+extern const wchar_t ModeSync[];     // "Sync": each item's own time of the sync target
+extern const wchar_t ModeOffset[];   // "Offset": each item's own time plus offset
 
-extern const wchar_t SyncCreated[];    // "Created"
-extern const wchar_t SyncModified[];   // "Modified"
-extern const wchar_t SyncAccessed[];   // "Accessed"
-extern const wchar_t SyncCurrent[];    // "Current"
-extern const wchar_t SyncNewest[];     // "Newest": the newest time among the dropped items
-extern const wchar_t SyncOldest[];     // "Oldest": the oldest time among the dropped items
+extern const wchar_t SyncCreated[];  // "Created"
+extern const wchar_t SyncModified[]; // "Modified"
+extern const wchar_t SyncAccessed[]; // "Accessed"
+extern const wchar_t SyncCurrent[];  // "Current"
+extern const wchar_t SyncNewest[];   // "Newest": the newest time among the dropped items
+extern const wchar_t SyncOldest[];   // "Oldest": the oldest time among the dropped items
 
 struct ChangeRequest
 {
