@@ -27,25 +27,27 @@ using s::file::gui::dialogs::filetime::ChangeEngine;
 using s::file::gui::dialogs::filetime::ChangeRequest;
 using namespace s::gui::dialogs::dragndrop;
 
-namespace {
+namespace
+{
 
-constexpr int64_t kTicksPerSecond = 10000000;
-constexpr uint64_t kEpochTicks = 116444736000000000ULL;
+constexpr int64_t TICKS_PER_SECOND = 10000000;
+constexpr uint64_t EPOCH_TICKS = 116444736000000000ULL;
 
 // Ends the run like the drop dialog does, and tells the benchmark.
 class QuietChannel : public IStatusChannel
 {
-public:
+  public:
     QuietChannel(ProcessingFrame& frame, HANDLE done) : frame_(frame), done_(done) {}
     void sendStatus(const wchar_t* name, int32_t, int32_t, const wchar_t*) override
     {
-        if (name == ProcessStatusEnd) {
+        if (name == ProcessStatusEnd)
+        {
             frame_.finishRun();
             SetEvent(done_);
         }
     }
 
-private:
+  private:
     ProcessingFrame& frame_;
     HANDLE done_;
 };
@@ -57,19 +59,25 @@ int CountOtherThan(const std::wstring& path, int64_t seconds)
     int other = 0;
     WIN32_FIND_DATAW d;
     HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &d);
-    if (h == INVALID_HANDLE_VALUE) {
+    if (h == INVALID_HANDLE_VALUE)
+    {
         return 1;
     }
-    do {
+    do
+    {
         const std::wstring name = d.cFileName;
-        if (name == L"." || name == L"..") {
+        if (name == L"." || name == L"..")
+        {
             continue;
         }
-        const uint64_t t = (uint64_t(d.ftLastWriteTime.dwHighDateTime) << 32) | d.ftLastWriteTime.dwLowDateTime;
-        if (int64_t((t - kEpochTicks) / kTicksPerSecond) != seconds) {
+        const uint64_t t =
+            (uint64_t(d.ftLastWriteTime.dwHighDateTime) << 32) | d.ftLastWriteTime.dwLowDateTime;
+        if (int64_t((t - EPOCH_TICKS) / TICKS_PER_SECOND) != seconds)
+        {
             ++other;
         }
-        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        {
             other += CountOtherThan(path + L"\\" + name, seconds);
         }
     } while (FindNextFileW(h, &d));
@@ -81,14 +89,17 @@ bool MakeTree(const std::wstring& root, int files, int folders)
 {
     CreateDirectoryW(root.c_str(), nullptr);
     const int perFolder = files / folders;
-    for (int d = 0; d < folders; ++d) {
+    for (int d = 0; d < folders; ++d)
+    {
         const std::wstring dir = root + L"\\d" + std::to_wstring(d);
         CreateDirectoryW(dir.c_str(), nullptr);
-        for (int f = 0; f < perFolder; ++f) {
+        for (int f = 0; f < perFolder; ++f)
+        {
             const std::wstring path = dir + L"\\f" + std::to_wstring(f) + L".txt";
             HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (h == INVALID_HANDLE_VALUE) {
+            if (h == INVALID_HANDLE_VALUE)
+            {
                 return false;
             }
             CloseHandle(h);
@@ -101,16 +112,22 @@ void RemoveTree(const std::wstring& path)
 {
     WIN32_FIND_DATAW d;
     HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &d);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
+    if (h != INVALID_HANDLE_VALUE)
+    {
+        do
+        {
             const std::wstring name = d.cFileName;
-            if (name == L"." || name == L"..") {
+            if (name == L"." || name == L"..")
+            {
                 continue;
             }
             const std::wstring child = path + L"\\" + name;
-            if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            {
                 RemoveTree(child);
-            } else {
+            }
+            else
+            {
                 DeleteFileW(child.c_str());
             }
         } while (FindNextFileW(h, &d));
@@ -123,16 +140,21 @@ void RemoveTree(const std::wstring& path)
 void BareItem(const std::wstring& path, const FILETIME& t)
 {
     const DWORD a = GetFileAttributesW(path.c_str());
-    if (a == INVALID_FILE_ATTRIBUTES) {
+    if (a == INVALID_FILE_ATTRIBUTES)
+    {
         return;
     }
-    if (a & FILE_ATTRIBUTE_DIRECTORY) {
+    if (a & FILE_ATTRIBUTE_DIRECTORY)
+    {
         WIN32_FIND_DATAW d;
         HANDLE f = FindFirstFileW((path + L"\\*").c_str(), &d);
-        if (f != INVALID_HANDLE_VALUE) {
-            do {
+        if (f != INVALID_HANDLE_VALUE)
+        {
+            do
+            {
                 if (d.cFileName[0] == L'.' &&
-                    (d.cFileName[1] == 0 || (d.cFileName[1] == L'.' && d.cFileName[2] == 0))) {
+                    (d.cFileName[1] == 0 || (d.cFileName[1] == L'.' && d.cFileName[2] == 0)))
+                {
                     continue;
                 }
                 BareItem(path + L"\\" + d.cFileName, t);
@@ -141,10 +163,10 @@ void BareItem(const std::wstring& path, const FILETIME& t)
         }
     }
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h != INVALID_HANDLE_VALUE)
+    {
         SetFileTime(h, &t, &t, &t);
         CloseHandle(h);
     }
@@ -211,7 +233,8 @@ int main(int argc, char** argv)
     const std::wstring small = base + L"_small";
     const std::wstring large = base + L"_large";
     std::printf("building trees: 1000 and %d files in %d folders...\n", files, folders);
-    if (!MakeTree(small, 1000, folders) || !MakeTree(large, files, folders)) {
+    if (!MakeTree(small, 1000, folders) || !MakeTree(large, files, folders))
+    {
         std::printf("cannot build the trees\n");
         RemoveTree(small);
         RemoveTree(large);
@@ -228,13 +251,14 @@ int main(int argc, char** argv)
     const int missed = CountOtherThan(large, 1000000001);
 
     std::vector<double> engineTimes, bareTimes;
-    for (int round = 0; round < 5; ++round) {
+    for (int round = 0; round < 5; ++round)
+    {
         const int64_t seconds = 1100000000 + round;
         auto start = std::chrono::steady_clock::now();
         rig.Run(large, seconds);
         engineTimes.push_back(Seconds(start));
 
-        const uint64_t ticks = uint64_t(seconds + 7) * kTicksPerSecond + kEpochTicks;
+        const uint64_t ticks = uint64_t(seconds + 7) * TICKS_PER_SECOND + EPOCH_TICKS;
         FILETIME t{DWORD(ticks), DWORD(ticks >> 32)};
         start = std::chrono::steady_clock::now();
         BareItem(large, t);
@@ -242,8 +266,8 @@ int main(int argc, char** argv)
     }
     const double engine = Median(engineTimes), bare = Median(bareTimes);
     std::printf("%d files, %d folders, median of 5, alternating\n", files, folders);
-    std::printf("  engine %8.1f ms   bare loop %8.1f ms   ratio %.3f   (goal <= 1.10)\n",
-                engine * 1000, bare * 1000, engine / bare);
+    std::printf("  engine %8.1f ms   bare loop %8.1f ms   ratio %.3f   (goal <= 1.10)\n", engine * 1000,
+                bare * 1000, engine / bare);
     std::printf("peak working set: before %.1f MiB, after 1000 files %.1f MiB, after %d files "
                 "%.1f MiB, growth %.1f%%\n",
                 before / 1048576.0, peakSmall / 1048576.0, files, peakLarge / 1048576.0,

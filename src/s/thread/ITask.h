@@ -1,12 +1,13 @@
 #pragma once
 
-namespace s::thread {
+namespace s::thread
+{
 
 // A unit of work that a worker thread executes. The thread does not own the task:
 // whoever hands it to a thread keeps it alive until the thread is idle again.
 class ITask
 {
-public:
+  public:
     virtual ~ITask() = default;
 
     // Called on the worker thread, once per scheduled run. Never called by two

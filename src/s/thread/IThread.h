@@ -5,7 +5,8 @@
 #include "s/base/IObject.h"
 #include "s/thread/ITask.h"
 
-namespace s::thread {
+namespace s::thread
+{
 
 // A reusable worker: one operating-system thread that stays parked until it is given a
 // task to run once, a number of times or endlessly, optionally paced.
@@ -16,7 +17,7 @@ namespace s::thread {
 // stay alive until the thread is idle again (WaitIdle, Finish).
 class IThread : public s::base::IObject
 {
-public:
+  public:
     // Signature of the function that the thread's own task face runs (SetFunction); it
     // receives that task face.
     using Function = void (*)(ITask* self);

@@ -2,18 +2,21 @@
 
 #include <windows.h>
 
-namespace s::thread::win {
+namespace s::thread::win
+{
 
-namespace {
+namespace
+{
 
-constexpr DWORD kIdlePollMs = 20;
-constexpr DWORD kExitPollMs = 100;
+constexpr DWORD IDLE_POLL_MS = 20;
+constexpr DWORD EXIT_POLL_MS = 100;
 
 // Milliseconds from a steady clock; GetTickCount64 moves in steps that are too coarse for
 // short periods.
 ULONGLONG NowMs()
 {
-    static const LONGLONG frequency = [] {
+    static const LONGLONG frequency = []
+    {
         LARGE_INTEGER f;
         QueryPerformanceFrequency(&f);
         return f.QuadPart;
@@ -34,12 +37,14 @@ Thread::Thread()
 
 Thread::~Thread()
 {
-    if (handle_ != nullptr) {
+    if (handle_ != nullptr)
+    {
         Stop();
         CloseHandle(static_cast<HANDLE>(handle_));
         handle_ = nullptr;
     }
-    if (control_.wake != nullptr) {
+    if (control_.wake != nullptr)
+    {
         CloseHandle(static_cast<HANDLE>(control_.wake));
         control_.wake = nullptr;
     }
@@ -58,7 +63,8 @@ void Thread::MakeWorker()
     control_.idle = true;
     control_.stop = false;
     control_.finished = false;
-    if (control_.wake != nullptr) {
+    if (control_.wake != nullptr)
+    {
         ResetEvent(static_cast<HANDLE>(control_.wake));
     }
     DWORD id = 0;
@@ -66,12 +72,14 @@ void Thread::MakeWorker()
     handle_ = h;
     threadId_ = h != nullptr ? id : 0;
     control_.handle = h;
-    if (h == nullptr) {
+    if (h == nullptr)
+    {
         // No worker: behave as a thread that has ended, so that waits return.
         control_.finished = true;
         return;
     }
-    if (control_.priority != PRIORITY_NORMAL) {
+    if (control_.priority != PRIORITY_NORMAL)
+    {
         SetThreadPriority(h, control_.priority);
     }
 }
@@ -81,15 +89,20 @@ unsigned long __stdcall Thread::Routine(void* argument)
     ControlBlock* c = static_cast<ControlBlock*>(argument);
     c->lock->Enter();
     c->entered = true;
-    while (!c->stop) {
+    while (!c->stop)
+    {
         bool park = false;
-        if (c->pause != 0) {
+        if (c->pause != 0)
+        {
             const DWORD ms = c->pause;
             c->pause = 0;
             c->lock->Leave();
             Sleep(ms);
-        } else if (c->runsLeft != 0) {
-            if (c->runsLeft != -1) {
+        }
+        else if (c->runsLeft != 0)
+        {
+            if (c->runsLeft != -1)
+            {
                 --c->runsLeft;
             }
             const int32_t left = c->runsLeft;
@@ -98,25 +111,34 @@ unsigned long __stdcall Thread::Routine(void* argument)
             s::thread::ITask* task = c->task;
             c->lock->Leave();
             const ULONGLONG started = NowMs();
-            if (task != nullptr) {
+            if (task != nullptr)
+            {
                 task->Run();
-                if (pacing != PACING_NONE && left != 0) {
-                    if (pacing == PACING_PAUSE) {
+                if (pacing != PACING_NONE && left != 0)
+                {
+                    if (pacing == PACING_PAUSE)
+                    {
                         Sleep(interval);
-                    } else {
+                    }
+                    else
+                    {
                         const ULONGLONG elapsed = NowMs() - started;
-                        if (elapsed < interval) {
+                        if (elapsed < interval)
+                        {
                             Sleep(static_cast<DWORD>(interval - elapsed));
                         }
                     }
                 }
             }
-        } else {
+        }
+        else
+        {
             c->idle = true;
             c->lock->Leave();
             park = true;
         }
-        if (park) {
+        if (park)
+        {
             // Every Run form signals the event after it has set up the work, and the event
             // keeps a signal given before this wait: a job handed over between leaving the
             // lock and this line is found at the next turn.
@@ -133,7 +155,8 @@ unsigned long __stdcall Thread::Routine(void* argument)
 void Thread::Run()
 {
     Function fn = function_;
-    if (fn != nullptr) {
+    if (fn != nullptr)
+    {
         fn(this);
     }
 }
@@ -207,20 +230,24 @@ bool Thread::IsFinished() const
 
 void Thread::WaitIdle()
 {
-    while (!control_.idle && !control_.finished) {
-        Sleep(kIdlePollMs);
+    while (!control_.idle && !control_.finished)
+    {
+        Sleep(IDLE_POLL_MS);
     }
 }
 
 bool Thread::WaitIdle(uint32_t ms)
 {
     uint32_t waited = 0;
-    while (!control_.idle && !control_.finished) {
-        if (waited >= ms) {
+    while (!control_.idle && !control_.finished)
+    {
+        if (waited >= ms)
+        {
             // Hung: kill the worker and put a fresh parked one in its place. The killed
             // routine never holds the control lock while its task runs.
             HANDLE old = static_cast<HANDLE>(handle_);
-            if (old != nullptr) {
+            if (old != nullptr)
+            {
                 TerminateThread(old, 1);
                 WaitForSingleObject(old, 1000);
                 CloseHandle(old);
@@ -230,8 +257,8 @@ bool Thread::WaitIdle(uint32_t ms)
             MakeWorker();
             return false;
         }
-        Sleep(kIdlePollMs);
-        waited += kIdlePollMs;
+        Sleep(IDLE_POLL_MS);
+        waited += IDLE_POLL_MS;
     }
     return true;
 }
@@ -253,12 +280,14 @@ void Thread::Finish()
 
 void Thread::WaitExit()
 {
-    while (!control_.finished) {
+    while (!control_.finished)
+    {
         Resume();
-        if (handle_ == nullptr) {
+        if (handle_ == nullptr)
+        {
             break;
         }
-        WaitForSingleObject(static_cast<HANDLE>(handle_), kExitPollMs);
+        WaitForSingleObject(static_cast<HANDLE>(handle_), EXIT_POLL_MS);
     }
 }
 
@@ -286,12 +315,15 @@ void Thread::Pause(uint32_t ms)
 void Thread::Resume()
 {
     HANDLE h = static_cast<HANDLE>(handle_);
-    if (h == nullptr) {
+    if (h == nullptr)
+    {
         return;
     }
-    for (;;) {
+    for (;;)
+    {
         const DWORD previous = ResumeThread(h);
-        if (previous == static_cast<DWORD>(-1) || previous <= 1) {
+        if (previous == static_cast<DWORD>(-1) || previous <= 1)
+        {
             break;
         }
     }
@@ -301,14 +333,16 @@ void Thread::Resume()
 void Thread::Suspend()
 {
     s::thread::ObjLocker::Guard guard(lock_);
-    if (handle_ != nullptr) {
+    if (handle_ != nullptr)
+    {
         SuspendThread(static_cast<HANDLE>(handle_));
     }
 }
 
 int32_t Thread::GetPriority()
 {
-    if (handle_ == nullptr) {
+    if (handle_ == nullptr)
+    {
         return PRIORITY_NORMAL;
     }
     const int p = GetThreadPriority(static_cast<HANDLE>(handle_));
@@ -329,16 +363,20 @@ void Thread::SetFunction(Function fn)
 
 void Thread::Reset()
 {
-    if (control_.finished) {
+    if (control_.finished)
+    {
         // Stopped by its last user: the next one gets a working thread again.
-        if (handle_ != nullptr) {
+        if (handle_ != nullptr)
+        {
             CloseHandle(static_cast<HANDLE>(handle_));
             handle_ = nullptr;
         }
         s::thread::ObjLocker::Guard guard(lock_);
         control_.priority = PRIORITY_NORMAL;
         MakeWorker();
-    } else if (!control_.idle) {
+    }
+    else if (!control_.idle)
+    {
         Finish();
     }
     SetPriority(PRIORITY_NORMAL);

@@ -27,18 +27,19 @@
 #include "s/thread/ObjLocker.h"
 #include "s/thread/Pooled.h"
 
-namespace s::thread::win {
+namespace s::thread::win
+{
 
 class Thread : public s::thread::IThread, public s::thread::IPoolable, public s::thread::ITask
 {
     S_CLASS_ID(L"s_thread_win_Thread")
     S_POOLED(Thread)
 
-public:
+  public:
     // Pacing of a job.
     static constexpr int32_t PACING_NONE = 0;
-    static constexpr int32_t PACING_PAUSE = 1;     // sleep the interval after each run
-    static constexpr int32_t PACING_PERIODIC = 2;  // runs start one interval apart
+    static constexpr int32_t PACING_PAUSE = 1;    // sleep the interval after each run
+    static constexpr int32_t PACING_PERIODIC = 2; // runs start one interval apart
 
     // Priority given by WaitIdle(ms)'s replacement and after Reset: normal.
     static constexpr int32_t PRIORITY_NORMAL = 0;
@@ -78,18 +79,18 @@ public:
     // True once the worker routine has ended (after RequestStop or Stop).
     bool IsFinished() const;
 
-protected:
+  protected:
     Thread();
     ~Thread() override;
 
-private:
+  private:
     // What the worker routine sees. Everything but the three polled flags is read and
     // written under *lock only.
     struct ControlBlock
     {
         const s::thread::ObjLocker* lock = nullptr;
-        void* handle = nullptr;  // the worker thread
-        void* wake = nullptr;    // auto-reset event the parked worker waits on
+        void* handle = nullptr; // the worker thread
+        void* wake = nullptr;   // auto-reset event the parked worker waits on
         uint32_t pause = 0;
         s::thread::ITask* task = nullptr;
         int32_t runsLeft = 0;

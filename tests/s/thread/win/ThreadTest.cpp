@@ -13,7 +13,8 @@
 using s::thread::ITask;
 using s::thread::win::Thread;
 
-namespace {
+namespace
+{
 
 ULONGLONG NowMs()
 {
@@ -26,19 +27,21 @@ ULONGLONG NowMs()
 // Counts its runs and remembers when each started (milliseconds, steady clock).
 class CountingTask : public ITask
 {
-public:
+  public:
     explicit CountingTask(DWORD sleepMs = 0) : sleepMs_(sleepMs) {}
     void Run() override
     {
         const int running = ++inside_;
-        if (running > 1) {
+        if (running > 1)
+        {
             overlapped = true;
         }
         {
             std::lock_guard<std::mutex> g(m_);
             starts_.push_back(NowMs());
         }
-        if (sleepMs_ != 0) {
+        if (sleepMs_ != 0)
+        {
             Sleep(sleepMs_);
         }
         {
@@ -61,7 +64,7 @@ public:
     std::atomic<int> count{0};
     std::atomic<bool> overlapped{false};
 
-private:
+  private:
     DWORD sleepMs_;
     std::atomic<int> inside_{0};
     std::mutex m_;
@@ -72,7 +75,7 @@ private:
 // Blocks until released (or for ever).
 class BlockingTask : public ITask
 {
-public:
+  public:
     BlockingTask() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
     ~BlockingTask() override { CloseHandle(event_); }
     void Run() override
@@ -83,17 +86,18 @@ public:
     void Open() { SetEvent(event_); }
     std::atomic<bool> started{false};
 
-private:
+  private:
     HANDLE event_;
 };
 
 // Waits (10 s at most) until pred holds.
-template <class Pred>
-bool Eventually(Pred pred, DWORD ms = 10000)
+template <class Pred> bool Eventually(Pred pred, DWORD ms = 10000)
 {
     const ULONGLONG end = NowMs() + ms;
-    while (!pred()) {
-        if (NowMs() > end) {
+    while (!pred())
+    {
+        if (NowMs() > end)
+        {
             return false;
         }
         Sleep(1);
@@ -131,7 +135,8 @@ TEST(Thread, RunOnAFreshThreadRunsOnceAndBecomesIdle)
 
 TEST(Thread, TheTaskRunsOnTheWorkerThread)
 {
-    struct WhereTask : ITask {
+    struct WhereTask : ITask
+    {
         std::atomic<DWORD> id{0};
         void Run() override { id = GetCurrentThreadId(); }
     } task;
@@ -245,13 +250,15 @@ TEST(Thread, ARunGivenWhileAJobRunsReplacesItForTheNextIteration)
 TEST(Thread, PauseIsTakenBeforeTheNextRun)
 {
     Worker w;
-    struct PausingTask : CountingTask {
+    struct PausingTask : CountingTask
+    {
         Thread* self = nullptr;
         void Run() override
         {
             CountingTask::Run();
-            if (count == 1) {
-                self->Pause(150);  // a task may pace its own thread
+            if (count == 1)
+            {
+                self->Pause(150); // a task may pace its own thread
             }
         }
     } task;
@@ -326,7 +333,7 @@ TEST(Thread, SuspendAndResume)
     CountingTask task;
     w.t->Suspend();
     w.t->Suspend();
-    w.t->Run(&task);  // Run resumes the thread fully
+    w.t->Run(&task); // Run resumes the thread fully
     w.t->WaitIdle();
     EXPECT_EQ(task.count, 1);
 }
@@ -348,7 +355,7 @@ TEST(Thread, PooledThreadsComeBackResetAndWorking)
     CountingTask task(50);
     t->RunTimes(&task, 3);
     ASSERT_TRUE(Eventually([&] { return task.Starts().size() >= 1; }));
-    t->Release();  // lets the run under way finish, drops the runs still pending
+    t->Release(); // lets the run under way finish, drops the runs still pending
     EXPECT_EQ(task.count, 1);
     Sleep(80);
     EXPECT_EQ(task.count, 1);
@@ -357,7 +364,7 @@ TEST(Thread, PooledThreadsComeBackResetAndWorking)
     EXPECT_TRUE(again->IsIdle());
     EXPECT_EQ(again->GetPriority(), THREAD_PRIORITY_NORMAL);
     again->Stop();
-    again->Release();  // a stopped thread gets a new routine on reset
+    again->Release(); // a stopped thread gets a new routine on reset
     Thread* third = Thread::Acquire();
     EXPECT_FALSE(third->IsFinished());
     CountingTask more;
@@ -373,33 +380,42 @@ TEST(Thread, NoJobIsLostWhileTheWorkerGoesToParkUnderLoad)
 {
     std::atomic<bool> stopLoad{false};
     std::vector<std::thread> load;
-    for (int i = 0; i < 3; ++i) {
-        load.emplace_back([&] {
-            volatile unsigned x = 0;
-            while (!stopLoad) {
-                for (int k = 0; k < 10000; ++k) {
-                    x = x + k;
+    for (int i = 0; i < 3; ++i)
+    {
+        load.emplace_back(
+            [&]
+            {
+                volatile unsigned x = 0;
+                while (!stopLoad)
+                {
+                    for (int k = 0; k < 10000; ++k)
+                    {
+                        x = x + k;
+                    }
+                    if ((x & 0xFF) == 0)
+                    {
+                        SwitchToThread();
+                    }
                 }
-                if ((x & 0xFF) == 0) {
-                    SwitchToThread();
-                }
-            }
-        });
+            });
     }
     Worker w;
     CountingTask task;
     const int rounds = 5000;
     int lost = 0;
-    for (int i = 0; i < rounds && lost == 0; ++i) {
+    for (int i = 0; i < rounds && lost == 0; ++i)
+    {
         w.t->Run(&task);
         // Spin instead of WaitIdle's 20 ms steps so that the next Run lands while the
         // worker is still on its way to park.
-        if (!Eventually([&] { return task.count == i + 1; }, 5000)) {
+        if (!Eventually([&] { return task.count == i + 1; }, 5000))
+        {
             lost = i + 1;
         }
     }
     stopLoad = true;
-    for (auto& t : load) {
+    for (auto& t : load)
+    {
         t.join();
     }
     EXPECT_EQ(lost, 0) << "run " << lost << " was never executed";

@@ -27,15 +27,25 @@ using namespace s::gui::dialogs::dragndrop;
 using s::file::win::PathWin;
 using s::thread::ObjLocker;
 
-namespace {
+namespace
+{
 
 using Seconds = int64_t;
-constexpr int64_t kTicksPerSecond = 10000000;
-constexpr uint64_t kEpochTicks = 116444736000000000ULL;
+constexpr int64_t TICKS_PER_SECOND = 10000000;
+constexpr uint64_t EPOCH_TICKS = 116444736000000000ULL;
 
-uint64_t TicksOf(Seconds s) { return uint64_t(s * kTicksPerSecond) + kEpochTicks; }
-uint64_t TicksOf(const FILETIME& f) { return (uint64_t(f.dwHighDateTime) << 32) | f.dwLowDateTime; }
-Seconds SecondsOf(uint64_t ticks) { return (int64_t(ticks) - int64_t(kEpochTicks)) / kTicksPerSecond; }
+uint64_t TicksOf(Seconds s)
+{
+    return uint64_t(s * TICKS_PER_SECOND) + EPOCH_TICKS;
+}
+uint64_t TicksOf(const FILETIME& f)
+{
+    return (uint64_t(f.dwHighDateTime) << 32) | f.dwLowDateTime;
+}
+Seconds SecondsOf(uint64_t ticks)
+{
+    return (int64_t(ticks) - int64_t(EPOCH_TICKS)) / TICKS_PER_SECOND;
+}
 FILETIME FileTimeOf(uint64_t ticks)
 {
     FILETIME f;
@@ -63,7 +73,7 @@ Seconds Utc(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
 struct Write
 {
     std::wstring path;
-    Seconds created, accessed, modified;  // -1: no pointer (left unchanged)
+    Seconds created, accessed, modified; // -1: no pointer (left unchanged)
 };
 
 std::mutex g_writesLock;
@@ -71,11 +81,12 @@ std::vector<Write> g_writes;
 
 Seconds Observed(const FILETIME* f)
 {
-    if (f == nullptr) {
+    if (f == nullptr)
+    {
         return -1;
     }
     const uint64_t t = TicksOf(*f);
-    EXPECT_EQ(t % kTicksPerSecond, 0u) << "a written time has a sub-second part";
+    EXPECT_EQ(t % TICKS_PER_SECOND, 0u) << "a written time has a sub-second part";
     return SecondsOf(t);
 }
 
@@ -97,24 +108,27 @@ struct Event
 
 class Channel : public IStatusChannel
 {
-public:
+  public:
     explicit Channel(ProcessingFrame& frame) : frame_(frame) {}
-    void sendStatus(const wchar_t* name, int32_t total, int32_t position,
-                    const wchar_t* text) override
+    void sendStatus(const wchar_t* name, int32_t total, int32_t position, const wchar_t* text) override
     {
         events.push_back({name, total, position, text ? text : L""});
-        if (onEvent) {
+        if (onEvent)
+        {
             onEvent(events.back());
         }
-        if (name == ProcessStatusEnd) {
+        if (name == ProcessStatusEnd)
+        {
             frame_.finishRun();
         }
     }
     std::vector<int32_t> Positions() const
     {
         std::vector<int32_t> p;
-        for (const Event& e : events) {
-            if (e.name == ProcessStatusUpdate) {
+        for (const Event& e : events)
+        {
+            if (e.name == ProcessStatusUpdate)
+            {
                 p.push_back(e.position);
             }
         }
@@ -123,8 +137,10 @@ public:
     std::vector<std::wstring> Titles() const
     {
         std::vector<std::wstring> t;
-        for (const Event& e : events) {
-            if (e.name == ProcessStatusUpdate) {
+        for (const Event& e : events)
+        {
+            if (e.name == ProcessStatusUpdate)
+            {
                 t.push_back(e.text);
             }
         }
@@ -133,7 +149,7 @@ public:
     std::vector<Event> events;
     std::function<void(const Event&)> onEvent;
 
-private:
+  private:
     ProcessingFrame& frame_;
 };
 
@@ -141,14 +157,14 @@ private:
 
 class ChangeEngineTest : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
         static int counter = 0;
-        root_ = std::wstring(temp) + L"kairon_engine_" + std::to_wstring(GetCurrentProcessId()) +
-                L"_" + std::to_wstring(++counter);
+        root_ = std::wstring(temp) + L"kairon_engine_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                std::to_wstring(++counter);
         ASSERT_TRUE(CreateDirectoryW(root_.c_str(), nullptr));
         frame_.setStatusChannel(&channel_);
         {
@@ -169,16 +185,22 @@ protected:
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         WIN32_FIND_DATAW d;
         HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &d);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
+        if (h != INVALID_HANDLE_VALUE)
+        {
+            do
+            {
                 const std::wstring name = d.cFileName;
-                if (name == L"." || name == L"..") {
+                if (name == L"." || name == L"..")
+                {
                     continue;
                 }
                 const std::wstring child = path + L"\\" + name;
-                if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                {
                     RemoveTree(child);
-                } else {
+                }
+                else
+                {
                     SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
                     DeleteFileW(child.c_str());
                 }
@@ -192,13 +214,14 @@ protected:
 
     void File(const std::wstring& rel, DWORD attributes = 0)
     {
-        HANDLE h = CreateFileW(P(rel).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = CreateFileW(P(rel).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                               nullptr);
         ASSERT_NE(h, INVALID_HANDLE_VALUE) << "cannot create " << std::string(rel.begin(), rel.end());
         DWORD written = 0;
         WriteFile(h, "x", 1, &written, nullptr);
         CloseHandle(h);
-        if (attributes != 0) {
+        if (attributes != 0)
+        {
             ASSERT_TRUE(SetFileAttributesW(P(rel).c_str(), attributes));
         }
     }
@@ -217,9 +240,8 @@ protected:
     {
         const DWORD a = GetFileAttributesW(P(rel).c_str());
         SetFileAttributesW(P(rel).c_str(), FILE_ATTRIBUTE_NORMAL);
-        HANDLE h = CreateFileW(P(rel).c_str(), FILE_WRITE_ATTRIBUTES,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        HANDLE h = CreateFileW(P(rel).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         ASSERT_NE(h, INVALID_HANDLE_VALUE);
         FILETIME c = FileTimeOf(created), m = FileTimeOf(modified), ac = FileTimeOf(accessed);
         ASSERT_TRUE(SetFileTime(h, &c, &ac, &m));
@@ -233,7 +255,7 @@ protected:
 
     struct Times
     {
-        uint64_t created, modified, accessed;  // ticks as the system reports them
+        uint64_t created, modified, accessed; // ticks as the system reports them
         Seconds c() const { return SecondsOf(created); }
         Seconds m() const { return SecondsOf(modified); }
         Seconds a() const { return SecondsOf(accessed); }
@@ -250,7 +272,8 @@ protected:
     {
         {
             ObjLocker::Guard guard(frame_.getItemLock());
-            for (const std::wstring& r : rels) {
+            for (const std::wstring& r : rels)
+            {
                 frame_.appendPath(P(r).c_str());
             }
             ASSERT_TRUE(frame_.startRun());
@@ -269,7 +292,8 @@ protected:
     {
         std::lock_guard<std::mutex> g(g_writesLock);
         std::map<std::wstring, Write> byPath;
-        for (const Write& w : g_writes) {
+        for (const Write& w : g_writes)
+        {
             EXPECT_EQ(w.path.compare(0, root_.size() + 1, root_ + L"\\"), 0);
             byPath[w.path.substr(root_.size() + 1)] = w;
         }
@@ -279,7 +303,8 @@ protected:
     {
         std::lock_guard<std::mutex> g(g_writesLock);
         std::vector<std::wstring> order;
-        for (const Write& w : g_writes) {
+        for (const Write& w : g_writes)
+        {
             order.push_back(w.path.substr(root_.size() + 1));
         }
         return order;
@@ -291,7 +316,7 @@ protected:
         r.reset();
         r.includeContents = includeContents;
         r.normal = true;
-        r.hidden = true;  // the default boxes: Normal and Hidden
+        r.hidden = true; // the default boxes: Normal and Hidden
         engine_.setAction(ChangeEngine::ACTION_CHANGE_MULTIPLE);
         return r;
     }
@@ -302,7 +327,7 @@ protected:
     ChangeEngine engine_{frame_};
 };
 
-const Seconds kT = 1371299696;  // 2013-06-15 12:34:56 UTC
+const Seconds T0 = 1371299696; // 2013-06-15 12:34:56 UTC
 
 } // namespace
 
@@ -315,11 +340,13 @@ TEST_F(ChangeEngineTest, SpecificWritesFilesAndFoldersAndTheirContentsOnlyWhenAs
     Dir(L"D\\S");
     File(L"D\\S\\f2.txt");
     File(L"F.txt");
-    for (const wchar_t* r : {L"D", L"D\\f1.txt", L"D\\S", L"D\\S\\f2.txt", L"F.txt"}) {
+    for (const wchar_t* r : {L"D", L"D\\f1.txt", L"D\\S", L"D\\S\\f2.txt", L"F.txt"})
+    {
         SetTimes(r, Utc(2001, 1, 1), Utc(2001, 1, 1), Utc(2001, 1, 1));
     }
 
-    for (bool contents : {false, true}) {
+    for (bool contents : {false, true})
+    {
         SCOPED_TRACE(contents ? "with contents" : "without contents");
         {
             std::lock_guard<std::mutex> g(g_writesLock);
@@ -327,9 +354,9 @@ TEST_F(ChangeEngineTest, SpecificWritesFilesAndFoldersAndTheirContentsOnlyWhenAs
         }
         channel_.events.clear();
         ChangeRequest& r = Request(contents);
-        r.created = kT + (contents ? 10 : 0);
-        r.modified = kT + 1 + (contents ? 10 : 0);
-        r.accessed = kT + 2 + (contents ? 10 : 0);
+        r.created = T0 + (contents ? 10 : 0);
+        r.modified = T0 + 1 + (contents ? 10 : 0);
+        r.accessed = T0 + 2 + (contents ? 10 : 0);
         Drop({L"D", L"F.txt"});
 
         std::map<std::wstring, Write> w = Writes();
@@ -337,7 +364,8 @@ TEST_F(ChangeEngineTest, SpecificWritesFilesAndFoldersAndTheirContentsOnlyWhenAs
             contents ? std::vector<std::wstring>{L"D", L"D\\f1.txt", L"D\\S", L"D\\S\\f2.txt", L"F.txt"}
                      : std::vector<std::wstring>{L"D", L"F.txt"};
         EXPECT_EQ(w.size(), changed.size());
-        for (const std::wstring& c : changed) {
+        for (const std::wstring& c : changed)
+        {
             SCOPED_TRACE(std::string(c.begin(), c.end()));
             ASSERT_EQ(w.count(c), 1u);
             EXPECT_EQ(w[c].created, r.created);
@@ -347,14 +375,16 @@ TEST_F(ChangeEngineTest, SpecificWritesFilesAndFoldersAndTheirContentsOnlyWhenAs
             EXPECT_EQ(t.modified, TicksOf(r.modified));
             EXPECT_EQ(t.accessed, TicksOf(r.accessed));
         }
-        if (!contents) {
+        if (!contents)
+        {
             EXPECT_EQ(Read(L"D\\f1.txt").m(), Utc(2001, 1, 1));
-        } else {
+        }
+        else
+        {
             // Contents before their folder.
             const std::vector<std::wstring> order = WriteOrder();
-            auto at = [&](const wchar_t* r) {
-                return std::find(order.begin(), order.end(), r) - order.begin();
-            };
+            auto at = [&](const wchar_t* r)
+            { return std::find(order.begin(), order.end(), r) - order.begin(); };
             EXPECT_LT(at(L"D\\S\\f2.txt"), at(L"D\\S"));
             EXPECT_LT(at(L"D\\S"), at(L"D"));
             EXPECT_LT(at(L"D\\f1.txt"), at(L"D"));
@@ -370,12 +400,14 @@ TEST_F(ChangeEngineTest, UpdatesCarryTheTitleAndTheEndOfEachItemsShare)
     File(L"two.dat");
     File(L"three");
     ChangeRequest& r = Request();
-    r.created = r.modified = r.accessed = kT;
+    r.created = r.modified = r.accessed = T0;
     Drop({L"one.txt", L"two.dat", L"three"});
     EXPECT_EQ(channel_.Positions(), (std::vector<int32_t>{333, 666, 1000}));
     EXPECT_EQ(channel_.Titles(), (std::vector<std::wstring>{L"one", L"two", L"three"}));
-    for (const Event& e : channel_.events) {
-        if (e.name == ProcessStatusUpdate) {
+    for (const Event& e : channel_.events)
+    {
+        if (e.name == ProcessStatusUpdate)
+        {
             EXPECT_EQ(e.total, 1000);
         }
     }
@@ -384,11 +416,12 @@ TEST_F(ChangeEngineTest, UpdatesCarryTheTitleAndTheEndOfEachItemsShare)
 TEST_F(ChangeEngineTest, AFolderOfFourEntriesReportsQuartersAndThenItself)
 {
     Dir(L"D");
-    for (const wchar_t* f : {L"D\\a", L"D\\b", L"D\\c", L"D\\d"}) {
+    for (const wchar_t* f : {L"D\\a", L"D\\b", L"D\\c", L"D\\d"})
+    {
         File(f);
     }
     ChangeRequest& r = Request(true);
-    r.created = r.modified = r.accessed = kT;
+    r.created = r.modified = r.accessed = T0;
     Drop({L"D"});
     EXPECT_EQ(channel_.Positions(), (std::vector<int32_t>{250, 500, 750, 1000, 1000}));
     EXPECT_EQ(channel_.Titles().back(), L"D");
@@ -397,14 +430,16 @@ TEST_F(ChangeEngineTest, AFolderOfFourEntriesReportsQuartersAndThenItself)
 TEST_F(ChangeEngineTest, ProgressOfTheLastItemReachesTheEndForAnyCount)
 {
     // 1/49 in single precision times 49 falls short of 1.
-    for (int i = 0; i < 49; ++i) {
+    for (int i = 0; i < 49; ++i)
+    {
         File(L"f" + std::to_wstring(i));
     }
     ChangeRequest& r = Request();
     r.created = r.modified = r.accessed = -1;
     {
         ObjLocker::Guard guard(frame_.getItemLock());
-        for (int i = 0; i < 49; ++i) {
+        for (int i = 0; i < 49; ++i)
+        {
             frame_.appendPath(P(L"f" + std::to_wstring(i)).c_str());
         }
         frame_.startRun();
@@ -413,7 +448,8 @@ TEST_F(ChangeEngineTest, ProgressOfTheLastItemReachesTheEndForAnyCount)
     const std::vector<int32_t> p = channel_.Positions();
     ASSERT_EQ(p.size(), 49u);
     EXPECT_EQ(p.back(), 1000);
-    for (size_t i = 1; i < p.size(); ++i) {
+    for (size_t i = 1; i < p.size(); ++i)
+    {
         EXPECT_LE(p[i - 1], p[i]);
     }
 }
@@ -426,11 +462,10 @@ struct MethodCase
     const wchar_t* mode;
     const wchar_t* target;
     int64_t offset;
-    bool c, m, a;  // which times are checked
+    bool c, m, a; // which times are checked
 };
 
-class ChangeEngineMethodTest : public ChangeEngineTest,
-                               public ::testing::WithParamInterface<MethodCase>
+class ChangeEngineMethodTest : public ChangeEngineTest, public ::testing::WithParamInterface<MethodCase>
 {
 };
 
@@ -447,13 +482,14 @@ TEST_P(ChangeEngineMethodTest, WritesWhatTheMethodDerivesFromEachItem)
              TicksOf(Utc(2006, 4, 5)) + 5555555);
     SetTicks(L"F.txt", TicksOf(Utc(2007, 1, 15)) + 3333333, TicksOf(Utc(2008, 7, 15)) + 4444444,
              TicksOf(Utc(2009, 9, 9)) + 1111111);
-    SetTicks(L"D", TicksOf(Utc(2001, 5, 6)), TicksOf(Utc(2002, 6, 7)) + 9999999,
-             TicksOf(Utc(2003, 7, 8)));
+    SetTicks(L"D", TicksOf(Utc(2001, 5, 6)), TicksOf(Utc(2002, 6, 7)) + 9999999, TicksOf(Utc(2003, 7, 8)));
 
-    for (bool contents : {false, true}) {
+    for (bool contents : {false, true})
+    {
         SCOPED_TRACE(contents ? "with contents" : "without contents");
         std::map<std::wstring, Times> before;
-        for (const wchar_t* r : {L"D", L"D\\inner.txt", L"F.txt"}) {
+        for (const wchar_t* r : {L"D", L"D\\inner.txt", L"F.txt"})
+        {
             before[r] = Read(r);
         }
         {
@@ -464,39 +500,50 @@ TEST_P(ChangeEngineMethodTest, WritesWhatTheMethodDerivesFromEachItem)
         r.mode = mc.mode;
         r.syncTarget = mc.target;
         r.offset = mc.offset;
-        r.created = mc.c ? kT : -1;
-        r.modified = mc.m ? kT : -1;
-        r.accessed = mc.a ? kT : -1;
+        r.created = mc.c ? T0 : -1;
+        r.modified = mc.m ? T0 : -1;
+        r.accessed = mc.a ? T0 : -1;
         Drop({L"D", L"F.txt"});
 
         std::map<std::wstring, Write> w = Writes();
         EXPECT_EQ(w.size(), contents ? 3u : 2u);
-        for (const auto& [rel, t] : before) {
+        for (const auto& [rel, t] : before)
+        {
             SCOPED_TRACE(std::string(rel.begin(), rel.end()));
-            if (!contents && rel == L"D\\inner.txt") {
+            if (!contents && rel == L"D\\inner.txt")
+            {
                 EXPECT_EQ(w.count(rel), 0u);
                 continue;
             }
             ASSERT_EQ(w.count(rel), 1u);
             Seconds synced = 0;
-            if (mc.target == SyncCreated) {
+            if (mc.target == SyncCreated)
+            {
                 synced = t.c();
-            } else if (mc.target == SyncModified) {
+            }
+            else if (mc.target == SyncModified)
+            {
                 synced = t.m();
-            } else if (mc.target == SyncAccessed) {
+            }
+            else if (mc.target == SyncAccessed)
+            {
                 synced = t.a();
             }
-            auto expect = [&](bool checked, Seconds own) -> Seconds {
-                if (!checked) {
+            auto expect = [&](bool checked, Seconds own) -> Seconds
+            {
+                if (!checked)
+                {
                     return -1;
                 }
-                if (mc.mode == ModeOffset) {
+                if (mc.mode == ModeOffset)
+                {
                     return own + mc.offset;
                 }
-                if (mc.mode == ModeSync) {
+                if (mc.mode == ModeSync)
+                {
                     return synced;
                 }
-                return kT;
+                return T0;
             };
             const Seconds ec = expect(mc.c, t.c()), em = expect(mc.m, t.m()), ea = expect(mc.a, t.a());
             EXPECT_EQ(w[rel].created, ec);
@@ -506,7 +553,8 @@ TEST_P(ChangeEngineMethodTest, WritesWhatTheMethodDerivesFromEachItem)
             EXPECT_EQ(after.modified, em < 0 ? t.modified : TicksOf(em));
             // Listing a folder may stamp its access time (the file system's doing); what the
             // engine asked for is checked above.
-            if (ea >= 0 || !(contents && rel == L"D")) {
+            if (ea >= 0 || !(contents && rel == L"D"))
+            {
                 EXPECT_EQ(after.accessed, ea < 0 ? t.accessed : TicksOf(ea));
             }
         }
@@ -515,23 +563,23 @@ TEST_P(ChangeEngineMethodTest, WritesWhatTheMethodDerivesFromEachItem)
 
 INSTANTIATE_TEST_SUITE_P(
     Methods, ChangeEngineMethodTest,
-    ::testing::Values(
-        MethodCase{"Specific", ModeSpecific, SyncCurrent, 0, true, true, true},
-        MethodCase{"SpecificModifiedOnly", ModeSpecific, SyncCurrent, 0, false, true, false},
-        MethodCase{"SyncCreatedToModified", ModeSync, SyncCreated, 0, false, true, false},
-        MethodCase{"SyncModified", ModeSync, SyncModified, 0, true, false, true},
-        MethodCase{"SyncAccessed", ModeSync, SyncAccessed, 0, true, true, false},
-        MethodCase{"OffsetPlusOneDay", ModeOffset, SyncCurrent, 86400, true, true, true},
-        MethodCase{"OffsetMinusTwoHours", ModeOffset, SyncCurrent, -7200, true, true, true},
-        // A time-zone shift (Tokyo to UTC) is one fixed offset for every item, whatever
-        // its date: a January and a July item move by the same amount.
-        MethodCase{"TimeZoneAsFixedOffset", ModeOffset, SyncCurrent, -9 * 3600, true, true, true}),
+    ::testing::Values(MethodCase{"Specific", ModeSpecific, SyncCurrent, 0, true, true, true},
+                      MethodCase{"SpecificModifiedOnly", ModeSpecific, SyncCurrent, 0, false, true, false},
+                      MethodCase{"SyncCreatedToModified", ModeSync, SyncCreated, 0, false, true, false},
+                      MethodCase{"SyncModified", ModeSync, SyncModified, 0, true, false, true},
+                      MethodCase{"SyncAccessed", ModeSync, SyncAccessed, 0, true, true, false},
+                      MethodCase{"OffsetPlusOneDay", ModeOffset, SyncCurrent, 86400, true, true, true},
+                      MethodCase{"OffsetMinusTwoHours", ModeOffset, SyncCurrent, -7200, true, true, true},
+                      // A time-zone shift (Tokyo to UTC) is one fixed offset for every item, whatever
+                      // its date: a January and a July item move by the same amount.
+                      MethodCase{"TimeZoneAsFixedOffset", ModeOffset, SyncCurrent, -9 * 3600, true, true,
+                                 true}),
     [](const ::testing::TestParamInfo<MethodCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ChangeEngineTest, MinusTwoHoursLeavesATimeThatWouldFallBefore1970)
 {
     File(L"early.txt");
-    SetTimes(L"early.txt", 3600, 3600, Utc(2000, 1, 1));  // 1970-01-01 01:00:00
+    SetTimes(L"early.txt", 3600, 3600, Utc(2000, 1, 1)); // 1970-01-01 01:00:00
     ChangeRequest& r = Request();
     r.mode = ModeOffset;
     r.offset = -7200;
@@ -555,7 +603,8 @@ TEST_F(ChangeEngineTest, NewestAndOldestSearchTheWholeTreeAndWriteWhatIsAsked)
         const wchar_t* target;
         bool contents;
     } cases[] = {{SyncNewest, false}, {SyncNewest, true}, {SyncOldest, false}, {SyncOldest, true}};
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SCOPED_TRACE(std::string(c.target == SyncNewest ? "newest" : "oldest") +
                      (c.contents ? " with contents" : " without contents"));
         RemoveTree(P(L"Beta"));
@@ -585,7 +634,8 @@ TEST_F(ChangeEngineTest, NewestAndOldestSearchTheWholeTreeAndWriteWhatIsAsked)
         EXPECT_EQ(engine_.getRequest().created, -1);
         std::map<std::wstring, Write> w = Writes();
         EXPECT_EQ(w.count(L"Beta\\Gamma.txt"), c.contents ? 1u : 0u);
-        for (const auto& [rel, write] : w) {
+        for (const auto& [rel, write] : w)
+        {
             EXPECT_EQ(write.modified, found);
             EXPECT_EQ(write.created, -1);
             EXPECT_EQ(write.accessed, -1);
@@ -600,10 +650,12 @@ TEST_F(ChangeEngineTest, TheNewestSearchLeavesTheItemLockFreeBetweenDroppedPaths
 {
     // Many dropped folders, so that the search takes a while; a watcher on another thread
     // must be able to take the item lock during it.
-    for (int i = 0; i < 40; ++i) {
+    for (int i = 0; i < 40; ++i)
+    {
         const std::wstring d = L"D" + std::to_wstring(i);
         Dir(d);
-        for (int k = 0; k < 25; ++k) {
+        for (int k = 0; k < 25; ++k)
+        {
             File(d + L"\\f" + std::to_wstring(k));
         }
     }
@@ -614,27 +666,36 @@ TEST_F(ChangeEngineTest, TheNewestSearchLeavesTheItemLockFreeBetweenDroppedPaths
     std::atomic<bool> searching{false};
     std::atomic<int> taken{0}, tries{0};
     std::thread watcher;
-    channel_.onEvent = [&](const Event& e) {
-        if (e.name == ProcessStatusStart) {
+    channel_.onEvent = [&](const Event& e)
+    {
+        if (e.name == ProcessStatusStart)
+        {
             searching = true;
-            watcher = std::thread([&] {
-                while (searching) {
-                    ++tries;
-                    if (frame_.getItemLock().TryEnter()) {
-                        ++taken;
-                        frame_.getItemLock().Leave();
+            watcher = std::thread(
+                [&]
+                {
+                    while (searching)
+                    {
+                        ++tries;
+                        if (frame_.getItemLock().TryEnter())
+                        {
+                            ++taken;
+                            frame_.getItemLock().Leave();
+                        }
+                        Sleep(0);
                     }
-                    Sleep(0);
-                }
-            });
-        } else if (e.name == ProcessStatusUpdate && searching) {
+                });
+        }
+        else if (e.name == ProcessStatusUpdate && searching)
+        {
             searching = false;
             watcher.join();
         }
     };
     {
         ObjLocker::Guard guard(frame_.getItemLock());
-        for (int i = 0; i < 40; ++i) {
+        for (int i = 0; i < 40; ++i)
+        {
             frame_.appendPath(P(L"D" + std::to_wstring(i)).c_str());
         }
         frame_.startRun();
@@ -656,13 +717,13 @@ TEST_F(ChangeEngineTest, AHiddenFileDroppedDirectlyIsChangedAHiddenFolderIsSkipp
     ASSERT_TRUE(Attributes(L"HD") & FILE_ATTRIBUTE_HIDDEN);
     ChangeRequest& r = Request(true);
     r.hidden = false;
-    r.created = r.modified = r.accessed = kT;
+    r.created = r.modified = r.accessed = T0;
     Drop({L"hidden.txt", L"HD"});
     std::map<std::wstring, Write> w = Writes();
     EXPECT_EQ(w.size(), 1u);
     EXPECT_EQ(w.count(L"hidden.txt"), 1u);
-    EXPECT_EQ(Read(L"hidden.txt").m(), kT);
-    EXPECT_NE(Read(L"HD\\inside.txt").m(), kT);
+    EXPECT_EQ(Read(L"hidden.txt").m(), T0);
+    EXPECT_NE(Read(L"HD\\inside.txt").m(), T0);
     EXPECT_EQ(channel_.Titles(), (std::vector<std::wstring>{L"hidden"}));
     EXPECT_EQ(Attributes(L"hidden.txt") & FILE_ATTRIBUTE_HIDDEN, DWORD(FILE_ATTRIBUTE_HIDDEN));
 }
@@ -673,19 +734,22 @@ TEST_F(ChangeEngineTest, UnderTheDefaultBoxesAReadOnlyOrSystemFolderIsSkippedEnt
     // its contents are not asked for. (Wine keeps no read-only bit on folders; the system
     // bit shows the same rule there.)
     int checked = 0;
-    for (DWORD bit : {DWORD(FILE_ATTRIBUTE_READONLY), DWORD(FILE_ATTRIBUTE_SYSTEM)}) {
+    for (DWORD bit : {DWORD(FILE_ATTRIBUTE_READONLY), DWORD(FILE_ATTRIBUTE_SYSTEM)})
+    {
         const std::wstring dir = L"F" + std::to_wstring(bit);
         Dir(dir);
         File(dir + L"\\inside.txt");
         Attr(dir, bit | FILE_ATTRIBUTE_DIRECTORY);
-        if (!(Attributes(dir) & bit)) {
+        if (!(Attributes(dir) & bit))
+        {
             continue;
         }
         ++checked;
-        for (bool contents : {false, true}) {
+        for (bool contents : {false, true})
+        {
             channel_.events.clear();
             ChangeRequest& r = Request(contents);
-            r.created = r.modified = r.accessed = kT;
+            r.created = r.modified = r.accessed = T0;
             Drop({dir});
             EXPECT_TRUE(Writes().empty());
             EXPECT_TRUE(channel_.Positions().empty());
@@ -706,7 +770,8 @@ TEST_F(ChangeEngineTest, TheFirstOfSystemHiddenReadOnlyDecidesInsideAFolder)
         bool changed;
     } cases[] = {
         {L"hr_hidden_on", 0, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY, true, false, true, false, true},
-        {L"hr_hidden_off", 0, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY, true, true, false, true, false},
+        {L"hr_hidden_off", 0, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY, true, true, false, true,
+         false},
         {L"hs_system_on", 0, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, true, false, false, true, true},
         {L"hs_system_off", 0, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, true, true, true, false, false},
         {L"ro_on", 0, FILE_ATTRIBUTE_READONLY, true, true, false, false, true},
@@ -714,12 +779,14 @@ TEST_F(ChangeEngineTest, TheFirstOfSystemHiddenReadOnlyDecidesInsideAFolder)
         {L"normal_on", FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_ARCHIVE, true, false, true, false, true},
         {L"normal_off", FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_ARCHIVE, false, true, true, true, false},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SCOPED_TRACE(std::string(c.name, c.name + wcslen(c.name)));
         const std::wstring dir = std::wstring(L"dir_") + c.name;
         Dir(dir);
         File(dir + L"\\item", c.item);
-        if (c.folder != 0) {
+        if (c.folder != 0)
+        {
             Attr(dir, c.folder | FILE_ATTRIBUTE_DIRECTORY);
         }
         const DWORD before = Attributes(dir + L"\\item");
@@ -733,7 +800,7 @@ TEST_F(ChangeEngineTest, TheFirstOfSystemHiddenReadOnlyDecidesInsideAFolder)
         r.readOnly = c.readOnly;
         r.hidden = c.hidden;
         r.system = c.system;
-        r.created = r.modified = r.accessed = kT;
+        r.created = r.modified = r.accessed = T0;
         Drop({dir});
         std::map<std::wstring, Write> w = Writes();
         EXPECT_EQ(w.count(dir), 1u);
@@ -748,9 +815,9 @@ TEST_F(ChangeEngineTest, AReadOnlyFileIsChangedAndReadOnlyAgainWithItsArchiveBit
     File(L"ro.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
     ASSERT_EQ(Attributes(L"ro.txt") & 0x21u, 0x21u);
     ChangeRequest& r = Request();
-    r.created = r.modified = r.accessed = kT;
+    r.created = r.modified = r.accessed = T0;
     Drop({L"ro.txt"});
-    EXPECT_EQ(Read(L"ro.txt").m(), kT);
+    EXPECT_EQ(Read(L"ro.txt").m(), T0);
     EXPECT_EQ(Attributes(L"ro.txt") & 0x27u, 0x21u);
     EXPECT_EQ(engine_.getFailureCount(), 0u);
 }
@@ -768,7 +835,8 @@ TEST_F(ChangeEngineTest, WithNoFieldCheckedEveryItemIsStillOpenedAndRestoredAndP
     Drop({L"D"});
     std::map<std::wstring, Write> w = Writes();
     EXPECT_EQ(w.size(), 3u);
-    for (const auto& [rel, write] : w) {
+    for (const auto& [rel, write] : w)
+    {
         EXPECT_EQ(write.created, -1);
         EXPECT_EQ(write.modified, -1);
         EXPECT_EQ(write.accessed, -1);
@@ -784,7 +852,7 @@ TEST_F(ChangeEngineTest, InvalidAndMissingPathsAreSkippedSilently)
 {
     File(L"there.txt");
     ChangeRequest& r = Request();
-    r.created = r.modified = r.accessed = kT;
+    r.created = r.modified = r.accessed = T0;
     Drop({L"missing.txt", L"there.txt"});
     EXPECT_EQ(Writes().size(), 1u);
     EXPECT_EQ(channel_.Positions(), (std::vector<int32_t>{1000}));
@@ -797,14 +865,17 @@ TEST_F(ChangeEngineTest, CancellingInsideAFolderFinishesTheItemAndItsFoldersOnly
 {
     Dir(L"D");
     Dir(L"D\\S");
-    for (const wchar_t* f : {L"D\\S\\s1", L"D\\S\\s2", L"D\\S\\s3", L"D\\S\\s4"}) {
+    for (const wchar_t* f : {L"D\\S\\s1", L"D\\S\\s2", L"D\\S\\s3", L"D\\S\\s4"})
+    {
         File(f);
     }
     File(L"after.txt");
     ChangeRequest& r = Request(true);
-    r.created = r.modified = r.accessed = kT;
-    channel_.onEvent = [&](const Event& e) {
-        if (e.name == ProcessStatusUpdate && channel_.Positions().size() == 2) {
+    r.created = r.modified = r.accessed = T0;
+    channel_.onEvent = [&](const Event& e)
+    {
+        if (e.name == ProcessStatusUpdate && channel_.Positions().size() == 2)
+        {
             frame_.cancelProcessing(false);
         }
     };
@@ -817,11 +888,12 @@ TEST_F(ChangeEngineTest, CancellingInsideAFolderFinishesTheItemAndItsFoldersOnly
     EXPECT_EQ(channel_.Titles().size(), 4u);
     EXPECT_EQ(channel_.Titles()[2], L"S");
     EXPECT_EQ(channel_.Titles()[3], L"D");
-    EXPECT_NE(Read(L"after.txt").m(), kT);
-    EXPECT_EQ(Read(L"D").m(), kT);
+    EXPECT_NE(Read(L"after.txt").m(), T0);
+    EXPECT_EQ(Read(L"D").m(), T0);
     int changed = 0;
-    for (const wchar_t* f : {L"D\\S\\s1", L"D\\S\\s2", L"D\\S\\s3", L"D\\S\\s4"}) {
-        changed += Read(f).m() == kT ? 1 : 0;
+    for (const wchar_t* f : {L"D\\S\\s1", L"D\\S\\s2", L"D\\S\\s3", L"D\\S\\s4"})
+    {
+        changed += Read(f).m() == T0 ? 1 : 0;
     }
     EXPECT_EQ(changed, 2);
     ObjLocker::Guard guard(frame_.getItemLock());
@@ -835,35 +907,38 @@ TEST_F(ChangeEngineTest, ItemsThatCannotBeOpenedAreCountedKeptAndStillRestored)
     const int lockedCount = 103;
     Dir(L"D");
     std::vector<HANDLE> locks;
-    for (int i = 0; i < lockedCount; ++i) {
+    for (int i = 0; i < lockedCount; ++i)
+    {
         const std::wstring rel = L"D\\locked" + std::to_wstring(i);
         File(rel, i == 0 ? FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE : 0);
         // Open without write sharing: the engine's open for writing fails.
-        HANDLE h = CreateFileW(P(rel).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
+        HANDLE h =
+            CreateFileW(P(rel).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(h, INVALID_HANDLE_VALUE);
         locks.push_back(h);
     }
     File(L"D\\free.txt");
     ChangeRequest& r = Request(true);
     r.readOnly = true;
-    r.created = r.modified = r.accessed = kT;
+    r.created = r.modified = r.accessed = T0;
     Drop({L"D"});
-    for (HANDLE h : locks) {
+    for (HANDLE h : locks)
+    {
         CloseHandle(h);
     }
     EXPECT_EQ(engine_.getFailureCount(), uint32_t(lockedCount));
     const s::str::strarray::StrArray& failed = engine_.getFailedPaths();
     ASSERT_EQ(failed.Count(), ChangeEngine::MAX_KEPT_FAILURES);
-    for (uint32_t i = 0; i < failed.Count(); ++i) {
+    for (uint32_t i = 0; i < failed.Count(); ++i)
+    {
         const std::wstring path = failed.Get(i)->CStr();
         EXPECT_EQ(path.rfind(P(L"D\\locked"), 0), 0u);
     }
     // Every item still reported its update; the others were changed.
     EXPECT_EQ(channel_.Positions().size(), size_t(lockedCount + 2));
-    EXPECT_EQ(Read(L"D\\free.txt").m(), kT);
-    EXPECT_EQ(Read(L"D").m(), kT);
-    EXPECT_NE(Read(L"D\\locked1").m(), kT);
+    EXPECT_EQ(Read(L"D\\free.txt").m(), T0);
+    EXPECT_EQ(Read(L"D").m(), T0);
+    EXPECT_NE(Read(L"D\\locked1").m(), T0);
     EXPECT_EQ(Attributes(L"D\\locked0") & 0x27u, 0x21u);
 
     // The next run starts with a clean count.
@@ -877,7 +952,8 @@ TEST_F(ChangeEngineTest, ItemsThatCannotBeOpenedAreCountedKeptAndStillRestored)
 
 TEST_F(ChangeEngineTest, ViewActionsShowTheItemAndViewEditApplyWritesTheShownItem)
 {
-    struct View : IDroppedItemView {
+    struct View : IDroppedItemView
+    {
         std::atomic<int> shown{0};
         void showDroppedItem() override { ++shown; }
     } view;
@@ -897,8 +973,8 @@ TEST_F(ChangeEngineTest, ViewActionsShowTheItemAndViewEditApplyWritesTheShownIte
     ChangeRequest& r = engine_.getRequest();
     r.reset();
     r.normal = r.readOnly = r.hidden = r.system = true;
-    r.created = kT;
-    r.modified = kT + 60;
+    r.created = T0;
+    r.modified = T0 + 60;
     r.accessed = -1;
     engine_.setEditPath(P(L"shown.txt").c_str());
     engine_.setApplyPending(true);
@@ -912,10 +988,10 @@ TEST_F(ChangeEngineTest, ViewActionsShowTheItemAndViewEditApplyWritesTheShownIte
     EXPECT_FALSE(engine_.isApplyPending());
     std::map<std::wstring, Write> w = Writes();
     ASSERT_EQ(w.size(), 1u);
-    EXPECT_EQ(w[L"shown.txt"].created, kT);
-    EXPECT_EQ(w[L"shown.txt"].modified, kT + 60);
+    EXPECT_EQ(w[L"shown.txt"].created, T0);
+    EXPECT_EQ(w[L"shown.txt"].modified, T0 + 60);
     EXPECT_EQ(w[L"shown.txt"].accessed, -1);
-    EXPECT_EQ(Read(L"shown.txt").m(), kT + 60);
+    EXPECT_EQ(Read(L"shown.txt").m(), T0 + 60);
     EXPECT_EQ(channel_.Positions(), (std::vector<int32_t>{1000}));
     EXPECT_EQ(channel_.events.back().name, ProcessStatusEnd);
 }
