@@ -333,14 +333,18 @@ public:
     /// Creates the containing folders first. Never null; a stream whose file did not
     /// open writes nothing. Caller closes and releases (CloseAndRelease()).
     FileOutputStream* OpenOutputStream(bool append = false);
-    /// The whole file into `bytes` (emptied first); false when not all was read.
+    /// The whole file into `bytes` (emptied first), read to its end; false (and
+    /// `bytes` empty) when the file cannot be opened.
     bool ReadAll(ArrayU08* bytes);
     bool WriteAll(const ArrayU08* bytes, bool append = false);
     /// The text's UTF-8 bytes, no terminator.
     bool WriteFrom(const StrBuffer* text, bool append = false);
 
     /// Whether the item (and everything in it, and its streams) can be opened
-    /// without sharing. buffer/size: an optional work buffer handed down.
+    /// without sharing. False for a drive root or a missing item; true at once for
+    /// an empty file. Attributes are cleared for the check and put back when
+    /// `restore` is set. passOn, buffer and size are only handed down the
+    /// recursion (no data is read, so no work buffer is made).
     bool CheckExclusiveAccess(bool passOn, bool restore, void* buffer = nullptr,
                               uint32_t size = 0);
     bool HasExtension(const wchar_t* text) const;
@@ -364,7 +368,6 @@ protected:
     ~PathWin() override;
 
 private:
-    friend class PathWalker;
     struct StatRecord
     {
         int64_t size = 0;
