@@ -4,7 +4,7 @@
 //     Thread* worker = Thread::Acquire();       // parked, priority normal
 //     worker->Run(&task);                       // task->Run() on the worker, once
 //     worker->WaitIdle();
-//     worker->Release();                        // finishes pending runs, back to the pool
+//     worker->Release();                        // lets a run under way end; back to the pool
 //
 // One operating-system thread per Thread object, made suspended when the object is made
 // and reused for every job it is given. Between jobs the worker is parked on a wake event;
@@ -44,8 +44,9 @@ class Thread : public s::thread::IThread, public s::thread::IPoolable, public s:
     // Priority given by WaitIdle(ms)'s replacement and after Reset: normal.
     static constexpr int32_t PRIORITY_NORMAL = 0;
 
-    // Pool behaviour: if the worker is not idle, Finish (waits for the current run);
-    // priority back to normal; the worker stays parked on its wake event. (It is not
+    // Pool behaviour: if the worker is not idle, Finish (the run under way ends, runs not
+    // yet started are dropped); a worker whose routine was stopped gets a new one;
+    // priority back to normal, no function; the worker stays parked on its wake event. (It is not
     // suspended: a worker suspended while it waits for the control lock would be handed
     // that lock and keep it, and the next user of the Thread would block for ever.)
     void Reset() override;
