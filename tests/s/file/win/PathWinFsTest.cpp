@@ -603,3 +603,23 @@ TEST(PathWinFs, ExclusiveAccess)
     Held drive(std::wstring(L"C:\\"));
     EXPECT_FALSE(drive->CheckExclusiveAccess(false, true));
 }
+
+TEST(PathWinFs, UnicodeNamesAreListedReadAndWritten)
+{
+    TempTree tree;
+    const std::wstring folderName = L"\u65e5\u672c\u8a9e";
+    const std::wstring fileName = L"\u00fcber \u0411\u0443\u043a\u0432\u044b \U0001F600.txt";
+    tree.Folder(folderName);
+    const std::wstring file = tree.File(folderName + L"\\" + fileName, 2);
+    Held folder(tree.Path(folderName));
+    ArrayP* files = folder->ListFiles(false, true);
+    ASSERT_EQ(1u, files->Count());
+    PathWin* found = static_cast<PathWin*>(files->Get(0));
+    EXPECT_EQ(fileName, found->GetName());
+    EXPECT_EQ(file, found->GetFullPath());
+    EXPECT_TRUE(found->SetTimes(-1, kWinter, kSummer, true, false, false, false, false));
+    EXPECT_EQ(kWinter, found->GetModifiedTime(true));
+    EXPECT_EQ(kSummer, found->GetAccessTime(true));
+    EXPECT_EQ(2, found->GetSize());
+    files->Release();
+}
