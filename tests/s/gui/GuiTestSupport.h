@@ -64,7 +64,7 @@ struct TestWindow
     HWND handle() { return window->getHandle(); }
 };
 
-// Lets the window's thread finish what was posted to it.
+// Waits until the window's thread has answered a message sent now (its loop is running).
 inline void settle(HWND h)
 {
     SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_BLOCK, 2000, nullptr);

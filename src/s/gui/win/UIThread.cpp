@@ -35,6 +35,15 @@ bool UIThread::stop()
 {
     if (!m_hThread)
         return true;
+    if (GetCurrentThreadId() == m_nThreadID)
+    {
+        // Asked from its own thread (a listener released the window): the loop ends
+        // when this message comes back, and the thread deletes its own object.
+        m_bAutoDelete = TRUE;
+        window_.store(nullptr);
+        PostQuitMessage(0);
+        return false;
+    }
     DWORD started = GetTickCount();
     while (ready_.load() && !PostThreadMessage(WM_QUIT, 0, 0))
     {

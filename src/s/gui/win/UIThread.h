@@ -26,7 +26,9 @@ class UIThread : public CWinThread
 
     // Posts WM_QUIT every 10 ms until accepted or 5000 ms have passed, waits for the
     // thread for what is left of the 5000 ms and suspends it if it still runs.
-    // Answers true when the thread ended. Not to be called on the thread itself.
+    // Answers true when the thread ended. Called on the thread itself, it only asks the
+    // loop to end and answers false; the thread then deletes this object itself, so
+    // the caller must not delete it.
     bool stop();
 
     BOOL InitInstance() override;

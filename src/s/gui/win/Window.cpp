@@ -158,8 +158,10 @@ Window::~Window()
         SendMessageW(owner_, MSG_CLOSE_QUIETLY, 0, 0);
     if (thread_)
     {
-        thread_->stop();
-        delete thread_;
+        // Stopped from its own thread (a listener released the window), the thread
+        // deletes its own object when its loop ends.
+        if (thread_->stop() || GetCurrentThreadId() != thread_->m_nThreadID)
+            delete thread_;
         thread_ = nullptr;
     }
     handle_ = nullptr;
@@ -198,7 +200,8 @@ void Window::resetWindow()
     statusBar_ = nullptr;
     settings_ = nullptr;
     dragByClientArea_ = trayIconShown_ = keepTrayIcon_ = iconized_ = hideToTrayOnClose_ = false;
-    topmost_ = closeVetoed_ = closed_ = maximized_ = false;
+    topmost_ = closeVetoed_ = maximized_ = false;
+    closed_ = false;
     keepInsideScreen_ = checkPlacementOnShow_ = captureActive_ = false;
     suspendedPower_ = sessionEnding_ = hideCursor_ = false;
     opacity_ = alphaPercent_ = 100;
@@ -501,7 +504,7 @@ void Window::close()
 
 void Window::waitUntilClosed()
 {
-    while (!closed_ && handle_)
+    while (!closed_.load() && handle_)
         Sleep(10);
 }
 

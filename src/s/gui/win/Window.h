@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,7 +25,8 @@ class UIThread;
 // Pooled without keeping: Window::Acquire() makes a window (blocking until its thread
 // has created it; it starts hidden) and Release() destroys it: the native window is
 // closed quietly and the thread stopped (at most 5000 ms, then suspended). A window is
-// never reused, because its thread and native window belong to one life.
+// never reused, because its thread and native window belong to one life. Release it
+// from another thread than its own (a listener must not release its window).
 //
 // When creation fails the user sees "Window Creation Failed!"; the object then has no
 // native window (getHandle() is 0) and operations only change stored state.
@@ -69,7 +71,7 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     // --- IWindow -------------------------------------------------------------
     void close() override;
     void cancelClose() override { closeVetoed_ = true; }
-    bool isClosed() override { return closed_; }
+    bool isClosed() override { return closed_.load(); }
     void waitUntilClosed() override;
     void activate(bool on) override;
     bool isMinimized() override;
@@ -237,7 +239,8 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     bool dragByClientArea_ = false;
     bool trayIconShown_ = false, keepTrayIcon_ = false, iconized_ = false, hideToTrayOnClose_ = false;
     bool topmost_ = false;
-    bool closeVetoed_ = false, closed_ = false;
+    bool closeVetoed_ = false;
+    std::atomic<bool> closed_{false}; // polled by waitUntilClosed on other threads
     bool maximized_ = false;
     bool keepInsideScreen_ = false, checkPlacementOnShow_ = false;
     bool captureActive_ = false;
