@@ -5,6 +5,20 @@
 
 namespace s::file {
 
+s::thread::EasyPooler& Extension::Pool()
+{
+    // Extensions kept at exit give their text and list back while this pool goes.
+    static s::thread::EasyPooler& strings = s::str::strbuffer::StrBuffer::Pool();
+    static s::thread::EasyPooler& lists = s::col::_array::ArrayP::Pool();
+    static s::thread::EasyPooler pool(s::thread::EasyPooler::CLASS_POOL_MAX,
+                                      &s::thread::PoolHooks<Extension>::Create,
+                                      &s::thread::PoolHooks<Extension>::Destroy,
+                                      &s::thread::PoolHooks<Extension>::Recycle);
+    (void)strings;
+    (void)lists;
+    return pool;
+}
+
 Extension::Extension()
     : text_(s::str::strbuffer::StrBuffer::Acquire()), paths_(s::col::_array::ArrayP::Acquire())
 {

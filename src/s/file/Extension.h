@@ -28,7 +28,16 @@ class PathWin;
 class Extension : public s::base::IObject, public s::thread::IPoolable
 {
     S_CLASS_ID(L"s_file_Extension")
-    S_POOLED(Extension)
+    // The class pool, made so that the pools this class's objects give their parts
+    // back to are made first and therefore destroyed after it at process exit.
+    friend struct ::s::thread::PoolHooks<Extension>;
+
+public:
+    static ::s::thread::EasyPooler& Pool();
+    /// An empty object from the pool; the caller gives it back with Release().
+    static Extension* Acquire() { return static_cast<Extension*>(Pool().Acquire()); }
+    void Release() override { Pool().Release(static_cast<Extension*>(this)); }
+    ::s::base::IObject* NewInstance() const override { return Acquire(); }
 
 public:
     /// Empties the text and forgets the paths.

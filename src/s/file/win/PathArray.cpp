@@ -10,6 +10,22 @@
 
 namespace s::file::win {
 
+s::thread::EasyPooler& PathArray::Pool()
+{
+    // Lists kept at exit own strings, flags and (when not yet reset) paths.
+    static s::thread::EasyPooler& strings = StrBuffer::Pool();
+    static s::thread::EasyPooler& flags = s::col::_array::ArrayU32::Pool();
+    static s::thread::EasyPooler& paths = PathWin::Pool();
+    static s::thread::EasyPooler pool(s::thread::EasyPooler::CLASS_POOL_MAX,
+                                      &s::thread::PoolHooks<PathArray>::Create,
+                                      &s::thread::PoolHooks<PathArray>::Destroy,
+                                      &s::thread::PoolHooks<PathArray>::Recycle);
+    (void)strings;
+    (void)flags;
+    (void)paths;
+    return pool;
+}
+
 namespace {
 
 // Ignoring case over the common length, then the shorter first.

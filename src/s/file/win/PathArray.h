@@ -33,7 +33,16 @@ class PathWin;
 class PathArray : public s::file::IPathArray, public s::thread::IPoolable
 {
     S_CLASS_ID(L"s_file_win_PathArray")
-    S_POOLED(PathArray)
+    // The class pool, made so that the pools this class's objects give their parts
+    // back to are made first and therefore destroyed after it at process exit.
+    friend struct ::s::thread::PoolHooks<PathArray>;
+
+public:
+    static ::s::thread::EasyPooler& Pool();
+    /// An empty object from the pool; the caller gives it back with Release().
+    static PathArray* Acquire() { return static_cast<PathArray*>(Pool().Acquire()); }
+    void Release() override { Pool().Release(static_cast<PathArray*>(this)); }
+    ::s::base::IObject* NewInstance() const override { return Acquire(); }
 
 public:
     /// Releases every path and the flags.

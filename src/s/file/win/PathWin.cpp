@@ -8,6 +8,18 @@
 
 namespace s::file::win {
 
+s::thread::EasyPooler& PathWin::Pool()
+{
+    // Paths kept at exit give their nine strings back while this pool goes.
+    static s::thread::EasyPooler& strings = StrBuffer::Pool();
+    static s::thread::EasyPooler pool(s::thread::EasyPooler::CLASS_POOL_MAX,
+                                      &s::thread::PoolHooks<PathWin>::Create,
+                                      &s::thread::PoolHooks<PathWin>::Destroy,
+                                      &s::thread::PoolHooks<PathWin>::Recycle);
+    (void)strings;
+    return pool;
+}
+
 namespace {
 
 // Components of a split path fit in this many characters (terminator included);

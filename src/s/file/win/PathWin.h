@@ -82,7 +82,16 @@ enum FileSystemType : int32_t
 class PathWin : public s::file::IPath, public s::thread::IPoolable
 {
     S_CLASS_ID(L"s_file_win_PathWin")
-    S_POOLED(PathWin)
+    // The class pool, made so that the pools this class's objects give their parts
+    // back to are made first and therefore destroyed after it at process exit.
+    friend struct ::s::thread::PoolHooks<PathWin>;
+
+public:
+    static ::s::thread::EasyPooler& Pool();
+    /// An empty object from the pool; the caller gives it back with Release().
+    static PathWin* Acquire() { return static_cast<PathWin*>(Pool().Acquire()); }
+    void Release() override { Pool().Release(static_cast<PathWin*>(this)); }
+    ::s::base::IObject* NewInstance() const override { return Acquire(); }
 
 public:
     /// Seconds since 1970-01-01 00:00:00 UTC; negative = no value.

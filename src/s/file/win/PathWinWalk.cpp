@@ -204,7 +204,7 @@ public:
 
 bool PathWin::HasEntries(bool includeAll)
 {
-    if (!valid_)
+    if (!valid_ || fullPath_->Length() == 0)
         return false;
     const WalkFilter f = PathWalker::Filter(this, includeAll);
     StrBuffer* pattern = StrBuffer::Acquire();
@@ -224,7 +224,7 @@ namespace {
 StrArray* NamesOf(PathWin* folder, int collect, bool fullPaths, bool includeAll)
 {
     StrArray* names = StrArray::Acquire();
-    if (names && folder->IsValid())
+    if (names && folder->IsValid() && folder->GetLength())
         PathWalker::Names(folder, PathWalker::Filter(folder, includeAll), collect, fullPaths, names);
     return names;
 }
@@ -250,7 +250,7 @@ ArrayP* ListOf(PathWin* folder, int collect, bool includeAll, bool recursive, Ar
 {
     if (!list)
         list = NewPathList();
-    if (list && folder->IsValid())
+    if (list && folder->IsValid() && folder->GetLength())
         PathWalker::List(folder, PathWalker::Filter(folder, includeAll), collect, recursive, list);
     return list;
 }
@@ -260,7 +260,7 @@ PathArray* ListIntoOf(PathWin* folder, int collect, bool includeAll, bool recurs
 {
     if (!paths)
         paths = PathArray::Acquire();
-    if (paths && folder->IsValid())
+    if (paths && folder->IsValid() && folder->GetLength())
         PathWalker::List(folder, PathWalker::Filter(folder, includeAll), collect, recursive,
                          paths->List());
     return paths;
