@@ -8,8 +8,10 @@
 //   "ShowSuperHidden" number, default 0; items with the system bit are shown only
 //                     when it is not 0;
 // under HKEY_CURRENT_USER
-// "Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced". Each value has its own registry key object (kept for the whole run)
-// and its own lock, so walks on several threads may read at the same time.
+// "Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced". Each value has
+// its own registry key object (kept for the whole run) and its own lock, so walks
+// on several threads may read at the same time. Where the key or a value is
+// missing, the defaults above apply.
 
 #include <cstdint>
 

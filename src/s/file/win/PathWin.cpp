@@ -1,6 +1,7 @@
 #include "s/file/win/PathWin.h"
 
 #include <cwchar>
+#include <cwctype>
 #include <stdlib.h>
 
 #include "s/file/win/PathText.h"
