@@ -228,3 +228,48 @@ TEST(Component, CreationFailureIsReportedAndTheComponentStaysUsable)
     }
     w->remove(c, true);
 }
+
+TEST(BoxInput, WheelGoesToTheBoxThatTakesItElseToTheWindow)
+{
+    TestWindow w;
+    testgui::Recorder windowWheel, boxWheel;
+    w->addListener(s::gui::IWindow::EVENT_WHEEL, &windowWheel);
+    Box* plain = Box::Acquire();
+    plain->add(FakeWidget::Make(100, 40));
+    Box* taker = Box::Acquire();
+    taker->add(FakeWidget::Make(100, 40));
+    taker->addWheelListener(&boxWheel);
+    w->add(plain);
+    w->add(taker);
+    w->setBounds(50, 50, 300, 200);
+    w->setVisible(true, false);
+    POINT inTaker{5, 5}, inPlain{5, 5};
+    ClientToScreen(taker->getHandle(), &inTaker);
+    ClientToScreen(plain->getHandle(), &inPlain);
+    // Towards the user: negative lines.
+    SendMessageW(plain->getHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA),
+                 MAKELPARAM(inPlain.x, inPlain.y));
+    EXPECT_EQ(1u, windowWheel.kinds.size());
+    EXPECT_LT(w->getWheelLines(), 0);
+    SendMessageW(w.handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(inTaker.x, inTaker.y));
+    EXPECT_EQ(1u, windowWheel.kinds.size());
+    ASSERT_EQ(1u, boxWheel.kinds.size());
+    EXPECT_EQ(Box::EVENT_WHEEL, boxWheel.kinds[0]);
+    EXPECT_GT(taker->getWheelLines(), 0);
+}
+
+TEST(BoxInput, ClickListenersTakeTheLeftButton)
+{
+    TestWindow w;
+    testgui::Recorder clicks, windowDown;
+    w->addListener(s::gui::IWindow::EVENT_LEFT_DOWN, &windowDown);
+    Box* box = Box::Acquire();
+    box->add(FakeWidget::Make(50, 20));
+    box->addClickListener(&clicks);
+    w->add(box);
+    SendMessageW(box->getHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    ASSERT_EQ(1u, clicks.kinds.size());
+    EXPECT_EQ(Box::EVENT_CLICKED, clicks.kinds[0]);
+    EXPECT_EQ(static_cast<s::gui::IComponent*>(box), clicks.lastSource);
+    EXPECT_TRUE(windowDown.kinds.empty());
+}

@@ -7,6 +7,7 @@
 #include "FakeWidget.h"
 #include "GuiTestSupport.h"
 #include "s/gui/IWindowSettings.h"
+#include "s/gui/drawer/IFrameDrawer.h"
 #include "s/lang/Localizer.h"
 #include "s/xml/Node.h"
 #include "s/gui/win/Box.h"
@@ -488,4 +489,60 @@ TEST(WindowLanguage, TitleFromIdsFollowsTheLanguageAndChildrenListen)
     }
     EXPECT_EQ(0u, pack->getListenerCount()); // the window left the pack with its tree
     pack->Release();
+}
+
+namespace
+{
+struct FlatFrame : s::gui::drawer::IFrameDrawer
+{
+    int paints = 0;
+    void paintFrame(s::gui::IWindow*, HDC__* dc, int w, int h) override
+    {
+        ++paints;
+        RECT r{0, 0, w, h};
+        FillRect(reinterpret_cast<HDC>(dc), &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    }
+};
+} // namespace
+
+TEST(WindowHitTest, SkinnedWindowHitTestsItsOwnFrame)
+{
+    TestWindow w;
+    FlatFrame frame;
+    w->setFrameDrawer(&frame, false);
+    w->setBounds(200, 150, 200, 100);
+    w->setVisible(true, false);
+    RECT client;
+    GetClientRect(w.handle(), &client);
+    EXPECT_EQ(200, client.right); // the skin draws the whole window
+    EXPECT_EQ(100, client.bottom);
+    auto hitAt = [&](int x, int y)
+    { return SendMessageW(w.handle(), WM_NCHITTEST, 0, MAKELPARAM(200 + x, 150 + y)); };
+    EXPECT_EQ(HTTOPRIGHT, hitAt(197, 10));
+    EXPECT_EQ(HTRIGHT, hitAt(197, 40));
+    EXPECT_EQ(HTTOPLEFT, hitAt(2, 2));
+    EXPECT_EQ(HTTOP, hitAt(50, 2));
+    EXPECT_EQ(HTCLIENT, hitAt(100, 50));
+    w->setFrameDrawer(nullptr, false);
+}
+
+TEST(WindowHover, FadeOutWhenEnteredAndBackAfterTheDelay)
+{
+    TestWindow w;
+    // Far from the pointer, so the countdown runs.
+    POINT pointer;
+    GetCursorPos(&pointer);
+    int x = pointer.x > 600 ? 20 : 700;
+    w->setBounds(x, 20, 200, 120);
+    w->setVisible(true, false);
+    w->setHoverBehaviour(true, 1, false, 1, 23, 23, false);
+    SendMessageW(w.handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    int lowest = 100;
+    for (int i = 0; i < 300 && lowest > 0; ++i, Sleep(10))
+        lowest = std::min(lowest, w->getAlphaPercent());
+    EXPECT_EQ(0, lowest);
+    for (int i = 0; i < 400 && w->getAlphaPercent() < 100; ++i)
+        Sleep(10);
+    EXPECT_EQ(100, w->getAlphaPercent());
+    EXPECT_FALSE(GetWindowLongPtrW(w.handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
 }

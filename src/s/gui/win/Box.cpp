@@ -349,6 +349,12 @@ void Box::setBackgroundOverride(int r, int g, int b)
     redraw();
 }
 
+bool Box::acceptsWheel(IComponent* component)
+{
+    Box* box = dynamic_cast<Box*>(component);
+    return box && box->wheelListeners_.count() > 0;
+}
+
 void Box::showOnly(int index)
 {
     int n = getChildCount();
@@ -441,6 +447,19 @@ bool Box::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
         }
         return false;
     case WM_MOUSEWHEEL:
+    {
+        POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        for (int i = 0; i < getChildCount(); ++i)
+        {
+            IComponent* child = getChild(i);
+            HWND ch = Toolkit::handleOf(child);
+            if (ch && acceptsWheel(child) && child->isVisible() && child->containsScreenPoint(p.x, p.y) &&
+                SendMessageW(ch, message, wParam, lParam) == 0)
+            {
+                *result = 0;
+                return true;
+            }
+        }
         if (wheelListeners_.count() > 0)
         {
             UINT lines = 3;
@@ -451,12 +470,15 @@ bool Box::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
             *result = 0;
             return true;
         }
+        // The window offers it only to children that take the wheel, which this box
+        // does not, so it does not come back here.
         if (HWND top = Toolkit::handleOf(window_))
         {
             *result = SendMessageW(top, message, wParam, lParam);
             return true;
         }
         return false;
+    }
     case WM_KEYDOWN:
         if (HWND top = Toolkit::handleOf(window_))
         {

@@ -91,6 +91,9 @@ class Box : public ContainerBase<IBox>, public thread::IPoolable
     // --- message hook --------------------------------------------------------
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // True for a box with wheel listeners: the window and boxes offer it the wheel first.
+    static bool acceptsWheel(IComponent* component);
+
     // Alignments (0 start, 1 centre, 2 end), gaps and insets as set.
     int getHorizontalAlignment() const { return hAlign_; }
     int getVerticalAlignment() const { return vAlign_; }

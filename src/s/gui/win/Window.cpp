@@ -7,6 +7,7 @@
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/drawer/IFrameDrawer.h"
 #include "s/gui/layout/Vertical.h"
+#include "s/gui/win/Box.h"
 #include "s/gui/win/UIThread.h"
 #include "s/lang/Localizer.h"
 #include "s/thread/ObjLocker.h"
@@ -1566,7 +1567,7 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         {
             IComponent* child = getChild(i);
             HWND ch = Toolkit::handleOf(child);
-            if (ch && child->isVisible() && child->containsScreenPoint(p.x, p.y) && child->isContainer())
+            if (ch && Box::acceptsWheel(child) && child->isVisible() && child->containsScreenPoint(p.x, p.y))
             {
                 if (SendMessageW(ch, message, wParam, lParam) == 0)
                     return true;

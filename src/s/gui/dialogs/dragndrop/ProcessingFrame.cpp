@@ -70,6 +70,10 @@ bool ProcessingFrame::startRun()
         return false;
     }
     busy_ = true;
+    // A cancel that arrived after the last run had ended (its End already handled) is not
+    // meant for this run: left set, it would end the new run before its first item and the
+    // user would see "Done!" for a drop that changed nothing.
+    cancel_ = false;
     worker_->Run(task_ != nullptr ? task_ : static_cast<s::thread::ITask*>(this));
     return true;
 }

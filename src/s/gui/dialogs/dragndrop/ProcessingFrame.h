@@ -72,8 +72,9 @@ class ProcessingFrame : public s::thread::ITask
     // Appends a copy of text (caller holds the item lock). Null or empty is ignored.
     void appendPath(const wchar_t* text);
 
-    // Sets busy and starts the worker on the task (caller holds the item lock). Answers
-    // false and changes nothing when a run is already under way.
+    // Sets busy, clears a cancel left over from an earlier run and starts the worker on the
+    // task (caller holds the item lock). Answers false and changes nothing when a run is
+    // already under way.
     bool startRun();
 
     // Hands one event to the status channel and returns when it has been handled. On the

@@ -291,6 +291,30 @@ TEST(ProcessingFrame, StartRunWhileBusyIsRefused)
     CloseHandle(gate);
 }
 
+// A cancel pressed after the last run's End was handled (the frame idle again) must not
+// end the next drop before its first item, which would report "Done!" for nothing done.
+TEST(ProcessingFrame, ACancelLeftFromAnEndedRunDoesNotStopTheNextRun)
+{
+    ProcessingFrame frame;
+    RecordingChannel channel(frame);
+    frame.setStatusChannel(&channel);
+    Drop(frame, {L"C:\\a"});
+    frame.getWorker()->WaitIdle();
+    ExpectIdle(frame);
+
+    frame.cancelProcessing(false);
+    EXPECT_TRUE(frame.isCancelRequested());
+    Drop(frame, {L"C:\\a", L"C:\\b"});
+    frame.getWorker()->WaitIdle();
+
+    const std::vector<Event> e = channel.Events();
+    ASSERT_EQ(e.size(), 3u + 4u);
+    EXPECT_EQ(e[4].name, ProcessStatusUpdate);
+    EXPECT_EQ(e[5].name, ProcessStatusUpdate);
+    EXPECT_EQ(e[5].position, 1);
+    ExpectIdle(frame);
+}
+
 TEST(ProcessingFrame, RunsTheGivenTaskOnABelowNormalWorker)
 {
     ProcessingFrame frame;
