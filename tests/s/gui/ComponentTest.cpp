@@ -273,3 +273,58 @@ TEST(BoxInput, ClickListenersTakeTheLeftButton)
     EXPECT_EQ(static_cast<s::gui::IComponent*>(box), clicks.lastSource);
     EXPECT_TRUE(windowDown.kinds.empty());
 }
+
+namespace
+{
+// A push button of the platform, wrapped the way the widgets wrap their controls.
+class FakeButton : public FakeWidget
+{
+    S_CLASS_ID(L"testgui_FakeButton")
+    S_POOLED(FakeButton)
+
+  public:
+    int clicks = 0;
+    bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == s::gui::win::MSG_REFLECT_CLICKED)
+        {
+            ++clicks;
+            *result = 0;
+            return true;
+        }
+        return FakeWidget::handleMessage(result, message, wParam, lParam);
+    }
+
+  protected:
+    bool createNative(HWND parent) override
+    {
+        handle_ = s::gui::win::Toolkit::createControl(this, 0, L"BUTTON", L"Press", WS_CHILD | BS_PUSHBUTTON,
+                                                      0, 0, 0, 0, parent, nullptr);
+        return handle_ != nullptr;
+    }
+};
+} // namespace
+
+TEST(Relay, AControlHearsItsOwnNotificationsThroughItsParent)
+{
+    TestWindow w;
+    Box* box = Box::Acquire();
+    FakeButton* button = FakeButton::Acquire();
+    button->setSizeLimits(80, 24, -1, -1);
+    box->add(button);
+    w->add(box);
+    ASSERT_NE(nullptr, button->getHandle());
+    wchar_t cls[32];
+    GetClassNameW(button->getHandle(), cls, 32);
+    EXPECT_EQ(0, lstrcmpiW(L"Button", cls));
+    // What a button tells its parent when clicked comes back to the button.
+    SendMessageW(box->getHandle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button->getHandle()));
+    EXPECT_EQ(1, button->clicks);
+    SendMessageW(button->getHandle(), BM_CLICK, 0, 0); // the platform's own click
+    EXPECT_EQ(2, button->clicks);
+    // A code without a relay goes to default processing.
+    SendMessageW(box->getHandle(), WM_COMMAND, MAKEWPARAM(0, 0x1234),
+                 reinterpret_cast<LPARAM>(button->getHandle()));
+    EXPECT_EQ(2, button->clicks);
+}

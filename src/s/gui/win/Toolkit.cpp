@@ -107,6 +107,54 @@ HWND Toolkit::create(NativeTarget* target, DWORD exStyle, const wchar_t* title, 
                            idOrMenu, GetModuleHandleW(nullptr), target);
 }
 
+namespace
+{
+// The control's own window procedure, kept while the toolkit routes its messages.
+const wchar_t* const CONTROL_PROC_PROPERTY = L"PellamControlProc";
+} // namespace
+
+HWND Toolkit::createControl(NativeTarget* target, DWORD exStyle, const wchar_t* className,
+                            const wchar_t* text, DWORD style, int x, int y, int width, int height,
+                            HWND parent, HMENU id)
+{
+    HWND h = CreateWindowExW(exStyle, className, text ? text : L"", style, x, y, width, height, parent, id,
+                             GetModuleHandleW(nullptr), nullptr);
+    if (!h)
+        return nullptr;
+    if (target)
+    {
+        target->bindHandle(h);
+        SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(target));
+        LONG_PTR original =
+            SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Toolkit::controlProc));
+        SetPropW(h, CONTROL_PROC_PROPERTY, reinterpret_cast<HANDLE>(original));
+    }
+    return h;
+}
+
+LRESULT CALLBACK Toolkit::controlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    WNDPROC original = reinterpret_cast<WNDPROC>(GetPropW(window, CONTROL_PROC_PROPERTY));
+    NativeTarget* target = reinterpret_cast<NativeTarget*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY)
+    {
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        RemovePropW(window, CONTROL_PROC_PROPERTY);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    }
+    if (target)
+    {
+        LRESULT result = 0;
+        if (target->handleMessage(&result, message, wParam, lParam))
+            return result;
+    }
+    LRESULT result = original ? CallWindowProcW(original, window, message, wParam, lParam)
+                              : DefWindowProcW(window, message, wParam, lParam);
+    if (target && message != WM_NCDESTROY)
+        target->afterDefault(message, wParam, lParam, result);
+    return result;
+}
+
 void Toolkit::showCreationFailed()
 {
     AfxShowMessageBox(nullptr, L"Window Creation Failed!", L"Error!", MB_ICONWARNING);

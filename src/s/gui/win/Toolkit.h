@@ -45,6 +45,14 @@ class Toolkit
     static HWND create(NativeTarget* target, DWORD exStyle, const wchar_t* title, DWORD style, int x, int y,
                        int width, int height, HWND parent, HMENU idOrMenu);
 
+    // Creates a platform control (a window of `className`, e.g. L"BUTTON") whose messages
+    // go to `target` first and then to the control's own procedure; notifications that
+    // the control tells its parent come back to it through the relay. Answers 0 on
+    // failure without a message.
+    static HWND createControl(NativeTarget* target, DWORD exStyle, const wchar_t* className,
+                              const wchar_t* text, DWORD style, int x, int y, int width, int height,
+                              HWND parent, HMENU id);
+
     // "Window Creation Failed!" titled "Error!" with the warning icon.
     static void showCreationFailed();
 
@@ -56,6 +64,9 @@ class Toolkit
     static LRESULT defaultProcessing(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  private:
+    static LRESULT CALLBACK controlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
 } // namespace s::gui::win
