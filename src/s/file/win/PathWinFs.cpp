@@ -46,8 +46,10 @@ uint32_t PathWin::GetAttributes()
     if (attributesValid_)
         return attributes_;
     if (isStream_) {
-        HANDLE h = ::CreateFileW(GetApiPath(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+        // Reading the word needs no exclusive access: a file open elsewhere still answers.
+        HANDLE h = ::CreateFileW(GetApiPath(), FILE_READ_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             return attributes_;
         BY_HANDLE_FILE_INFORMATION info;
@@ -55,7 +57,13 @@ uint32_t PathWin::GetAttributes()
             attributes_ = info.dwFileAttributes;
         CloseHandle(h);
     } else {
-        attributes_ = valid_ ? ::GetFileAttributesW(AttributePath()) : INVALID_FILE_ATTRIBUTES;
+        const DWORD word = valid_ ? ::GetFileAttributesW(AttributePath()) : INVALID_FILE_ATTRIBUTES;
+        // A failed query is answered but not kept: were it cached, a later SetTimes or
+        // SetAttributes on the item (made meanwhile) would put back 0xFFFFFFFF, which
+        // sets read-only, hidden, system and every other settable bit.
+        if (word == INVALID_FILE_ATTRIBUTES)
+            return INVALID_FILE_ATTRIBUTES;
+        attributes_ = word;
     }
     attributesValid_ = true;
     return attributes_;
@@ -64,6 +72,8 @@ uint32_t PathWin::GetAttributes()
 bool PathWin::AddAttributes(uint32_t bits)
 {
     const uint32_t word = GetAttributes();
+    if (word == INVALID_FILE_ATTRIBUTES)
+        return false;
     if ((word & bits) == bits)
         return true;
     if (!::SetFileAttributesW(AttributePath(), word | bits))
@@ -75,6 +85,9 @@ bool PathWin::AddAttributes(uint32_t bits)
 
 bool PathWin::SetAttributes(uint32_t word)
 {
+    // 0xFFFFFFFF is the failed query's answer, never a word to write.
+    if (word == INVALID_FILE_ATTRIBUTES)
+        return false;
     if (attributesValid_ && attributes_ == word)
         return true;
     if (!valid_ || !::SetFileAttributesW(AttributePath(), word))
@@ -127,7 +140,14 @@ bool PathWin::SetWritable(bool writable)
     if (word == INVALID_FILE_ATTRIBUTES)
         return false;
     const DWORD wanted = writable ? (word & ~DWORD(FILE_ATTRIBUTE_READONLY)) : (word | FILE_ATTRIBUTE_READONLY);
-    return wanted == word || ::SetFileAttributesW(AttributePath(), wanted) != FALSE;
+    if (wanted == word)
+        return true;
+    if (!::SetFileAttributesW(AttributePath(), wanted))
+        return false;
+    // The cached word no longer tells the truth: it is read again when next asked, so
+    // that SetAttributes() cannot take a stale word for "nothing to do" and skip a restore.
+    attributesValid_ = false;
+    return true;
 }
 
 bool PathWin::ReapplyReadOnly() { return SetWritable(IsWritable()); }
@@ -270,6 +290,10 @@ bool PathWin::SetTimes(Seconds creation, Seconds modified, Seconds accessed, boo
     if (!valid_ || !Exists())
         return false;
     const uint32_t word = GetAttributes();
+    // Gone since Exists(), or a stream whose word could not be read: there is no
+    // word to put back, and writing 0 back would strip the file's bits.
+    if (word == INVALID_FILE_ATTRIBUTES || !attributesValid_)
+        return false;
     // The first bit present decides which filter flag applies.
     const bool wanted = (word & FILE_ATTRIBUTE_SYSTEM)     ? system
                         : (word & FILE_ATTRIBUTE_HIDDEN)   ? hidden
@@ -290,7 +314,9 @@ bool PathWin::SetTimes(Seconds creation, Seconds modified, Seconds accessed, boo
         }
     }
     const bool cleared = SetAttributes(FILE_ATTRIBUTE_NORMAL);
-    const bool written = WriteTimes(GetApiPath(), creation, modified, accessed);
+    // AttributePath(): a drive is written at its root "X:\", not at "X:", which
+    // names the drive's current folder.
+    const bool written = WriteTimes(AttributePath(), creation, modified, accessed);
     const bool restored = SetAttributes(word);
     (void)cleared;  // a read-only item may still take its times; the write decides
     // A write that failed is reported, even when the attributes came back.

@@ -73,6 +73,14 @@ bool ReadShortcut(const wchar_t* linkPath, StrBuffer* target)
     return ok;
 }
 
+// `inner` lies somewhere below `outer` (compared ignoring case).
+bool IsInside(const PathWin* inner, const PathWin* outer)
+{
+    const uint32_t n = outer->GetLength();
+    return n > 0 && inner->GetLength() > n && inner->GetFullPath()[n] == L'\\' &&
+           _wcsnicmp(inner->GetFullPath(), outer->GetFullPath(), n) == 0;
+}
+
 } // namespace
 
 // --- creating ------------------------------------------------------------------------------
@@ -243,6 +251,9 @@ bool PathWin::CopyTo(const wchar_t* newPath, bool overwrite)
             ok = ::CopyFileW(GetApiPath(), target->GetApiPath(), !overwrite) != FALSE;
             if (!ok && target->EnsureParent())
                 ok = ::CopyFileW(GetApiPath(), target->GetApiPath(), !overwrite) != FALSE;
+        } else if (target->EqualsIgnoreCase(this) || IsInside(target, this)) {
+            // A folder copied into itself would copy its own copy again, without end.
+            ok = false;
         } else {
             ok = target->Exists() || target->CreateDirectory(false);
             ArrayP* entries = ok ? ListEntries(true, false) : nullptr;

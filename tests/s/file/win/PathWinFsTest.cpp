@@ -245,6 +245,60 @@ TEST(PathWinFs, SetTimesChoosesHiddenBeforeReadOnlyAndRestoresBoth)
     EXPECT_EQ(bits, GetFileAttributesW(file.c_str()) & bits);
 }
 
+TEST(PathWinFs, AFailedAttributeQueryIsNeverWrittenBack)
+{
+    // The word 0xFFFFFFFF of a failed query would, written back, set read-only, hidden,
+    // system and every other settable bit.
+    TempTree tree;
+    const std::wstring name = tree.Path(L"late.txt");
+    Held p(name);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, p->GetAttributes());
+    EXPECT_FALSE(p->SetAttributes(INVALID_FILE_ATTRIBUTES));
+    EXPECT_FALSE(p->AddAttributes(FILE_ATTRIBUTE_HIDDEN));
+    // The item appears after the failed query: its real word is read and restored.
+    tree.File(L"late.txt", 1);
+    const DWORD before = GetFileAttributesW(name.c_str());
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, before);
+    WriteLog log;
+    EXPECT_TRUE(p->SetTimes(-1, kSummer, -1, true, false, false, false, false));
+    EXPECT_EQ(1u, log.modified.size());
+    EXPECT_EQ(before, GetFileAttributesW(name.c_str()));
+    EXPECT_EQ(before, p->GetAttributes());
+    EXPECT_FALSE(p->SetAttributes(INVALID_FILE_ATTRIBUTES));
+    EXPECT_EQ(before, GetFileAttributesW(name.c_str()));
+}
+
+TEST(PathWinFs, ReadOnlyChangedBehindTheCacheIsStillRestored)
+{
+    TempTree tree;
+    const std::wstring file = tree.File(L"ro.txt", 1, FILE_ATTRIBUTE_READONLY);
+    Held p(file);
+    const uint32_t word = p->GetAttributes();
+    ASSERT_NE(0u, word & FILE_ATTRIBUTE_READONLY);
+    // MakeWritable changes the item behind the cached word; putting the old word back
+    // must really reach the file, not be taken for "nothing to do".
+    ASSERT_TRUE(p->MakeWritable());
+    EXPECT_EQ(0u, GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(p->SetAttributes(word));
+    EXPECT_NE(0u, GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(p->SetWritable(true));
+}
+
+TEST(PathWinFs, ADriveIsWrittenAtItsRoot)
+{
+    // "C:" names the drive's current folder; the times of a dropped drive belong to
+    // "C:\". All three times negative: the root is opened but nothing changes.
+    Held drive(std::wstring(L"C:"));
+    ASSERT_TRUE(drive->Exists());
+    const DWORD before = GetFileAttributesW(L"C:\\");
+    WriteLog log;
+    drive->SetTimes(-1, -1, -1, true, true, true, true, false);
+    ASSERT_EQ(1u, log.paths.size());
+    EXPECT_EQ(std::wstring(L"C:\\"), log.paths[0]);
+    EXPECT_EQ(-1, log.modified[0]);
+    EXPECT_EQ(before, GetFileAttributesW(L"C:\\"));
+}
+
 TEST(PathWinFs, RecursiveSetTimesSkipsAFilteredChildWithItsContents)
 {
     TempTree tree;

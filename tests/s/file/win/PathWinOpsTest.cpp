@@ -105,6 +105,22 @@ TEST(PathWinOps, RenameMoveCopy)
     EXPECT_FALSE(TempTree::Exists(tree.Path(L"b.txt")));
 }
 
+TEST(PathWinOps, AFolderIsNeverCopiedIntoItself)
+{
+    // Copied into itself, a folder would meet its own copy among its entries and copy
+    // it again, deeper and deeper.
+    TempTree tree;
+    tree.Folder(L"src");
+    tree.File(L"src\\f.txt", 1);
+    Held folder(tree.Path(L"src"));
+    EXPECT_FALSE(folder->CopyTo(tree.Path(L"src\\inner").c_str(), false));
+    EXPECT_FALSE(folder->CopyTo(tree.Path(L"SRC").c_str(), true));
+    EXPECT_FALSE(TempTree::Exists(tree.Path(L"src\\inner")));
+    // A sibling whose name merely begins with the folder's name is fine.
+    EXPECT_TRUE(folder->CopyTo(tree.Path(L"src2").c_str(), false));
+    EXPECT_TRUE(TempTree::Exists(tree.Path(L"src2\\f.txt")));
+}
+
 TEST(PathWinOps, RenameRandomlyKeepsDotsAndRestoresAttributes)
 {
     TempTree tree;
