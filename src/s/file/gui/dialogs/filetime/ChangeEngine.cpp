@@ -59,6 +59,14 @@ ChangeEngine::EpochSeconds NewTime(ChangeEngine::EpochSeconds marker, ChangeEngi
     return marker;
 }
 
+// Where the times of an item are written. A drive root is kept as "X:", which the system
+// takes for the drive's current folder (for the drive the program runs on, its working
+// folder): the root itself is "X:\".
+const wchar_t* WritePath(PathWin* item)
+{
+    return item->IsDriveOnly() ? item->GetRootPath() : item->GetApiPath();
+}
+
 int32_t Thousandths(float to)
 {
     const float scaled = to * 1000.0f;
@@ -220,14 +228,17 @@ void ChangeEngine::scanNewestOldest(PathWin* item, bool newest, EpochSeconds& cr
     {
         return;
     }
-    // Own times first: listing a folder may stamp its access time.
+    // Own times first: listing a folder may stamp its access time. A drive root has no
+    // times of its own (they read as 0): it takes no part, or an oldest search would end
+    // on 1970 for every item.
+    const bool hasTimes = !item->IsDriveOnly();
     struct Kind
     {
         EpochSeconds& running;
         EpochSeconds own;
-    } kinds[] = {{created, created >= 0 ? item->GetCreationTime() : 0},
-                 {modified, modified >= 0 ? item->GetModifiedTime() : 0},
-                 {accessed, accessed >= 0 ? item->GetAccessTime() : 0}};
+    } kinds[] = {{created, created >= 0 && hasTimes ? item->GetCreationTime() : 0},
+                 {modified, modified >= 0 && hasTimes ? item->GetModifiedTime() : 0},
+                 {accessed, accessed >= 0 && hasTimes ? item->GetAccessTime() : 0}};
     if (item->IsDirectory())
     {
         s::col::_array::ArrayP* entries = item->ListEntries(true, false);
@@ -242,7 +253,7 @@ void ChangeEngine::scanNewestOldest(PathWin* item, bool newest, EpochSeconds& cr
     }
     for (Kind& k : kinds)
     {
-        if (k.running < 0)
+        if (k.running < 0 || !hasTimes)
         {
             continue;
         }
@@ -260,10 +271,13 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
         return;
     }
     const uint32_t attributes = item->GetAttributes();
-    if (!Wanted(attributes, request))
+    // An item that vanished since Exists() has no word to restore: writing that back would
+    // set every bit.
+    if (attributes == INVALID_FILE_ATTRIBUTES || !Wanted(attributes, request))
     {
         return;
     }
+    bool failed = false;
     EpochSeconds created = request.created;
     EpochSeconds modified = request.modified;
     EpochSeconds accessed = request.accessed;
@@ -290,6 +304,13 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
         created = NewTime(request.created, ownCreated, synced, request);
         modified = NewTime(request.modified, ownModified, synced, request);
         accessed = NewTime(request.accessed, ownAccessed, synced, request);
+        if (item->IsDriveOnly() && (created >= 0 || modified >= 0 || accessed >= 0))
+        {
+            // A drive root's own times cannot be read (they answer 0): deriving from them
+            // would write 1970 plus the offset. It keeps its times and counts as not changed.
+            created = modified = accessed = -1;
+            failed = true;
+        }
     }
 
     if (request.includeContents && item->IsDirectory())
@@ -314,9 +335,10 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
     // Read-only, hidden and system are cleared so that the item can be opened for writing,
     // and the item gets back exactly the attributes it had, whether or not the write worked.
     item->SetAttributes(FILE_ATTRIBUTE_NORMAL);
-    const bool written = PathWin::WriteTimes(item->GetApiPath(), created, modified, accessed);
-    item->SetAttributes(attributes);
-    if (!written)
+    const bool written = PathWin::WriteTimes(WritePath(item), created, modified, accessed);
+    // A word that could not be put back (read-only or hidden lost) is a failure too.
+    const bool restored = item->SetAttributes(attributes);
+    if (failed || !written || !restored)
     {
         noteFailure(item);
     }

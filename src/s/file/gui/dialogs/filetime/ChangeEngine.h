@@ -13,7 +13,9 @@
 //
 // Failures are counted, not hidden: an item that passed the filter but could not be
 // opened, or whose times could not be written, keeps its times (its attributes are still
-// restored and its update is still sent) and is counted; the full paths of the first
+// restored and its update is still sent) and is counted; so is an item whose attributes
+// could not be put back, and a drive root under a method that derives from the item's own
+// times (a root has none to read, so it keeps its times). The full paths of the first
 // MAX_KEPT_FAILURES are kept. Count and paths are final when ProcessStatusEnd is sent and
 // stay readable until the next run starts.
 //

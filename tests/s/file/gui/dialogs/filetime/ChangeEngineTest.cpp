@@ -859,6 +859,75 @@ TEST_F(ChangeEngineTest, InvalidAndMissingPathsAreSkippedSilently)
     EXPECT_EQ(engine_.getFailureCount(), 0u);
 }
 
+// A dropped drive root ("C:\", kept as "C:"). Its times go to the root itself: "C:" names
+// the drive's current folder, which is where the program's working folder usually is. It
+// has no times of its own to read (they answer 0), so an oldest search is not pulled to
+// 1970 by it and an offset does not write 1970 plus the offset.
+TEST_F(ChangeEngineTest, ADroppedDriveRootIsWrittenAtTheRootAndLendsNoTimes)
+{
+    wchar_t previous[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryW(root_.c_str()));
+    const std::wstring drive = root_.substr(0, 2);
+    ASSERT_EQ(drive[1], L':');
+    const std::wstring rootText = drive + L"\\";
+    SetTimes(L"", Utc(2004, 1, 1), Utc(2004, 1, 1), Utc(2004, 1, 1));
+    auto dropRoot = [&]
+    {
+        {
+            std::lock_guard<std::mutex> g(g_writesLock);
+            g_writes.clear();
+        }
+        {
+            ObjLocker::Guard guard(frame_.getItemLock());
+            frame_.appendPath(rootText.c_str());
+            ASSERT_TRUE(frame_.startRun());
+        }
+        frame_.getWorker()->WaitIdle();
+        std::lock_guard<std::mutex> g(g_writesLock);
+        ASSERT_EQ(g_writes.size(), 1u);
+        EXPECT_EQ(g_writes[0].path, rootText);
+    };
+    auto allBoxes = [](ChangeRequest& r)
+    {
+        r.normal = r.readOnly = r.hidden = r.system = true;
+    };
+
+    // Specific: only the root is written, and the current folder keeps its time.
+    ChangeRequest& r = Request();
+    allBoxes(r);
+    r.created = r.accessed = -1;
+    r.modified = T0;
+    dropRoot();
+    SetCurrentDirectoryW(previous);
+    EXPECT_EQ(Read(L"").m(), Utc(2004, 1, 1));
+    EXPECT_EQ(engine_.getFailureCount(), 0u);
+
+    // Oldest: the search walks the whole drive; whatever it finds, it is not 1970.
+    allBoxes(Request());
+    engine_.getRequest().syncTarget = SyncOldest;
+    engine_.getRequest().created = engine_.getRequest().accessed = -1;
+    engine_.getRequest().modified = Utc(2030, 1, 1);
+    dropRoot();
+    EXPECT_GT(engine_.getRequest().modified, 0);
+    EXPECT_LE(engine_.getRequest().modified, Utc(2004, 1, 1));
+
+    // An offset has nothing to start from: the root keeps its times and is counted.
+    allBoxes(Request());
+    engine_.getRequest().mode = ModeOffset;
+    engine_.getRequest().offset = 3600;
+    dropRoot();
+    {
+        std::lock_guard<std::mutex> g(g_writesLock);
+        ASSERT_EQ(g_writes.size(), 1u);
+        EXPECT_EQ(g_writes[0].created, -1);
+        EXPECT_EQ(g_writes[0].modified, -1);
+        EXPECT_EQ(g_writes[0].accessed, -1);
+    }
+    EXPECT_EQ(engine_.getFailureCount(), 1u);
+    EXPECT_EQ(channel_.Positions().back(), 1000);
+}
+
 // --- cancel ------------------------------------------------------------------------------------
 
 TEST_F(ChangeEngineTest, CancellingInsideAFolderFinishesTheItemAndItsFoldersOnly)
