@@ -253,7 +253,9 @@ void ChangeEngine::scanNewestOldest(PathWin* item, bool newest, EpochSeconds& cr
     }
     for (Kind& k : kinds)
     {
-        if (k.running < 0 || !hasTimes)
+        // A time before 1970 reads as negative, which in the request means "leave this time
+        // alone": taken as the oldest, it would silently switch that field off for every item.
+        if (k.running < 0 || !hasTimes || k.own < 0)
         {
             continue;
         }
@@ -288,7 +290,9 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
         const EpochSeconds ownCreated = item->GetCreationTime();
         const EpochSeconds ownModified = item->GetModifiedTime();
         const EpochSeconds ownAccessed = item->GetAccessTime();
-        EpochSeconds synced = 0;
+        // Sync is only ever to one of the item's own times; any other target has nothing to
+        // copy and leaves the times alone rather than writing 1970.
+        EpochSeconds synced = -1;
         if (request.syncTarget == SyncCreated)
         {
             synced = ownCreated;

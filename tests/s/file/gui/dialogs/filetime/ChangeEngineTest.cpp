@@ -646,6 +646,56 @@ TEST_F(ChangeEngineTest, NewestAndOldestSearchTheWholeTreeAndWriteWhatIsAsked)
     }
 }
 
+// A time before 1970 reads as negative, the request's "leave unchanged": the oldest search
+// must pass over it instead of switching the field off for every item.
+TEST_F(ChangeEngineTest, TheOldestSearchPassesOverTimesBefore1970)
+{
+    File(L"ancient.txt");
+    File(L"old.txt");
+    SetTimes(L"ancient.txt", Utc(2001, 1, 1), Utc(1960, 1, 1), Utc(2001, 1, 1));
+    SetTimes(L"old.txt", Utc(2005, 1, 1), Utc(2005, 1, 1), Utc(2005, 1, 1));
+    if (Read(L"ancient.txt").m() != Utc(1960, 1, 1))
+    {
+        GTEST_SKIP() << "the file system keeps no time before 1970";
+    }
+    ChangeRequest& r = Request();
+    r.syncTarget = SyncOldest;
+    r.created = r.accessed = -1;
+    r.modified = Utc(2030, 1, 1);
+    Drop({L"ancient.txt", L"old.txt"});
+    EXPECT_EQ(engine_.getRequest().modified, Utc(2005, 1, 1));
+    std::map<std::wstring, Write> w = Writes();
+    ASSERT_EQ(w.size(), 2u);
+    EXPECT_EQ(w[L"ancient.txt"].modified, Utc(2005, 1, 1));
+    EXPECT_EQ(Read(L"ancient.txt").m(), Utc(2005, 1, 1));
+}
+
+// Sync copies one of the item's own times; a target that is none of them has nothing to
+// copy and must not write 1970.
+TEST_F(ChangeEngineTest, SyncToATargetThatIsNotAnOwnTimeWritesNothing)
+{
+    File(L"f.txt");
+    SetTimes(L"f.txt", Utc(2005, 1, 1), Utc(2006, 1, 1), Utc(2007, 1, 1));
+    for (const wchar_t* target : {SyncCurrent, SyncNewest, SyncOldest})
+    {
+        {
+            std::lock_guard<std::mutex> g(g_writesLock);
+            g_writes.clear();
+        }
+        ChangeRequest& r = Request();
+        r.mode = ModeSync;
+        r.syncTarget = target;
+        r.created = r.modified = r.accessed = 0;
+        Drop({L"f.txt"});
+        std::map<std::wstring, Write> w = Writes();
+        ASSERT_EQ(w.size(), 1u);
+        EXPECT_EQ(w[L"f.txt"].created, -1);
+        EXPECT_EQ(w[L"f.txt"].modified, -1);
+        EXPECT_EQ(w[L"f.txt"].accessed, -1);
+        EXPECT_EQ(Read(L"f.txt").m(), Utc(2006, 1, 1));
+    }
+}
+
 TEST_F(ChangeEngineTest, TheNewestSearchLeavesTheItemLockFreeBetweenDroppedPaths)
 {
     // Many dropped folders, so that the search takes a while; a watcher on another thread
