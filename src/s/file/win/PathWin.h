@@ -143,11 +143,13 @@ public:
     int32_t GetFileSystemType();
 
     /// The cached attribute word; 0xFFFFFFFF when the item cannot be queried
-    /// (then every attribute test answers true: test Exists() first).
+    /// (then every attribute test answers true: test Exists() first). A failed
+    /// query is not cached: the next call asks again.
     virtual uint32_t GetAttributes();
-    /// True when `bits` are all set afterwards.
+    /// True when `bits` are all set afterwards; false when the word is unknown.
     virtual bool AddAttributes(uint32_t bits);
-    /// True on success; the cache follows a successful change only.
+    /// True on success; the cache follows a successful change only. The word
+    /// 0xFFFFFFFF (a failed query's answer) is refused.
     virtual bool SetAttributes(uint32_t word);
 
     /// Readable: the item exists. Writable: it exists and is a folder or not
@@ -221,7 +223,9 @@ public:
     /// hidden ones too; links never) are written first, each filtered the same
     /// way, so that a refused child keeps everything beneath it. The attributes
     /// are cleared for the write and always restored; true when the times were
-    /// written and the attributes are back. Does not refresh the cached times.
+    /// written and the attributes are back (the entries' own results are not part
+    /// of the answer). A drive is written at its root "X:\". Does not refresh the
+    /// cached times.
     bool SetTimes(Seconds creation, Seconds modified, Seconds accessed, bool normal,
                   bool readOnly, bool hidden, bool system, bool recursive);
     /// Opens apiPath (folders too) and writes the times that are not negative;
@@ -229,10 +233,11 @@ public:
     static bool WriteTimes(const wchar_t* apiPath, Seconds creation, Seconds modified,
                            Seconds accessed);
 
-    // --- attribute helpers (they do not touch the cached word) -----------------
+    // --- attribute helpers --------------------------------------------------------
     /// Sets the read-only bit again as the item has it now (IsWritable()).
     bool ReapplyReadOnly();
-    /// Clears (true) or sets (false) the read-only bit.
+    /// Clears (true) or sets (false) the read-only bit. A change drops the cached
+    /// word, which is read afresh when next asked.
     bool SetWritable(bool writable);
     /// SetWritable(true).
     bool MakeWritable();

@@ -22,6 +22,16 @@ s::time::Ticks TicksOf(const FILETIME& t)
 
 bool IsZero(const FILETIME& t) { return t.dwLowDateTime == 0 && t.dwHighDateTime == 0; }
 
+// SetTimes' filter: the first of system, hidden, read-only present decides which flag
+// applies; an item with none of them is "normal".
+bool Wanted(uint32_t word, bool normal, bool readOnly, bool hidden, bool system)
+{
+    return (word & FILE_ATTRIBUTE_SYSTEM)     ? system
+           : (word & FILE_ATTRIBUTE_HIDDEN)   ? hidden
+           : (word & FILE_ATTRIBUTE_READONLY) ? readOnly
+                                              : normal;
+}
+
 FILETIME FileTimeOf(PathWin::Seconds seconds)
 {
     const s::time::Ticks ticks = s::time::ticksFromSeconds(seconds);
@@ -294,22 +304,25 @@ bool PathWin::SetTimes(Seconds creation, Seconds modified, Seconds accessed, boo
     // word to put back, and writing 0 back would strip the file's bits.
     if (word == INVALID_FILE_ATTRIBUTES || !attributesValid_)
         return false;
-    // The first bit present decides which filter flag applies.
-    const bool wanted = (word & FILE_ATTRIBUTE_SYSTEM)     ? system
-                        : (word & FILE_ATTRIBUTE_HIDDEN)   ? hidden
-                        : (word & FILE_ATTRIBUTE_READONLY) ? readOnly
-                                                           : normal;
-    if (!wanted)
+    if (!Wanted(word, normal, readOnly, hidden, system))
         return false;
+    bool entriesWritten = true;
     if (recursive && (word & FILE_ATTRIBUTE_DIRECTORY)) {
         // Contents first (hidden and system entries too; each is filtered itself),
         // so that writing them does not disturb the folder's own times afterwards.
         ArrayP* entries = ListEntries(true, false);
         if (entries) {
-            for (uint32_t i = 0, n = entries->Count(); i < n; ++i)
-                static_cast<PathWin*>(entries->Get(i))
-                    ->SetTimes(creation, modified, accessed, normal, readOnly, hidden, system,
-                               true);
+            for (uint32_t i = 0, n = entries->Count(); i < n; ++i) {
+                PathWin* entry = static_cast<PathWin*>(entries->Get(i));
+                // An entry refused by the filter is no failure; one that was wanted
+                // but not written is.
+                const bool entryWanted =
+                    Wanted(entry->GetAttributes(), normal, readOnly, hidden, system);
+                if (!entry->SetTimes(creation, modified, accessed, normal, readOnly, hidden,
+                                     system, true) &&
+                    entryWanted)
+                    entriesWritten = false;
+            }
             entries->Release();
         }
     }
@@ -319,8 +332,9 @@ bool PathWin::SetTimes(Seconds creation, Seconds modified, Seconds accessed, boo
     const bool written = WriteTimes(AttributePath(), creation, modified, accessed);
     const bool restored = SetAttributes(word);
     (void)cleared;  // a read-only item may still take its times; the write decides
-    // A write that failed is reported, even when the attributes came back.
-    return written && restored;
+    // A write that failed is reported, even when the attributes came back, and so is
+    // a wanted entry inside that was not written.
+    return written && restored && entriesWritten;
 }
 
 // --- sizes ---------------------------------------------------------------------------------------

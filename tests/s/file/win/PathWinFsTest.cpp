@@ -333,6 +333,28 @@ TEST(PathWinFs, RecursiveSetTimesSkipsAFilteredChildWithItsContents)
     EXPECT_EQ(top, log.paths.back());
 }
 
+TEST(PathWinFs, RecursiveSetTimesReportsAnEntryThatCouldNotBeWritten)
+{
+    TempTree tree;
+    const std::wstring top = tree.Folder(L"top");
+    const std::wstring busy = tree.File(L"top\\busy.txt", 1);
+    tree.File(L"top\\free.txt", 1);
+    Held folder(top);
+    {
+        // Held open without sharing: the time writer cannot open it.
+        HANDLE h = CreateFileW(busy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, h);
+        EXPECT_FALSE(folder->SetTimes(-1, kSummer, -1, true, false, false, false, true));
+        CloseHandle(h);
+    }
+    FILETIME m = {};
+    ASSERT_TRUE(TempTree::Times(top, nullptr, nullptr, &m));
+    EXPECT_EQ(TempTree::Ticks(TempTree::FromSeconds(kSummer)), TempTree::Ticks(m));
+    // Once free, everything is written; a refused entry is no failure.
+    tree.File(L"top\\hidden.txt", 1, FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_TRUE(folder->SetTimes(-1, kWinter, -1, true, false, false, false, true));
+}
+
 TEST(PathWinFs, ListEntriesIsDepthFirstAndNeverFollowsLinks)
 {
     TempTree tree;
