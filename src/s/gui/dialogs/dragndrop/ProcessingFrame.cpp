@@ -115,14 +115,7 @@ void ProcessingFrame::cancelProcessing(bool wait)
 void ProcessingFrame::clear()
 {
     cancelProcessing(true);
-    ObjLocker::Guard guard(itemLock_);
-    if (paths_ != nullptr)
-    {
-        paths_->RemoveAll();
-    }
-    currentIndex_ = 0;
-    busy_ = false;
-    cancel_ = false;
+    finishRun();
 }
 
 void ProcessingFrame::runBaseTask()

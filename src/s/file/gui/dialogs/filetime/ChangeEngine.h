@@ -26,6 +26,7 @@
 //
 // Ownership: the frame and the item view are not owned and must outlive the engine.
 
+#include <atomic>
 #include <cstdint>
 
 #include "s/file/gui/dialogs/filetime/ChangeRequest.h"
@@ -139,8 +140,9 @@ class ChangeEngine : public s::thread::ITask
     s::gui::dialogs::dragndrop::ProcessingFrame& frame_;
     ChangeRequest request_;
     int32_t action_ = ACTION_VIEW_COPY;
-    bool applyPending_ = false;
-    bool refreshPending_ = false;
+    // Tested by the user-interface thread while the worker clears them.
+    std::atomic<bool> applyPending_{false};
+    std::atomic<bool> refreshPending_{false};
     s::str::strbuffer::StrBuffer* editPath_; // owned
     IDroppedItemView* view_ = nullptr;       // not owned
     uint32_t failureCount_ = 0;
