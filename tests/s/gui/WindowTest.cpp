@@ -546,3 +546,24 @@ TEST(WindowHover, FadeOutWhenEnteredAndBackAfterTheDelay)
     EXPECT_EQ(100, w->getAlphaPercent());
     EXPECT_FALSE(GetWindowLongPtrW(w.handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
 }
+
+TEST(WindowHover, ShrinkWhenEnteredAndGrowBackAfterTheDelay)
+{
+    TestWindow w;
+    POINT pointer;
+    GetCursorPos(&pointer);
+    int x = pointer.x > 600 ? 20 : 700;
+    w->setPopupStyle(true);
+    w->setBounds(x, 20, 300, 200);
+    w->setVisible(true, false);
+    w->setHoverBehaviour(true, 2, false, 1, 23, 23, false);
+    SendMessageW(w.handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    int smallest = 300;
+    for (int i = 0; i < 300 && smallest > 23; ++i, Sleep(10))
+        smallest = std::min(smallest, w->getWidth());
+    EXPECT_EQ(23, smallest);
+    for (int i = 0; i < 400 && w->getWidth() < 300; ++i)
+        Sleep(10);
+    EXPECT_EQ(300, w->getWidth());
+    EXPECT_EQ(200, w->getHeight());
+}

@@ -40,6 +40,15 @@ struct Colours
 // attached to a parent and destroyed (on its own thread) when it is detached. Sizes:
 // minimum and maximum come from the limits set with setSizeLimits (−1 = none: a minimum
 // of 0, a maximum equal to the minimum).
+//
+// A concrete widget: derives from ComponentBase<ITheWidget> (IObject stays the first
+// base), adds IPoolable with S_CLASS_ID/S_POOLED, calls resetComponent() from Reset(),
+// overrides getMin*/getMax* for its own size rules, and, when it wraps a platform
+// control, overrides createNative with Toolkit::createControl so that its messages and
+// its reflected notifications (MSG_REFLECT_*) reach handleMessage. Events go through a
+// ListenerList with self() as the source. A component registers with its window's
+// language pack when attached (handleEvent with the pack as source means: re-text).
+// A hidden component is placed without being shown: layouts may move it, it stays hidden.
 template <class I> class ComponentBase : public base::IObject, public I, public NativeTarget
 {
   public:
