@@ -103,11 +103,25 @@ bool Md5Digest::Finish(uint8_t* out)
 
 bool Md5Digest::Of(const void* bytes, size_t count, uint8_t out[SIZE])
 {
-    Md5Digest* md5 = Acquire();
-    if (!md5)
+    return Digest(nullptr, bytes, count, out);
+}
+
+bool Md5Digest::Digest(IDigest* digest, const void* bytes, size_t count, uint8_t* out)
+{
+    if (!out)
         return false;
-    const bool ok = md5->Update(bytes, count) && md5->Finish(out);
-    md5->Release();
+    Md5Digest* own = nullptr;
+    if (!digest) {
+        own = Acquire();
+        if (!own)
+            return false;
+        digest = own;
+    }
+    const bool ok = (count == 0 || digest->Update(bytes, count)) && digest->Finish(out);
+    if (!ok)
+        digest->Restart();
+    if (own)
+        own->Release();
     return ok;
 }
 

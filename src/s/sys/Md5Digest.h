@@ -37,6 +37,10 @@ public:
 
     /// MD5 of count bytes in one call; false on failure (out untouched).
     static bool Of(const void* bytes, size_t count, uint8_t out[SIZE]);
+    /// Feeds count bytes to digest (a pooled MD5 when null, released afterwards)
+    /// and writes its DigestSize() bytes to out. On failure answers false, leaves
+    /// out untouched and restarts the given digest.
+    static bool Digest(IDigest* digest, const void* bytes, size_t count, uint8_t* out);
 
 protected:
     Md5Digest() = default;

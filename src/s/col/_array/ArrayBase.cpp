@@ -126,11 +126,10 @@ void ArrayBase::WriteAt(const void* raw, uint32_t n, uint32_t rawIndex, uint32_t
     if (!n || !raw)
         return;
     const uint32_t end = index + n;
+    const unsigned char* source = static_cast<const unsigned char*>(raw) + (size_t(rawIndex) << shift_);
     if (end > capacity_)
-        Reallocate(end);
-    std::memmove(Bytes() + (size_t(index) << shift_),
-                 static_cast<const unsigned char*>(raw) + (size_t(rawIndex) << shift_),
-                 size_t(n) << shift_);
+        source = ReallocateKeeping(end, source);
+    std::memmove(Bytes() + (size_t(index) << shift_), source, size_t(n) << shift_);
     if (end > count_)
         count_ = end;
 }
@@ -332,21 +331,7 @@ ArrayBase::StrBuffer* ArrayBase::AppendAllHex(StrBuffer* string, bool append) co
 
 bool ArrayBase::Digest(s::sys::IDigest* digest, uint8_t* out) const
 {
-    if (!out)
-        return false;
-    s::sys::Md5Digest* own = nullptr;
-    if (!digest) {
-        own = s::sys::Md5Digest::Acquire();
-        if (!own)
-            return false;
-        digest = own;
-    }
-    const bool ok = digest->Update(items_, ByteSize(-1)) && digest->Finish(out);
-    if (!ok)
-        digest->Restart();
-    if (own)
-        own->Release();
-    return ok;
+    return s::sys::Md5Digest::Digest(digest, items_, ByteSize(-1), out);
 }
 
 const s::base::IComparator* ArrayBase::DefaultComparator() const
@@ -451,7 +436,8 @@ bool ArrayBase::Write(const void* data, uint32_t n, uint32_t* written)
     const uint32_t end = position_ + n;
     const uint32_t elements = (end + ElementSize() - 1) >> shift_;
     if (elements > capacity_)
-        Reallocate(s::col::CapacityFor(capacity_, elements));
+        data = ReallocateKeeping(s::col::CapacityFor(capacity_, elements),
+                                 static_cast<const unsigned char*>(data));
     std::memmove(Bytes() + position_, data, n);
     position_ = end;
     if ((position_ >> shift_) > count_)
@@ -529,6 +515,17 @@ void ArrayBase::Reallocate(uint32_t capacity)
     std::free(items_);
     items_ = items;
     capacity_ = capacity;
+}
+
+const unsigned char* ArrayBase::ReallocateKeeping(uint32_t capacity, const unsigned char* source)
+{
+    // A source inside the old storage would be read after it is freed: it moves
+    // to the same offset of the new storage (Reallocate keeps the elements).
+    const unsigned char* own = Bytes();
+    const bool inside = own && source >= own && source < own + (size_t(capacity_) << shift_);
+    const size_t offset = inside ? size_t(source - own) : 0;
+    Reallocate(capacity);
+    return inside ? Bytes() + offset : source;
 }
 
 void ArrayBase::OpenGap(uint32_t index, uint32_t n)

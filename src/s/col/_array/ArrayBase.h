@@ -206,6 +206,9 @@ protected:
 
 private:
     void Reallocate(uint32_t capacity);
+    /// Reallocate(capacity); answers where `source` lives afterwards (moved along
+    /// when it pointed into the old storage).
+    const unsigned char* ReallocateKeeping(uint32_t capacity, const unsigned char* source);
     void OpenGap(uint32_t index, uint32_t n);
     void CloseGap(uint32_t index, uint32_t n);
 

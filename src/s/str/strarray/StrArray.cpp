@@ -85,20 +85,35 @@ StrBuffer* StrArray::Join(const wchar_t* separator, StrBuffer* target, bool appe
     return out;
 }
 
-bool StrArray::Equals(const s::base::IComparable* other,
-                      const s::base::IComparator* comparator) const
+bool StrArray::SameStrings(const s::base::IComparable* other, bool ignoreCase) const
 {
-    if (comparator)
-        return comparator->CompareElements(this, other) == 0;
     const StrArray* o = dynamic_cast<const StrArray*>(other);
     if (!o)
         return other == this;
     if (o->Count() != Count())
         return false;
-    for (uint32_t i = 0, n = Count(); i < n; ++i)
-        if (!Get(i)->Equals(*o->Get(i)))
+    for (uint32_t i = 0, n = Count(); i < n; ++i) {
+        const bool same = ignoreCase ? Get(i)->EqualsIgnoreCase(*o->Get(i)) : Get(i)->Equals(*o->Get(i));
+        if (!same)
             return false;
+    }
     return true;
+}
+
+bool StrArray::Equals(const s::base::IComparable* other,
+                      const s::base::IComparator* comparator) const
+{
+    if (comparator)
+        return comparator->CompareElements(this, other) == 0;
+    return SameStrings(other, false);
+}
+
+bool StrArray::EqualsIgnoreCase(const s::base::IComparable* other,
+                                const s::base::IComparator* comparator) const
+{
+    if (comparator)
+        return comparator->CompareElementsIgnoreCase(this, other) == 0;
+    return SameStrings(other, true);
 }
 
 } // namespace s::str::strarray

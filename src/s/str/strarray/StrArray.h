@@ -73,9 +73,12 @@ public:
     StrBuffer* Join(const wchar_t* separator, StrBuffer* target = nullptr,
                     bool append = false) const;
 
-    /// Same count and equal strings (ignoring case when asked).
+    /// Without comparator: another StrArray with the same count and equal strings.
     bool Equals(const s::base::IComparable* other,
                 const s::base::IComparator* comparator = nullptr) const override;
+    /// The same with the strings compared ignoring case (_wcsnicmp).
+    bool EqualsIgnoreCase(const s::base::IComparable* other,
+                          const s::base::IComparator* comparator = nullptr) const override;
 
     /// Releases every string; the list's storage is freed when it held any.
     void Reset() override;
@@ -85,6 +88,8 @@ protected:
     ~StrArray() override = default;
 
 private:
+    bool SameStrings(const s::base::IComparable* other, bool ignoreCase) const;
+
     s::col::_array::ArrayP list_;
 };
 

@@ -436,98 +436,87 @@ bool StrBuffer::IndexOf(wchar_t ch, uint32_t* at, uint32_t from) const
     return true;
 }
 
-bool StrBuffer::IndexOfIgnoreCase(wchar_t ch, uint32_t* at, uint32_t from) const
+namespace {
+
+/// The first position at or after from whose unit satisfies match.
+template <class Match>
+bool ScanForward(const wchar_t* chars, uint32_t length, uint32_t from, uint32_t* at, Match match)
 {
-    const wchar_t folded = FoldLower(ch);
-    for (uint32_t i = from; i < length_; ++i) {
-        if (FoldLower(chars_[i]) == folded) {
+    for (uint32_t i = from; i < length; ++i) {
+        if (match(chars[i])) {
             if (at)
                 *at = i;
             return true;
         }
     }
     return false;
+}
+
+/// The last position before min(from, length) whose unit satisfies match.
+template <class Match>
+bool ScanBackward(const wchar_t* chars, uint32_t length, uint32_t from, uint32_t* at, Match match)
+{
+    for (uint32_t i = BackwardEnd(from, length); i-- > 0;) {
+        if (match(chars[i])) {
+            if (at)
+                *at = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool StrBuffer::IndexOfIgnoreCase(wchar_t ch, uint32_t* at, uint32_t from) const
+{
+    const wchar_t folded = FoldLower(ch);
+    return ScanForward(chars_, length_, from, at,
+                       [folded](wchar_t c) { return FoldLower(c) == folded; });
 }
 
 bool StrBuffer::IndexOfAny(const wchar_t* chars, int32_t count, uint32_t* at,
                            uint32_t from) const
 {
     const uint32_t n = CountOf(chars, count);
-    for (uint32_t i = from; i < length_; ++i) {
-        if (InSet(chars_[i], chars, n, false)) {
-            if (at)
-                *at = i;
-            return true;
-        }
-    }
-    return false;
+    return ScanForward(chars_, length_, from, at,
+                       [chars, n](wchar_t c) { return InSet(c, chars, n, false); });
 }
 
 bool StrBuffer::IndexOfAnyIgnoreCase(const wchar_t* chars, int32_t count, uint32_t* at,
                                      uint32_t from) const
 {
     const uint32_t n = CountOf(chars, count);
-    for (uint32_t i = from; i < length_; ++i) {
-        if (InSet(chars_[i], chars, n, true)) {
-            if (at)
-                *at = i;
-            return true;
-        }
-    }
-    return false;
+    return ScanForward(chars_, length_, from, at,
+                       [chars, n](wchar_t c) { return InSet(c, chars, n, true); });
 }
 
 bool StrBuffer::LastIndexOf(wchar_t ch, uint32_t* at, uint32_t from) const
 {
-    for (uint32_t i = BackwardEnd(from, length_); i-- > 0;) {
-        if (chars_[i] == ch) {
-            if (at)
-                *at = i;
-            return true;
-        }
-    }
-    return false;
+    return ScanBackward(chars_, length_, from, at, [ch](wchar_t c) { return c == ch; });
 }
 
 bool StrBuffer::LastIndexOfIgnoreCase(wchar_t ch, uint32_t* at, uint32_t from) const
 {
     const wchar_t folded = FoldLower(ch);
-    for (uint32_t i = BackwardEnd(from, length_); i-- > 0;) {
-        if (FoldLower(chars_[i]) == folded) {
-            if (at)
-                *at = i;
-            return true;
-        }
-    }
-    return false;
+    return ScanBackward(chars_, length_, from, at,
+                        [folded](wchar_t c) { return FoldLower(c) == folded; });
 }
 
 bool StrBuffer::LastIndexOfAny(const wchar_t* chars, int32_t count, uint32_t* at,
                                uint32_t from) const
 {
     const uint32_t n = CountOf(chars, count);
-    for (uint32_t i = BackwardEnd(from, length_); i-- > 0;) {
-        if (InSet(chars_[i], chars, n, false)) {
-            if (at)
-                *at = i;
-            return true;
-        }
-    }
-    return false;
+    return ScanBackward(chars_, length_, from, at,
+                        [chars, n](wchar_t c) { return InSet(c, chars, n, false); });
 }
 
 bool StrBuffer::LastIndexOfAnyIgnoreCase(const wchar_t* chars, int32_t count, uint32_t* at,
                                          uint32_t from) const
 {
     const uint32_t n = CountOf(chars, count);
-    for (uint32_t i = BackwardEnd(from, length_); i-- > 0;) {
-        if (InSet(chars_[i], chars, n, true)) {
-            if (at)
-                *at = i;
-            return true;
-        }
-    }
-    return false;
+    return ScanBackward(chars_, length_, from, at,
+                        [chars, n](wchar_t c) { return InSet(c, chars, n, true); });
 }
 
 bool StrBuffer::FindImpl(const wchar_t* text, uint32_t* at, uint32_t from, bool ignoreCase) const
@@ -711,36 +700,38 @@ void StrBuffer::TrimLeftChars(const wchar_t* chars, int32_t count)
 
 // --- CompareAt -------------------------------------------------------------------
 
-int StrBuffer::CompareAt(uint32_t index, const wchar_t* text, uint32_t textIndex,
-                         int32_t count) const
+namespace {
+
+int CompareAtImpl(const wchar_t* chars, uint32_t length, uint32_t index, const wchar_t* text,
+                  uint32_t textIndex, int32_t count, bool ignoreCase)
 {
-    if (index > length_)
+    if (index > length)
         return -1;
     const uint32_t textLength = CountOf(text, -1);
     const uint32_t start = std::min(textIndex, textLength);
-    uint32_t a = length_ - index;
+    uint32_t a = length - index;
     uint32_t b = textLength - start;
     if (count >= 0) {
         a = std::min(a, uint32_t(count));
         b = std::min(b, uint32_t(count));
     }
-    return CompareUnits(chars_ + index, a, text ? text + start : EMPTY_TEXT, b);
+    const wchar_t* other = text ? text + start : EMPTY_TEXT;
+    return ignoreCase ? CompareNoCase(chars + index, a, other, b)
+                      : CompareUnits(chars + index, a, other, b);
+}
+
+} // namespace
+
+int StrBuffer::CompareAt(uint32_t index, const wchar_t* text, uint32_t textIndex,
+                         int32_t count) const
+{
+    return CompareAtImpl(chars_, length_, index, text, textIndex, count, false);
 }
 
 int StrBuffer::CompareAtIgnoreCase(uint32_t index, const wchar_t* text, uint32_t textIndex,
                                    int32_t count) const
 {
-    if (index > length_)
-        return -1;
-    const uint32_t textLength = CountOf(text, -1);
-    const uint32_t start = std::min(textIndex, textLength);
-    uint32_t a = length_ - index;
-    uint32_t b = textLength - start;
-    if (count >= 0) {
-        a = std::min(a, uint32_t(count));
-        b = std::min(b, uint32_t(count));
-    }
-    return CompareNoCase(chars_ + index, a, text ? text + start : EMPTY_TEXT, b);
+    return CompareAtImpl(chars_, length_, index, text, textIndex, count, true);
 }
 
 // --- appending -------------------------------------------------------------------
@@ -875,14 +866,22 @@ void StrBuffer::AppendHex(const int64_t* values, uint32_t count)
     AppendHexValues(reinterpret_cast<const uint64_t*>(values), count);
 }
 
-void StrBuffer::AppendFormatted(const wchar_t* format, ...)
+namespace {
+/// Room behind the text for one formatted number: 256 units (the terminator
+/// goes into the extra unit that every allocation has) covers every integer...
+constexpr uint32_t NUMBER_ROOM = 256;
+/// ...but "%f" writes every integer digit of a double: -DBL_MAX takes 317 units.
+/// With only 256, swprintf_s fails on large values and the number is lost.
+constexpr uint32_t FLOATING_ROOM = 320;
+} // namespace
+
+void StrBuffer::AppendFormatted(uint32_t room, const wchar_t* format, ...)
 {
-    // Room for 256 units plus the terminator behind the text (capacity + 1 is allocated).
-    if (!EnsureRoom(length_ + 256))
+    if (!CanAdd(length_, room) || !EnsureRoom(length_ + room))
         return;
     va_list args;
     va_start(args, format);
-    const int written = vswprintf_s(chars_ + length_, 257, format, args);
+    const int written = vswprintf_s(chars_ + length_, size_t(room) + 1, format, args);
     va_end(args);
     if (written > 0)
         length_ += uint32_t(written);
@@ -890,51 +889,51 @@ void StrBuffer::AppendFormatted(const wchar_t* format, ...)
 
 void StrBuffer::AppendNumber(int64_t value)
 {
-    AppendFormatted(L"%I64d", value);
+    AppendFormatted(NUMBER_ROOM, L"%I64d", value);
 }
 void StrBuffer::AppendNumber(uint64_t value)
 {
-    AppendFormatted(L"%I64u", value);
+    AppendFormatted(NUMBER_ROOM, L"%I64u", value);
 }
 void StrBuffer::AppendNumber(uint32_t value)
 {
-    AppendFormatted(L"%u", value);
+    AppendFormatted(NUMBER_ROOM, L"%u", value);
 }
 void StrBuffer::AppendNumber(uint16_t value)
 {
-    AppendFormatted(L"%u", unsigned(value));
+    AppendFormatted(NUMBER_ROOM, L"%u", unsigned(value));
 }
 void StrBuffer::AppendNumber(uint8_t value)
 {
-    AppendFormatted(L"%u", unsigned(value));
+    AppendFormatted(NUMBER_ROOM, L"%u", unsigned(value));
 }
 void StrBuffer::AppendNumber(int32_t value)
 {
-    AppendFormatted(L"%d", value);
+    AppendFormatted(NUMBER_ROOM, L"%d", value);
 }
 void StrBuffer::AppendNumber(int16_t value)
 {
-    AppendFormatted(L"%d", int(value));
+    AppendFormatted(NUMBER_ROOM, L"%d", int(value));
 }
 void StrBuffer::AppendNumber(int8_t value)
 {
-    AppendFormatted(L"%d", int(value));
+    AppendFormatted(NUMBER_ROOM, L"%d", int(value));
 }
 void StrBuffer::AppendNumber(float value)
 {
-    AppendFormatted(L"%f", double(value));
+    AppendFormatted(FLOATING_ROOM, L"%f", double(value));
 }
 void StrBuffer::AppendNumber(double value)
 {
-    AppendFormatted(L"%f", value);
+    AppendFormatted(FLOATING_ROOM, L"%f", value);
 }
 void StrBuffer::AppendNumber(long value)
 {
-    AppendFormatted(L"%ld", value);
+    AppendFormatted(NUMBER_ROOM, L"%ld", value);
 }
 void StrBuffer::AppendNumber(unsigned long value)
 {
-    AppendFormatted(L"%lu", value);
+    AppendFormatted(NUMBER_ROOM, L"%lu", value);
 }
 
 // --- replacing -------------------------------------------------------------------
@@ -1202,24 +1201,7 @@ StrBuffer* StrBuffer::BeforeLastTextIgnoreCase(const wchar_t* text, uint32_t fro
 
 bool StrBuffer::Digest(s::sys::IDigest* digest, uint8_t* out) const
 {
-    if (!out)
-        return false;
-    s::sys::Md5Digest* own = nullptr;
-    if (!digest) {
-        own = s::sys::Md5Digest::Acquire();
-        if (!own)
-            return false;
-        digest = own;
-    }
-    bool ok = true;
-    if (length_ > 0)
-        ok = digest->Update(chars_, size_t(length_) * sizeof(wchar_t));
-    ok = ok && digest->Finish(out);
-    if (!ok)
-        digest->Restart();
-    if (own)
-        own->Release();
-    return ok;
+    return s::sys::Md5Digest::Digest(digest, chars_, size_t(length_) * sizeof(wchar_t), out);
 }
 
 bool StrBuffer::Md5HexInto(StrBuffer* target, bool append) const
@@ -1389,16 +1371,24 @@ bool StrBuffer::Write(const void* data, uint32_t n, uint32_t* written)
     if (!data || end > 0xFFFFFFFEull)
         return false;
     const uint32_t units = uint32_t((end + 1) / 2);
+    // Bytes taken from this string's own storage would be read after growing
+    // freed it; they move along to the same offset (growing keeps the text).
+    const unsigned char* source = static_cast<const unsigned char*>(data);
+    const unsigned char* own = reinterpret_cast<const unsigned char*>(chars_);
+    const bool inside = own && source >= own && source < own + (size_t(capacity_) + 1) * 2;
+    const size_t offset = inside ? size_t(source - own) : 0;
     if (!EnsureRoom(units))
         return false;
     unsigned char* bytes = reinterpret_cast<unsigned char*>(chars_);
+    if (inside)
+        source = bytes + offset;
     const uint32_t oldSize = length_ * uint32_t(sizeof(wchar_t));
     // A gap behind the text reads as zeros, not as old garbage. One byte right
     // behind the text is the low half of a character written by the previous
     // (odd-sized) write, which this write completes: it stays.
     if (position_ > oldSize + 1)
         memset(bytes + oldSize, 0, position_ - oldSize);
-    memcpy(bytes + position_, data, n);
+    memmove(bytes + position_, source, n);
     position_ = uint32_t(end);
     if (position_ / 2 > length_)
         length_ = position_ / 2;

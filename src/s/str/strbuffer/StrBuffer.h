@@ -396,7 +396,8 @@ private:
     StrBuffer* BeforePosition(bool found, uint32_t at) const;
     template <class T>
     void AppendHexValues(const T* values, uint32_t count);
-    void AppendFormatted(const wchar_t* format, ...);
+    /// Formats one number behind the text with room for `room` units.
+    void AppendFormatted(uint32_t room, const wchar_t* format, ...);
     s::col::_array::ArrayU08* EncodeImpl(uint32_t codePage, s::col::_array::ArrayU08* bytes,
                                          bool append, bool terminate) const;
 

@@ -208,6 +208,28 @@ TEST(ArrayBaseTest, OwnElementsSurviveGrowth)
     a->Release();
 }
 
+TEST(ArrayBaseTest, OwnElementsSurviveGrowthThroughWriteAtAndTheStream)
+{
+    // Both grow the storage before copying: the source must not be read from
+    // the freed block.
+    ArrayS32* a = Numbers(100);
+    a->WriteAt(a->Items(), 100, 0, 100);  // exact allocation to 200
+    ASSERT_EQ(a->Count(), 200u);
+    for (int32_t i = 0; i < 200; ++i)
+        ASSERT_EQ(a->Get(uint32_t(i)), i % 100) << i;
+    a->Release();
+
+    ArrayS32* b = Numbers(100);
+    ASSERT_TRUE(b->SeekEnd());
+    uint32_t written = 0;
+    ASSERT_TRUE(b->Write(b->Items(), 400, &written));
+    EXPECT_EQ(written, 400u);
+    ASSERT_EQ(b->Count(), 200u);
+    for (int32_t i = 0; i < 200; ++i)
+        ASSERT_EQ(b->Get(uint32_t(i)), i % 100) << i;
+    b->Release();
+}
+
 TEST(ArrayBaseTest, CopyIntoAndFrom)
 {
     ArrayS32* a = Numbers(5);

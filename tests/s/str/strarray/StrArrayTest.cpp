@@ -123,6 +123,9 @@ TEST(StrArray, Equality)
     EXPECT_TRUE(a->Equals(b));
     b->Add(L"y");
     EXPECT_FALSE(a->Equals(b));
+    a->Add(L"Y");
+    EXPECT_FALSE(a->Equals(b));
+    EXPECT_TRUE(a->EqualsIgnoreCase(b));
     a->Release();
     b->Release();
 }

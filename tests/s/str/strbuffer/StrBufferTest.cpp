@@ -592,6 +592,36 @@ TEST(StrBufferNumber, Formatting)
     EXPECT_EQ(s.Text(), L"-0.500000");
 }
 
+TEST(StrBufferNumber, EveryDigitOfLargeDoublesIsKept)
+{
+    // "%f" writes all integer digits: far more than the 256 units that suffice
+    // for every integer type. (Runtimes differ in the digits behind the 17th
+    // significant one, so only the leading ones are compared.)
+    struct Case
+    {
+        double value;
+        bool asFloat;
+        uint32_t length;
+        const wchar_t* start;
+    } cases[] = {
+        {1e300, false, 301 + 7, L"1000000000000000"},
+        {-1.7976931348623157e308, false, 1 + 309 + 7, L"-1797693134862315"},
+        {3.4028234663852886e38, true, 39 + 7, L"3402823466385288"},
+    };
+    for (const Case& c : cases) {
+        Str s(L"v=");
+        if (c.asFloat)
+            s->AppendNumber(float(c.value));
+        else
+            s->AppendNumber(c.value);
+        EXPECT_EQ(s->Length(), 2 + c.length) << c.start;
+        EXPECT_TRUE(s->StartsWith((std::wstring(L"v=") + c.start).c_str())) << s->CStr();
+        EXPECT_TRUE(s->EndsWith(L".000000")) << c.start;
+        s->SetNumber(c.value);
+        EXPECT_EQ(s->Length(), c.length) << c.start;
+    }
+}
+
 TEST(StrBufferNumber, AppendingAtFullCapacityGrowsFirst)
 {
     Str s;
@@ -949,6 +979,18 @@ TEST(StrBufferStream, WriteAndReadTheBytes)
     EXPECT_FALSE(in->SetPosition(-1));
     EXPECT_TRUE(in->SeekEnd());
     EXPECT_EQ(in->GetPosition(), 10);
+}
+
+TEST(StrBufferStream, WritingItsOwnBytesSurvivesGrowth)
+{
+    Str s;
+    s->Free();
+    for (int i = 0; i < 100; ++i)
+        s->AppendChar(wchar_t(L'A' + i % 26));  // full: capacity 100
+    const std::wstring text = s.Text();
+    ASSERT_TRUE(s->SeekEnd());
+    ASSERT_TRUE(s->Write(s->Data(), 200, nullptr));  // grows while reading itself
+    EXPECT_EQ(s.Text(), text + text);
 }
 
 TEST(StrBufferStream, WritingPastTheEndFillsTheGapWithZeros)
