@@ -243,8 +243,15 @@ bool Thread::WaitIdle(uint32_t ms)
     {
         if (waited >= ms)
         {
-            // Hung: kill the worker and put a fresh parked one in its place. The killed
-            // routine never holds the control lock while its task runs.
+            // Hung: kill the worker and put a fresh parked one in its place. The control lock
+            // is taken first, so the worker is not inside it when it dies (a lock owned by a
+            // dead thread would block every later caller), and a worker that became idle in
+            // the meantime is spared.
+            s::thread::ObjLocker::Guard guard(lock_);
+            if (control_.idle || control_.finished)
+            {
+                return true;
+            }
             HANDLE old = static_cast<HANDLE>(handle_);
             if (old != nullptr)
             {
@@ -253,7 +260,6 @@ bool Thread::WaitIdle(uint32_t ms)
                 CloseHandle(old);
             }
             handle_ = nullptr;
-            s::thread::ObjLocker::Guard guard(lock_);
             MakeWorker();
             return false;
         }
