@@ -229,7 +229,8 @@ public:
     bool SetTimes(Seconds creation, Seconds modified, Seconds accessed, bool normal,
                   bool readOnly, bool hidden, bool system, bool recursive);
     /// Opens apiPath (folders too) and writes the times that are not negative;
-    /// touches no attribute. False when the item cannot be opened or written.
+    /// touches no attribute. False when the item cannot be opened or written, and
+    /// (writing nothing) when a time lies beyond the year 30827.
     static bool WriteTimes(const wchar_t* apiPath, Seconds creation, Seconds modified,
                            Seconds accessed);
 

@@ -275,6 +275,12 @@ bool PathWin::WriteTimes(const wchar_t* apiPath, Seconds creation, Seconds modif
 {
     if (!apiPath || !apiPath[0])
         return false;
+    // Beyond the last file time the system can show (year 30827) the tick count
+    // would wrap round and a wrong time be written as if all were well.
+    constexpr Seconds kLastWritable =
+        Seconds((uint64_t(INT64_MAX) - s::time::EPOCH_TICKS) / uint64_t(s::time::TICKS_PER_SECOND));
+    if (creation > kLastWritable || modified > kLastWritable || accessed > kLastWritable)
+        return false;
     HANDLE h = ::CreateFileW(apiPath, GENERIC_READ | GENERIC_WRITE,
                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);

@@ -299,6 +299,27 @@ TEST(PathWinFs, ADriveIsWrittenAtItsRoot)
     EXPECT_EQ(before, GetFileAttributesW(L"C:\\"));
 }
 
+TEST(PathWinFs, ATimeBeyondTheFileTimeRangeIsRefusedNotWrapped)
+{
+    TempTree tree;
+    const std::wstring file = tree.File(L"far.txt", 1);
+    const FILETIME old = TempTree::FromSeconds(kWinter);
+    ASSERT_TRUE(TempTree::SetTimes(file, nullptr, &old, &old));
+    // The last second of 30827 is still a file time; one more year of seconds wraps.
+    const long long last = 910692730085LL;
+    const long long beyond = last + 366LL * 86400LL * 100000LL;
+    WriteLog log;
+    EXPECT_FALSE(PathWin::WriteTimes(file.c_str(), -1, beyond, -1));
+    Held p(file);
+    EXPECT_FALSE(p->SetTimes(-1, -1, beyond, true, true, true, true, false));
+    EXPECT_TRUE(log.paths.empty());
+    FILETIME a = {}, m = {};
+    ASSERT_TRUE(TempTree::Times(file, nullptr, &a, &m));
+    EXPECT_EQ(TempTree::Ticks(old), TempTree::Ticks(m));
+    EXPECT_EQ(TempTree::Ticks(old), TempTree::Ticks(a));
+    EXPECT_TRUE(PathWin::WriteTimes(file.c_str(), -1, kSummer, -1));
+}
+
 TEST(PathWinFs, RecursiveSetTimesSkipsAFilteredChildWithItsContents)
 {
     TempTree tree;
