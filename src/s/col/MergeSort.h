@@ -29,12 +29,13 @@ void MergeSortRange(void** source, void** target, uint32_t low, uint32_t high, c
 {
     const uint32_t length = high - low;
     if (length < 7) {
+        // Insertion: each element moves left while its left neighbour compares greater.
         for (uint32_t i = low + 1; i < high; ++i) {
-            for (uint32_t j = i; j > low && greater(target[j - 1], target[j]); --j) {
-                void* t = target[j];
+            void* moving = target[i];
+            uint32_t j = i;
+            for (; j > low && greater(target[j - 1], moving); --j)
                 target[j] = target[j - 1];
-                target[j - 1] = t;
-            }
+            target[j] = moving;
         }
         return;
     }
@@ -46,12 +47,14 @@ void MergeSortRange(void** source, void** target, uint32_t low, uint32_t high, c
         std::memcpy(target + low, source + low, size_t(length) * sizeof(void*));
         return;
     }
-    for (uint32_t i = low, p = low, q = mid; i < high; ++i) {
-        if (q >= high || (p < mid && !greater(source[p], source[q])))
-            target[i] = source[p++];
-        else
-            target[i] = source[q++];
-    }
+    // Ties take the left element: that keeps the sort stable.
+    uint32_t i = low, p = low, q = mid;
+    while (p < mid && q < high)
+        target[i++] = greater(source[p], source[q]) ? source[q++] : source[p++];
+    if (p < mid)
+        std::memcpy(target + i, source + p, size_t(mid - p) * sizeof(void*));
+    else if (q < high)
+        std::memcpy(target + i, source + q, size_t(high - q) * sizeof(void*));
 }
 
 } // namespace detail
