@@ -49,9 +49,31 @@ Box* panel(int mode, int r, int g, int b)
     return box;
 }
 
-bool saveBitmap(HDC source, int x, int y, int w, int h, const char* path, COLORREF* sampleOut, int sx, int sy)
+// Paints a window's client area and, on top, its visible children (each at its place)
+// into dc, whose origin is the top window's client origin.
+void printTree(HWND top, HWND window, HDC dc)
 {
-    HDC mem = CreateCompatibleDC(source);
+    POINT origin{0, 0};
+    MapWindowPoints(window, top, &origin, 1);
+    POINT old;
+    SetViewportOrgEx(dc, origin.x, origin.y, &old);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    SetViewportOrgEx(dc, old.x, old.y, nullptr);
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    {
+        if (IsWindowVisible(child))
+            printTree(top, child, dc);
+    }
+}
+
+// Renders the window's client area with its children into a bitmap (so that other
+// windows on the display cannot spoil the picture) and writes it as a 24-bit BMP file.
+// Answers the colour at (sx, sy) of the client area.
+bool saveBitmap(HWND window, int w, int h, const char* path, COLORREF* sampleOut, int sx, int sy)
+{
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = w;
@@ -62,7 +84,7 @@ bool saveBitmap(HDC source, int x, int y, int w, int h, const char* path, COLORR
     void* bits = nullptr;
     HBITMAP bmp = CreateDIBSection(mem, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, source, x, y, SRCCOPY);
+    printTree(window, window, mem);
     GdiFlush();
     *sampleOut = GetPixel(mem, sx, sy);
     SelectObject(mem, old);
@@ -134,17 +156,12 @@ TEST(Screenshot, NestedBoxes)
     EXPECT_EQ(0, row->getY());
     EXPECT_EQ(row->getHeight() + 6, flow->getY());
 
-    RECT r;
-    GetWindowRect(w.handle(), &r);
-    HDC screen = GetDC(nullptr);
     COLORREF sample = 0;
     // A pixel inside the first leaf of the row.
     POINT leafPoint{10, 10};
-    MapWindowPoints(row->getChild(0) ? s::gui::win::Toolkit::handleOf(row->getChild(0)) : nullptr, nullptr,
-                    &leafPoint, 1);
-    bool saved = saveBitmap(screen, r.left, r.top, r.right - r.left, r.bottom - r.top, "gui-nested-boxes.bmp",
-                            &sample, leafPoint.x - r.left, leafPoint.y - r.top);
-    ReleaseDC(nullptr, screen);
+    MapWindowPoints(s::gui::win::Toolkit::handleOf(row->getChild(0)), w.handle(), &leafPoint, 1);
+    bool saved = saveBitmap(w.handle(), client.right, client.bottom, "gui-nested-boxes.bmp", &sample,
+                            leafPoint.x, leafPoint.y);
     EXPECT_TRUE(saved);
     EXPECT_EQ(RGB(220, 60, 60), sample);
 }

@@ -387,15 +387,13 @@ void Box::showOnlyParked(int index)
 
 // --- messages ------------------------------------------------------------------------
 
-void Box::paint()
+void Box::paintInto(HDC dc)
 {
     if (!hasOverride_ && !image_)
     {
-        paintBackground();
+        ContainerBase<IBox>::paintInto(dc);
         return;
     }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(handle_, &ps);
     RECT client;
     GetClientRect(handle_, &client);
     if (image_)
@@ -414,17 +412,12 @@ void Box::paint()
         FillRect(dc, &client, brush);
         DeleteObject(brush);
     }
-    EndPaint(handle_, &ps);
 }
 
 bool Box::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)
     {
-    case WM_PAINT:
-        paint();
-        *result = 0;
-        return true;
     case WM_MOUSEMOVE:
         // Tracking the leave instead of capturing the pointer keeps the children
         // (buttons inside the box) clickable.

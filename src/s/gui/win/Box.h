@@ -117,6 +117,7 @@ class Box : public ContainerBase<IBox>, public thread::IPoolable
   protected:
     bool createNative(HWND parentHandle) override;
     void nativeCreated() override;
+    void paintInto(HDC dc) override;
     int childOriginX() override { return insetLeft_; }
     int childOriginY() override { return insetTop_; }
 
@@ -125,7 +126,6 @@ class Box : public ContainerBase<IBox>, public thread::IPoolable
     void insetsChanged();
     void tellParent();
     int percentOf(int parentSize, int percent, int less) const;
-    void paint();
 
     int mode_ = MODE_COLUMN;
     int hAlign_ = 0, vAlign_ = 0;

@@ -306,6 +306,11 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         case WM_ERASEBKGND:
             *result = 1;
             return true;
+        case WM_PRINTCLIENT:
+            if (wParam)
+                paintInto(reinterpret_cast<HDC>(wParam));
+            *result = 0;
+            return true;
         case WM_DESTROY:
             handle_ = nullptr;
             return false;
@@ -427,6 +432,13 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
     {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(handle_, &ps);
+        paintInto(dc);
+        EndPaint(handle_, &ps);
+    }
+
+    // Paints the client area into `dc` (a paint or a print of the window).
+    virtual void paintInto(HDC dc)
+    {
         RECT client;
         GetClientRect(handle_, &client);
         bool painted = false;
@@ -453,7 +465,6 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
             FillRect(dc, &client, brush);
             DeleteObject(brush);
         }
-        EndPaint(handle_, &ps);
     }
 
     int centredX()

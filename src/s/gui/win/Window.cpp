@@ -1491,6 +1491,16 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         paintBackground(reinterpret_cast<HDC>(wParam));
         *result = 1;
         return true;
+    case WM_PRINTCLIENT:
+        if (wParam)
+        {
+            RECT all;
+            GetClientRect(handle_, &all);
+            HBRUSH brush = CreateSolidBrush(background_);
+            FillRect(reinterpret_cast<HDC>(wParam), &all, brush);
+            DeleteObject(brush);
+        }
+        return true;
     case WM_PAINT:
         if (frameDrawer_)
         {
