@@ -240,8 +240,16 @@ TEST(WindowInput, MiddleClickDoNothingFiresOnlyNine)
     EXPECT_EQ(Window::ACTION_DO_NOTHING, w->getMiddleClickAction());
     all.kinds.clear();
     SendMessageW(w.handle(), WM_MBUTTONDOWN, 0, MAKELPARAM(10, 10));
-    ASSERT_EQ(1u, all.kinds.size());
-    EXPECT_EQ(IWindow::EVENT_MIDDLE_DOWN, all.kinds[0]);
+    // Pointer moves and focus changes may come from other programs on the display.
+    std::vector<int> kinds;
+    for (int k : all.kinds)
+    {
+        if (k != IWindow::EVENT_MOUSE_MOVE && k != IWindow::EVENT_ACTIVATED &&
+            k != IWindow::EVENT_DEACTIVATED)
+            kinds.push_back(k);
+    }
+    ASSERT_EQ(1u, kinds.size());
+    EXPECT_EQ(IWindow::EVENT_MIDDLE_DOWN, kinds[0]);
     EXPECT_EQ(static_cast<IWindow*>(w.window), all.lastSource);
     EXPECT_FALSE(w->isClosed());
     EXPECT_TRUE(IsWindowVisible(w.handle()));
