@@ -1,25 +1,16 @@
 #pragma once
-// Orders signed 8-bit values; the arguments point at the values.
-// Answers -1, 0 or 1; ignoring case changes nothing. Stateless: Instance() is the
-// one process-wide object (made on first use, never released by callers);
-// NewInstance() makes a separate one that the caller deletes.
+// Orders signed 8-bit values; the arguments point at the values (see ValueComparator.h).
+
+#include <cstdint>
 
 #include "s/base/ClassId.h"
-#include "s/base/IComparator.h"
-#include "s/base/IObject.h"
+#include "s/comp/ValueComparator.h"
 
 namespace s::comp {
 
-class CompS08 : public s::base::IObject, public s::base::IComparator
+class CompS08 : public ValueComparator<int8_t, CompS08>
 {
     S_CLASS_ID(L"s_comp_CompS08")
-
-public:
-    static const CompS08& Instance();
-
-    s::base::IObject* NewInstance() const override;
-    int CompareElements(const void* a, const void* b) const override;
-    int CompareElementsIgnoreCase(const void* a, const void* b) const override;
 };
 
 } // namespace s::comp

@@ -819,7 +819,8 @@ void StrBuffer::AppendHexValues(const T* values, uint32_t count)
 {
     static const wchar_t DIGITS[] = L"0123456789abcdef";
     constexpr uint32_t width = sizeof(T) * 2;
-    if (!values || count == 0 || !EnsureRoom(length_ + count * width))
+    if (!values || count == 0 || count > (0xFFFFFFFEu - length_) / width ||
+        !EnsureRoom(length_ + count * width))
         return;
     wchar_t* out = chars_ + length_;
     for (uint32_t i = 0; i < count; ++i) {
