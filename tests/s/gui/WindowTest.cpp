@@ -437,8 +437,8 @@ TEST(WindowHotKeys, ATakenKeyFailsWithTheMessage)
         std::lock_guard<std::mutex> guard(testgui::MessageBoxes::lock());
         testgui::MessageBoxes::texts().clear();
     }
-    ASSERT_TRUE(a->registerHotKey(true, true, false, false, VK_F9, L"first", true));
-    EXPECT_FALSE(b->registerHotKey(true, true, false, false, VK_F9, L"second", true));
+    ASSERT_TRUE(a->registerHotKey(true, true, false, false, VK_F24, L"first", true));
+    EXPECT_FALSE(b->registerHotKey(true, true, false, false, VK_F24, L"second", true));
     {
         std::lock_guard<std::mutex> guard(testgui::MessageBoxes::lock());
         ASSERT_EQ(1u, testgui::MessageBoxes::texts().size());
@@ -451,7 +451,7 @@ TEST(WindowHotKeys, ATakenKeyFailsWithTheMessage)
     EXPECT_TRUE(a->isHotKey(L"first"));
     EXPECT_FALSE(a->isHotKey(L"second"));
     a->unregisterHotKey(L"first");
-    EXPECT_TRUE(b->registerHotKey(true, true, false, false, VK_F9, L"second", false));
+    EXPECT_TRUE(b->registerHotKey(true, true, false, false, VK_F24, L"second", false));
     b->unregisterAllHotKeys();
 }
 
