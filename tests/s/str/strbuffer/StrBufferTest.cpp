@@ -712,6 +712,17 @@ TEST(StrBufferHex, Append)
     EXPECT_EQ(s.Text(), L"0aff ff 123400ab fffe deadbeef ffffffff 0000000000000001 ffffffffffffffff");
 }
 
+TEST(StrBufferHex, CountsWhoseDigitsCannotFitAreRefused)
+{
+    // 2^31 bytes make 2^32 digits: the room must not wrap around to a small number.
+    Str s(L"x");
+    const uint8_t one = 1;
+    s->AppendHex(&one, 0x80000000u);
+    const uint32_t many[1] = {7};
+    s->AppendHex(many, 0x20000000u);
+    EXPECT_EQ(s.Text(), L"x");
+}
+
 TEST(StrBufferHex, TestsAndBytes)
 {
     struct Case
