@@ -281,9 +281,11 @@ bool PathWin::WriteTimes(const wchar_t* apiPath, Seconds creation, Seconds modif
         Seconds((uint64_t(INT64_MAX) - s::time::EPOCH_TICKS) / uint64_t(s::time::TICKS_PER_SECOND));
     if (creation > kLastWritable || modified > kLastWritable || accessed > kLastWritable)
         return false;
+    // A link (junction, symbolic link) is written itself, as its own times are the
+    // ones read: following it would give its target times derived from another item.
     HANDLE h = ::CreateFileW(apiPath, GENERIC_READ | GENERIC_WRITE,
                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                             FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+                             FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     FILETIME c = FileTimeOf(creation);

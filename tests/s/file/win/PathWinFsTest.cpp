@@ -24,6 +24,14 @@ using s::str::strarray::StrArray;
 
 namespace {
 
+// Wine answers CreateSymbolicLinkW with success but makes nothing: a link counts only
+// when it is there and reads as a reparse point.
+bool IsLink(const std::wstring& path)
+{
+    const DWORD a = GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 struct Held
 {
     explicit Held(const std::wstring& text) : p(PathWin::FromText(text.c_str())) {}
@@ -425,14 +433,49 @@ TEST(PathWinFs, ListEntriesIsDepthFirstAndNeverFollowsLinks)
 
     // A link to a folder (a symbolic link where this system can make one).
     const std::wstring link = tree.Path(L"link");
-    if (!CreateSymbolicLinkW(link.c_str(), tree.Path(L"a").c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) ||
-        !(GetFileAttributesW(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        GTEST_SKIP() << "no symbolic link that reads as a reparse point can be made here";
+    const bool made =
+        (CreateSymbolicLinkW(link.c_str(), tree.Path(L"a").c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) &&
+         IsLink(link)) ||
+        (TempTree::Junction(link, tree.Path(L"a")) && IsLink(link));
+    if (!made) {
+        GTEST_SKIP() << "neither a symbolic link nor a junction can be made here";
     }
     ArrayP* withLink = root->ListEntries(true, true);
     EXPECT_EQ(5u, withLink->Count());
     EXPECT_FALSE(Has(Names(withLink), L"link"));
     withLink->Release();
+}
+
+TEST(PathWinFs, ALinkIsWrittenItselfNeverItsTarget)
+{
+    TempTree tree;
+    const std::wstring target = tree.File(L"target.txt", 1);
+    const std::wstring folder = tree.Folder(L"folder");
+    const FILETIME old = TempTree::FromSeconds(kWinter);
+    ASSERT_TRUE(TempTree::SetTimes(target, nullptr, &old, &old));
+    ASSERT_TRUE(TempTree::SetTimes(folder, nullptr, &old, &old));
+    const std::wstring fileLink = tree.Path(L"file.lnk2");
+    const std::wstring folderLink = tree.Path(L"folder.lnk2");
+    std::vector<std::wstring> links;
+    if (CreateSymbolicLinkW(fileLink.c_str(), target.c_str(), 0) && IsLink(fileLink))
+        links.push_back(fileLink);
+    if ((CreateSymbolicLinkW(folderLink.c_str(), folder.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) &&
+         IsLink(folderLink)) ||
+        (TempTree::Junction(folderLink, folder) && IsLink(folderLink)))
+        links.push_back(folderLink);
+    if (links.empty())
+        GTEST_SKIP() << "neither a symbolic link nor a junction can be made here";
+    // Whether or not this system can stamp a link itself, the target keeps its times.
+    for (const std::wstring& link : links) {
+        Held p(link);
+        p->SetTimes(kSummer, kSummer, kSummer, true, true, true, true, true);
+    }
+    FILETIME a = {}, m = {};
+    ASSERT_TRUE(TempTree::Times(target, nullptr, &a, &m));
+    EXPECT_EQ(TempTree::Ticks(old), TempTree::Ticks(m));
+    EXPECT_EQ(TempTree::Ticks(old), TempTree::Ticks(a));
+    ASSERT_TRUE(TempTree::Times(folder, nullptr, &a, &m));
+    EXPECT_EQ(TempTree::Ticks(old), TempTree::Ticks(m));
 }
 
 TEST(PathWinFs, WalkOnMissingFolderIsEmpty)

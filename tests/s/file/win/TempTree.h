@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+#include <cstring>
 
 namespace s::file::win::test {
 
@@ -111,6 +113,43 @@ public:
     static FILETIME FromSeconds(long long s)
     {
         return FileTime(static_cast<unsigned long long>(s) * 10000000ULL + 116444736000000000ULL);
+    }
+
+    /// Makes `link` a junction (mount point) to the folder `target`. False where the
+    /// system makes none (then callers skip).
+    static bool Junction(const std::wstring& link, const std::wstring& target)
+    {
+        if (!CreateDirectoryW(link.c_str(), nullptr))
+            return false;
+        HANDLE h = CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            return false;
+        // The mount-point layout: tag, data length, reserved, then the substitute
+        // ("\??\" form) and print names, each terminated.
+        const std::wstring substitute = L"\\?" L"?\\" + target;
+        const size_t subBytes = substitute.size() * 2, printBytes = target.size() * 2;
+        std::vector<unsigned char> buffer(8 + 8 + subBytes + 2 + printBytes + 2, 0);
+        auto put16 = [&](size_t at, size_t v) {
+            buffer[at] = (unsigned char)(v & 0xFF);
+            buffer[at + 1] = (unsigned char)(v >> 8);
+        };
+        const DWORD tag = IO_REPARSE_TAG_MOUNT_POINT;
+        memcpy(buffer.data(), &tag, 4);
+        put16(4, buffer.size() - 8);
+        put16(8, 0);
+        put16(10, subBytes);
+        put16(12, subBytes + 2);
+        put16(14, printBytes);
+        memcpy(buffer.data() + 16, substitute.data(), subBytes);
+        memcpy(buffer.data() + 16 + subBytes + 2, target.data(), printBytes);
+        DWORD returned = 0;
+        const bool ok = DeviceIoControl(h, FSCTL_SET_REPARSE_POINT, buffer.data(), DWORD(buffer.size()),
+                                        nullptr, 0, &returned, nullptr) != FALSE;
+        CloseHandle(h);
+        if (!ok)
+            RemoveDirectoryW(link.c_str());
+        return ok;
     }
 
 private:
