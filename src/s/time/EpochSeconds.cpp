@@ -1,25 +1,12 @@
 #include "s/time/EpochSeconds.h"
 
-#include <windows.h>
+#include "s/time/PlatformCalendar.h"
 
 namespace s::time
 {
 
 namespace
 {
-
-FILETIME toFileTime(Ticks ticks)
-{
-    FILETIME ft;
-    ft.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFFu);
-    ft.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
-    return ft;
-}
-
-Ticks fromFileTime(const FILETIME& ft)
-{
-    return (static_cast<Ticks>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-}
 
 // The difference to the epoch, read as signed: tick counts below the epoch wrap around in
 // unsigned arithmetic and come back as the negative distance.
@@ -49,7 +36,7 @@ int64_t nowMillis()
 {
     FILETIME ft;
     GetSystemTimeAsFileTime(&ft);
-    return millisFromTicks(fromFileTime(ft));
+    return millisFromTicks(ticksOf(ft));
 }
 
 EpochSeconds nowSeconds()
@@ -59,20 +46,20 @@ EpochSeconds nowSeconds()
 
 EpochSeconds utcToLocal(EpochSeconds utc)
 {
-    FILETIME in = toFileTime(ticksFromSeconds(utc));
+    FILETIME in = fileTimeOf(ticksFromSeconds(utc));
     FILETIME out;
     if (!FileTimeToLocalFileTime(&in, &out))
         return secondsFromTicks(0);
-    return secondsFromTicks(fromFileTime(out));
+    return secondsFromTicks(ticksOf(out));
 }
 
 EpochSeconds localToUtc(EpochSeconds local)
 {
-    FILETIME in = toFileTime(ticksFromSeconds(local));
+    FILETIME in = fileTimeOf(ticksFromSeconds(local));
     FILETIME out;
     if (!LocalFileTimeToFileTime(&in, &out))
         return secondsFromTicks(0);
-    return secondsFromTicks(fromFileTime(out));
+    return secondsFromTicks(ticksOf(out));
 }
 
 int64_t currentUtcOffset()

@@ -4,6 +4,7 @@
 #include <oleauto.h>
 
 #include "s/str/strbuffer/StrBuffer.h"
+#include "s/time/PlatformCalendar.h"
 
 using s::str::strbuffer::StrBuffer;
 
@@ -116,11 +117,8 @@ void Time::setTicks(Ticks ticks)
 {
     valueLow_ = static_cast<uint32_t>(ticks & 0xFFFFFFFFu);
     valueHigh_ = static_cast<uint32_t>(ticks >> 32);
-    FILETIME ft;
-    ft.dwLowDateTime = valueLow_;
-    ft.dwHighDateTime = valueHigh_;
     SYSTEMTIME st = {};
-    if (!FileTimeToSystemTime(&ft, &st))
+    if (!calendarOf(ticks, st))
         st = SYSTEMTIME{};
     year_ = static_cast<int16_t>(st.wYear);
     month_ = static_cast<uint8_t>(st.wMonth);
@@ -150,10 +148,7 @@ bool Time::setFields(int32_t year, int32_t month, int32_t day, int32_t hour, int
         st.wHour = static_cast<WORD>(hour);
         st.wMinute = static_cast<WORD>(minute);
         st.wSecond = static_cast<WORD>(second);
-        FILETIME ft;
-        accepted = SystemTimeToFileTime(&st, &ft) != FALSE;
-        if (accepted)
-            ticks = (static_cast<Ticks>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+        accepted = ticksOfCalendar(st, ticks);
     }
     setTicks(ticks);
     return accepted;

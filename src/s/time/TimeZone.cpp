@@ -7,6 +7,7 @@
 #include "s/reg/win/RegDir.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/thread/ObjLocker.h"
+#include "s/time/PlatformCalendar.h"
 
 using s::col::_array::ArrayP;
 using s::str::strbuffer::StrBuffer;
@@ -62,19 +63,15 @@ EpochSeconds failedConversion()
 
 bool toSystemTime(EpochSeconds seconds, SYSTEMTIME& out)
 {
-    const Ticks ticks = ticksFromSeconds(seconds);
-    FILETIME ft;
-    ft.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFFu);
-    ft.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
-    return FileTimeToSystemTime(&ft, &out) != FALSE;
+    return calendarOf(ticksFromSeconds(seconds), out);
 }
 
 bool fromSystemTime(const SYSTEMTIME& st, EpochSeconds& out)
 {
-    FILETIME ft;
-    if (!SystemTimeToFileTime(&st, &ft))
+    Ticks ticks = 0;
+    if (!ticksOfCalendar(st, ticks))
         return false;
-    out = secondsFromTicks((static_cast<Ticks>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime);
+    out = secondsFromTicks(ticks);
     return true;
 }
 

@@ -177,6 +177,106 @@ TEST_F(EmbeddedPack, EnglishTextsAsTheProgramShowsThem)
         EXPECT_EQ(0, wcsncmp(L"https://", pack->getText(id), 8)) << id;
 }
 
+// Every English text the program quotes, as the program shows it (no-break spaces included).
+TEST_F(EmbeddedPack, EveryQuotedEnglishTextIsExact)
+{
+    const struct
+    {
+        int32_t id;
+        const wchar_t* text;
+    } quoted[] = {
+        {1000000, L"Keep on Top"},
+        {1001000, L"Drop Box"},
+        {1002000, L"Please drop file(s) / folder(s) here!"},
+        {1004000, L"Action:"},
+        {1005000, L"Advanced Options >>"},
+        {1006000, L"<< Minimize"},
+        {1006050, L"Cancel"},
+        {1006070, L"Apply"},
+        {1006085, L"Restore"},
+        {1008000, L"Size:\u00a0"},
+        {1009000, L"Copy"},
+        {1009100, L"Comma"},
+        {1009200, L"Auto"},
+        {1009500, L"\u00a0\u00a0\u00a0Refresh\u00a0\u00a0\u00a0"},
+        {1100000, L"View & Edit"},
+        {1100001, L"<< Please drop a file / folder onto the box."},
+        {1101000, L"Change Multiple File(s) / Folder(s) at Once"},
+        {1101001, L"<< Please set the method, and then drop the file(s) / folders(s)."},
+        {1102000, L"View & Copy"},
+        {1102001, L"<< Please drop a file / folder onto the box."},
+        {1150001, L"Jan"},
+        {1150012, L"Dec"},
+        {1200000, L"File Name:\u00a0"},
+        {1202000, L"Created:\u00a0"},
+        {1203000, L"Modified:\u00a0"},
+        {1203500, L"Accessed:\u00a0"},
+        {1205000, L"Write this time also to the files / subfolders inside the folder"},
+        {1205100, L"Apply also to the files / subfolders inside the folder"},
+        {1206000, L"System Files"},
+        {1207000, L"Hidden Files"},
+        {1208000, L"Normal Files"},
+        {1209000, L"Read Only Files"},
+        {2000000, L"Name and Size"},
+        {3000000, L"Easy Edit:\u00a0"},
+        {3000100, L"The date value of the month is invalid."},
+        {3001000, L"Synchronize To:\u00a0"},
+        {3001100, L"Created"},
+        {3001200, L"Modified"},
+        {3001300, L"Accessed"},
+        {3001400, L"Now"},
+        {3001500, L"Current Time"},
+        {3001600, L"The Newest File"},
+        {3001700, L"The Oldest File"},
+        {4001000, L"By Offset:\u00a0"},
+        {4001500, L"Sec"},
+        {4002000, L"Min"},
+        {4003000, L"Hour"},
+        {4004000, L"Day"},
+        {5001000, L"By Time Zone:\u00a0"},
+        {5001100, L"Current System Time Zone"},
+        {5001500, L"From\u00a0"},
+        {5002200, L"To\u00a0"},
+        {5003000, L"System with Daylight Saving Adjustment"},
+        {5004000, L"\u00a0 Convert \u00a0"},
+        {6001000, L"Fields to Change"},
+        {6002000, L"When Folders are Dropped"},
+        {6011000, L"Specific:"},
+        {6051000, L"Add"},
+        {6052000, L"Minus"},
+        {608299, L"The output folder is inaccessible or write-protected."},
+        {609000, L"View"},
+        {609100, L"Keep on Top"},
+        {609200, L"Right-Click Transform"},
+        {609300, L"Easy Drag"},
+        {609350, L"Close By Mouse-Wheel Click"},
+        {609450, L"Ready"},
+        {609460, L"Done!"},
+        {700000, L"Language"},
+        {700001, L"Translate? (online)"},
+        {701000, L"About"},
+        {701100, L"Version Information"},
+        {701200, L"Software Page (online)"},
+        {701300, L"Tell Developers (online)"},
+        {107000, L"More Software from Vesk (online)"},
+        {108100, L"Using at Workplace? (online)"},
+        {400010, L"Version:"},
+        {400020, L"Last Updated:"},
+        {400080, L"URL:"},
+        {400100, L"Version Information"},
+        {400120, L"Close"},
+        {500010, L"1.16"},
+    };
+    const LangPack* english = pack->findLanguage(L"English");
+    ASSERT_NE(nullptr, english);
+    for (const auto& q : quoted)
+    {
+        const wchar_t* text = english->findText(q.id);
+        ASSERT_NE(nullptr, text) << q.id;
+        EXPECT_STREQ(q.text, text) << q.id;
+    }
+}
+
 TEST_F(EmbeddedPack, FullLanguagesAreTranslatedPartialOnesFallBackToEnglish)
 {
     pack->selectLanguage(L"German");
