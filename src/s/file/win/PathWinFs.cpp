@@ -5,6 +5,7 @@
 
 #include "s/file/win/PathText.h"
 #include "s/file/win/StreamRecords.h"
+#include "s/file/win/WalkFilter.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/col/_array/ArrayP.h"
 #include "s/time/EpochSeconds.h"
@@ -398,7 +399,7 @@ int64_t PathWin::GetSize(bool includeContents, bool recurse, int32_t* fileCounte
         return 0;
     do {
         const wchar_t* name = data.cFileName;
-        if (name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0)))
+        if (IsDotsName(name))
             continue;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             if (recurse && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {

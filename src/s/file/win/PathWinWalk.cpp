@@ -12,31 +12,21 @@
 #include "s/file/win/PathArray.h"
 #include "s/file/win/PathText.h"
 #include "s/file/win/StreamRecords.h"
+#include "s/file/win/WalkFilter.h"
 #include "s/str/strarray/StrArray.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/thread/ObjLocker.h"
 
 namespace s::file::win {
 
-namespace {
-
-// What a walk with include-all false hides, taken once per walk.
-struct WalkFilter
-{
-    bool includeAll = true;
-    bool showHidden = true;
-    bool showSystem = true;
-    bool hideBootFiles = false;  // AUTOEXEC.BAT and CONFIG.SYS on the system volume
-};
-
-bool IsDots(const wchar_t* name)
+bool IsDotsName(const wchar_t* name)
 {
     return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0));
 }
 
-bool Passes(const WIN32_FIND_DATAW& d, const WalkFilter& f)
+bool PassesWalkFilter(const WIN32_FIND_DATAW& d, const WalkFilter& f)
 {
-    if (IsDots(d.cFileName))
+    if (IsDotsName(d.cFileName))
         return false;
     // Junctions and symbolic links lead elsewhere (or round in circles): never listed.
     if (d.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
@@ -52,6 +42,8 @@ bool Passes(const WIN32_FIND_DATAW& d, const WalkFilter& f)
         return false;
     return true;
 }
+
+namespace {
 
 bool IsFolder(const WIN32_FIND_DATAW& d) { return (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
@@ -101,7 +93,7 @@ public:
         txt::AddChar(entry, L'\\');
         const uint32_t base = entry->Length();
         do {
-            if (!Passes(data, f))
+            if (!PassesWalkFilter(data, f))
                 continue;
             txt::Cut(entry, base);
             txt::Add(entry, data.cFileName);

@@ -11,6 +11,7 @@
 #include "s/file/win/PathArray.h"
 #include "s/file/win/PathWin.h"
 #include "s/file/win/StreamRecords.h"
+#include "s/file/win/WalkFilter.h"
 #include "s/reg/win/RegDir.h"
 #include "s/str/strarray/StrArray.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -476,6 +477,53 @@ TEST(PathWinFs, ALinkIsWrittenItselfNeverItsTarget)
     EXPECT_EQ(TempTree::Ticks(old), TempTree::Ticks(a));
     ASSERT_TRUE(TempTree::Times(folder, nullptr, &a, &m));
     EXPECT_EQ(TempTree::Ticks(old), TempTree::Ticks(m));
+}
+
+TEST(PathWinFs, EntryFilterNeverPassesAReparsePoint)
+{
+    // The walkers' rule on search records, so that links are covered even where no
+    // link can be made (Wine makes neither symbolic links nor junctions).
+    using s::file::win::PassesWalkFilter;
+    using s::file::win::WalkFilter;
+    const DWORD link = FILE_ATTRIBUTE_REPARSE_POINT;
+    WalkFilter all;
+    WalkFilter explorer;
+    explorer.includeAll = false;
+    explorer.showHidden = false;
+    explorer.showSystem = false;
+    explorer.hideBootFiles = true;
+    WalkFilter explorerOtherVolume = explorer;
+    explorerOtherVolume.hideBootFiles = false;
+    const struct
+    {
+        const wchar_t* name;
+        DWORD attributes;
+        const WalkFilter& filter;
+        bool passes;
+    } cases[] = {
+        {L".", FILE_ATTRIBUTE_DIRECTORY, all, false},
+        {L"..", FILE_ATTRIBUTE_DIRECTORY, all, false},
+        {L"...", FILE_ATTRIBUTE_DIRECTORY, all, true},
+        {L".x", 0, all, true},
+        {L"junction", FILE_ATTRIBUTE_DIRECTORY | link, all, false},
+        {L"symlink.txt", FILE_ATTRIBUTE_ARCHIVE | link, all, false},
+        {L"junction", FILE_ATTRIBUTE_DIRECTORY | link, explorer, false},
+        {L"plain.txt", FILE_ATTRIBUTE_ARCHIVE, explorer, true},
+        {L"hidden.txt", FILE_ATTRIBUTE_HIDDEN, explorer, false},
+        {L"hidden.txt", FILE_ATTRIBUTE_HIDDEN, all, true},
+        {L"system.txt", FILE_ATTRIBUTE_SYSTEM, explorer, false},
+        {L"autoexec.bat", 0, explorer, false},
+        {L"CONFIG.SYS", FILE_ATTRIBUTE_DIRECTORY, explorer, false},
+        {L"autoexec.bat", 0, explorerOtherVolume, true},
+        {L"autoexec.bat", 0, all, true},
+    };
+    for (const auto& c : cases) {
+        WIN32_FIND_DATAW d = {};
+        d.dwFileAttributes = c.attributes;
+        wcscpy_s(d.cFileName, c.name);
+        EXPECT_EQ(c.passes, PassesWalkFilter(d, c.filter)) << std::wstring(c.name).size() << " "
+                                                            << c.attributes;
+    }
 }
 
 TEST(PathWinFs, WalkOnMissingFolderIsEmpty)
