@@ -232,7 +232,11 @@ void PathWin::Parse()
     isStream_ = (extension_->Length() > 0 && HasColon(extension_)) ||
                 (title_->Length() > 0 && HasColon(title_));
 
-    if (n < kLongFormFrom)
+    // A text that already is in the "\\?\" form is handed to the system as it is:
+    // prefixing it again would name nothing.
+    const bool alreadyLong = n >= 4 && p[0] == L'\\' && p[1] == L'\\' && p[2] == L'?' &&
+                             p[3] == L'\\';
+    if (n < kLongFormFrom || alreadyLong)
         return;
     if (n > 2 && p[0] == L'\\' && p[1] == L'\\') {
         txt::Set(longForm_, L"\\\\?\\UNC\\");

@@ -141,6 +141,11 @@ TEST(PathWinParse, LongFormFrom250Characters)
     unc += std::wstring(250 - unc.size(), L'u');
     Held uncPath(unc.c_str());
     EXPECT_EQ(L"\\\\?\\UNC\\" + unc.substr(2), std::wstring(uncPath->GetApiPath()));
+
+    // A text given in the long form already is not prefixed a second time.
+    const std::wstring given = L"\\\\?\\" + p250;
+    Held already(given.c_str());
+    EXPECT_EQ(given, std::wstring(already->GetApiPath()));
 }
 
 TEST(PathWinParse, UncServerAndRoot)
