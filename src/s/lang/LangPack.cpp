@@ -36,6 +36,14 @@ const wchar_t* OrEmpty(const wchar_t* text)
     return text ? text : L"";
 }
 
+// A stored text read without writing to it. CStr() writes the terminator on every call,
+// and texts are looked up from the user-interface thread and the worker at the same
+// time; each text is terminated once when it is added and never changed afterwards.
+const wchar_t* TerminatedText(const s::str::strbuffer::StrBuffer& text)
+{
+    return text.Length() > 0 ? text.Data() : L"";
+}
+
 bool SystemLacksVenetianL()
 {
     static const bool older = !IsWindowsVistaOrGreater();
@@ -116,6 +124,7 @@ void LangPack::addText(int32_t id, const wchar_t* text)
         return;
     if (replacesVenetianL())
         added->ReplaceAll(L"\u019a", L"\u0142");
+    added->CStr(); // terminated once here: lookups then only read (see TerminatedText)
     ids_->Add(id);
 }
 
@@ -126,19 +135,20 @@ void LangPack::addNamedText(const wchar_t* key, const wchar_t* text)
         return;
     if (replacesVenetianL())
         added->ReplaceAll(L"\u019a", L"\u0142");
+    added->CStr();
     keys_->Add(OrEmpty(key));
 }
 
 const wchar_t* LangPack::findText(int32_t id) const
 {
     const int32_t at = ids_->IndexOf(id);
-    return at < 0 ? nullptr : texts_->Get(uint32_t(at))->CStr();
+    return at < 0 ? nullptr : TerminatedText(*texts_->Get(uint32_t(at)));
 }
 
 const wchar_t* LangPack::findNamedText(const wchar_t* key) const
 {
     const int32_t at = keys_->IndexOf(OrEmpty(key));
-    return at < 0 ? nullptr : namedTexts_->Get(uint32_t(at))->CStr();
+    return at < 0 ? nullptr : TerminatedText(*namedTexts_->Get(uint32_t(at)));
 }
 
 uint32_t LangPack::getTextCount() const

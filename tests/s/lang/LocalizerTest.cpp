@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <cwchar>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "s/gui/events/IEventListener.h"
@@ -275,6 +278,34 @@ TEST_F(EmbeddedPack, EveryQuotedEnglishTextIsExact)
         ASSERT_NE(nullptr, text) << q.id;
         EXPECT_STREQ(q.text, text) << q.id;
     }
+}
+
+// The worker reads status texts while the user-interface thread switches the language:
+// every answer is one language's whole text, never a torn or missing one.
+TEST_F(EmbeddedPack, TextsReadOnOtherThreadsWhileTheLanguageChanges)
+{
+    std::atomic<bool> stop{false};
+    std::atomic<int> bad{0};
+    std::vector<std::thread> readers;
+    for (int r = 0; r < 2; ++r)
+    {
+        readers.emplace_back(
+            [&]
+            {
+                while (!stop.load())
+                {
+                    const wchar_t* text = pack->getText(609450);
+                    if (!text || !pack->hasText(609450) || wcslen(text) == 0 || wcslen(text) > 40)
+                        ++bad;
+                }
+            });
+    }
+    for (int round = 0; round < 200; ++round)
+        pack->selectLanguageIndex(uint32_t(round) % pack->getLanguageCount());
+    stop.store(true);
+    for (std::thread& reader : readers)
+        reader.join();
+    EXPECT_EQ(0, bad.load());
 }
 
 TEST_F(EmbeddedPack, FullLanguagesAreTranslatedPartialOnesFallBackToEnglish)
