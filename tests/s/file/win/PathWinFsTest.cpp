@@ -21,6 +21,7 @@ using s::file::win::ExplorerSettings;
 using s::file::win::PathArray;
 using s::file::win::PathWin;
 using s::file::win::test::TempTree;
+using s::file::win::test::Held;
 using s::str::strarray::StrArray;
 
 namespace {
@@ -32,19 +33,6 @@ bool IsLink(const std::wstring& path)
     const DWORD a = GetFileAttributesW(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
-
-struct Held
-{
-    explicit Held(const std::wstring& text) : p(PathWin::FromText(text.c_str())) {}
-    explicit Held(PathWin* path) : p(path) {}
-    ~Held()
-    {
-        if (p)
-            p->Release();
-    }
-    PathWin* operator->() const { return p; }
-    PathWin* p;
-};
 
 // Times of the tests: a summer and a winter date (UTC), both with a whole second.
 constexpr long long kSummer = 1373891696;  // 2013-07-15 12:34:56 UTC

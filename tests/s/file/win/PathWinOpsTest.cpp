@@ -17,23 +17,11 @@ using s::file::Extension;
 using s::file::win::PathArray;
 using s::file::win::PathWin;
 using s::file::win::test::TempTree;
+using s::file::win::test::Held;
 using s::str::strarray::StrArray;
 using s::str::strbuffer::StrBuffer;
 
 namespace {
-
-struct Held
-{
-    explicit Held(const std::wstring& text) : p(PathWin::FromText(text.c_str())) {}
-    explicit Held(PathWin* path) : p(path) {}
-    ~Held()
-    {
-        if (p)
-            p->Release();
-    }
-    PathWin* operator->() const { return p; }
-    PathWin* p;
-};
 
 } // namespace
 

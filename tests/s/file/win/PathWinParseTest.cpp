@@ -3,25 +3,15 @@
 
 #include <string>
 
+#include "TempTree.h"
 #include "s/file/win/PathWin.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
 using s::file::win::PathWin;
+using s::file::win::test::Held;
 using s::str::strbuffer::StrBuffer;
 
 namespace {
-
-struct Held
-{
-    explicit Held(const wchar_t* text) : p(PathWin::FromText(text)) {}
-    ~Held()
-    {
-        if (p)
-            p->Release();
-    }
-    PathWin* operator->() const { return p; }
-    PathWin* p;
-};
 
 struct SplitCase
 {

@@ -9,7 +9,26 @@
 #include <vector>
 #include <cstring>
 
+#include "s/file/win/PathWin.h"
+
 namespace s::file::win::test {
+
+/// A PathWin of the test, given back to its pool at the end of the scope.
+struct Held
+{
+    explicit Held(const wchar_t* text) : p(PathWin::FromText(text)) {}
+    explicit Held(const std::wstring& text) : p(PathWin::FromText(text.c_str())) {}
+    explicit Held(PathWin* path) : p(path) {}
+    Held(const Held&) = delete;
+    Held& operator=(const Held&) = delete;
+    ~Held()
+    {
+        if (p)
+            p->Release();
+    }
+    PathWin* operator->() const { return p; }
+    PathWin* p;
+};
 
 class TempTree
 {
