@@ -229,8 +229,9 @@ public:
     bool SetTimes(Seconds creation, Seconds modified, Seconds accessed, bool normal,
                   bool readOnly, bool hidden, bool system, bool recursive);
     /// Opens apiPath (folders too) and writes the times that are not negative;
-    /// touches no attribute. False when the item cannot be opened or written, and
-    /// (writing nothing) when a time lies beyond the year 30827.
+    /// touches no attribute. A link (junction, symbolic link) is stamped itself, not
+    /// its target, as its own times are the ones read. False when the item cannot be
+    /// opened or written, and (writing nothing) when a time lies beyond the year 30827.
     static bool WriteTimes(const wchar_t* apiPath, Seconds creation, Seconds modified,
                            Seconds accessed);
 
