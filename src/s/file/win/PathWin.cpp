@@ -260,7 +260,7 @@ const wchar_t* PathWin::GetServerName()
     scratch_->Clear();
     const uint32_t n = fullPath_->Length();
     const wchar_t* p = fullPath_->Data();
-    if (n > 2) {
+    if (IsUnc()) {
         uint32_t end = 2;
         while (end < n && p[end] != L'\\')
             ++end;

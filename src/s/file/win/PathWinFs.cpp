@@ -133,7 +133,9 @@ bool PathWin::IsHidden() { return valid_ && (GetAttributes() & FILE_ATTRIBUTE_HI
 bool PathWin::IsSystem() { return valid_ && (GetAttributes() & FILE_ATTRIBUTE_SYSTEM) != 0; }
 bool PathWin::IsArchive() { return valid_ && (GetAttributes() & FILE_ATTRIBUTE_ARCHIVE) != 0; }
 
-bool PathWin::IsEmptyDirectory() { return IsDirectory() && !HasEntries(true); }
+// Exists() first: a missing item's word 0xFFFFFFFF reads as a folder, and a missing
+// folder is not an empty one.
+bool PathWin::IsEmptyDirectory() { return Exists() && IsDirectory() && !HasEntries(true); }
 
 bool PathWin::IsExe() { return IsFile() && extension_->EndsWithIgnoreCase(L".exe"); }
 bool PathWin::IsShortcut() { return IsFile() && extension_->EndsWithIgnoreCase(L".lnk"); }

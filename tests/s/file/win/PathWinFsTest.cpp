@@ -105,6 +105,7 @@ TEST(PathWinFs, ExistenceAndAttributes)
     EXPECT_TRUE(d->IsEmptyDirectory());
     EXPECT_FALSE(missing->Exists());
     EXPECT_FALSE(missing->IsReadable());
+    EXPECT_FALSE(missing->IsEmptyDirectory());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, missing->GetAttributes());
 
     EXPECT_TRUE(f->AddAttributes(FILE_ATTRIBUTE_READONLY));

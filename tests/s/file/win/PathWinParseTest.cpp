@@ -150,6 +150,11 @@ TEST(PathWinParse, UncServerAndRoot)
     EXPECT_FALSE(notUnc->IsUnc());
     Held shortText(L"\\\\");
     EXPECT_FALSE(shortText->IsUnc());
+    // Only a UNC path has a server.
+    Held relative(L"abcd\\e");
+    EXPECT_STREQ(L"", relative->GetServerName());
+    Held drive(L"C:\\x");
+    EXPECT_STREQ(L"", drive->GetServerName());
 }
 
 TEST(PathWinParse, ExtensionWithoutDot)
