@@ -163,6 +163,13 @@ TEST(Component, NativeWindowsBelongToTheWindowThread)
     EXPECT_EQ(uiThread, GetWindowThreadProcessId(inner->getHandle(), nullptr));
     EXPECT_EQ(box->getHandle(), GetParent(inner->getHandle()));
     EXPECT_EQ(static_cast<s::gui::IWindow*>(w.window), inner->getWindow());
+    // Attached straight through setParent from this thread: still made by the UI thread.
+    FakeWidget* direct = FakeWidget::Make(10, 10);
+    direct->setParent(box);
+    ASSERT_NE(nullptr, direct->getHandle());
+    EXPECT_EQ(uiThread, GetWindowThreadProcessId(direct->getHandle(), nullptr));
+    EXPECT_EQ(box->getHandle(), GetParent(direct->getHandle()));
+    direct->Release();
     HWND innerHandle = inner->getHandle();
     w->remove(box, true); // destroys both native windows on the UI thread
     EXPECT_FALSE(IsWindow(innerHandle));

@@ -85,6 +85,14 @@ TEST(WindowThread, SendRequestFromAWorkerIsAnsweredOnTheUiThread)
     for (int i = 0; i < 200 && answerer.sum != 20; ++i)
         Sleep(10);
     EXPECT_EQ(20, answerer.sum);
+
+    // Another program sending the same number (a broadcast reaches every top-level
+    // window) passes a pointer of its own: never followed, nothing fires.
+    const WPARAM foreign = 0x10;
+    EXPECT_EQ(0, SendMessageW(w.handle(), WM_USER + 1, foreign, 0));
+    EXPECT_EQ(0, SendMessageW(w.handle(), WM_USER + 1, foreign, 1));
+    EXPECT_EQ(20, answerer.sum);
+    EXPECT_EQ(30, w->sendRequest(0, 1, 1, 1));
 }
 
 TEST(WindowHitTest, SkinnedFrameZonesAndDragByClientArea)
@@ -324,6 +332,9 @@ TEST(WindowMessages, BoxesRunOnTheWindowThreadWithTheAnswer)
     }
     w->showMessage(L"hello");
     EXPECT_TRUE(w->askQuestion(L"really?"));
+    // The same numbers from another program carry pointers that are not ours.
+    EXPECT_EQ(0, SendMessageW(w.handle(), WM_USER + 4, 0x10, 0));
+    EXPECT_EQ(0, SendMessageW(w.handle(), WM_USER + 6, 0x10, 0));
     std::lock_guard<std::mutex> guard(testgui::MessageBoxes::lock());
     ASSERT_EQ(2u, testgui::MessageBoxes::texts().size());
     EXPECT_NE(std::wstring::npos, testgui::MessageBoxes::texts()[0].find(L"|hello"));

@@ -221,6 +221,14 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
             return;
         if (parent_ && parent_ != parent)
             detach();
+        HWND parentHandle = Toolkit::handleOf(parent);
+        if (parentHandle && GetWindowThreadProcessId(parentHandle, nullptr) != GetCurrentThreadId())
+        {
+            // A native window made here would belong to this thread, which may never
+            // serve its messages: the parent's thread attaches it instead.
+            SendMessageW(parentHandle, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(this->self()), 0);
+            return;
+        }
         parent_ = parent;
         window_ = parent->getWindow();
         // Told about language changes by the window's language pack (the pack
@@ -228,7 +236,6 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         if (window_ && window_->hasLocalizer())
             window_->getLocalizer()->addListener(this->self());
         attached();
-        HWND parentHandle = Toolkit::handleOf(parent);
         if (!parentHandle)
             return; // created once the parent has its own native window
         if (!createNative(parentHandle))

@@ -165,6 +165,8 @@ Window::~Window()
             delete thread_;
         thread_ = nullptr;
     }
+    // Requests posted but never served went with the window's message queue.
+    dropPostedPayloads();
     handle_ = nullptr;
     owner_ = nullptr;
     if (smallIconOwned_ && smallIcon_)
@@ -1065,7 +1067,7 @@ intptr_t Window::sendRequest(int v1, int v2, int v3, int v4)
     if (!handle_)
         return 0;
     RequestBlock block{{v1, v2, v3, v4}};
-    return SendMessageW(handle_, MSG_REQUEST, reinterpret_cast<WPARAM>(&block), 0);
+    return sendWithPayload(MSG_REQUEST, &block);
 }
 
 bool Window::postRequest(int v1, int v2, int v3, int v4)
@@ -1073,27 +1075,85 @@ bool Window::postRequest(int v1, int v2, int v3, int v4)
     if (!handle_)
         return false;
     RequestBlock* block = new RequestBlock{{v1, v2, v3, v4}};
+    listPayload(block, true);
     if (PostMessageW(handle_, MSG_REQUEST, reinterpret_cast<WPARAM>(block), 1))
         return true;
+    unlistPayload(block);
     delete block;
     return false;
+}
+
+void Window::listPayload(const void* pointer, bool posted)
+{
+    thread::ObjLocker::Guard guard(payloadLock_);
+    payloads_.push_back(Payload{pointer, posted});
+}
+
+void Window::unlistPayload(const void* pointer)
+{
+    thread::ObjLocker::Guard guard(payloadLock_);
+    for (size_t i = 0; i < payloads_.size(); ++i)
+    {
+        if (payloads_[i].pointer == pointer)
+        {
+            payloads_.erase(payloads_.begin() + static_cast<std::ptrdiff_t>(i));
+            return;
+        }
+    }
+}
+
+bool Window::claimPayload(const void* pointer, bool* posted)
+{
+    thread::ObjLocker::Guard guard(payloadLock_);
+    *posted = false;
+    for (size_t i = 0; i < payloads_.size(); ++i)
+    {
+        if (payloads_[i].pointer != pointer)
+            continue;
+        if (payloads_[i].posted)
+        {
+            *posted = true;
+            payloads_.erase(payloads_.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+        return true;
+    }
+    return false;
+}
+
+void Window::dropPostedPayloads()
+{
+    thread::ObjLocker::Guard guard(payloadLock_);
+    for (const Payload& p : payloads_)
+    {
+        if (p.posted)
+            delete static_cast<const RequestBlock*>(p.pointer);
+    }
+    payloads_.clear();
+}
+
+LRESULT Window::sendWithPayload(UINT message, const void* payload)
+{
+    listPayload(payload, false);
+    LRESULT result = SendMessageW(handle_, message, reinterpret_cast<WPARAM>(payload), 0);
+    unlistPayload(payload);
+    return result;
 }
 
 void Window::showMessage(const wchar_t* text)
 {
     if (handle_)
-        SendMessageW(handle_, MSG_SHOW_MESSAGE, reinterpret_cast<WPARAM>(text), 0);
+        sendWithPayload(MSG_SHOW_MESSAGE, text);
 }
 
 void Window::showError(const wchar_t* text)
 {
     if (handle_)
-        SendMessageW(handle_, MSG_SHOW_ERROR, reinterpret_cast<WPARAM>(text), 0);
+        sendWithPayload(MSG_SHOW_ERROR, text);
 }
 
 bool Window::askQuestion(const wchar_t* text)
 {
-    return handle_ && SendMessageW(handle_, MSG_ASK_QUESTION, reinterpret_cast<WPARAM>(text), 0) == 1;
+    return handle_ && sendWithPayload(MSG_ASK_QUESTION, text) == 1;
 }
 
 // --- hot keys and timers ----------------------------------------------------------------------
@@ -1114,7 +1174,7 @@ bool Window::registerHotKey(bool alt, bool ctrl, bool shift, bool win, int key, 
         (version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion >= 1)))
         modifiers |= 0x4000; // MOD_NOREPEAT
     HotKeyBlock block{modifiers, static_cast<UINT>(key), name, reportFailure, alt, ctrl, shift, win};
-    return SendMessageW(handle_, MSG_REGISTER_HOT_KEY, reinterpret_cast<WPARAM>(&block), 0) == 1;
+    return sendWithPayload(MSG_REGISTER_HOT_KEY, &block) == 1;
 }
 
 LRESULT Window::onRegisterHotKey(void* raw)
@@ -1156,7 +1216,7 @@ LRESULT Window::onRegisterHotKey(void* raw)
 void Window::unregisterHotKey(const wchar_t* name)
 {
     if (handle_ && name)
-        SendMessageW(handle_, MSG_UNREGISTER_HOT_KEY, reinterpret_cast<WPARAM>(name), 0);
+        sendWithPayload(MSG_UNREGISTER_HOT_KEY, name);
 }
 
 void Window::unregisterAllHotKeys()
@@ -1374,6 +1434,22 @@ void Window::paintBackground(HDC dc)
 bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam)
 {
     *result = 0;
+    // A pointer in wParam that this process did not list comes from another program.
+    bool posted = false;
+    switch (message)
+    {
+    case MSG_REQUEST:
+    case MSG_SHOW_MESSAGE:
+    case MSG_SHOW_ERROR:
+    case MSG_ASK_QUESTION:
+    case MSG_REGISTER_HOT_KEY:
+    case MSG_UNREGISTER_HOT_KEY:
+        if (!claimPayload(reinterpret_cast<const void*>(wParam), &posted))
+            return true;
+        break;
+    default:
+        break;
+    }
     switch (message)
     {
     case MSG_REQUEST:
@@ -1383,7 +1459,7 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
             return true;
         for (int i = 0; i < 4; ++i)
             request_[i] = block->values[i];
-        if (lParam == 1)
+        if (posted)
             delete block;
         requestResult_ = 0;
         fire(EVENT_REQUEST);

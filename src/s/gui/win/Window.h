@@ -11,6 +11,7 @@
 #include "s/gui/win/ContainerBase.h"
 #include "s/gui/win/ListenerList.h"
 #include "s/thread/IPoolable.h"
+#include "s/thread/ObjLocker.h"
 #include "s/thread/Pooled.h"
 
 namespace s::gui::win
@@ -221,6 +222,26 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     LRESULT onRegisterHotKey(void* block);
     void placeNative(UINT flags) override;
 
+    // Pointers (request blocks, texts, hot-key blocks) that this process hands to the
+    // window's thread in wParam. The thread reads a pointer only while it is listed
+    // here: WM_USER numbers are also sent by other programs (broadcasts reach every
+    // top-level window), and their wParam must never be followed. A sender lists its
+    // payload for the time of its SendMessage; a posted request block is owned by the
+    // list until its message is handled, or until the window is destroyed.
+    struct Payload
+    {
+        const void* pointer;
+        bool posted;
+    };
+    void listPayload(const void* pointer, bool posted);
+    void unlistPayload(const void* pointer);
+    // True when `pointer` is listed; a posted one is unlisted and `posted` set (the
+    // caller owns it now).
+    bool claimPayload(const void* pointer, bool* posted);
+    void dropPostedPayloads();
+    // Sends `message` with `payload` listed for the time of the call.
+    LRESULT sendWithPayload(UINT message, const void* payload);
+
     UIThread* thread_ = nullptr;
     HWND owner_ = nullptr;
 
@@ -274,6 +295,8 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
 
     int request_[4] = {0, 0, 0, 0};
     intptr_t requestResult_ = 0;
+    std::vector<Payload> payloads_;
+    thread::ObjLocker payloadLock_;
 
     int lastKey_ = 0, wheelLines_ = 0, lastTimerId_ = 0;
     ATOM lastHotKey_ = 0;
