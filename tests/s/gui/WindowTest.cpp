@@ -564,6 +564,16 @@ TEST(WindowHover, FadeOutWhenEnteredAndBackAfterTheDelay)
         Sleep(10);
     EXPECT_EQ(100, w->getAlphaPercent());
     EXPECT_FALSE(GetWindowLongPtrW(w.handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+
+    // Configured again from this thread in the middle of a fade: the window's thread
+    // ends its timers and the window is back at full opacity for good.
+    SendMessageW(w.handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    for (int i = 0; i < 300 && w->getAlphaPercent() == 100; ++i)
+        Sleep(10);
+    w->setHoverBehaviour(false, 1, false, 1, 23, 23, false);
+    EXPECT_EQ(100, w->getAlphaPercent());
+    Sleep(200);
+    EXPECT_EQ(100, w->getAlphaPercent());
 }
 
 TEST(WindowHover, ShrinkWhenEnteredAndGrowBackAfterTheDelay)

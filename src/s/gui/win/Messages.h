@@ -50,6 +50,9 @@ enum : UINT
     MSG_DESTROY_NATIVE = WM_USER + 15,
     MSG_START_TIMER = WM_USER + 20,
     MSG_STOP_TIMER = WM_USER + 21,
+    // Window: end the hover animation (wParam 1: back to full size and opacity); its
+    // timers belong to the window's thread.
+    MSG_STOP_HOVER = WM_USER + 22,
 };
 
 } // namespace s::gui::win

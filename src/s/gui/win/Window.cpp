@@ -744,6 +744,12 @@ void Window::setHoverBehaviour(bool enabled, int mode, bool onlyWhileTopmost, in
 
 void Window::stopHover(bool toFullState)
 {
+    if (handle_ && GetWindowThreadProcessId(handle_, nullptr) != GetCurrentThreadId())
+    {
+        // Timers can only be ended by the thread that set them.
+        SendMessageW(handle_, MSG_STOP_HOVER, toFullState ? 1 : 0, 0);
+        return;
+    }
     if (handle_)
     {
         for (UINT id = TIMER_FADE_WAIT; id <= TIMER_SHRINK; ++id)
@@ -1548,6 +1554,9 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         return true;
     case MSG_STOP_TIMER:
         KillTimer(handle_, USER_TIMER_BASE + wParam);
+        return true;
+    case MSG_STOP_HOVER:
+        stopHover(wParam != 0);
         return true;
     case WM_HOTKEY:
         lastHotKey_ = static_cast<ATOM>(wParam);
