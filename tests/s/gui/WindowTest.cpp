@@ -321,6 +321,13 @@ TEST(WindowInput, KeysTimersAndUser7ReachListenersOnTheUiThread)
     DWORD ui = GetWindowThreadProcessId(w.handle(), nullptr);
     for (DWORD t : rec.threads)
         EXPECT_EQ(ui, t);
+
+    // Asked from this thread, the capture is still taken by the window's thread.
+    w->beginCapture();
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetGUIThreadInfo(ui, &info));
+    EXPECT_EQ(w.handle(), info.hwndCapture);
 }
 
 TEST(WindowMessages, BoxesRunOnTheWindowThreadWithTheAnswer)

@@ -37,7 +37,8 @@ struct Colours
 // layout rule); the I face is what components pass as the source of their events.
 //
 // A plain component owns one native window of the toolkit class, made when it is
-// attached to a parent and destroyed (on its own thread) when it is detached. Sizes:
+// attached to a parent and destroyed (on its own thread) when it is detached; attached
+// from any other thread than the parent's, the parent's thread makes it. Sizes:
 // minimum and maximum come from the limits set with setSizeLimits (−1 = none: a minimum
 // of 0, a maximum equal to the minimum).
 //

@@ -53,6 +53,8 @@ enum : UINT
     // Window: end the hover animation (wParam 1: back to full size and opacity); its
     // timers belong to the window's thread.
     MSG_STOP_HOVER = WM_USER + 22,
+    // Window: capture the pointer (only the window's own thread can).
+    MSG_BEGIN_CAPTURE = WM_USER + 23,
 };
 
 } // namespace s::gui::win

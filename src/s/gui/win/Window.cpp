@@ -1044,6 +1044,11 @@ void Window::beginCapture()
 {
     if (!handle_)
         return;
+    if (GetWindowThreadProcessId(handle_, nullptr) != GetCurrentThreadId())
+    {
+        SendMessageW(handle_, MSG_BEGIN_CAPTURE, 0, 0);
+        return;
+    }
     captureActive_ = true;
     SetCapture(handle_);
 }
@@ -1557,6 +1562,9 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         return true;
     case MSG_STOP_HOVER:
         stopHover(wParam != 0);
+        return true;
+    case MSG_BEGIN_CAPTURE:
+        beginCapture();
         return true;
     case WM_HOTKEY:
         lastHotKey_ = static_cast<ATOM>(wParam);
