@@ -603,3 +603,29 @@ TEST(WindowHover, ShrinkWhenEnteredAndGrowBackAfterTheDelay)
     EXPECT_EQ(300, w->getWidth());
     EXPECT_EQ(200, w->getHeight());
 }
+
+// Its own process (see tests.cmake): the abandoned thread stays suspended until the end.
+TEST(WindowHungThreadEnv, ReleaseGivesUpOnAThreadThatNoLongerAnswers)
+{
+    struct Stuck : s::gui::events::IEventListener
+    {
+        void handleEvent(void*, int kind) override
+        {
+            if (kind == IWindow::EVENT_REQUEST)
+                Sleep(60000);
+        }
+    };
+    testgui::MessageBoxes::install();
+    Window* window = Window::Acquire();
+    ASSERT_NE(nullptr, window->getHandle());
+    window->add(s::gui::win::Box::Acquire());
+    Stuck stuck;
+    window->addListener(IWindow::EVENT_REQUEST, &stuck);
+    ASSERT_TRUE(window->postRequest(0, 0, 0, 0));
+    Sleep(100);
+    DWORD started = GetTickCount();
+    window->Release();
+    DWORD spent = GetTickCount() - started;
+    EXPECT_GE(spent, 4500u); // the thread had its 5000 ms
+    EXPECT_LT(spent, 9000u);
+}

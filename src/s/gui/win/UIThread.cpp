@@ -9,11 +9,6 @@
 namespace s::gui::win
 {
 
-namespace
-{
-constexpr DWORD STOP_LIMIT_MS = 5000;
-}
-
 UIThread::UIThread()
 {
     m_bAutoDelete = FALSE;
@@ -31,7 +26,7 @@ bool UIThread::start(Window* window)
     return ready_.load();
 }
 
-bool UIThread::stop()
+bool UIThread::stop(DWORD limitMs)
 {
     if (!m_hThread)
         return true;
@@ -47,12 +42,12 @@ bool UIThread::stop()
     DWORD started = GetTickCount();
     while (ready_.load() && !PostThreadMessage(WM_QUIT, 0, 0))
     {
-        if (GetTickCount() - started >= STOP_LIMIT_MS)
+        if (GetTickCount() - started >= limitMs)
             break;
         Sleep(10);
     }
     DWORD spent = GetTickCount() - started;
-    DWORD left = spent < STOP_LIMIT_MS ? STOP_LIMIT_MS - spent : 0;
+    DWORD left = spent < limitMs ? limitMs - spent : 0;
     if (WaitForSingleObject(m_hThread, left) == WAIT_OBJECT_0)
         return true;
     SuspendThread();

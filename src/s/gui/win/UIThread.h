@@ -24,12 +24,14 @@ class UIThread : public CWinThread
     // made the window (true) or ended without making it (false).
     bool start(Window* window);
 
-    // Posts WM_QUIT every 10 ms until accepted or 5000 ms have passed, waits for the
-    // thread for what is left of the 5000 ms and suspends it if it still runs.
+    // Posts WM_QUIT every 10 ms until accepted or `limitMs` have passed, waits for the
+    // thread for what is left of them and suspends it if it still runs.
     // Answers true when the thread ended. Called on the thread itself, it only asks the
     // loop to end and answers false; the thread then deletes this object itself, so
     // the caller must not delete it.
-    bool stop();
+    bool stop(DWORD limitMs = STOP_LIMIT_MS);
+
+    static constexpr DWORD STOP_LIMIT_MS = 5000;
 
     BOOL InitInstance() override;
     int ExitInstance() override;

@@ -146,6 +146,8 @@ Window::Window()
 
 Window::~Window()
 {
+    if (thread_ && handle_ && !threadAnswers())
+        abandonHungThread();
     if (children_)
         removeAll(true);
     setLocalizer(nullptr);
@@ -181,6 +183,41 @@ Window::~Window()
         DeleteObject(bufferBitmap_);
         DeleteDC(bufferDc_);
     }
+}
+
+bool Window::threadAnswers()
+{
+    if (GetWindowThreadProcessId(handle_, nullptr) == GetCurrentThreadId())
+        return true;
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(handle_, WM_NULL, 0, 0, SMTO_NORMAL, UIThread::STOP_LIMIT_MS, &ignored) != 0;
+}
+
+namespace
+{
+// Forgets the native windows of a component tree without sending them anything.
+void forgetNativeWindows(IComponent* component)
+{
+    if (NativeTarget* target = Toolkit::targetOf(component))
+        target->bindHandle(nullptr);
+    for (int i = 0; i < component->getChildCount(); ++i)
+        forgetNativeWindows(component->getChild(i));
+}
+} // namespace
+
+void Window::abandonHungThread()
+{
+    // The thread has had its 5000 ms: it gets WM_QUIT and is suspended at once. Its
+    // native windows stay with it; every later step of the destruction only forgets
+    // them, since a message sent to them would never be answered.
+    removeTrayIcon();
+    thread_->stop(0);
+    delete thread_;
+    thread_ = nullptr;
+    forgetNativeWindows(self());
+    handle_ = nullptr;
+    owner_ = nullptr;
+    inClipboardChain_ = false;
 }
 
 void Window::Reset()

@@ -221,6 +221,11 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     void removeTrayIcon();
     LRESULT onRegisterHotKey(void* block);
     void placeNative(UINT flags) override;
+    // Whether the window's thread answers a message within the stop limit.
+    bool threadAnswers();
+    // Stops a thread that no longer answers without waiting any longer, and forgets
+    // the native windows it holds.
+    void abandonHungThread();
 
     // Pointers (request blocks, texts, hot-key blocks) that this process hands to the
     // window's thread in wParam. The thread reads a pointer only while it is listed
