@@ -9,8 +9,15 @@ source scripts/display.sh
 ensure_display
 cd "$BUILD_DIR"
 # One wineserver serves the whole run: a test starting while an idle server shuts down
-# would otherwise fail with a reset connection.
+# would otherwise fail with a reset connection. A server still up (the prefix was just
+# made) is let go first; if it stays (the program is open), tests use that one.
 export WINEPREFIX="$PWD/wineprefix"
-wineserver -p
-trap 'wineserver -k 2>/dev/null || true; [ -n "${KAIRON_XVFB_PID:-}" ] && kill "$KAIRON_XVFB_PID" 2>/dev/null || true' EXIT
+own_server=""
+if wineserver -p 2>/dev/null || { timeout 20 wineserver -w; wineserver -p 2>/dev/null; }; then
+  own_server=1
+fi
+# Wine's background services start with the first program and keep its output open; start
+# them here, away from ctest's pipes, or ctest waits on them until the test times out.
+./wine-run.sh cmd /c exit </dev/null >/dev/null 2>&1 || true
+trap '[ -n "$own_server" ] && wineserver -k 2>/dev/null; [ -n "${KAIRON_XVFB_PID:-}" ] && kill "$KAIRON_XVFB_PID" 2>/dev/null; true' EXIT
 ctest --output-on-failure -j "$(nproc)" "$@"
