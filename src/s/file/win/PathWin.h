@@ -379,6 +379,11 @@ public:
     /// that an entry is asked from the system once).
     void TakeFindData(const WIN32_FIND_DATAW& data);
 
+    /// The text that attribute and time calls must be given for this item: the long form,
+    /// or "X:\" for a drive ("X:" alone names the drive's current folder). Points into the
+    /// path's own storage, valid until the path changes.
+    const wchar_t* AttributePath();
+
 protected:
     PathWin();
     ~PathWin() override;
@@ -400,8 +405,6 @@ private:
     bool FillStat();
     void StoreStat(uint32_t sizeHigh, uint32_t sizeLow, const FILETIME& created,
                    const FILETIME& accessed, const FILETIME& modified);
-    /// The text handed to attribute calls: the long form, or "X:\" for a drive.
-    const wchar_t* AttributePath();
     StrBuffer* Target(StrBuffer* out, bool append) const;
     PathWin* NewWithSuffix(bool numbered);
 

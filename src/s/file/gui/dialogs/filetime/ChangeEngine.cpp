@@ -59,14 +59,6 @@ ChangeEngine::EpochSeconds NewTime(ChangeEngine::EpochSeconds marker, ChangeEngi
     return marker;
 }
 
-// Where the times of an item are written. A drive root is kept as "X:", which the system
-// takes for the drive's current folder (for the drive the program runs on, its working
-// folder): the root itself is "X:\".
-const wchar_t* WritePath(PathWin* item)
-{
-    return item->IsDriveOnly() ? item->GetRootPath() : item->GetApiPath();
-}
-
 int32_t Thousandths(float to)
 {
     const float scaled = to * 1000.0f;
@@ -339,7 +331,7 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
     // Read-only, hidden and system are cleared so that the item can be opened for writing,
     // and the item gets back exactly the attributes it had, whether or not the write worked.
     item->SetAttributes(FILE_ATTRIBUTE_NORMAL);
-    const bool written = PathWin::WriteTimes(WritePath(item), created, modified, accessed);
+    const bool written = PathWin::WriteTimes(item->AttributePath(), created, modified, accessed);
     // A word that could not be put back (read-only or hidden lost) is a failure too.
     const bool restored = item->SetAttributes(attributes);
     if (failed || !written || !restored)
