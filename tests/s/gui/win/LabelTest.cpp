@@ -13,32 +13,26 @@ using testwidgets::Panel;
 
 TEST(Label, LanguageChangeRetextsIdsAndLeavesLiteralTexts)
 {
-    s::lang::Localizer* pack = testwidgets::makePack();
-    {
-        Panel p(pack);
-        Label* byId = Label::Acquire();
-        byId->setTextId(100);
-        Label* literal = Label::Acquire();
-        literal->setText(L"Fixed", false);
-        p.add(byId);
-        p.add(literal);
-        EXPECT_STREQ(L"Hello", byId->getText());
-        int englishWidth = byId->getWidth();
-        pack->selectLanguage(L"German"); // from this thread, not the window's
-        p.settle();
-        EXPECT_STREQ(L"Hallo", byId->getText());
-        EXPECT_STREQ(L"Fixed", literal->getText());
-        EXPECT_EQ(byId->getMinWidth(), byId->getWidth());
-        (void)englishWidth;
-        pack->selectLanguage(L"English");
-        EXPECT_STREQ(L"Hello", byId->getText());
-    }
-    pack->Release();
+    Panel& p = Panel::get();
+    Label* byId = Label::Acquire();
+    byId->setTextId(100);
+    Label* literal = Label::Acquire();
+    literal->setText(L"Fixed", false);
+    p.add(byId);
+    p.add(literal);
+    EXPECT_STREQ(L"Hello", byId->getText());
+    p.pack->selectLanguage(L"German"); // from this thread, not the window's
+    p.settle();
+    EXPECT_STREQ(L"Hallo", byId->getText());
+    EXPECT_STREQ(L"Fixed", literal->getText());
+    EXPECT_EQ(byId->getMinWidth(), byId->getWidth());
+    p.pack->selectLanguage(L"English");
+    EXPECT_STREQ(L"Hello", byId->getText());
 }
 
 TEST(Label, TextFromAnotherThreadIsMeasuredAndLaidOut)
 {
-    Panel p;
+    Panel& p = Panel::get();
     Label* label = p.add(Label::Acquire());
     label->setText(L"a", true);
     int narrow = label->getWidth();
@@ -75,7 +69,7 @@ TEST(Label, SizeRules)
 
 TEST(Label, PercentOfParentWidth)
 {
-    Panel p;
+    Panel& p = Panel::get();
     Label* l = Label::Acquire();
     l->setText(L"x", false);
     l->setWidthPercent(50);
@@ -86,7 +80,7 @@ TEST(Label, PercentOfParentWidth)
 
 TEST(Label, ClickFiresOnlyWithListenersAndHoverSwitchesFonts)
 {
-    Panel p;
+    Panel& p = Panel::get();
     Label* l = Label::Acquire();
     l->setText(L"Click me", false);
     p.add(l);

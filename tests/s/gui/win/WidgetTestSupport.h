@@ -3,6 +3,8 @@
 // column box, and helpers that act on native controls as a user would.
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "s/gui/GuiTestSupport.h"
 #include "s/gui/win/Box.h"
 #include "s/lang/Localizer.h"
@@ -29,15 +31,46 @@ inline s::lang::Localizer* makePack()
     return pack;
 }
 
-// A shown window whose content is one column box (gaps 4, insets 6).
+// One shown window for the whole test program (a window takes seconds to go away),
+// with the two-language pack attached and one column box (gaps 4, insets 6) as its
+// content. Panel::get() empties the box and selects English for the next test.
 struct Panel
 {
-    testgui::TestWindow window;
+    s::gui::win::Window* window;
     s::gui::win::Box* box;
-    explicit Panel(s::lang::Localizer* pack = nullptr)
+    s::lang::Localizer* pack;
+
+    static Panel& get()
     {
-        if (pack)
-            window->setLocalizer(pack);
+        static Panel* shared = nullptr;
+        if (!shared)
+        {
+            shared = new Panel();
+            std::atexit([] {
+                shared->window->Release();
+                shared->pack->Release();
+            });
+        }
+        shared->reset();
+        return *shared;
+    }
+    HWND handle() { return window->getHandle(); }
+    void settle() { testgui::settle(window->getHandle()); }
+    // Adds a widget to the column and waits until the window's thread has made it.
+    template <class W> W* add(W* widget)
+    {
+        box->add(widget);
+        settle();
+        return widget;
+    }
+
+  private:
+    Panel()
+    {
+        testgui::MessageBoxes::install();
+        pack = makePack();
+        window = s::gui::win::Window::Acquire();
+        window->setLocalizer(pack);
         box = s::gui::win::Box::Acquire();
         box->setInsets(6);
         box->setVerticalGap(4);
@@ -47,14 +80,12 @@ struct Panel
         window->setVisible(true, false);
         settle();
     }
-    HWND handle() { return window.handle(); }
-    void settle() { testgui::settle(window.handle()); }
-    // Adds a widget to the column and waits until the window's thread has made it.
-    template <class W> W* add(W* widget)
+    void reset()
     {
-        box->add(widget);
+        pack->selectLanguage(L"English");
+        box->removeAll(true);
+        window->setBounds(120, 120, 360, 300);
         settle();
-        return widget;
     }
 };
 
