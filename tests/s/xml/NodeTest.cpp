@@ -251,6 +251,35 @@ TEST(NodeValues, SettingReplacesEveryEntryOfTheNameAndAppendsAtTheEnd)
     EXPECT_EQ(L"def", TextOf(a.node, L"z", L"def"));
 }
 
+// A value set from the node's own storage (its stored value, its name, the element
+// text): the old entry used to be freed before the new one was copied from it.
+TEST(NodeValues, ValueSetFromItsOwnStorageIsCopiedBeforeTheOldOneGoes)
+{
+    const std::wstring longValue(300, L'v');
+    const std::wstring text = L"some element text that is long enough" + longValue;
+    NodeHolder a;
+    a->parse((L"<a x=\"" + longValue + L"\" y=\"&amp;1\">" + text + L"</a>").c_str());
+
+    EXPECT_TRUE(a->setRawValue(L"X", a->getRawValue(L"x", nullptr)));
+    EXPECT_TRUE(a->setRawValue(L"", a->getRawValue(L"", nullptr)));
+    EXPECT_TRUE(a->setString(L"y", a->getRawValue(L"y", nullptr)));  // encoded once more
+    EXPECT_EQ(longValue, a->getRawValue(L"X", L"<missing>"));
+    EXPECT_EQ(text, a->getRawValue(L"", L"<missing>"));
+    EXPECT_EQ(L"&amp;1", TextOf(a.node, L"y"));
+
+    // The name handed in is the stored entry's own name.
+    const s::xml::Attributes* attributes = a->getAttributes();
+    ASSERT_EQ(3u, attributes->Count());
+    ASSERT_STREQ(L"X", attributes->At(0)->Name());
+    EXPECT_TRUE(a->setRawValue(attributes->At(0)->Name(), L"new value"));
+    ASSERT_EQ(3u, attributes->Count());
+    EXPECT_STREQ(L"X", attributes->At(2)->Name());
+    EXPECT_STREQ(L"new value", attributes->At(2)->Value());
+
+    a->setName(a->getName());
+    EXPECT_STREQ(L"a", a->getName());
+}
+
 TEST(NodeTree, NameEqualsWholeIgnoringCaseOrExactPrefixLength)
 {
     NodeHolder a;
