@@ -35,6 +35,17 @@ bool IsTextName(const wchar_t* name)
     return !name || !*name;
 }
 
+// Makes room for `units` characters in total; false when the string cannot hold
+// them (too many, or memory ran out: a failed reservation keeps the old storage,
+// so the capacity is what tells).
+bool HasRoom(StrBuffer& string, uint64_t units)
+{
+    if (units > codec::MAX_CHARACTERS)
+        return false;
+    string.ReserveGrow(uint32_t(units));
+    return units == 0 || (string.Data() && string.Capacity() >= units);
+}
+
 const wchar_t* SkipToEnd(const wchar_t* p)
 {
     return p + wcslen(p);
@@ -56,7 +67,10 @@ public:
             text_ = L"";
             return;
         }
-        buffer_->Reserve(entry->valueLength);
+        if (!HasRoom(*buffer_, entry->valueLength)) {
+            text_ = L"";
+            return;
+        }
         const size_t n = isText
                              ? codec::DecodeText(entry->Value(), entry->valueLength, buffer_->Data())
                              : codec::DecodeAttribute(entry->Value(), entry->valueLength,
@@ -121,7 +135,8 @@ void Node::decodeAll() const
         return;
     for (uint32_t i = 0, n = attributes_->Count(); i < n; ++i) {
         const Attr* entry = attributes_->At(i);
-        scratch->Reserve(entry->valueLength);
+        if (!HasRoom(*scratch, entry->valueLength))
+            continue;
         if (entry->nameLength == 0)
             codec::DecodeText(entry->Value(), entry->valueLength, scratch->Data());
         else
@@ -348,8 +363,10 @@ bool Node::setEncoded(const wchar_t* name, const wchar_t* text, uint32_t length)
     StrBuffer* encoded = StrBuffer::Acquire();
     if (!encoded)
         return false;
-    encoded->Reserve(uint32_t(length * codec::MAX_ENCODED_PER_CHAR));
-    if (length && !encoded->Data()) {
+    // Six characters per character at most: the room is computed without wrapping
+    // and refused when no string holds it.
+    uint32_t room = 0;
+    if (!codec::EncodeRoomFor(length, &room) || !HasRoom(*encoded, room)) {
         encoded->Release();
         return false;
     }
@@ -557,9 +574,8 @@ StrBuffer* Node::getText(StrBuffer* target, const wchar_t* name, const wchar_t* 
         return out;
     }
     const uint32_t start = out->Length();
-    out->ReserveGrow(start + entry->valueLength);
-    if (entry->valueLength && !out->Data())
-        return out;
+    if (!HasRoom(*out, uint64_t(start) + entry->valueLength))
+        return out;  // the target cannot hold the value: left as it was
     const size_t n = IsTextName(name)
                          ? codec::DecodeText(entry->Value(), entry->valueLength, out->Data() + start)
                          : codec::DecodeAttribute(entry->Value(), entry->valueLength,

@@ -94,7 +94,9 @@ public:
     bool setF32(const wchar_t* name, float value);
     bool setF64(const wchar_t* name, double value);
     bool setBool(const wchar_t* name, bool value);
-    /// Null text sets the empty text.
+    /// Null text sets the empty text. False, with nothing changed, when the encoded
+    /// text might not fit in a string (more than codec::MAX_CHARACTERS / 6
+    /// characters) or memory ran out.
     bool setString(const wchar_t* name, const wchar_t* text, int32_t length = -1);
     bool setBytes(const wchar_t* name, const uint8_t* bytes, uint32_t count);
     /// Removes every attribute of that name; answers whether there was one.

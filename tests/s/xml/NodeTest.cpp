@@ -6,6 +6,7 @@
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/xml/AttrFactory.h"
 #include "s/xml/Attributes.h"
+#include "s/xml/Codec.h"
 #include "s/xml/Node.h"
 
 using s::col::_array::ArrayU08;
@@ -278,6 +279,29 @@ TEST(NodeValues, ValueSetFromItsOwnStorageIsCopiedBeforeTheOldOneGoes)
 
     a->setName(a->getName());
     EXPECT_STREQ(L"a", a->getName());
+}
+
+// The room for an encoded text (six characters per character at most) used to be
+// computed in 32 bits: for texts over 715,827,882 characters it wrapped to a small
+// buffer that the encoder then wrote past. The room is checked before the text is
+// read, so a claimed length beyond it is refused without touching the text.
+TEST(NodeValues, EncodedRoomIsCheckedBeforeTheTextIsRead)
+{
+    uint32_t room = 0;
+    EXPECT_TRUE(s::xml::codec::EncodeRoomFor(715827882u, &room));
+    EXPECT_EQ(room, 4294967292u);
+    EXPECT_FALSE(s::xml::codec::EncodeRoomFor(715827883u, &room));
+    EXPECT_FALSE(s::xml::codec::EncodeRoomFor(0x100000000ull, &room));
+
+    NodeHolder a;
+    a->setString(L"k", L"kept");
+    const wchar_t shortText[] = L"<\"&";
+    EXPECT_FALSE(a->setString(L"k", shortText, 800000000));  // wrapped to 505,032,704 before
+    EXPECT_FALSE(a->setString(L"", shortText, 0x7FFFFFFF));
+    EXPECT_EQ(L"kept", TextOf(a.node, L"k"));
+    EXPECT_FALSE(a->hasValue(L""));
+    EXPECT_TRUE(a->setString(L"k", shortText, 3));
+    EXPECT_STREQ(L"&lt;&quot;&amp;", a->getRawValue(L"k", nullptr));
 }
 
 TEST(NodeTree, NameEqualsWholeIgnoringCaseOrExactPrefixLength)
