@@ -357,7 +357,7 @@ TEST(NodeTree, ReleasedNodeComesBackEmpty)
     again->Release();
 }
 
-TEST(NodeTree, DeepNestingStopsWithoutOverflow)
+TEST(NodeTree, DeepNestingIsReadWholeWithoutOverflow)
 {
     std::wstring deep;
     for (int i = 0; i < 20000; ++i)
@@ -368,5 +368,41 @@ TEST(NodeTree, DeepNestingStopsWithoutOverflow)
     uint32_t depth = 0;
     for (const Node* n = a.node; n->getChildCount() > 0; n = n->getChild(0))
         ++depth;
-    EXPECT_EQ(Node::MAX_DEPTH - 1, depth);
+    EXPECT_EQ(19999u, depth);
+}
+
+// Far deeper than any stack would take by recursion: parsed, written, decoded and
+// released, with the element after the deep part kept (it used to be dropped with
+// everything after the parser's depth limit).
+TEST(NodeTree, VeryDeepTreeRoundTripsAndIsReleasedWithoutOverflow)
+{
+    constexpr int DEPTH = 100000;
+    std::wstring text = L"<root>";
+    for (int i = 0; i < DEPTH; ++i)
+        text += L"<d v=\"1\">";
+    text += L"deepest";
+    for (int i = 0; i < DEPTH; ++i)
+        text += L"</d>";
+    text += L"<after k=\"kept\"/></root>";
+
+    NodeHolder a;
+    EXPECT_EQ(text.c_str() + text.size(), a->parse(text.c_str()));
+    ASSERT_EQ(2u, a->getChildCount());
+    EXPECT_STREQ(L"kept", a->getChild(1)->getRawValue(L"k", nullptr));
+    const Node* n = a->getChild(0);
+    for (int i = 1; i < DEPTH; ++i)
+        n = n->getChild(0);
+    EXPECT_EQ(L"deepest", TextOf(n, L""));
+    a->decodeAll();
+
+    const std::wstring written = Serialise(a.node);
+    NodeHolder b;
+    b->parse(written.c_str());
+    EXPECT_EQ(written, Serialise(b.node));
+    ASSERT_EQ(2u, b->getChildCount());
+    EXPECT_STREQ(L"kept", b->getChild(1)->getRawValue(L"k", nullptr));
+
+    // Released through a parent, and through removeChild.
+    b->removeChild(0);
+    EXPECT_EQ(1u, b->getChildCount());
 }
