@@ -90,11 +90,13 @@ struct FirstInstanceWindow
         return DefWindowProcW(window, message, wParam, lParam);
     }
 
-    explicit FirstInstanceWindow(const wchar_t* title)
+    // With `hangUntil` the window's thread stops answering right after making the window,
+    // until that event is set (a hung first instance).
+    explicit FirstInstanceWindow(const wchar_t* title, HANDLE hangUntil = nullptr)
     {
         activations = 0;
         secondMessages = 0;
-        thread = std::thread([this, title] {
+        thread = std::thread([this, title, hangUntil] {
             WNDCLASSW windowClass{};
             windowClass.lpfnWndProc = &Proc;
             windowClass.hInstance = GetModuleHandleW(nullptr);
@@ -104,6 +106,8 @@ struct FirstInstanceWindow
                                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
             threadId = GetCurrentThreadId();
             handle = window;
+            if (hangUntil)
+                WaitForSingleObject(hangUntil, 120000);
             MSG message;
             while (GetMessageW(&message, nullptr, 0, 0) > 0)
                 DispatchMessageW(&message);
@@ -130,6 +134,8 @@ TEST(AppChild, DISABLED_Run)
     ASSERT_TRUE(app->init(nullptr, Variable(kKeyVariable).c_str()));
     if (mode == L"signal")
         EXPECT_TRUE(app->activateOtherInstance(true, true, true));
+    else if (mode == L"signal-hung")
+        EXPECT_TRUE(app->activateOtherInstance(true, false, true));
     else if (mode == L"report")
         EXPECT_TRUE(app->activateOtherInstance(false, false, true));
     else if (mode == L"desktop")
@@ -183,6 +189,24 @@ TEST(AppInstance, SecondProcessAsksTheFirstsWindowToComeForward)
     EXPECT_EQ(0, RunChild(L"signal", key.Path()));
     EXPECT_EQ(1, FirstInstanceWindow::activations.load());
     EXPECT_EQ(1, FirstInstanceWindow::secondMessages.load());
+}
+
+// A first instance that no longer answers must not hold every later start: the second
+// process gives up waiting for it and ends.
+TEST(AppInstance, HungFirstInstanceDoesNotHoldTheSecondStart)
+{
+    regtest::TestKey key;
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    {
+        FirstInstanceWindow window(L"Kairon v1.16", release);
+        ASSERT_NE(nullptr, window.handle.load());
+        const ULONGLONG started = GetTickCount64();
+        EXPECT_EQ(0, RunChild(L"signal-hung", key.Path()));
+        // Bounded by the idle wait and the send time-out, far below RunChild's minute.
+        EXPECT_LT(GetTickCount64() - started, 45000u);
+        SetEvent(release);
+    }
+    CloseHandle(release);
 }
 
 TEST(AppInstance, WithoutSignalTheSecondProcessOnlyReports)
