@@ -33,7 +33,7 @@ void Image::fillHeader(BITMAPINFO& info) const
 bool Image::create(int32_t width, int32_t height)
 {
     Reset();
-    if (width < 1 || height < 1 || width > MAX_SIDE || height > MAX_SIDE)
+    if (width < 1 || height < 1 || width > MAX_SIDE || height > MAX_SIDE || int64_t(width) * height > MAX_PIXELS)
         return false;
     width_ = width;
     height_ = height;

@@ -32,15 +32,16 @@ class Image : public s::base::IObject, public s::thread::IPoolable
     S_POOLED(Image)
 
 public:
-    /// Largest width or height that create() accepts.
+    /// Largest width or height, and largest number of pixels (256 MB), that create() accepts.
     static constexpr int32_t MAX_SIDE = 16384;
+    static constexpr int64_t MAX_PIXELS = int64_t(64) * 1024 * 1024;
 
     /// Deletes the DIB section; width and height become 0.
     void Reset() override;
 
     /// Makes a new DIB section of width × height pixels, all 0 (transparent black),
     /// replacing any earlier one. False (and an empty image) when a side is below 1 or
-    /// above MAX_SIDE, or the system cannot make the section.
+    /// above MAX_SIDE, the area above MAX_PIXELS, or the system cannot make the section.
     bool create(int32_t width, int32_t height);
 
     bool isEmpty() const { return bitmap_ == nullptr; }

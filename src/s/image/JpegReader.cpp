@@ -82,7 +82,8 @@ Image* DecodeWith(jpeg_decompress_struct& info, ErrorManager& errors, const uint
     else
         info.out_color_space = JCS_RGB;
     if (info.image_width < 1 || info.image_height < 1 || info.image_width > JDIMENSION(Image::MAX_SIDE) ||
-        info.image_height > JDIMENSION(Image::MAX_SIDE))
+        info.image_height > JDIMENSION(Image::MAX_SIDE) ||
+        int64_t(info.image_width) * int64_t(info.image_height) > Image::MAX_PIXELS)
         return nullptr;
     jpeg_start_decompress(&info);
     const int components = info.output_components;

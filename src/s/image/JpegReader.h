@@ -20,7 +20,8 @@ class JpegReader
 {
 public:
     /// The picture in `data` (size bytes), or null when it is missing, not a JPEG, damaged
-    /// or larger than Image::MAX_SIDE on a side.
+    /// or larger than an Image may be (Image::MAX_SIDE, Image::MAX_PIXELS). The size is
+    /// checked from the header, before any pixel memory is taken.
     static Image* decode(const uint8_t* data, size_t size);
 };
 

@@ -119,6 +119,38 @@ TEST(Picture, UnreadablePicturesGiveNull)
     EXPECT_EQ(nullptr, JpegReader::decode(start, 2));
 }
 
+// A header that announces a picture larger than an image may be is refused before any
+// pixel memory is taken.
+TEST(Picture, OversizedHeaderIsRefused)
+{
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(131), L"IDR_JPG");
+    ASSERT_NE(nullptr, found);
+    const uint8_t* bytes = static_cast<const uint8_t*>(LockResource(LoadResource(nullptr, found)));
+    std::vector<uint8_t> data(bytes, bytes + SizeofResource(nullptr, found));
+    size_t frame = 0;
+    for (size_t i = 2; i + 9 < data.size() && !frame; ++i)
+    {
+        if (data[i] == 0xFF && (data[i + 1] == 0xC0 || data[i + 1] == 0xC2))
+            frame = i;
+    }
+    ASSERT_NE(0u, frame);
+    struct Case
+    {
+        int width, height;
+    } cases[] = {{16000, 16000}, {Image::MAX_SIDE + 1, 10}, {700, 230}};
+    for (const Case& c : cases)
+    {
+        data[frame + 5] = uint8_t(c.height >> 8);
+        data[frame + 6] = uint8_t(c.height);
+        data[frame + 7] = uint8_t(c.width >> 8);
+        data[frame + 8] = uint8_t(c.width);
+        Image* image = JpegReader::decode(data.data(), data.size());
+        EXPECT_EQ(c.width == 700, image != nullptr) << c.width << "x" << c.height;
+        if (image)
+            image->Release();
+    }
+}
+
 TEST(Image, CreateRefusesSidesOutOfRange)
 {
     Image* image = Image::Acquire();
@@ -126,7 +158,8 @@ TEST(Image, CreateRefusesSidesOutOfRange)
     {
         int width, height;
         bool made;
-    } cases[] = {{1, 1, true}, {0, 5, false}, {5, -1, false}, {Image::MAX_SIDE + 1, 1, false}, {64, 32, true}};
+    } cases[] = {{1, 1, true}, {0, 5, false}, {5, -1, false}, {Image::MAX_SIDE + 1, 1, false}, {64, 32, true},
+                   {Image::MAX_SIDE, Image::MAX_SIDE, false}}; // 1 GB of pixels: over MAX_PIXELS
     for (const Case& c : cases)
     {
         EXPECT_EQ(c.made, image->create(c.width, c.height)) << c.width << "x" << c.height;
