@@ -1,25 +1,34 @@
 #pragma once
-#include "s/gui/drawer/IDrawer.h"
+
+struct HDC__; // the platform's device-context handle type (HDC)
+
+namespace s::gui
+{
+class IFont;
+}
 
 namespace s::gui::drawer
 {
 
-// Paints a label's text on the buffer the label prepared.
-class IText : public IDrawer
+// Paints the text of a widget (a label, a pane of the status bar) onto a background
+// the widget has already prepared. A skin supplies its own; without one the widgets use
+// s::gui::win::GdiText. Called on the window's thread.
+class IText
 {
   public:
-    // `format`: DrawTextW flags for alignment and wrapping (DT_LEFT, DT_CENTER, DT_RIGHT,
-    // DT_VCENTER with DT_SINGLELINE, ...); `colour` the font's text colour, or
-    // DEFAULT_COLOUR for the drawer's own (the scheme's text colour). FLAG_DISABLED in
-    // `flags` paints in the disabled colour instead.
-    virtual void draw(HDC dc, int left, int top, int right, int bottom, const wchar_t* text, HFONT font,
-                      uint32_t colour, UINT format, unsigned flags) = 0;
-    virtual void measure(HDC dc, const wchar_t* text, HFONT font, int* width, int* height) = 0;
+    enum Alignment
+    {
+        ALIGN_LEFT = 0,
+        ALIGN_CENTRE = 1,
+        ALIGN_RIGHT = 2
+    };
 
-    virtual void setTextColour(uint32_t colour) = 0;
-    virtual void setDisabledColour(uint32_t colour) = 0;
-    virtual uint32_t getTextColour() = 0;
-    virtual uint32_t getDisabledColour() = 0;
+    virtual ~IText() = default;
+    // Draws `text` inside the rectangle (left, top, right, bottom) of `dc` in `font`
+    // (face, size, colour, shadow and outline), aligned horizontally by `alignment` and
+    // centred vertically; line feeds break lines. The background is left as it is.
+    virtual void drawText(HDC__* dc, int left, int top, int right, int bottom, const wchar_t* text, IFont* font,
+                          int alignment) = 0;
 };
 
 } // namespace s::gui::drawer

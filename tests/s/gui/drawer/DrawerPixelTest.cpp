@@ -20,6 +20,7 @@
 #include "s/gui/drawer/Scheme.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/drawer/window/win/Thin.h"
+#include "s/gui/win/Font.h"
 
 using s::gui::drawer::IDrawer;
 using s::gui::drawer::ISkin;
@@ -297,19 +298,19 @@ TEST(OtherDrawers, MenuItemsHoverSeparatorAndMarks)
     EXPECT_EQ(h, 7);
 }
 
-TEST(OtherDrawers, TextTakesTheGivenColourOrTheSchemes)
+TEST(OtherDrawers, TextTakesTheFontsColourAndTheLabelsAlignment)
 {
     HeldSkinner held(L"Black");
     auto* text = held.skin()->getTextDrawer();
+    s::gui::win::Font* font = s::gui::win::Font::Acquire();
+    font->setTextColour(0, 0xAA, 0);
     Canvas canvas(100, 40, BACK);
-    text->draw(canvas.dc(), 0, 0, 100, 20, L"Version:", nullptr, IDrawer::DEFAULT_COLOUR, DT_LEFT | DT_SINGLELINE, 0);
-    text->draw(canvas.dc(), 0, 20, 100, 40, L"Version:", nullptr, rgb(0x00AA00), DT_RIGHT | DT_SINGLELINE, 0);
-    EXPECT_GT(canvas.count(0, 0, 50, 20, rgb(0xFFFFFF)), 10);
+    text->drawText(canvas.dc(), 0, 0, 100, 20, L"Version:", font, s::gui::drawer::IText::ALIGN_LEFT);
+    text->drawText(canvas.dc(), 0, 20, 100, 40, L"Version:", font, s::gui::drawer::IText::ALIGN_RIGHT);
+    font->Release();
+    EXPECT_GT(canvas.count(0, 0, 50, 20, rgb(0x00AA00)), 10);
     EXPECT_GT(canvas.count(50, 20, 100, 40, rgb(0x00AA00)), 10);
     EXPECT_EQ(canvas.count(0, 20, 40, 40, rgb(0x00AA00)), 0) << "right-aligned";
-    Canvas grey(100, 20, BACK);
-    text->draw(grey.dc(), 0, 0, 100, 20, L"Version:", nullptr, rgb(0x00AA00), DT_LEFT, IDrawer::FLAG_DISABLED);
-    EXPECT_GT(grey.count(0, 0, 100, 20, rgb(0xCCCCCC)), 10);
 }
 
 TEST(OtherDrawers, ImagesStretchKeepTheirAspectOrStayNatural)
@@ -379,8 +380,12 @@ TEST(Drawers, ASkinnerWritesAPictureOfEveryDrawerForAPersonToLookAt)
                                            IDrawer::FLAG_CHECKED, IDrawer::DEFAULT_COLOUR);
         skin->getComboDrawer()->draw(dc, x + 10, 82, x + 160, 104, L"Hours", font, 0, 0, IDrawer::DEFAULT_COLOUR);
         skin->getGroupBoxDrawer()->draw(dc, x + 10, 108, x + 216, 150, L"Options", font, 0, IDrawer::DEFAULT_COLOUR);
-        skin->getTextDrawer()->draw(dc, x + 20, 126, x + 200, 144, L"Version: 1.16", font, IDrawer::DEFAULT_COLOUR,
-                                    DT_LEFT | DT_SINGLELINE, 0);
+        s::gui::win::Font* label = s::gui::win::Font::Acquire();
+        uint32_t ink = skin->getTextColour();
+        label->setTextColour(ink & 0xFF, (ink >> 8) & 0xFF, (ink >> 16) & 0xFF);
+        skin->getTextDrawer()->drawText(dc, x + 20, 126, x + 200, 144, L"Version: 1.16", label,
+                                        s::gui::drawer::IText::ALIGN_LEFT);
+        label->Release();
         skin->getStatusBarDrawer()->draw(dc, x + 3, 172, x + 225, 195);
         skin->getStatusBarDrawer()->drawPane(dc, x + 3, 172, x + 200, 195, L"Ready", font, IDrawer::DEFAULT_COLOUR);
         skin->getStatusBarGripDrawer()->drawImage(dc, x + 211, 181, x + 225, 195, L"#Resizer", 0, 0);

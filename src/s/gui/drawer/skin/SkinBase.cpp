@@ -1,6 +1,7 @@
 #include "s/gui/drawer/skin/SkinBase.h"
 
 #include "s/gui/drawer/IGroupBox.h"
+#include "s/gui/drawer/IText.h"
 #include "s/gui/drawer/IStatusBar.h"
 #include "s/gui/drawer/Scheme.h"
 #include "s/gui/drawer/border/win/Plain.h"
@@ -59,6 +60,11 @@ uint32_t SkinBase::getTextColour()
 uint32_t SkinBase::getAccentColour()
 {
     return getColour(Scheme::ACCENT);
+}
+
+IText* SkinBase::getTextDrawer()
+{
+    return text_;
 }
 
 void SkinBase::build(const Scheme* scheme, IGroupBox* groupBox, IStatusBar* statusBar)
@@ -128,9 +134,6 @@ void SkinBase::colourDrawers()
     groupBox_->setFrameColour(c.colour(Scheme::BORDER));
     groupBox_->setTextColour(text);
     groupBox_->setDisabledColour(disabled);
-
-    text_->setTextColour(text);
-    text_->setDisabledColour(disabled);
 
     menu_->setBackgroundColour(c.colour(Scheme::MENU_BACKGROUND));
     menu_->setTextColour(c.colour(Scheme::MENU_TEXT));

@@ -2,6 +2,11 @@
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/window/IThin.h"
 
+namespace s::gui::drawer::text::win
+{
+class Basic;
+}
+
 namespace s::gui::drawer::skin
 {
 
@@ -28,7 +33,7 @@ class SkinBase : public ISkin
     IRadioButton* getRadioButtonDrawer() override { return radioButton_; }
     ICombo* getComboDrawer() override { return combo_; }
     IGroupBox* getGroupBoxDrawer() override { return groupBox_; }
-    IText* getTextDrawer() override { return text_; }
+    IText* getTextDrawer() override;
     IMenu* getMenuDrawer() override { return menu_; }
     IStatusBar* getStatusBarDrawer() override { return statusBar_; }
     IButton* getStatusBarGripDrawer() override { return grip_; }
@@ -54,7 +59,7 @@ class SkinBase : public ISkin
     IRadioButton* radioButton_ = nullptr;
     ICombo* combo_ = nullptr;
     IGroupBox* groupBox_ = nullptr;
-    IText* text_ = nullptr;
+    text::win::Basic* text_ = nullptr; // an IText (not an IObject by itself)
     IMenu* menu_ = nullptr;
     IStatusBar* statusBar_ = nullptr;
     IButton* grip_ = nullptr;
