@@ -8,6 +8,7 @@ namespace s::gui::drawer
 {
 
 class IWindow;
+class IFrameDrawer;
 class IBorder;
 class IButton;
 class ICheckBox;
@@ -35,8 +36,9 @@ class ISkin : public base::IObject, public thread::IPoolable
     virtual uint32_t getTextColour() = 0;       // C6
     virtual uint32_t getAccentColour() = 0;     // C15
 
-    // The window drawer (also the window's frame drawer: it implements IFrameDrawer).
+    // The window drawer, and the same drawer as a window's frame drawer.
     virtual IWindow* getWindowDrawer() = 0;
+    virtual IFrameDrawer* getFrameDrawer() = 0;
     virtual IBorder* getBorderDrawer() = 0;
     virtual IBorder* getPlainBorderDrawer() = 0;
     virtual IBorder* getUnderWindowMenuBorderDrawer() = 0;

@@ -62,6 +62,16 @@ uint32_t SkinBase::getAccentColour()
     return getColour(Scheme::ACCENT);
 }
 
+IWindow* SkinBase::getWindowDrawer()
+{
+    return window_;
+}
+
+IFrameDrawer* SkinBase::getFrameDrawer()
+{
+    return window_;
+}
+
 IText* SkinBase::getTextDrawer()
 {
     return text_;

@@ -1,10 +1,13 @@
 #pragma once
 #include "s/gui/drawer/ISkin.h"
-#include "s/gui/drawer/window/IThin.h"
 
 namespace s::gui::drawer::text::win
 {
 class Basic;
+}
+namespace s::gui::drawer::window::win
+{
+class Thin;
 }
 
 namespace s::gui::drawer::skin
@@ -24,7 +27,8 @@ class SkinBase : public ISkin
     uint32_t getTextColour() override;
     uint32_t getAccentColour() override;
 
-    IWindow* getWindowDrawer() override { return window_; }
+    IWindow* getWindowDrawer() override;
+    IFrameDrawer* getFrameDrawer() override;
     IBorder* getBorderDrawer() override { return border_; }
     IBorder* getPlainBorderDrawer() override { return plainBorder_; }
     IBorder* getUnderWindowMenuBorderDrawer() override { return underMenu_; }
@@ -50,7 +54,7 @@ class SkinBase : public ISkin
     void colourDrawers();
 
     const Scheme* scheme_ = nullptr;
-    window::IThin* window_ = nullptr;
+    window::win::Thin* window_ = nullptr;
     IBorder* border_ = nullptr;
     IBorder* plainBorder_ = nullptr;
     IBorder* underMenu_ = nullptr;
