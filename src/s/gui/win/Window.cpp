@@ -6,6 +6,8 @@
 #include "mfc/afxwin.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/drawer/IFrameDrawer.h"
+#include "s/gui/drawer/ISkin.h"
+#include "s/gui/drawer/Skinner.h"
 #include "s/gui/layout/Vertical.h"
 #include "s/gui/win/Box.h"
 #include "s/gui/win/UIThread.h"
@@ -79,6 +81,8 @@ Window::~Window()
     if (children_)
         removeAll(true);
     setLocalizer(nullptr);
+    if (skinner_)
+        skinner_->unregisterComponent(self());
     unregisterAllHotKeys();
     if (handle_)
     {
@@ -164,7 +168,8 @@ void Window::resetWindow()
     if (localizer_)
         localizer_->removeListener(self());
     localizer_ = nullptr;
-    skinner_ = nullptr;
+    if (skinner_)
+        setSkinner(nullptr);
     statusBar_ = nullptr;
     settings_ = nullptr;
     dragByClientArea_ = trayIconShown_ = keepTrayIcon_ = iconized_ = hideToTrayOnClose_ = false;
@@ -666,8 +671,42 @@ void Window::setLocalizer(lang::Localizer* localizer)
     }
 }
 
+void Window::setSkinner(drawer::Skinner* skinner)
+{
+    if (skinner_ == skinner)
+        return;
+    if (skinner_)
+        skinner_->unregisterComponent(self());
+    skinner_ = skinner;
+    if (!skinner_)
+    {
+        setFrameDrawer(nullptr, false);
+        return;
+    }
+    skinner_->registerComponent(self());
+    skinChanged();
+}
+
+void Window::skinChanged()
+{
+    drawer::ISkin* skin = skinner_ ? skinner_->getCurrentSkin() : nullptr;
+    if (!skin)
+        return;
+    uint32_t colour = skin->getBackgroundColour();
+    background_ = colour;
+    transparent_ = false;
+    setFrameDrawer(skin->getFrameDrawer(), false);
+    if (handle_)
+        RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+}
+
 void Window::handleEvent(void* source, int kind)
 {
+    if (skinner_ && source == static_cast<void*>(skinner_))
+    {
+        skinChanged();
+        return;
+    }
     if (!localizer_ || source != static_cast<void*>(localizer_))
         return;
     refreshTitle();
@@ -809,6 +848,20 @@ void Window::sendTab()
 
 // --- painting ---------------------------------------------------------------------------------------
 
+void Window::paintClient(HDC dc, int w, int h)
+{
+    // With a frame drawer the client area is the whole window, frame included.
+    if (frameDrawer_)
+    {
+        frameDrawer_->paintFrame(this, dc, w, h);
+        return;
+    }
+    HBRUSH brush = CreateSolidBrush(background_);
+    RECT all{0, 0, w, h};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+}
+
 void Window::paintBackground(HDC dc)
 {
     RECT client;
@@ -830,10 +883,7 @@ void Window::paintBackground(HDC dc)
         bufferWidth_ = w;
         bufferHeight_ = h;
     }
-    HBRUSH brush = CreateSolidBrush(background_);
-    RECT all{0, 0, w, h};
-    FillRect(bufferDc_, &all, brush);
-    DeleteObject(brush);
+    paintClient(bufferDc_, w, h);
     // Children paint themselves; leaving them out of the copy keeps them from flickering.
     int saved = SaveDC(dc);
     for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))

@@ -115,7 +115,9 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     void setLocalizer(lang::Localizer* localizer) override;
     bool hasSkinner() override { return skinner_ != nullptr; }
     drawer::Skinner* getSkinner() override { return skinner_; }
-    void setSkinner(drawer::Skinner* skinner) override { skinner_ = skinner; }
+    // The window paints its background and frame through the skinner's current window
+    // drawer and takes it again when the skinner selects another scheme.
+    void setSkinner(drawer::Skinner* skinner) override;
     void setStatusBar(IComponent* statusBar) override;
     void setSettingsObject(IWindowSettings* settings) override;
 
@@ -171,7 +173,8 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     void addListener(int kind, events::IEventListener* listener) override;
     void addLanguageListener(events::IEventListener* listener) override { languageListeners_.add(listener); }
 
-    // A change of language from the attached language pack.
+    // A change of language from the attached language pack, or of scheme from the
+    // attached skinner.
     void handleEvent(void* source, int kind) override;
 
     // --- message hook ------------------------------------------------------
@@ -215,6 +218,10 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     void hoverTimer(UINT id);
     bool pointerInside(const RECT& r) const;
     void paintBackground(HDC dc);
+    // Paints the background (through the frame drawer when one is set) into w × h of dc.
+    void paintClient(HDC dc, int w, int h);
+    // Takes the window drawer and background colour of the skinner's current skin.
+    void skinChanged();
     void onSizing(WPARAM edge, RECT* rect);
     void onPosChanging(WINDOWPOS* pos);
     void onClose();

@@ -167,19 +167,16 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         {
             RECT all;
             GetClientRect(handle_, &all);
-            HBRUSH brush = CreateSolidBrush(background_);
-            FillRect(reinterpret_cast<HDC>(wParam), &all, brush);
-            DeleteObject(brush);
+            paintClient(reinterpret_cast<HDC>(wParam), all.right, all.bottom);
         }
         return true;
     case WM_PAINT:
         if (frameDrawer_)
         {
+            // The frame is part of the client area: the background buffer holds it.
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(handle_, &ps);
-            RECT r;
-            GetWindowRect(handle_, &r);
-            frameDrawer_->paintFrame(this, dc, r.right - r.left, r.bottom - r.top);
+            paintBackground(dc);
             EndPaint(handle_, &ps);
             return true;
         }
