@@ -234,11 +234,6 @@ public:
     /// opened or written, and (writing nothing) when a time lies beyond the year 30827.
     static bool WriteTimes(const wchar_t* apiPath, Seconds creation, Seconds modified,
                            Seconds accessed);
-    /// The same with exact file times (100 ns since 1601, UTC), for putting back times
-    /// exactly as they were read; a null pointer leaves that time unchanged. False when
-    /// the item cannot be opened or written.
-    static bool WriteFileTimes(const wchar_t* apiPath, const FILETIME* creation,
-                               const FILETIME* modified, const FILETIME* accessed);
 
     // --- attribute helpers --------------------------------------------------------
     /// Sets the read-only bit again as the item has it now (IsWritable()).

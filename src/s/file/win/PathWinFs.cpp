@@ -284,19 +284,6 @@ bool PathWin::WriteTimes(const wchar_t* apiPath, Seconds creation, Seconds modif
         Seconds((uint64_t(INT64_MAX) - s::time::EPOCH_TICKS) / uint64_t(s::time::TICKS_PER_SECOND));
     if (creation > kLastWritable || modified > kLastWritable || accessed > kLastWritable)
         return false;
-    FILETIME c = FileTimeOf(creation);
-    FILETIME a = FileTimeOf(accessed);
-    FILETIME m = FileTimeOf(modified);
-    // A negative time is left as it is: no pointer for it.
-    return WriteFileTimes(apiPath, creation >= 0 ? &c : nullptr, modified >= 0 ? &m : nullptr,
-                          accessed >= 0 ? &a : nullptr);
-}
-
-bool PathWin::WriteFileTimes(const wchar_t* apiPath, const FILETIME* pc, const FILETIME* pm,
-                             const FILETIME* pa)
-{
-    if (!apiPath || !apiPath[0])
-        return false;
     // A link (junction, symbolic link) is written itself, as its own times are the
     // ones read: following it would give its target times derived from another item.
     HANDLE h = ::CreateFileW(apiPath, GENERIC_READ | GENERIC_WRITE,
@@ -304,6 +291,13 @@ bool PathWin::WriteFileTimes(const wchar_t* apiPath, const FILETIME* pc, const F
                              FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
+    FILETIME c = FileTimeOf(creation);
+    FILETIME a = FileTimeOf(accessed);
+    FILETIME m = FileTimeOf(modified);
+    // A negative time is left as it is: no pointer for it.
+    const FILETIME* pc = creation >= 0 ? &c : nullptr;
+    const FILETIME* pa = accessed >= 0 ? &a : nullptr;
+    const FILETIME* pm = modified >= 0 ? &m : nullptr;
     if (g_timeWriteObserver)
         g_timeWriteObserver(apiPath, pc, pa, pm);
     const bool ok = ::SetFileTime(h, pc, pa, pm) != FALSE;

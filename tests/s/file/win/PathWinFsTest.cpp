@@ -223,31 +223,6 @@ TEST(PathWinFs, SetTimesWritesWhatIsGivenAndLeavesNegativeTimes)
     EXPECT_EQ(2u, log.creation.size());
 }
 
-TEST(PathWinFs, WriteFileTimesPutsBackTimesToTheTick)
-{
-    TempTree tree;
-    const std::wstring file = tree.File(L"ticks.txt", 1);
-    // Times with a sub-second part, as other programs leave them.
-    FILETIME m = TempTree::FromSeconds(kSummer);
-    m.dwLowDateTime += 1234567;
-    FILETIME c = TempTree::FromSeconds(kWinter);
-    c.dwLowDateTime += 7;
-    const FILETIME a = TempTree::FromSeconds(kWinter);
-    ASSERT_TRUE(TempTree::SetTimes(file, nullptr, &a, &a));
-    Held p(file);
-    WriteLog log;
-    EXPECT_TRUE(PathWin::WriteFileTimes(p->AttributePath(), &c, &m, nullptr));
-    FILETIME readA, readM;
-    ASSERT_TRUE(TempTree::Times(file, nullptr, &readA, &readM));
-    EXPECT_EQ(TempTree::Ticks(m), TempTree::Ticks(readM));
-    EXPECT_EQ(TempTree::Ticks(a), TempTree::Ticks(readA)); // no pointer: unchanged
-    ASSERT_EQ(1u, log.creation.size());
-    EXPECT_EQ(kWinter, log.creation[0]);
-    EXPECT_EQ(-1, log.accessed[0]);
-    EXPECT_FALSE(PathWin::WriteFileTimes(tree.Path(L"none.txt").c_str(), &c, &m, &a));
-    EXPECT_FALSE(PathWin::WriteFileTimes(L"", &c, &m, &a));
-}
-
 TEST(PathWinFs, SetTimesChoosesHiddenBeforeReadOnlyAndRestoresBoth)
 {
     TempTree tree;
