@@ -1,0 +1,276 @@
+#include "s/gui/win/Label.h"
+
+#include <windowsx.h>
+
+#include "s/gui/win/GdiText.h"
+
+namespace s::gui::win
+{
+
+namespace
+{
+// The gap between the icon and the text.
+constexpr int ICON_GAP = 4;
+} // namespace
+
+Label::Label()
+{
+    Reset();
+}
+
+Label::~Label()
+{
+    dropVariants();
+    if (icon_ && iconOwned_)
+        DestroyIcon(icon_);
+}
+
+void Label::Reset()
+{
+    resetWidget();
+    dropVariants();
+    if (icon_ && iconOwned_)
+        DestroyIcon(icon_);
+    icon_ = nullptr;
+    iconOwned_ = false;
+    hoverEffect_ = false;
+    hoverState_ = STATE_NORMAL;
+    tracking_ = false;
+    alignment_ = drawer::IText::ALIGN_LEFT;
+    drawer_ = nullptr;
+    clickListeners_.clear();
+}
+
+void Label::setText(const wchar_t* text, bool redraw)
+{
+    (void)redraw; // a changed text is always shown at once
+    applyText(text);
+}
+
+void Label::setIcon(HICON__* icon, bool owned)
+{
+    if (icon_ && iconOwned_ && icon_ != icon)
+        DestroyIcon(icon_);
+    icon_ = icon;
+    iconOwned_ = owned;
+    remeasure();
+    redraw();
+}
+
+void Label::setHoverEffect(bool on)
+{
+    hoverEffect_ = on;
+    redraw();
+}
+
+void Label::setAlignment(int alignment)
+{
+    alignment_ = alignment;
+    redraw();
+}
+
+void Label::setTextDrawer(drawer::IText* drawer)
+{
+    drawer_ = drawer;
+    redraw();
+}
+
+void Label::dropVariants()
+{
+    for (Font*& f : variants_)
+    {
+        if (f)
+            f->Release();
+        f = nullptr;
+    }
+}
+
+Font* Label::variant(int which)
+{
+    if (!variants_[which])
+    {
+        Font* f = Font::Acquire();
+        Font* main = getFont();
+        f->copyFrom(main);
+        switch (which)
+        {
+        case VARIANT_DISABLED:
+            f->setTextColourValue(GetSysColor(COLOR_GRAYTEXT));
+            break;
+        case VARIANT_HOVER:
+            f->setUnderline(true);
+            break;
+        case VARIANT_PRESSED:
+        {
+            f->setUnderline(true);
+            // Half-way to the grey of disabled text: the press shows at once.
+            uint32_t c = main->getTextColour(), g = GetSysColor(COLOR_GRAYTEXT);
+            int r = ((c & 0xFF) + (g & 0xFF)) / 2, gr = (((c >> 8) & 0xFF) + ((g >> 8) & 0xFF)) / 2,
+                b = (((c >> 16) & 0xFF) + ((g >> 16) & 0xFF)) / 2;
+            f->setTextColour(r, gr, b);
+            break;
+        }
+        default:
+            break;
+        }
+        variants_[which] = f;
+    }
+    return variants_[which];
+}
+
+Font* Label::getStateFont()
+{
+    if (handle_ && !IsWindowEnabled(handle_))
+        return variant(VARIANT_DISABLED);
+    if (!handle_ && !enabled_)
+        return variant(VARIANT_DISABLED);
+    if (!hoverEffect_)
+        return getFont();
+    switch (hoverState_)
+    {
+    case STATE_HOVER:
+        return variant(VARIANT_HOVER);
+    case STATE_PRESSED:
+        return variant(VARIANT_PRESSED);
+    default:
+        return variant(VARIANT_NORMAL);
+    }
+}
+
+void Label::fontChanged()
+{
+    // The variants copy the main font: made again on next use.
+    dropVariants();
+    WidgetBase::fontChanged();
+}
+
+void Label::iconSize(int* width, int* height) const
+{
+    *width = *height = 0;
+    if (!icon_)
+        return;
+    ICONINFO info{};
+    if (!GetIconInfo(icon_, &info))
+        return;
+    BITMAP bm{};
+    HBITMAP shape = info.hbmColor ? info.hbmColor : info.hbmMask;
+    if (GetObjectW(shape, sizeof(bm), &bm))
+    {
+        *width = bm.bmWidth;
+        *height = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+    }
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    if (info.hbmMask)
+        DeleteObject(info.hbmMask);
+}
+
+void Label::measureContent(int* width, int* height)
+{
+    int w = 0, h = 0;
+    getFont()->measure(text_.c_str(), &w, &h);
+    int iw = 0, ih = 0;
+    iconSize(&iw, &ih);
+    if (iw > 0)
+    {
+        w += iw + (text_.empty() ? 0 : ICON_GAP);
+        h = std::max(h, ih);
+    }
+    *width = w;
+    *height = h;
+}
+
+void Label::paintInto(HDC dc)
+{
+    RECT client;
+    GetClientRect(handle_, &client);
+    if (client.right <= 0 || client.bottom <= 0)
+        return;
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+    HGDIOBJ oldBitmap = SelectObject(mem, bitmap);
+    WidgetBase::paintInto(mem); // the background: fill or the parent's backdrop
+    int left = 0;
+    if (icon_)
+    {
+        int iw = 0, ih = 0;
+        iconSize(&iw, &ih);
+        DrawIconEx(mem, 0, (client.bottom - ih) / 2, icon_, iw, ih, 0, nullptr, DI_NORMAL);
+        left = iw + ICON_GAP;
+    }
+    drawer::IText* drawer = drawer_ ? drawer_ : GdiText::Shared();
+    drawer->drawText(mem, left, 0, client.right, client.bottom, text_.c_str(), getStateFont(), alignment_);
+    BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
+    SelectObject(mem, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+}
+
+void Label::setHoverState(int state)
+{
+    if (hoverState_ == state)
+        return;
+    hoverState_ = state;
+    if (hoverEffect_)
+        InvalidateRect(handle_, nullptr, FALSE);
+}
+
+bool Label::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_ENABLE:
+        InvalidateRect(handle_, nullptr, FALSE);
+        return false;
+    case WM_MOUSEMOVE:
+        if (!tracking_)
+        {
+            tracking_ = true;
+            TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, handle_, 0};
+            TrackMouseEvent(&track);
+        }
+        if (hoverState_ == STATE_NORMAL)
+            setHoverState(STATE_HOVER);
+        return false;
+    case WM_MOUSELEAVE:
+        tracking_ = false;
+        setHoverState(STATE_NORMAL);
+        return false;
+    case WM_LBUTTONDOWN:
+        setHoverState(STATE_PRESSED);
+        if (clickListeners_.count() > 0)
+        {
+            *result = 0;
+            return true;
+        }
+        return false;
+    case WM_LBUTTONUP:
+    {
+        bool wasPressed = hoverState_ == STATE_PRESSED;
+        POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        RECT client;
+        GetClientRect(handle_, &client);
+        bool inside = PtInRect(&client, p) != FALSE;
+        setHoverState(inside ? STATE_HOVER : STATE_NORMAL);
+        if (wasPressed && inside && clickListeners_.count() > 0)
+        {
+            clickListeners_.fire(self(), EVENT_CLICKED);
+            *result = 0;
+            return true;
+        }
+        return false;
+    }
+    case WM_SETCURSOR:
+        if (clickListeners_.count() > 0)
+        {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            *result = TRUE;
+            return true;
+        }
+        return false;
+    default:
+        return WidgetBase::handleMessage(result, message, wParam, lParam);
+    }
+}
+
+} // namespace s::gui::win

@@ -1,0 +1,94 @@
+#pragma once
+#include "s/base/ClassId.h"
+#include "s/gui/ILabel.h"
+#include "s/gui/drawer/IText.h"
+#include "s/gui/win/ListenerList.h"
+#include "s/gui/win/WidgetBase.h"
+#include "s/thread/IPoolable.h"
+#include "s/thread/Pooled.h"
+
+namespace s::gui::win
+{
+
+// A text on a plain toolkit window (see ILabel), painted through a buffer so that it
+// never flickers: the background (the parent's backdrop when transparent, else the
+// background colour), the icon, then the text through the label's text drawer (its own
+// when set, else the plain GDI one) in the font of its state.
+//
+// Pooled: Label::Acquire() (or the factories newLabel / newLabelById) gives a detached
+// label; add it to a container, which then owns it. Threads: as every component.
+class Label : public WidgetBase<ILabel>, public thread::IPoolable
+{
+    S_CLASS_ID(L"s_gui_win_Label")
+    S_POOLED(Label)
+
+  public:
+    // Hover states.
+    enum State
+    {
+        STATE_NORMAL = 0,
+        STATE_HOVER = 1,
+        STATE_PRESSED = 2
+    };
+
+    Label();
+    ~Label() override;
+    void Reset() override;
+
+    // --- ILabel ----------------------------------------------------------------
+    void setText(const wchar_t* text, bool redraw) override;
+    const wchar_t* getText() override { return WidgetBase::getText(); }
+    void setTextId(int textId) override { WidgetBase::setTextId(textId); }
+    int getTextId() override { return WidgetBase::getTextId(); }
+    void setFontSize(int code) override { WidgetBase::setFontSize(code); }
+    void setBold(bool on) override { WidgetBase::setBold(on); }
+    void setItalic(bool on) override { WidgetBase::setItalic(on); }
+    void setUnderline(bool on) override { WidgetBase::setUnderline(on); }
+    void setTextColour(int r, int g, int b) override { WidgetBase::setTextColour(r, g, b); }
+    void setIcon(HICON__* icon, bool owned) override;
+    void setHoverEffect(bool on) override;
+    void addClickListener(events::IEventListener* listener) override { clickListeners_.add(listener); }
+    Font* getFont() override { return WidgetBase::getFont(); }
+
+    // 0 left, 1 centre, 2 right (drawer::IText alignments).
+    void setAlignment(int alignment);
+    int getAlignment() const { return alignment_; }
+    // A drawer of the caller's (not owned; null returns to the plain one).
+    void setTextDrawer(drawer::IText* drawer);
+    // The font used in the current state (a variant made on first use).
+    Font* getStateFont();
+    int getHoverState() const { return hoverState_; }
+
+    bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  protected:
+    void paintInto(HDC dc) override;
+    void measureContent(int* width, int* height) override;
+    void fontChanged() override;
+
+  private:
+    enum Variant
+    {
+        VARIANT_DISABLED = 0,
+        VARIANT_NORMAL,
+        VARIANT_HOVER,
+        VARIANT_PRESSED,
+        VARIANT_COUNT
+    };
+    Font* variant(int which);
+    void dropVariants();
+    void setHoverState(int state);
+    void iconSize(int* width, int* height) const;
+
+    Font* variants_[VARIANT_COUNT] = {}; // owned, made on first use
+    HICON icon_ = nullptr;
+    bool iconOwned_ = false;
+    bool hoverEffect_ = false;
+    int hoverState_ = STATE_NORMAL;
+    bool tracking_ = false;
+    int alignment_ = drawer::IText::ALIGN_LEFT;
+    drawer::IText* drawer_ = nullptr;
+    ListenerList clickListeners_;
+};
+
+} // namespace s::gui::win

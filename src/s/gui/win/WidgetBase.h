@@ -1,0 +1,389 @@
+#pragma once
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "s/gui/IFont.h"
+#include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/Font.h"
+
+namespace s::gui::win
+{
+
+// Private messages of the widgets, sent to a widget's own native window (numbers apart
+// from those of the platform controls and of the toolkit).
+enum : UINT
+{
+    // Sets the text (wParam: const wchar_t*, valid for the time of the send) on the
+    // thread that owns the widget's native window.
+    MSG_WIDGET_SET_TEXT = WM_APP + 40,
+};
+
+// What every widget shares on top of ComponentBase: the size rules, a text with its
+// language-pack id, and a main font.
+//
+// Size rules: the measured content size (measureContent: the text extent in the font
+// plus the widget's own decoration), a fixed width and height (-1 = none), width and
+// height percentages of the parent's client size (-1 = none), and minimum and maximum
+// settings (-1 = none). Min = fixed when set, else the larger of the measured size and
+// the minimum setting. Max = fixed when set, else parent client size x percent / 100
+// (rounded half away from zero) with a percentage, else the larger of the minimum and
+// the maximum setting.
+//
+// Text: kept with its id (-1 = a literal text). Attached to a window with a language
+// pack, a widget with an id fetches its text at attachment and again whenever the
+// language changes. A text set from another thread than the one owning the native
+// window is carried over to that thread (MSG_WIDGET_SET_TEXT). A changed text or font
+// measures the widget again and asks the parent to lay out when the size changed.
+//
+// The main font is made on first use (getFont) and belongs to the widget.
+template <class I> class WidgetBase : public ComponentBase<I>
+{
+  public:
+    // --- size rules ------------------------------------------------------------
+    int getMinWidth() override { return fixedWidth_ >= 0 ? fixedWidth_ : std::max(measuredWidth(), minWidthSetting_); }
+    int getMinHeight() override
+    {
+        return fixedHeight_ >= 0 ? fixedHeight_ : std::max(measuredHeight(), minHeightSetting_);
+    }
+    int getMaxWidth() override
+    {
+        if (fixedWidth_ >= 0)
+            return fixedWidth_;
+        if (widthPercent_ >= 0 && this->parent_)
+            return percentOf(this->parent_->getClientWidth(), widthPercent_);
+        return std::max(this->getMinWidth(), maxWidthSetting_);
+    }
+    int getMaxHeight() override
+    {
+        if (fixedHeight_ >= 0)
+            return fixedHeight_;
+        if (heightPercent_ >= 0 && this->parent_)
+            return percentOf(this->parent_->getClientHeight(), heightPercent_);
+        return std::max(this->getMinHeight(), maxHeightSetting_);
+    }
+
+    // Each clears the percentage of its axis (-1 = none).
+    void setFixedWidth(int pixels)
+    {
+        fixedWidth_ = pixels;
+        if (pixels >= 0)
+            widthPercent_ = -1;
+        sizeRulesChanged();
+    }
+    void setFixedHeight(int pixels)
+    {
+        fixedHeight_ = pixels;
+        if (pixels >= 0)
+            heightPercent_ = -1;
+        sizeRulesChanged();
+    }
+    // Each clears the fixed size of its axis (-1 = none).
+    void setWidthPercent(int percent)
+    {
+        widthPercent_ = percent;
+        if (percent >= 0)
+            fixedWidth_ = -1;
+        sizeRulesChanged();
+    }
+    void setHeightPercent(int percent)
+    {
+        heightPercent_ = percent;
+        if (percent >= 0)
+            fixedHeight_ = -1;
+        sizeRulesChanged();
+    }
+    // -1 = none.
+    void setMinimumSize(int width, int height)
+    {
+        minWidthSetting_ = width;
+        minHeightSetting_ = height;
+        sizeRulesChanged();
+    }
+    void setMaximumSize(int width, int height)
+    {
+        maxWidthSetting_ = width;
+        maxHeightSetting_ = height;
+        sizeRulesChanged();
+    }
+    int getFixedWidth() const { return fixedWidth_; }
+    int getFixedHeight() const { return fixedHeight_; }
+    int getWidthPercent() const { return widthPercent_; }
+    int getHeightPercent() const { return heightPercent_; }
+
+    // --- text ------------------------------------------------------------------
+    // The shown text; valid until the next change of text.
+    virtual const wchar_t* getText() { return text_.c_str(); }
+    virtual int getTextId() { return textId_; }
+    // Takes the text by id from the window's language pack (at once when attached,
+    // else at attachment); -1 keeps the current text as a literal one.
+    virtual void setTextId(int textId)
+    {
+        textId_ = textId;
+        if (textId != -1)
+        {
+            if (lang::Localizer* pack = localizer())
+                applyText(pack->getText(textId));
+        }
+    }
+
+    // --- main font -------------------------------------------------------------
+    virtual Font* getFont()
+    {
+        if (!font_)
+        {
+            font_ = Font::Acquire();
+            font_->setOwner(this->self());
+        }
+        return font_;
+    }
+    virtual void setFontSize(int code) { getFont()->applySizeCode(code); }
+    virtual void setBold(bool on) { getFont()->setBold(on); }
+    virtual void setItalic(bool on) { getFont()->setItalic(on); }
+    virtual void setUnderline(bool on) { getFont()->setUnderline(on); }
+    virtual void setStrikeOut(bool on) { getFont()->setStrikeOut(on); }
+    virtual void setFace(const wchar_t* face) { getFont()->setFace(face); }
+    virtual void setTextColour(int r, int g, int b) { getFont()->setTextColour(r, g, b); }
+
+    // The language pack (re-text) and the fonts (re-measure) tell the widget here.
+    void handleEvent(void* source, int kind) override
+    {
+        (void)kind;
+        if (!source)
+            return;
+        if (isOwnFont(source))
+        {
+            fontChanged();
+            return;
+        }
+        lang::Localizer* pack = localizer();
+        if (pack && source == static_cast<void*>(pack))
+            languageChanged(pack);
+    }
+
+    bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        switch (message)
+        {
+        case MSG_WIDGET_SET_TEXT:
+            applyText(reinterpret_cast<const wchar_t*>(wParam));
+            *result = 0;
+            return true;
+        case WM_DESTROY:
+            this->handle_ = nullptr;
+            return false;
+        case MSG_DESTROY_NATIVE:
+            if (this->handle_)
+                DestroyWindow(this->handle_);
+            *result = 0;
+            return true;
+        default:
+            break;
+        }
+        if (wrapsControl())
+            return false; // the platform control paints itself
+        return ComponentBase<I>::handleMessage(result, message, wParam, lParam);
+    }
+
+    // Half away from zero, as boxes round their percentages.
+    static int percentOf(int size, int percent)
+    {
+        double v = static_cast<double>(size) * percent / 100.0;
+        return static_cast<int>(v >= 0 ? std::floor(v + 0.5) : std::ceil(v - 0.5));
+    }
+
+  protected:
+    ~WidgetBase() override
+    {
+        if (font_)
+            font_->Release();
+        if (brush_)
+            DeleteObject(brush_);
+    }
+
+    // The pool reset shared by the widgets (concrete classes call it from Reset).
+    void resetWidget()
+    {
+        this->resetComponent();
+        fixedWidth_ = fixedHeight_ = widthPercent_ = heightPercent_ = -1;
+        minWidthSetting_ = minHeightSetting_ = maxWidthSetting_ = maxHeightSetting_ = -1;
+        text_.clear();
+        textId_ = -1;
+        if (font_)
+        {
+            font_->Release();
+            font_ = nullptr;
+        }
+        if (brush_)
+        {
+            DeleteObject(brush_);
+            brush_ = nullptr;
+        }
+        measureDirty_ = true;
+    }
+
+    // True for widgets that wrap a platform control (it paints itself).
+    virtual bool wrapsControl() const { return false; }
+
+    lang::Localizer* localizer()
+    {
+        IWindow* w = this->window_;
+        return (w && w->hasLocalizer()) ? w->getLocalizer() : nullptr;
+    }
+
+    bool onOwnThread()
+    {
+        return !this->handle_ || GetWindowThreadProcessId(this->handle_, nullptr) == GetCurrentThreadId();
+    }
+
+    virtual bool isOwnFont(void* source) { return font_ && source == static_cast<void*>(static_cast<IFont*>(font_)); }
+
+    // Stores a new text (carried over to the native window's thread when needed);
+    // nothing happens when it is unchanged. Answers whether it changed.
+    bool applyText(const wchar_t* text)
+    {
+        if (!text)
+            text = L"";
+        if (this->handle_ && !onOwnThread())
+        {
+            SendMessageW(this->handle_, MSG_WIDGET_SET_TEXT, reinterpret_cast<WPARAM>(text), 0);
+            return true;
+        }
+        if (text_ == text)
+            return false;
+        text_ = text;
+        textChanged();
+        remeasure();
+        return true;
+    }
+    // Shows the stored text: wrapped controls take it as their window text.
+    virtual void textChanged()
+    {
+        if (this->handle_ && wrapsControl())
+            SetWindowTextW(this->handle_, text_.c_str());
+        else
+            this->redraw();
+    }
+    virtual void languageChanged(lang::Localizer* pack)
+    {
+        if (textId_ != -1)
+            applyText(pack->getText(textId_));
+    }
+    // A property of a font changed: the control takes the new platform font.
+    virtual void fontChanged()
+    {
+        // Sent at once: the control must not paint with the font just deleted.
+        if (this->handle_ && wrapsControl() && font_)
+            SendMessageW(this->handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_->getHandle()), TRUE);
+        remeasure();
+        this->redraw();
+    }
+    // The content size: the text in the main font; widgets add their decoration.
+    virtual void measureContent(int* width, int* height) { getFont()->measure(text_.c_str(), width, height); }
+
+    // Measures again; when the size changed and the widget is in a tree, the parent
+    // lays out again.
+    void remeasure()
+    {
+        int w = 0, h = 0;
+        measureContent(&w, &h);
+        bool changed = measureDirty_ || w != measuredWidth_ || h != measuredHeight_;
+        measuredWidth_ = w;
+        measuredHeight_ = h;
+        measureDirty_ = false;
+        if (changed && this->handle_ && this->parent_)
+            this->parent_->childChanged();
+    }
+    void sizeRulesChanged()
+    {
+        if (this->handle_ && this->parent_)
+            this->parent_->childChanged();
+    }
+    int measuredWidth()
+    {
+        if (measureDirty_)
+            remeasureQuietly();
+        return measuredWidth_;
+    }
+    int measuredHeight()
+    {
+        if (measureDirty_)
+            remeasureQuietly();
+        return measuredHeight_;
+    }
+    void remeasureQuietly()
+    {
+        measureContent(&measuredWidth_, &measuredHeight_);
+        measureDirty_ = false;
+    }
+    void markMeasureDirty() { measureDirty_ = true; }
+
+    // Fetches the text of the id from the pack of the window just joined.
+    void attached() override
+    {
+        if (textId_ != -1)
+        {
+            if (lang::Localizer* pack = localizer())
+                applyText(pack->getText(textId_));
+        }
+    }
+
+    // Gives a wrapped control its font once it exists.
+    void nativeCreated() override
+    {
+        if (wrapsControl())
+            SendMessageW(this->handle_, WM_SETFONT, reinterpret_cast<WPARAM>(getFont()->getHandle()), FALSE);
+    }
+
+    // The answer to a reflected WM_CTLCOLOR...: the text colour of the main font and a
+    // brush of `colour` (kept by the widget); transparent paints without background.
+    LRESULT colourAnswer(HDC dc, uint32_t colour, bool transparentText)
+    {
+        SetTextColor(dc, getFont()->getTextColour());
+        if (transparentText)
+            SetBkMode(dc, TRANSPARENT);
+        else
+        {
+            SetBkMode(dc, OPAQUE);
+            SetBkColor(dc, colour);
+        }
+        if (!brush_ || brushColour_ != colour)
+        {
+            if (brush_)
+                DeleteObject(brush_);
+            brush_ = CreateSolidBrush(colour);
+            brushColour_ = colour;
+        }
+        return reinterpret_cast<LRESULT>(brush_);
+    }
+    // The common WM_CTLCOLOR answer: a transparent widget takes its parent's background
+    // colour (the hollow brush without a parent), else its own background colour.
+    LRESULT defaultColourAnswer(HDC dc)
+    {
+        if (this->transparent_)
+        {
+            if (!this->parent_)
+            {
+                SetTextColor(dc, getFont()->getTextColour());
+                SetBkMode(dc, TRANSPARENT);
+                return reinterpret_cast<LRESULT>(GetStockObject(HOLLOW_BRUSH));
+            }
+            return colourAnswer(dc, this->parent_->getBackgroundColour(), true);
+        }
+        return colourAnswer(dc, this->background_, false);
+    }
+
+    std::wstring text_;
+    int textId_ = -1;
+    Font* font_ = nullptr; // owned
+    int fixedWidth_ = -1, fixedHeight_ = -1, widthPercent_ = -1, heightPercent_ = -1;
+    int minWidthSetting_ = -1, minHeightSetting_ = -1, maxWidthSetting_ = -1, maxHeightSetting_ = -1;
+    int measuredWidth_ = 0, measuredHeight_ = 0;
+    bool measureDirty_ = true;
+    HBRUSH brush_ = nullptr; // the WM_CTLCOLOR brush, owned
+    uint32_t brushColour_ = 0;
+};
+
+} // namespace s::gui::win
