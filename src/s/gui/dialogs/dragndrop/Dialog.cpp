@@ -423,6 +423,21 @@ void Dialog::showInformation(const wchar_t* message)
     }
 }
 
+void* Dialog::getDropBoxHandle() const
+{
+    return parts_ != nullptr ? parts_->getDropBoxHandle() : nullptr;
+}
+
+void* Dialog::getCancelButtonHandle() const
+{
+    return parts_ != nullptr ? parts_->getCancelButtonHandle() : nullptr;
+}
+
+const wchar_t* Dialog::getStatusText() const
+{
+    return parts_ != nullptr ? parts_->getStatusText() : L"";
+}
+
 // --- pages ----------------------------------------------------------------------------
 
 Dialog::PageOpener Dialog::setPageOpener(PageOpener opener)

@@ -165,6 +165,12 @@ class Dialog : public s::base::IObject,
     s::gui::win::Window* getWindow() const { return window_; }
     ProcessingFrame& getFrame() { return frame_; }
     s::archive::CallBack& getReporter() { return reporter_; }
+    // Native windows of the drop box and the Cancel button (0 before building); for tests
+    // that drive the window as a user does.
+    void* getDropBoxHandle() const;
+    void* getCancelButtonHandle() const;
+    // The text the status label shows ("" before building).
+    const wchar_t* getStatusText() const;
 
     // --- the slots of derived dialogs ------------------------------------------------------
     void handleEvent(void* source, int kind) override;

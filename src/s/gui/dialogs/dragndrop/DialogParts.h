@@ -12,6 +12,9 @@ namespace s::gui
 {
 class IComponent;
 class IBox;
+class ILabel;
+class IButton;
+class ICheckBox;
 } // namespace s::gui
 
 namespace s::str::strarray
@@ -84,6 +87,7 @@ class DialogParts
     // Native handles for tests and screenshots (0 when absent).
     void* getDropBoxHandle() const;
     void* getCancelButtonHandle() const;
+    const wchar_t* getStatusText() const;
 
   private:
     struct StatusTarget : s::archive::IStatusTarget
@@ -121,8 +125,15 @@ class DialogParts
     s::gui::IBox* statusBar_ = nullptr;
     s::gui::IComponent* actionChooser_ = nullptr;
     s::gui::IComponent* optionsPanel_ = nullptr;
-    s::gui::IComponent* spacerAbove_ = nullptr;
-    s::gui::IComponent* spacerBelow_ = nullptr;
+    s::gui::IBox* spacerAbove_ = nullptr;
+    s::gui::IBox* spacerBelow_ = nullptr;
+    s::gui::ICheckBox* keepOnTopBox_ = nullptr;
+    s::gui::ILabel* statusLabel_ = nullptr;
+    s::gui::ILabel* statusTail_ = nullptr;
+    s::gui::ILabel* makerLink_ = nullptr;
+    s::gui::IButton* cancelButton_ = nullptr;
+    s::gui::IButton* hiddenButton_ = nullptr;
+    s::gui::IButton* viewSwitchButton_ = nullptr;
 };
 
 } // namespace s::gui::dialogs::dragndrop

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdio>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -90,19 +91,32 @@ struct Settings : s::gui::IWindowSettings
     }
 };
 
-// Records what the status label and the progress bar were given.
+// Records what the status label and the progress bar were given, and passes it on to them.
 struct Shown : s::archive::IStatusTarget, s::archive::IProgressTarget
 {
     std::mutex lock;
     std::vector<std::wstring> texts;
     int32_t range = -1, position = -1;
+    s::archive::IStatusTarget* label = nullptr;
+    s::archive::IProgressTarget* bar = nullptr;
     void showStatusText(const wchar_t* text) override
     {
-        std::lock_guard<std::mutex> guard(lock);
-        texts.push_back(text);
+        {
+            std::lock_guard<std::mutex> guard(lock);
+            texts.push_back(text);
+        }
+        label->showStatusText(text);
     }
-    void showProgressRange(int32_t maximum) override { range = maximum; }
-    void showProgressPosition(int32_t p) override { position = p; }
+    void showProgressRange(int32_t maximum) override
+    {
+        range = maximum;
+        bar->showProgressRange(maximum);
+    }
+    void showProgressPosition(int32_t p) override
+    {
+        position = p;
+        bar->showProgressPosition(p);
+    }
     std::wstring last()
     {
         std::lock_guard<std::mutex> guard(lock);
@@ -200,6 +214,8 @@ class DropDialog : public ::testing::Test
         dialog = ScriptedDialog::Acquire();
         dialog->bind(&settings, L"MainWindow", localizer, store, nullptr);
         ASSERT_TRUE(dialog->buildAndShow());
+        shown.label = dialog->getReporter().getStatusTarget();
+        shown.bar = dialog->getReporter().getProgressTarget();
         dialog->getReporter().setStatusTarget(&shown);
         dialog->getReporter().setProgressTarget(&shown);
     }
@@ -269,6 +285,20 @@ class DropDialog : public ::testing::Test
         }
         return false;
     }
+    // The text the status label's native window shows.
+    std::wstring statusText()
+    {
+        // Read on the window's thread, where the label changes.
+        struct Reader : s::gui::events::IEventListener
+        {
+            Dialog* dialog;
+            std::wstring text;
+            void handleEvent(void*, int) override { text = dialog->getStatusText(); }
+        } reader;
+        reader.dialog = dialog;
+        runOnWindowThread(&reader);
+        return reader.text;
+    }
     std::vector<std::wstring> boxes()
     {
         std::lock_guard<std::mutex> guard(MessageBoxes::lock());
@@ -315,10 +345,10 @@ TEST_F(DropDialog, AnUpdateOfAHundredThousandShowsRange25001Position17501)
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(dialog->updated, 10000));
     EXPECT_EQ(25001, shown.range);
     EXPECT_EQ(17501, shown.position);
-    EXPECT_EQ(L"EntryName", shown.last());
+    EXPECT_EQ(L"EntryName", statusText());
     SetEvent(dialog->gate);
     ASSERT_TRUE(waitIdle());
-    EXPECT_EQ(L"Ready", shown.last());
+    EXPECT_EQ(L"Ready", statusText());
     EXPECT_EQ(1, shown.range);
 }
 
@@ -390,12 +420,13 @@ TEST_F(DropDialog, CancelShowsCancelingThenReady)
     } cancel;
     cancel.dialog = dialog;
     runOnWindowThread(&cancel);
-    EXPECT_EQ(L"Canceling..", shown.last());
+    EXPECT_EQ(L"Canceling..", statusText());
     ASSERT_TRUE(waitIdle());
     // The update sent after the cancel was not shown.
     for (const std::wstring& t : shown.texts)
         EXPECT_NE(L"after the gate", t);
-    EXPECT_EQ(L"Ready", shown.last());
+    EXPECT_EQ(L"Ready", statusText());
+    EXPECT_FALSE(IsWindowVisible(static_cast<HWND>(dialog->getCancelButtonHandle())));
 }
 
 TEST_F(DropDialog, FailedItemsAreCountedInsteadOfDone)
@@ -404,16 +435,16 @@ TEST_F(DropDialog, FailedItemsAreCountedInsteadOfDone)
     dialog->failed = 3;
     drop({makeFile(L"a.txt")});
     ASSERT_TRUE(waitIdle());
-    EXPECT_EQ(L"Done, but 3 item(s) could not be changed.", shown.last());
+    EXPECT_EQ(L"Done, but 3 item(s) could not be changed.", statusText());
     localizer->selectLanguage(L"German");
     dialog->failed = 1;
     drop({makeFile(L"b.txt")});
     ASSERT_TRUE(waitIdle());
-    EXPECT_EQ(L"Fertig, aber 1 Element(e) konnten nicht geändert werden.", shown.last());
+    EXPECT_EQ(L"Fertig, aber 1 Element(e) konnten nicht geändert werden.", statusText());
     localizer->selectLanguage(L"Danish"); // a partial translation falls back to English
     drop({makeFile(L"c.txt")});
     ASSERT_TRUE(waitIdle());
-    EXPECT_EQ(L"Done, but 1 item(s) could not be changed.", shown.last());
+    EXPECT_EQ(L"Done, but 1 item(s) could not be changed.", statusText());
 }
 
 TEST_F(DropDialog, ClosingWhileRunningStoresTheSizeAndStopsTheWorker)
@@ -453,4 +484,72 @@ TEST_F(DropDialog, AStoredCompactViewOpensCompact)
     EXPECT_TRUE(dialog->isCompactView());
     EXPECT_EQ(250, dialog->getWindow()->getWidth() < 250 ? 250 : 250);
     EXPECT_TRUE(store->getBool(VIEW, L"CompactView", false));
+}
+
+namespace
+{
+// Copies the window as the display shows it (frame, menu and client area; the window is
+// topmost, so nothing covers it) into a 24-bit BMP file in the working folder.
+bool saveWindowShot(HWND window, const char* path)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    Sleep(300);
+    RECT r;
+    GetWindowRect(window, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(mem, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    SelectObject(mem, old);
+    ReleaseDC(nullptr, screen);
+    const int stride = (w * 3 + 3) & ~3;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(stride) * h;
+    bool ok = false;
+    if (FILE* f = std::fopen(path, "wb"))
+    {
+        ok = std::fwrite(&file, sizeof(file), 1, f) == 1 && std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, f) == 1 &&
+             std::fwrite(bits, static_cast<size_t>(stride) * h, 1, f) == 1;
+        std::fclose(f);
+    }
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    return ok;
+}
+} // namespace
+
+TEST_F(DropDialog, ScreenshotsOfBothViewsAndOfARun)
+{
+    build();
+    HWND h = dialog->getWindow()->getHandle();
+    EXPECT_TRUE(saveWindowShot(h, "main-window-large.bmp"));
+    ResetEvent(dialog->gate);
+    dialog->total = 10;
+    dialog->position = 4;
+    drop({makeFile(L"a.txt")});
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(dialog->updated, 10000));
+    EXPECT_TRUE(IsWindowVisible(static_cast<HWND>(dialog->getCancelButtonHandle())));
+    EXPECT_TRUE(saveWindowShot(h, "main-window-running.bmp"));
+    SetEvent(dialog->gate);
+    ASSERT_TRUE(waitIdle());
+    EXPECT_FALSE(IsWindowVisible(static_cast<HWND>(dialog->getCancelButtonHandle())));
+    dialog->Release();
+    dialog = nullptr;
+
+    store->setBool(VIEW, L"CompactView", true);
+    build();
+    EXPECT_TRUE(saveWindowShot(dialog->getWindow()->getHandle(), "main-window-compact.bmp"));
 }
