@@ -61,10 +61,10 @@ int Box::getMinWidth()
     if (collapseWidth_)
         return 0;
     if (fixedWidth_ >= 0)
-        return fixedWidth_;
-    int w = insetLeft_ + insetRight_ + contentMinWidth_;
+        return scaled(fixedWidth_);
+    int w = insetsH() + contentMinWidth_;
     if (minWidthOverride_ >= 0)
-        w = std::max(w, minWidthOverride_);
+        w = std::max(w, scaled(minWidthOverride_));
     return w;
 }
 
@@ -73,50 +73,50 @@ int Box::getMinHeight()
     if (collapseHeight_)
         return 0;
     if (fixedHeight_ >= 0)
-        return fixedHeight_;
-    return insetTop_ + insetBottom_ + contentMinHeight_;
+        return scaled(fixedHeight_);
+    return insetsV() + contentMinHeight_;
 }
 
 int Box::getMinClientWidth()
 {
     if (fixedWidth_ >= 0)
-        return fixedWidth_ - insetLeft_ - insetRight_;
+        return scaled(fixedWidth_) - insetsH();
     int w = contentMinWidth_;
     if (minWidthOverride_ >= 0)
-        w = std::max(w, minWidthOverride_ - insetLeft_ - insetRight_);
+        w = std::max(w, scaled(minWidthOverride_) - insetsH());
     return w;
 }
 
 int Box::getMinClientHeight()
 {
     if (fixedHeight_ >= 0)
-        return fixedHeight_ - insetTop_ - insetBottom_;
+        return scaled(fixedHeight_) - insetsV();
     return contentMinHeight_;
 }
 
 int Box::getMaxWidth()
 {
     if (fixedWidth_ >= 0)
-        return fixedWidth_;
+        return scaled(fixedWidth_);
     if (widthPercent_ >= 0 && parent_)
         return percentOf(parent_->getClientWidth(), widthPercent_, 0);
-    return insetLeft_ + insetRight_ + std::max(contentMinWidth_, contentPrefWidth_);
+    return insetsH() + std::max(contentMinWidth_, contentPrefWidth_);
 }
 
 int Box::getMaxHeight()
 {
     if (fixedHeight_ >= 0)
-        return fixedHeight_;
+        return scaled(fixedHeight_);
     if (heightPercent_ >= 0 && parent_)
         return percentOf(parent_->getClientHeight(), heightPercent_, 0);
-    return insetTop_ + insetBottom_ + std::max(contentMinHeight_, contentPrefHeight_);
+    return insetsV() + std::max(contentMinHeight_, contentPrefHeight_);
 }
 
 int Box::getMaxClientWidth()
 {
-    int insets = insetLeft_ + insetRight_;
+    int insets = insetsH();
     if (fixedWidth_ >= 0)
-        return fixedWidth_ - insets;
+        return scaled(fixedWidth_) - insets;
     if (widthPercent_ >= 0 && parent_)
         return percentOf(parent_->getClientWidth(), widthPercent_, insets);
     return std::max(contentMinWidth_, contentPrefWidth_);
@@ -124,9 +124,9 @@ int Box::getMaxClientWidth()
 
 int Box::getMaxClientHeight()
 {
-    int insets = insetTop_ + insetBottom_;
+    int insets = insetsV();
     if (fixedHeight_ >= 0)
-        return fixedHeight_ - insets;
+        return scaled(fixedHeight_) - insets;
     if (heightPercent_ >= 0 && parent_)
         return percentOf(parent_->getClientHeight(), heightPercent_, insets);
     return std::max(contentMinHeight_, contentPrefHeight_);
@@ -152,7 +152,7 @@ void Box::add(IComponent* child)
     }
     Toolkit::sendPrivate(handle_, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(child), 0);
     if (insetLeft_ != 0 || insetTop_ != 0)
-        child->setOrigin(insetLeft_, insetTop_);
+        child->setOrigin(childOriginX(), childOriginY());
     doLayout();
     tellParent();
 }
@@ -177,6 +177,7 @@ void Box::doLayout()
     if (getChildCount() > 0)
     {
         IComponent* me = self();
+        const int hGap = scaled(hGap_), vGap = scaled(vGap_);
         int* out[4] = {&contentMinWidth_, &contentMinHeight_, &contentPrefWidth_, &contentPrefHeight_};
         if (manager_)
         {
@@ -187,16 +188,16 @@ void Box::doLayout()
             switch (mode_)
             {
             case MODE_ROW:
-                layout::arrangeRow(me, hAlign_, vAlign_, hGap_, out[0], out[1], out[2], out[3]);
+                layout::arrangeRow(me, hAlign_, vAlign_, hGap, out[0], out[1], out[2], out[3]);
                 break;
             case MODE_FLOW:
-                layout::arrangeFlow(me, hAlign_, vAlign_, hGap_, vGap_, out[0], out[1], out[2], out[3]);
+                layout::arrangeFlow(me, hAlign_, vAlign_, hGap, vGap, out[0], out[1], out[2], out[3]);
                 break;
             case MODE_PILE:
                 layout::arrangePile(me, hAlign_, vAlign_, out[0], out[1], out[2], out[3]);
                 break;
             default:
-                layout::arrangeColumn(me, hAlign_, vAlign_, vGap_, out[0], out[1], out[2], out[3]);
+                layout::arrangeColumn(me, hAlign_, vAlign_, vGap, out[0], out[1], out[2], out[3]);
                 break;
             }
         }
@@ -264,7 +265,7 @@ void Box::setVerticalGap(int pixels)
 void Box::insetsChanged()
 {
     for (int i = 0; i < getChildCount(); ++i)
-        getChild(i)->setOrigin(insetLeft_, insetTop_);
+        getChild(i)->setOrigin(childOriginX(), childOriginY());
     doLayout();
 }
 

@@ -28,10 +28,10 @@ class Box : public ContainerBase<IBox>, public thread::IPoolable
     void Reset() override;
 
     // --- IComponent / IContainer -------------------------------------------
-    int getClientWidth() override { return width_ - insetLeft_ - insetRight_; }
-    int getClientHeight() override { return height_ - insetTop_ - insetBottom_; }
-    void setClientWidth(int w) override { setWidth(w + insetLeft_ + insetRight_); }
-    void setClientHeight(int h) override { setHeight(h + insetTop_ + insetBottom_); }
+    int getClientWidth() override { return width_ - insetsH(); }
+    int getClientHeight() override { return height_ - insetsV(); }
+    void setClientWidth(int w) override { setWidth(w + insetsH()); }
+    void setClientHeight(int h) override { setHeight(h + insetsV()); }
     int getMinWidth() override;
     int getMinHeight() override;
     int getMinClientWidth() override;
@@ -118,14 +118,18 @@ class Box : public ContainerBase<IBox>, public thread::IPoolable
     bool createNative(HWND parentHandle) override;
     void nativeCreated() override;
     void paintInto(HDC dc) override;
-    int childOriginX() override { return insetLeft_; }
-    int childOriginY() override { return insetTop_; }
+    int childOriginX() override { return scaled(insetLeft_); }
+    int childOriginY() override { return scaled(insetTop_); }
 
   private:
     void resetBox();
     void insetsChanged();
     void tellParent();
     int percentOf(int parentSize, int percent, int less) const;
+    // Insets, gaps and fixed sizes are stated for 96 DPI; these answer them in physical
+    // pixels of the box's window.
+    int insetsH() { return scaled(insetLeft_) + scaled(insetRight_); }
+    int insetsV() { return scaled(insetTop_) + scaled(insetBottom_); }
 
     int mode_ = MODE_COLUMN;
     int hAlign_ = 0, vAlign_ = 0;

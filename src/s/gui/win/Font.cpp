@@ -4,6 +4,7 @@
 
 #include "s/gui/events/IEventListener.h"
 #include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/Dpi.h"
 
 namespace s::gui::win
 {
@@ -34,6 +35,7 @@ void Font::resetFont()
     colour_ = 0;
     shadow_ = outline_ = false;
     shadowColour_ = outlineColour_ = 0;
+    dpi_ = Dpi::system();
     owner_ = nullptr;
 }
 
@@ -63,17 +65,15 @@ bool Font::decodeSizeCode(int code, int* points, int* weight)
 
 int Font::pixelsOfPoints(int points)
 {
-    static int dpi = 0;
-    if (dpi == 0)
-    {
-        HDC screen = GetDC(nullptr);
-        dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-        if (screen)
-            ReleaseDC(nullptr, screen);
-        if (dpi <= 0)
-            dpi = 96;
-    }
-    return MulDiv(points, dpi, 72);
+    return Dpi::pixelsOfPoints(points, Dpi::system());
+}
+
+void Font::setDpi(int dpi)
+{
+    if (dpi <= 0 || dpi == dpi_)
+        return;
+    dpi_ = dpi;
+    changed();
 }
 
 void Font::dropHandle()
@@ -177,7 +177,7 @@ HFONT__* Font::getHandle()
     if (!handle_)
     {
         LOGFONTW lf{};
-        lf.lfHeight = -pixelsOfPoints(points_ > 0 ? points_ : 1);
+        lf.lfHeight = -Dpi::pixelsOfPoints(points_ > 0 ? points_ : 1, dpi_);
         lf.lfWeight = weight_;
         lf.lfItalic = italic_ ? TRUE : FALSE;
         lf.lfUnderline = underline_ ? TRUE : FALSE;
@@ -250,6 +250,8 @@ void Font::copyFrom(IFont* other)
     shadowColour_ = other->getShadowColour();
     outline_ = other->hasOutline();
     outlineColour_ = other->getOutlineColour();
+    if (Font* own = dynamic_cast<Font*>(other))
+        dpi_ = own->dpi_;
     changed();
 }
 

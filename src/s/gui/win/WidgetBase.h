@@ -43,26 +43,31 @@ template <class I> class WidgetBase : public ComponentBase<I>
 {
   public:
     // --- size rules ------------------------------------------------------------
-    int getMinWidth() override { return fixedWidth_ >= 0 ? fixedWidth_ : std::max(measuredWidth(), minWidthSetting_); }
+    // Fixed, minimum and maximum settings are stated for 96 DPI (see Dpi).
+    int getMinWidth() override
+    {
+        return fixedWidth_ >= 0 ? this->scaled(fixedWidth_) : std::max(measuredWidth(), this->scaled(minWidthSetting_));
+    }
     int getMinHeight() override
     {
-        return fixedHeight_ >= 0 ? fixedHeight_ : std::max(measuredHeight(), minHeightSetting_);
+        return fixedHeight_ >= 0 ? this->scaled(fixedHeight_)
+                                 : std::max(measuredHeight(), this->scaled(minHeightSetting_));
     }
     int getMaxWidth() override
     {
         if (fixedWidth_ >= 0)
-            return fixedWidth_;
+            return this->scaled(fixedWidth_);
         if (widthPercent_ >= 0 && this->parent_)
             return percentOf(this->parent_->getClientWidth(), widthPercent_);
-        return std::max(this->getMinWidth(), maxWidthSetting_);
+        return std::max(this->getMinWidth(), this->scaled(maxWidthSetting_));
     }
     int getMaxHeight() override
     {
         if (fixedHeight_ >= 0)
-            return fixedHeight_;
+            return this->scaled(fixedHeight_);
         if (heightPercent_ >= 0 && this->parent_)
             return percentOf(this->parent_->getClientHeight(), heightPercent_);
-        return std::max(this->getMinHeight(), maxHeightSetting_);
+        return std::max(this->getMinHeight(), this->scaled(maxHeightSetting_));
     }
 
     // Each clears the percentage of its axis (-1 = none).
@@ -135,6 +140,7 @@ template <class I> class WidgetBase : public ComponentBase<I>
         if (!font_)
         {
             font_ = Font::Acquire();
+            font_->setDpi(Dpi::of(this->self()));
             font_->setOwner(this->self());
         }
         return font_;
@@ -147,12 +153,17 @@ template <class I> class WidgetBase : public ComponentBase<I>
     virtual void setFace(const wchar_t* face) { getFont()->setFace(face); }
     virtual void setTextColour(int r, int g, int b) { getFont()->setTextColour(r, g, b); }
 
-    // The language pack (re-text) and the fonts (re-measure) tell the widget here.
+    // The language pack (re-text), the fonts (re-measure) and the window (its DPI changed)
+    // tell the widget here.
     void handleEvent(void* source, int kind) override
     {
-        (void)kind;
         if (!source || this->takeSkinEvent(source))
             return;
+        if (kind == Dpi::EVENT_CHANGED && source == static_cast<void*>(this->window_))
+        {
+            followDpi();
+            return;
+        }
         if (isOwnFont(source))
         {
             fontChanged();
@@ -320,9 +331,20 @@ template <class I> class WidgetBase : public ComponentBase<I>
     }
     void markMeasureDirty() { measureDirty_ = true; }
 
-    // Fetches the text of the id from the pack of the window just joined.
+    // Takes the DPI of the widget's window: the fonts are made again for it (a change
+    // measures again through fontChanged) and the decoration is measured again.
+    virtual void followDpi()
+    {
+        if (font_)
+            font_->setDpi(Dpi::of(this->self()));
+        markMeasureDirty();
+    }
+
+    // Fetches the text of the id from the pack of the window just joined and takes the
+    // window's DPI.
     void attached() override
     {
+        followDpi();
         if (textId_ != -1)
         {
             if (lang::Localizer* pack = localizer())

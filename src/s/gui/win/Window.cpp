@@ -10,6 +10,7 @@
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/layout/Vertical.h"
 #include "s/gui/win/Box.h"
+#include "s/gui/win/Dpi.h"
 #include "s/gui/win/UIThread.h"
 #include "s/lang/Localizer.h"
 #include "s/gui/win/WindowParts.h"
@@ -64,6 +65,7 @@ Window::Window()
 {
     resetWindow();
     manager_ = nullptr;
+    dpi_ = Dpi::system();
     thread_ = new UIThread();
     if (!thread_->start(this))
     {
@@ -226,6 +228,7 @@ bool Window::createOnThread()
         return false;
     }
     handle_ = h;
+    dpi_ = Dpi::ofHandle(h);
     RECT r;
     GetWindowRect(h, &r);
     x_ = r.left;

@@ -192,6 +192,9 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     DWORD getThreadId() const;
     // Current alpha in percent (100 = opaque, not layered).
     int getAlphaPercent() const { return alphaPercent_; }
+    // The window's DPI (see Dpi): given by the system when the window is made, changed by
+    // WM_DPICHANGED; the system DPI while it has no native window.
+    int getDpi() const { return dpi_.load(); }
 
     // The hit code of the frame of a skinned window for a pointer at (x, y) from the
     // window's top-left corner, for a window of w × h; HTNOWHERE inside the frame.
@@ -224,6 +227,9 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     void skinChanged();
     void onSizing(WPARAM edge, RECT* rect);
     void onPosChanging(WINDOWPOS* pos);
+    // WM_DPICHANGED: takes the new DPI, tells the components, moves to the suggested
+    // rectangle and lays out again.
+    void onDpiChanged(WPARAM wParam, const RECT* suggested);
     void onClose();
     void removeTrayIcon();
     LRESULT onRegisterHotKey(void* block);
@@ -300,6 +306,7 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     int captureEndX_ = 0, captureEndY_ = 0;
 
     int contentMinWidth_ = 0, contentMinHeight_ = 0, contentPrefWidth_ = 0, contentPrefHeight_ = 0;
+    std::atomic<int> dpi_{96}; // read by components on any thread
 
     // Background buffer for flicker-free painting (made on the UI thread).
     HDC bufferDc_ = nullptr;

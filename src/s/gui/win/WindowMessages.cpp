@@ -6,6 +6,7 @@
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/drawer/IFrameDrawer.h"
 #include "s/gui/win/Box.h"
+#include "s/gui/win/Dpi.h"
 #include "s/gui/win/WindowParts.h"
 
 namespace s::gui::win
@@ -200,7 +201,10 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         GetWindowRect(handle_, &r);
         int x = GET_X_LPARAM(lParam) - r.left, y = GET_Y_LPARAM(lParam) - r.top;
         bool rightHeld = (GetAsyncKeyState(VK_RBUTTON) & 0x8000) != 0;
-        *result = adjustHitTest(hit, frameDrawer_ != nullptr, x, y, r.right - r.left, r.bottom - r.top,
+        // The frame's zones are stated for 96 DPI: the point is measured in such pixels.
+        const int dpi = getDpi();
+        *result = adjustHitTest(hit, frameDrawer_ != nullptr, Dpi::unscale(x, dpi), Dpi::unscale(y, dpi),
+                                Dpi::unscale(r.right - r.left, dpi), Dpi::unscale(r.bottom - r.top, dpi),
                                 dragByClientArea_, rightHeld);
         return true;
     }
@@ -261,6 +265,9 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         }
         return true;
     }
+    case WM_DPICHANGED:
+        onDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam));
+        return true;
     case WM_SIZING:
         onSizing(wParam, reinterpret_cast<RECT*>(lParam));
         *result = TRUE;

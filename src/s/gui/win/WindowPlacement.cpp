@@ -242,13 +242,15 @@ void Window::hoverTimer(UINT id)
     }
     case TIMER_SHRINK:
     {
+        // The target size is stated for 96 DPI.
+        const int targetW = scaled(shrinkWidth_), targetH = scaled(shrinkHeight_);
         int w = width_, h = height_;
-        if (shrinkWidth_ >= 0 && w > shrinkWidth_)
-            w = skip ? shrinkWidth_ : std::max(shrinkWidth_, w - std::max(w / 5, 1));
-        if (shrinkHeight_ >= 0 && h > shrinkHeight_)
-            h = skip ? shrinkHeight_ : std::max(shrinkHeight_, h - std::max(h / 5, 1));
+        if (targetW >= 0 && w > targetW)
+            w = skip ? targetW : std::max(targetW, w - std::max(w / 5, 1));
+        if (targetH >= 0 && h > targetH)
+            h = skip ? targetH : std::max(targetH, h - std::max(h / 5, 1));
         setSize(w, h);
-        bool done = (shrinkWidth_ < 0 || w <= shrinkWidth_) && (shrinkHeight_ < 0 || h <= shrinkHeight_);
+        bool done = (targetW < 0 || w <= targetW) && (targetH < 0 || h <= targetH);
         if (done)
         {
             KillTimer(handle_, TIMER_SHRINK);

@@ -6,6 +6,7 @@
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/dialogs/dragndrop/DialogParts.h"
 #include "s/gui/win/Box.h"
+#include "s/gui/win/Dpi.h"
 #include "s/gui/win/Window.h"
 #include "s/lang/Localizer.h"
 #include "s/map/IMappedData.h"
@@ -137,8 +138,10 @@ void Dialog::applyView(bool saveOldSize, bool compact)
     }
     if (window_ != nullptr)
     {
-        int32_t width = compact ? getCompactWidth() : getLargeWidth();
-        int32_t height = compact ? getCompactHeight() : getLargeHeight();
+        // The view's sizes are stated for 96 DPI; a saved size is the window's own (physical
+        // pixels of the screen it was on) and is taken as it stands.
+        int32_t width = s::gui::win::Dpi::scale(window_, compact ? getCompactWidth() : getLargeWidth());
+        int32_t height = s::gui::win::Dpi::scale(window_, compact ? getCompactHeight() : getLargeHeight());
         if (store_ != nullptr)
         {
             width = store_->getS32(getViewSection(), compact ? L"SmallWidth" : L"LargeWidth", width);
