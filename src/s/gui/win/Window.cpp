@@ -4,10 +4,12 @@
 #include <windowsx.h>
 
 #include "mfc/afxwin.h"
+#include "s/gui/IMenuEx.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/drawer/IFrameDrawer.h"
 #include "s/gui/layout/Vertical.h"
 #include "s/gui/win/Box.h"
+#include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/UIThread.h"
 #include "s/lang/Localizer.h"
 #include "s/gui/win/WindowParts.h"
@@ -44,7 +46,7 @@ SetLayeredWindowAttributesFn layeredAttributes()
         {
             wchar_t text[128];
             wsprintfW(text, L"Failed to Load user32Dll.dll!!\nError Code - %lu", GetLastError());
-            AfxMessageBox(text, MB_ICONERROR);
+            MessageBoxW::showError(text);
             return nullptr;
         }
         fn = reinterpret_cast<SetLayeredWindowAttributesFn>(
@@ -166,6 +168,8 @@ void Window::resetWindow()
     localizer_ = nullptr;
     skinner_ = nullptr;
     statusBar_ = nullptr;
+    menuBar_ = nullptr;
+    trayMenu_ = popupMenu_ = nullptr;
     settings_ = nullptr;
     dragByClientArea_ = trayIconShown_ = keepTrayIcon_ = iconized_ = hideToTrayOnClose_ = false;
     topmost_ = closeVetoed_ = maximized_ = false;
@@ -221,6 +225,8 @@ bool Window::createOnThread()
         return false;
     }
     handle_ = h;
+    if (menuBar_)
+        attachMenuBar();
     RECT r;
     GetWindowRect(h, &r);
     x_ = r.left;
@@ -333,6 +339,23 @@ HDC__* Window::getBackdrop(int* offsetX, int* offsetY)
     if (offsetY)
         *offsetY = 0;
     return bufferDc_;
+}
+
+void Window::setMenuBar(IMenuEx* menuBar)
+{
+    menuBar_ = menuBar;
+    if (onOtherThread())
+        Toolkit::sendPrivate(handle_, MSG_ATTACH_MENU_BAR, 0, 0);
+    else
+        attachMenuBar();
+}
+
+void Window::attachMenuBar()
+{
+    if (!handle_)
+        return;
+    SetMenu(handle_, menuBar_ ? menuBar_->getMenuHandle() : nullptr);
+    DrawMenuBar(handle_);
 }
 
 void Window::setStatusBar(IComponent* statusBar)

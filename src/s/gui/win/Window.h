@@ -117,6 +117,10 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     drawer::Skinner* getSkinner() override { return skinner_; }
     void setSkinner(drawer::Skinner* skinner) override { skinner_ = skinner; }
     void setStatusBar(IComponent* statusBar) override;
+    void setMenuBar(IMenuEx* menuBar) override;
+    IMenuEx* getMenuBar() override { return menuBar_; }
+    void setTrayMenu(IPopupMenu* menu) override { trayMenu_ = menu; }
+    void setPopupMenu(IPopupMenu* menu) override { popupMenu_ = menu; }
     void setSettingsObject(IWindowSettings* settings) override;
 
     void setTrayIcon(bool on) override;
@@ -218,6 +222,9 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     void onSizing(WPARAM edge, RECT* rect);
     void onPosChanging(WINDOWPOS* pos);
     void onClose();
+    // Runs a menu command in the first menu that holds `id`; false when none does.
+    bool runMenuCommand(int id);
+    void attachMenuBar();
     void removeTrayIcon();
     LRESULT onRegisterHotKey(void* block);
     void placeNative(UINT flags) override;
@@ -245,6 +252,9 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     drawer::IFrameDrawer* frameDrawer_ = nullptr;
     bool frameDrawerOwned_ = false;
     IComponent* statusBar_ = nullptr;
+    IMenuEx* menuBar_ = nullptr;
+    IPopupMenu* trayMenu_ = nullptr;
+    IPopupMenu* popupMenu_ = nullptr;
     IWindowSettings* settings_ = nullptr;
 
     bool dragByClientArea_ = false;
