@@ -225,6 +225,7 @@ bool Window::createOnThread()
         return false;
     }
     handle_ = h;
+    dpi_ = Toolkit::dpiOf(h);
     if (menuBar_)
         attachMenuBar();
     RECT r;

@@ -119,6 +119,7 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     void setStatusBar(IComponent* statusBar) override;
     void setMenuBar(IMenuEx* menuBar) override;
     IMenuEx* getMenuBar() override { return menuBar_; }
+    int getDpi() override { return dpi_; }
     void setTrayMenu(IPopupMenu* menu) override { trayMenu_ = menu; }
     void setPopupMenu(IPopupMenu* menu) override { popupMenu_ = menu; }
     void setSettingsObject(IWindowSettings* settings) override;
@@ -225,6 +226,8 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     // Runs a menu command in the first menu that holds `id`; false when none does.
     bool runMenuCommand(int id);
     void attachMenuBar();
+    // WM_DPICHANGED: the tree scales again and the window takes the suggested rectangle.
+    void onDpiChanged(int dpi, const RECT* suggested);
     void removeTrayIcon();
     LRESULT onRegisterHotKey(void* block);
     void placeNative(UINT flags) override;
@@ -253,6 +256,7 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     bool frameDrawerOwned_ = false;
     IComponent* statusBar_ = nullptr;
     IMenuEx* menuBar_ = nullptr;
+    int dpi_ = Toolkit::BASE_DPI;
     IPopupMenu* trayMenu_ = nullptr;
     IPopupMenu* popupMenu_ = nullptr;
     IWindowSettings* settings_ = nullptr;

@@ -148,6 +148,9 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
     case MSG_ASK_QUESTION:
         *result = showBox(handle_, reinterpret_cast<const wchar_t*>(wParam), 2);
         return true;
+    case 0x02E0: // WM_DPICHANGED: the new DPI and the rectangle suggested for it
+        onDpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return true;
     case MSG_ATTACH_MENU_BAR:
         attachMenuBar();
         return true;

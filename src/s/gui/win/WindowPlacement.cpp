@@ -358,6 +358,30 @@ void Window::onSizing(WPARAM wmsz, RECT* rect)
     sizingRect_ = *rect;
 }
 
+namespace
+{
+void tellDpiChanged(IComponent* component)
+{
+    for (int i = 0; i < component->getChildCount(); ++i)
+    {
+        IComponent* child = component->getChild(i);
+        if (NativeTarget* target = Toolkit::targetOf(child))
+            target->dpiChanged();
+        tellDpiChanged(child);
+    }
+}
+} // namespace
+
+void Window::onDpiChanged(int dpi, const RECT* suggested)
+{
+    dpi_ = dpi > 0 ? dpi : Toolkit::BASE_DPI;
+    tellDpiChanged(self());
+    if (suggested)
+        SetWindowPos(handle_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    doLayout();
+}
+
 void Window::onPosChanging(WINDOWPOS* pos)
 {
     bool moves = !(pos->flags & SWP_NOMOVE), sizes = !(pos->flags & SWP_NOSIZE);
