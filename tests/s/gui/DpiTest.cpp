@@ -55,6 +55,16 @@ TEST(DpiScale, StatedPixelsScaleInOnePlace)
     EXPECT_EQ(0, Toolkit::scale(0, 144));
 }
 
+TEST(DpiScale, TheSkinnedFrameGrowsWithTheDpi)
+{
+    using s::gui::win::Window;
+    // 5-pixel border and 30-pixel corners at 96 DPI; 7 and 45 at 144 DPI.
+    EXPECT_EQ(HTNOWHERE, Window::frameHitTest(194, 50, 200, 100, 96));
+    EXPECT_EQ(HTRIGHT, Window::frameHitTest(194, 50, 200, 100, 144));
+    EXPECT_EQ(HTRIGHT, Window::frameHitTest(197, 40, 200, 100, 96));
+    EXPECT_EQ(HTTOPRIGHT, Window::frameHitTest(197, 40, 200, 100, 144));
+}
+
 // The child's side: only runs when DpiEnv starts it.
 TEST(DpiChildEnv, BoxesLayOutAtTheScreensDpi)
 {

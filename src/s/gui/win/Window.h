@@ -197,10 +197,11 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
 
     // The hit code of the frame of a skinned window for a pointer at (x, y) from the
     // window's top-left corner, for a window of w × h; HTNOWHERE inside the frame.
-    static LRESULT frameHitTest(int x, int y, int w, int h);
+    // The border (5) and corner zone (30) are 96-DPI pixels, scaled to `dpi`.
+    static LRESULT frameHitTest(int x, int y, int w, int h, int dpi = Toolkit::BASE_DPI);
     // The answer to WM_NCHITTEST given the default answer.
     static LRESULT adjustHitTest(LRESULT defaultHit, bool skinned, int x, int y, int w, int h,
-                                 bool dragByClientArea, bool rightButtonHeld);
+                                 bool dragByClientArea, bool rightButtonHeld, int dpi = Toolkit::BASE_DPI);
 
   private:
     void resetWindow();

@@ -261,7 +261,7 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         int x = GET_X_LPARAM(lParam) - r.left, y = GET_Y_LPARAM(lParam) - r.top;
         bool rightHeld = (GetAsyncKeyState(VK_RBUTTON) & 0x8000) != 0;
         *result = adjustHitTest(hit, frameDrawer_ != nullptr, x, y, r.right - r.left, r.bottom - r.top,
-                                dragByClientArea_, rightHeld);
+                                dragByClientArea_, rightHeld, dpi_);
         return true;
     }
     case WM_NCMOUSEMOVE:
