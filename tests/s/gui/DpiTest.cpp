@@ -78,6 +78,11 @@ TEST(DpiChildEnv, BoxesLayOutAtTheScreensDpi)
 
     TestWindow w;
     EXPECT_EQ(dpi, w->getDpi());
+    // A new window starts at its stated 240 × 120, scaled.
+    RECT r;
+    GetWindowRect(w.handle(), &r);
+    EXPECT_EQ(Toolkit::scale(240, dpi), r.right - r.left);
+    EXPECT_EQ(Toolkit::scale(120, dpi), r.bottom - r.top);
     Box* row = Box::Acquire();
     row->setRowMode();
     row->setHorizontalGap(10);
@@ -92,7 +97,6 @@ TEST(DpiChildEnv, BoxesLayOutAtTheScreensDpi)
     EXPECT_EQ(Toolkit::scale(100, dpi), first->getWidth());
     EXPECT_EQ(Toolkit::scale(20, dpi), first->getHeight());
     EXPECT_EQ(Toolkit::scale(100, dpi) + Toolkit::scale(10, dpi), second->getX());
-    RECT r;
     GetWindowRect(Toolkit::handleOf(second), &r);
     EXPECT_EQ(Toolkit::scale(100, dpi), r.right - r.left); // physical pixels on the screen
     Box* firstBox = dynamic_cast<Box*>(first);
