@@ -1,10 +1,13 @@
 #include "s/gui/win/Box.h"
 
+#include <windows.h>
+#include <shellapi.h>
 #include <windowsx.h>
 
 #include <cmath>
 
 #include "s/gui/layout/Arrange.h"
+#include "s/gui/win/UrlDropTarget.h"
 
 namespace s::gui::win
 {
@@ -14,7 +17,10 @@ Box::Box()
     resetBox();
 }
 
-Box::~Box() = default;
+Box::~Box()
+{
+    clearDrops();
+}
 
 void Box::Reset()
 {
@@ -24,6 +30,7 @@ void Box::Reset()
 
 void Box::resetBox()
 {
+    stated_ = Stated{};
     mode_ = MODE_COLUMN;
     hAlign_ = vAlign_ = 0;
     hGap_ = vGap_ = 0;
@@ -36,6 +43,7 @@ void Box::resetBox()
     depth_ = 0;
     creating_ = false;
     acceptFiles_ = dropTarget_ = false;
+    clearDrops();
     hover_ = false;
     wheelLines_ = 0;
     image_ = nullptr;
@@ -224,6 +232,7 @@ void Box::nativeCreated()
     tellParent();
     if (visible_)
         ShowWindow(handle_, SW_SHOW);
+    updateDropTarget();
 }
 
 HDC__* Box::getBackdrop(int* offsetX, int* offsetY)
@@ -252,13 +261,40 @@ HDC__* Box::getBackdrop(int* offsetX, int* offsetY)
 
 // --- settings ----------------------------------------------------------------------
 
+void Box::applyStated()
+{
+    int dpi = window_ ? window_->getDpi() : Toolkit::BASE_DPI;
+    hGap_ = Toolkit::scale(stated_.hGap, dpi);
+    vGap_ = Toolkit::scale(stated_.vGap, dpi);
+    insetLeft_ = Toolkit::scale(stated_.left, dpi);
+    insetRight_ = Toolkit::scale(stated_.right, dpi);
+    insetTop_ = Toolkit::scale(stated_.top, dpi);
+    insetBottom_ = Toolkit::scale(stated_.bottom, dpi);
+    fixedWidth_ = Toolkit::scale(stated_.fixedWidth, dpi);
+    fixedHeight_ = Toolkit::scale(stated_.fixedHeight, dpi);
+    minWidthOverride_ = Toolkit::scale(stated_.minWidthOverride, dpi);
+}
+
+void Box::attached()
+{
+    applyStated(); // the window's DPI is known from here on
+}
+
+void Box::dpiChanged()
+{
+    applyStated();
+    insetsChanged();
+}
+
 void Box::setHorizontalGap(int pixels)
 {
-    hGap_ = pixels;
+    stated_.hGap = pixels;
+    applyStated();
 }
 void Box::setVerticalGap(int pixels)
 {
-    vGap_ = pixels;
+    stated_.vGap = pixels;
+    applyStated();
 }
 
 void Box::insetsChanged()
@@ -270,41 +306,54 @@ void Box::insetsChanged()
 
 void Box::setInsetLeft(int pixels)
 {
-    insetLeft_ = pixels;
+    stated_.left = pixels;
+    applyStated();
     insetsChanged();
 }
 void Box::setInsetRight(int pixels)
 {
-    insetRight_ = pixels;
+    stated_.right = pixels;
+    applyStated();
     insetsChanged();
 }
 void Box::setInsetTop(int pixels)
 {
-    insetTop_ = pixels;
+    stated_.top = pixels;
+    applyStated();
     insetsChanged();
 }
 void Box::setInsetBottom(int pixels)
 {
-    insetBottom_ = pixels;
+    stated_.bottom = pixels;
+    applyStated();
     insetsChanged();
 }
 
 void Box::setInsetsHorizontal(int pixels)
 {
-    insetLeft_ = insetRight_ = pixels;
+    stated_.left = stated_.right = pixels;
+    applyStated();
     insetsChanged();
 }
 
 void Box::setInsetsVertical(int pixels)
 {
-    insetTop_ = insetBottom_ = pixels;
+    stated_.top = stated_.bottom = pixels;
+    applyStated();
     insetsChanged();
 }
 
 void Box::setInsets(int pixels)
 {
-    insetLeft_ = insetRight_ = insetTop_ = insetBottom_ = pixels;
+    stated_.left = stated_.right = stated_.top = stated_.bottom = pixels;
+    applyStated();
     insetsChanged();
+}
+
+void Box::setMinWidthOverride(int pixels)
+{
+    stated_.minWidthOverride = pixels;
+    applyStated();
 }
 
 void Box::fillParent()
@@ -316,7 +365,7 @@ void Box::fillParent()
 void Box::setWidthPercent(int percent)
 {
     widthPercent_ = percent;
-    fixedWidth_ = -1;
+    stated_.fixedWidth = fixedWidth_ = -1;
     if (handle_ && parent_)
         parent_->childChanged();
 }
@@ -324,21 +373,23 @@ void Box::setWidthPercent(int percent)
 void Box::setHeightPercent(int percent)
 {
     heightPercent_ = percent;
-    fixedHeight_ = -1;
+    stated_.fixedHeight = fixedHeight_ = -1;
     if (handle_ && parent_)
         parent_->childChanged();
 }
 
 void Box::setFixedWidth(int pixels)
 {
-    fixedWidth_ = pixels;
+    stated_.fixedWidth = pixels;
     widthPercent_ = -1;
+    applyStated();
 }
 
 void Box::setFixedHeight(int pixels)
 {
-    fixedHeight_ = pixels;
+    stated_.fixedHeight = pixels;
     heightPercent_ = -1;
+    applyStated();
 }
 
 void Box::setBackgroundImage(HBITMAP__* bitmap)
@@ -487,6 +538,26 @@ bool Box::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
     case WM_GETDLGCODE:
         *result = DefWindowProcW(handle_, message, wParam, lParam) | DLGC_WANTALLKEYS;
         return true;
+    case WM_DROPFILES:
+        onDropFiles(reinterpret_cast<HDROP>(wParam));
+        *result = 0;
+        return true;
+    case MSG_URL_DROPPED:
+        onUrlDropped();
+        *result = 0;
+        return true;
+    case MSG_UPDATE_DROP_TARGET:
+        updateDropTarget();
+        *result = 0;
+        return true;
+    case WM_DESTROY:
+        // OLE must not keep a target for a window that is gone.
+        if (urlTarget_)
+        {
+            urlTarget_->Release();
+            urlTarget_ = nullptr;
+        }
+        return ContainerBase<IBox>::handleMessage(result, message, wParam, lParam);
     default:
         return ContainerBase<IBox>::handleMessage(result, message, wParam, lParam);
     }
