@@ -179,7 +179,10 @@ bool RegDir::open(const wchar_t* fullPath)
 {
     const wchar_t* rest = nullptr;
     const RegistryRoot* root = MatchRegistryRootName(fullPath, &rest);
-    if (!root) return open(HKEY_CURRENT_USER, L"InvalidKey");
+    // Only a root name followed by a backslash counts: a bare "HKEY_CURRENT_USER"
+    // would stand for the root itself, and a caller's writes would land at the top
+    // of the user's registry.
+    if (!root || rest == fullPath || rest[-1] != L'\\') return open(HKEY_CURRENT_USER, L"InvalidKey");
     assign(root, rest);
     return openNative(false);
 }

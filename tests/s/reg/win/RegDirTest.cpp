@@ -353,6 +353,12 @@ TEST(RegDir, OpenByOneTextSplitsTheRootName)
     EXPECT_EQ(std::wstring(dir->getPath()), L"InvalidKey");
     EXPECT_FALSE(dir->open(L"Software\\Whatever"));
     EXPECT_EQ(std::wstring(dir->getPath()), L"InvalidKey");
+    // A root name without a backslash used to open the root itself.
+    for (const wchar_t* bare : {L"HKEY_CURRENT_USER", L"hkey_local_machine", L"HKEY_USERS"}) {
+        EXPECT_FALSE(dir->open(bare)) << bare;
+        EXPECT_EQ(dir->getRoot(), HKEY_CURRENT_USER) << bare;
+        EXPECT_EQ(std::wstring(dir->getPath()), L"InvalidKey") << bare;
+    }
 
     ASSERT_TRUE(dir->open(L"HKEY_LOCAL_MACHINE\\Software"));
     EXPECT_EQ(dir->getRoot(), HKEY_LOCAL_MACHINE);
