@@ -38,15 +38,25 @@ class RecordingChannel : public IStatusChannel
     {
         int32_t index = 0;
         {
-            // The worker must not hold the item lock here: another thread must get it.
+            // The worker must not hold the item lock here: another thread must get it. The
+            // thread that started the run may still hold it for a moment (startRun is called
+            // under the lock), so the other thread keeps trying for a while; a lock the
+            // worker held would stay held throughout.
             std::atomic<bool> got{false};
             std::thread other(
                 [&]
                 {
-                    if (frame_.getItemLock().TryEnter())
+                    for (int attempt = 0; attempt < 100 && !got; ++attempt)
                     {
-                        got = true;
-                        frame_.getItemLock().Leave();
+                        if (frame_.getItemLock().TryEnter())
+                        {
+                            got = true;
+                            frame_.getItemLock().Leave();
+                        }
+                        else
+                        {
+                            Sleep(10);
+                        }
                     }
                 });
             other.join();
