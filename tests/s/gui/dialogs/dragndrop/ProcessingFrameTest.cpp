@@ -147,6 +147,22 @@ TEST(ProcessingFrame, ThreePathsGiveStartThreeUpdatesEndAndAnIdleFrame)
     ExpectIdle(frame);
 }
 
+// Without any display: no status channel, startRun and waitForEnd. The frame returns to
+// idle by itself, as no handler will see the end.
+TEST(ProcessingFrame, RunsWithoutAStatusChannelAndWaitsForTheEnd)
+{
+    ProcessingFrame frame;
+    for (int run = 0; run < 2; ++run)
+    {
+        Drop(frame, {L"C:\\a", L"C:\\b"});
+        frame.waitForEnd();
+        ExpectIdle(frame);
+    }
+    // Waiting while no run is under way returns at once.
+    frame.waitForEnd();
+    ExpectIdle(frame);
+}
+
 TEST(ProcessingFrame, EventNamesAreRecognisedByIdentityNotText)
 {
     // A copy of the text is not the event.
