@@ -246,9 +246,12 @@ public:
     static bool WriteTimes(const wchar_t* apiPath, Seconds creation, Seconds modified,
                            Seconds accessed);
     /// The same in file-system ticks, to the tick: a null pointer leaves that time as it
-    /// is. False (writing nothing) when a tick count is beyond the system's range.
+    /// is. False (writing nothing) when a tick count is beyond the system's range. On
+    /// failure systemError (may be null) gets the system's error code of the step that
+    /// failed (ERROR_INVALID_PARAMETER for a time out of range); 0 on success.
     static bool WriteTimeTicks(const wchar_t* apiPath, const s::time::Ticks* creation,
-                               const s::time::Ticks* accessed, const s::time::Ticks* modified);
+                               const s::time::Ticks* accessed, const s::time::Ticks* modified,
+                               uint32_t* systemError = nullptr);
 
     // --- attribute helpers --------------------------------------------------------
     /// Sets the read-only bit again as the item has it now (IsWritable()).

@@ -309,21 +309,32 @@ bool PathWin::WriteTimes(const wchar_t* apiPath, Seconds creation, Seconds modif
 }
 
 bool PathWin::WriteTimeTicks(const wchar_t* apiPath, const s::time::Ticks* creation,
-                             const s::time::Ticks* accessed, const s::time::Ticks* modified)
+                             const s::time::Ticks* accessed, const s::time::Ticks* modified,
+                             uint32_t* systemError)
 {
-    if (!apiPath || !apiPath[0])
+    uint32_t ignored = 0;
+    uint32_t& error = systemError ? *systemError : ignored;
+    error = ERROR_SUCCESS;
+    if (!apiPath || !apiPath[0]) {
+        error = ERROR_INVALID_NAME;
         return false;
+    }
     // The system takes no file time from the top half of the range.
-    for (const s::time::Ticks* t : {creation, accessed, modified})
-        if (t && *t > s::time::Ticks(INT64_MAX))
+    for (const s::time::Ticks* t : {creation, accessed, modified}) {
+        if (t && *t > s::time::Ticks(INT64_MAX)) {
+            error = ERROR_INVALID_PARAMETER;
             return false;
+        }
+    }
     // A link (junction, symbolic link) is written itself, as its own times are the
     // ones read: following it would give its target times derived from another item.
     HANDLE h = ::CreateFileW(apiPath, GENERIC_READ | GENERIC_WRITE,
                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                              FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
+    if (h == INVALID_HANDLE_VALUE) {
+        error = ::GetLastError();
         return false;
+    }
     FILETIME c = creation ? s::time::fileTimeOf(*creation) : FILETIME{};
     FILETIME a = accessed ? s::time::fileTimeOf(*accessed) : FILETIME{};
     FILETIME m = modified ? s::time::fileTimeOf(*modified) : FILETIME{};
@@ -333,6 +344,8 @@ bool PathWin::WriteTimeTicks(const wchar_t* apiPath, const s::time::Ticks* creat
     if (g_timeWriteObserver)
         g_timeWriteObserver(apiPath, pc, pa, pm);
     const bool ok = ::SetFileTime(h, pc, pa, pm) != FALSE;
+    if (!ok)
+        error = ::GetLastError();
     CloseHandle(h);
     return ok;
 }

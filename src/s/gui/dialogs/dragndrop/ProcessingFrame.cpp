@@ -85,6 +85,20 @@ void ProcessingFrame::sendStatus(const wchar_t* name, int32_t total, int32_t pos
     {
         channel->sendStatus(name, total, position, text);
     }
+    else if (name == ProcessStatusEnd)
+    {
+        // No handler will see the end: the frame goes back to idle itself.
+        finishRun();
+    }
+}
+
+void ProcessingFrame::waitForEnd()
+{
+    if (worker_ != nullptr)
+    {
+        worker_->WaitIdle();
+    }
+    finishRun();
 }
 
 void ProcessingFrame::finishRun()

@@ -41,7 +41,9 @@ class ProcessingFrame : public s::thread::ITask
     ProcessingFrame(const ProcessingFrame&) = delete;
     ProcessingFrame& operator=(const ProcessingFrame&) = delete;
 
-    // Where status events go (null: nowhere). Set while idle.
+    // Where status events go. Set while idle. Null: nowhere, and the frame then returns to
+    // idle by itself when the task sends ProcessStatusEnd (there is no handler to call
+    // finishRun), so a run without any display needs nothing but startRun and waitForEnd.
     void setStatusChannel(IStatusChannel* channel) { channel_ = channel; }
     IStatusChannel* getStatusChannel() const { return channel_; }
 
@@ -85,6 +87,13 @@ class ProcessingFrame : public s::thread::ITask
     // Empties the path list, current index 0, busy and cancel cleared. Called by the status
     // handler when it handles ProcessStatusEnd, after it has updated the display.
     void finishRun();
+
+    // Blocks until the run under way (if any) has ended, its task returned, then makes sure
+    // the frame is idle (finishRun, in case the status channel's handler did not call it).
+    // For callers without a user interface (the command line, tests). Never on the worker,
+    // nor on the thread that serves the status channel (the worker may be waiting for it),
+    // and not while a user interface may start the next run.
+    void waitForEnd();
 
     // Asks the task to stop. With wait: blocks until the worker's task has ended (20 ms
     // steps), then clears the cancel flag. Never wait on the thread that serves the status

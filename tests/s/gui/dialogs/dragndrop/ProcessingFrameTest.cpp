@@ -38,15 +38,25 @@ class RecordingChannel : public IStatusChannel
     {
         int32_t index = 0;
         {
-            // The worker must not hold the item lock here: another thread must get it.
+            // The worker must not hold the item lock here: another thread must get it. The
+            // thread that started the run may still hold it for a moment (startRun is called
+            // under the lock), so the other thread keeps trying for a while; a lock the
+            // worker held would stay held throughout.
             std::atomic<bool> got{false};
             std::thread other(
                 [&]
                 {
-                    if (frame_.getItemLock().TryEnter())
+                    for (int attempt = 0; attempt < 100 && !got; ++attempt)
                     {
-                        got = true;
-                        frame_.getItemLock().Leave();
+                        if (frame_.getItemLock().TryEnter())
+                        {
+                            got = true;
+                            frame_.getItemLock().Leave();
+                        }
+                        else
+                        {
+                            Sleep(10);
+                        }
                     }
                 });
             other.join();
@@ -134,6 +144,22 @@ TEST(ProcessingFrame, ThreePathsGiveStartThreeUpdatesEndAndAnIdleFrame)
     EXPECT_EQ(e[4].name, ProcessStatusEnd);
     EXPECT_EQ(e[4].textPointer, nullptr);
     EXPECT_FALSE(channel.lockHeldDuringSend);
+    ExpectIdle(frame);
+}
+
+// Without any display: no status channel, startRun and waitForEnd. The frame returns to
+// idle by itself, as no handler will see the end.
+TEST(ProcessingFrame, RunsWithoutAStatusChannelAndWaitsForTheEnd)
+{
+    ProcessingFrame frame;
+    for (int run = 0; run < 2; ++run)
+    {
+        Drop(frame, {L"C:\\a", L"C:\\b"});
+        frame.waitForEnd();
+        ExpectIdle(frame);
+    }
+    // Waiting while no run is under way returns at once.
+    frame.waitForEnd();
     ExpectIdle(frame);
 }
 
