@@ -171,6 +171,9 @@ TEST_F(Cli, HelpAndVersionExitZero)
     EXPECT_EQ(help.exitCode, 0u);
     EXPECT_TRUE(Contains(help.out, L"--zone-shift"));
     EXPECT_EQ(RunCli({L"--version"}).exitCode, 0u);
+    const CliResult zones = RunCli({L"zones"});
+    EXPECT_EQ(zones.exitCode, 0u);
+    EXPECT_TRUE(Contains(zones.out, L"\nTokyo Standard Time\t(UTC+09:00)")) << SHOWN(zones);
 }
 
 // --- show ------------------------------------------------------------------------------------
@@ -198,6 +201,13 @@ TEST_F(Cli, ShowPrintsUnicodeNamesAndExactTimesAsTextAndJson)
     for (wchar_t c : json.out)
         lines += c == L'\n';
     EXPECT_EQ(lines, 2u);
+
+    // --recursive shows what folders hold.
+    tree.Folder(L"inner");
+    const std::wstring nested = File(L"inner\\nested.txt", kWinter);
+    const CliResult recursive = RunCli({L"show", L"--recursive", tree.Path(L"inner")});
+    EXPECT_EQ(recursive.exitCode, 0u);
+    EXPECT_TRUE(Contains(recursive.out, nested + L"\n")) << SHOWN(recursive);
 
     const CliResult missing = RunCli({L"show", tree.Path(L"none.txt"), f});
     EXPECT_EQ(missing.exitCode, 1u);
@@ -461,6 +471,25 @@ TEST_F(Cli, PathsLongerThan260CharactersWork)
     EXPECT_EQ(Read(f).modified, TicksOf(1577836800));
     ASSERT_EQ(RunCli({L"undo"}).exitCode, 0u);
     EXPECT_TRUE(Read(f) == before);
+}
+
+// --- local time: the wall clock of each date, with its own offset --------------------------
+
+// Runs with TZ=Europe/Berlin (see tests.cmake): winter +01:00, summer +02:00.
+class CliBerlinEnv : public Cli
+{
+};
+
+TEST_F(CliBerlinEnv, LocalTimesUseTheOffsetOfTheirOwnDate)
+{
+    const std::wstring f = File(L"berlin.txt", kSummer, 0);
+    ASSERT_EQ(RunCli({L"set", L"-m", L"--to", L"2024-07-01T12:00:00", f}).exitCode, 0u);
+    EXPECT_EQ(Read(f).modified, TicksOf(1719828000)); // 10:00Z
+    ASSERT_EQ(RunCli({L"set", L"-a", L"--to", L"2024-01-15 12:00", f}).exitCode, 0u);
+    EXPECT_EQ(Read(f).accessed, TicksOf(1705316400)); // 11:00Z
+    const CliResult show = RunCli({L"show", f});
+    EXPECT_TRUE(Contains(show.out, L"modified  2024-07-01T12:00:00+02:00   2024-07-01T10:00:00Z")) << SHOWN(show);
+    EXPECT_TRUE(Contains(show.out, L"accessed  2024-01-15T12:00:00+01:00   2024-01-15T11:00:00Z")) << SHOWN(show);
 }
 
 } // namespace
