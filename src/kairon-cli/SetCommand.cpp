@@ -49,6 +49,15 @@ BOOL WINAPI OnConsoleBreak(DWORD kind)
     return FALSE;
 }
 
+// A path as the messages show it: a drive as its root ("C:\\"), everything else as it is.
+std::wstring Shown(const wchar_t* path)
+{
+    std::wstring text = path;
+    if (text.size() == 2 && text[1] == L':')
+        text += L'\\';
+    return text;
+}
+
 TickTimes Ticks3(const ft::ItemTimes& t)
 {
     TickTimes out;
@@ -139,7 +148,10 @@ class RunListener : public ft::IChangeListener
                 keepAccessTime(path, before.accessed);
             return true;
         }
-        if (journal_ != nullptr && !journal_->Add(path, isFolder, Ticks3(before), Ticks3(planned)))
+        // An item whose times stay as they are needs no line: there is nothing to undo.
+        const bool changes = before.created != planned.created || before.modified != planned.modified ||
+                             before.accessed != planned.accessed;
+        if (changes && journal_ != nullptr && !journal_->Add(path, isFolder, Ticks3(before), Ticks3(planned)))
         {
             // Without its journal line an item could not be undone: stop here.
             if (!journalFailed_)
@@ -164,7 +176,7 @@ class RunListener : public ft::IChangeListener
         ++failed_;
         reported_.insert(path);
         progress_.clear();
-        ErrorLine(L"cannot change " + std::wstring(path) + L": " + SystemReason(systemError));
+        ErrorLine(L"cannot change " + Shown(path) + L": " + SystemReason(systemError));
     }
 
     uint32_t changed() const { return changed_; }
@@ -377,7 +389,7 @@ int RunSet(const Options& options, const std::wstring& commandLine)
         if (!listener.wasReported(path))
         {
             const uint32_t code = i < failedErrors.Count() ? failedErrors.Get(i) : 0;
-            ErrorLine(L"cannot change " + std::wstring(path) + (code != 0 ? L": " + SystemReason(code) : L""));
+            ErrorLine(L"cannot change " + Shown(path) + (code != 0 ? L": " + SystemReason(code) : L""));
             ++failed;
         }
     }
@@ -386,11 +398,13 @@ int RunSet(const Options& options, const std::wstring& commandLine)
 
     if (options.dryRun)
     {
+        // Items that are known to fail (listed above) fail the preview as they would the run.
         if (!options.quiet)
             Out(std::to_wstring(listener.wouldChange()) +
                 (listener.wouldChange() == 1 ? L" item would change" : L" items would change") +
+                (failed != 0 ? L", " + std::to_wstring(failed) + L" would fail" : L"") +
                 L"; nothing was written.\n");
-        return EXIT_DONE;
+        return failed != 0 ? EXIT_SOME_FAILED : EXIT_DONE;
     }
     if (cancelled && !listener.journalFailed())
         ErrorLine(L"interrupted; kairon-cli undo puts back what was changed");

@@ -4,6 +4,7 @@
 // created field is checked where the program reports it).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -435,21 +436,27 @@ TEST_F(Cli, UndoAfterAnInterruptedRunPutsBackWhatItChanged)
 
 // --- failures and long paths ---------------------------------------------------------------
 
-TEST_F(Cli, AnItemThatCannotBeWrittenGivesExitOneWithItsPathAndReason)
+TEST_F(Cli, AnItemThatCannotBeChangedGivesExitOneWithItsPathAndReason)
 {
-    const std::wstring locked = File(L"locked.txt", kSummer);
-    const std::wstring free = File(L"free.txt", kSummer);
-    // Open elsewhere without sharing: the time writer cannot open it.
-    HANDLE h = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    const Times before = Read(locked);
-    const CliResult r = RunCli({L"set", L"-m", L"--to", L"2020-01-01T00:00:00Z", locked, free});
-    CloseHandle(h);
+    // A drive root has no times of its own to offset: it fails, the others are changed.
+    const std::wstring free = File(L"free.txt", kSummer, 0);
+    wchar_t root[4] = L"C:\\";
+    root[0] = free[0];
+    const CliResult preview = RunCli({L"set", L"-m", L"--offset", L"1h", L"--dry-run", free, root});
+    EXPECT_EQ(preview.exitCode, 1u) << SHOWN(preview);
+    EXPECT_TRUE(Contains(preview.out, L"1 item would change, 1 would fail")) << SHOWN(preview);
+    EXPECT_EQ(Read(free).modified, TicksOf(kSummer));
+
+    const CliResult r = RunCli({L"set", L"-m", L"--offset", L"1h", free, root});
     EXPECT_EQ(r.exitCode, 1u) << SHOWN(r);
-    EXPECT_TRUE(Contains(r.err, L"cannot change " + locked + L": ")) << SHOWN(r);
+    EXPECT_TRUE(Contains(r.err, L"cannot change " + std::wstring(root) + L": ")) << SHOWN(r);
     EXPECT_TRUE(Contains(r.out, L"Changed 1 item, 1 failed")) << SHOWN(r);
-    EXPECT_TRUE(Read(locked) == before);
-    EXPECT_EQ(Read(free).modified, TicksOf(1577836800));
+    EXPECT_EQ(Read(free).modified, TicksOf(kSummer + 3600));
+    // Only the item that changed is in the journal.
+    const std::string journal = Content(Journals().at(0));
+    EXPECT_NE(journal.find(Narrow(free)), std::string::npos);
+    EXPECT_EQ(journal.find("\titem\tD"), std::string::npos);
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), '\n'), 4);
 }
 
 TEST_F(Cli, PathsLongerThan260CharactersWork)

@@ -178,6 +178,8 @@ void ChangeEngine::runNewestOldestSearch()
         lock.Leave();
         if (item != nullptr)
         {
+            // The one read of a dropped item: attributes, size and times.
+            item->Query();
             // The filter of a dropped item as the change loop applies it.
             ChangeRequest job = request_;
             if (item->IsFile())
@@ -209,6 +211,8 @@ void ChangeEngine::runChangeMultiple()
         lock.Leave();
         if (item != nullptr)
         {
+            // The one read of a dropped item: attributes, size and times.
+            item->Query();
             ChangeRequest request = request_;
             if (item->IsFile())
             {
@@ -234,7 +238,7 @@ void ChangeEngine::scanNewestOldest(PathWin* item, bool newest, EpochSeconds& cr
 void ChangeEngine::scanItem(PathWin* item, bool newest, EpochSeconds& created, EpochSeconds& modified,
                             EpochSeconds& accessed, const ChangeRequest* job)
 {
-    if (item == nullptr || isCancelled() || !item->IsValid() || !item->Exists())
+    if (item == nullptr || isCancelled() || !item->IsValid() || (!item->HasCachedFacts() && !item->Query()))
     {
         return;
     }
@@ -305,13 +309,13 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
         }
         return;
     }
-    if (!item->Exists())
+    // A walked entry carries its attributes and times from its folder's listing; a dropped
+    // item is read once here. One that is gone is passed over.
+    if (!item->HasCachedFacts() && !item->Query())
     {
         return;
     }
     const uint32_t attributes = item->GetAttributes();
-    // An item that vanished since Exists() has no word to restore: writing that back would
-    // set every bit.
     if (attributes == INVALID_FILE_ATTRIBUTES || !Wanted(attributes, request))
     {
         return;
@@ -419,9 +423,12 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
     }
     else if (offered)
     {
-        uint32_t error = writeItem(item, attributes, created >= 0 ? &newCreated : nullptr,
-                                   accessed >= 0 || keepAccess ? &newAccessed : nullptr,
-                                   modified >= 0 ? &newModified : nullptr);
+        // The writer leaves the attributes alone unless the item refuses its minimal open;
+        // then it clears them for the write and puts them back exactly.
+        uint32_t error = ERROR_SUCCESS;
+        PathWin::WriteTimeTicks(item->AttributePath(), created >= 0 ? &newCreated : nullptr,
+                                accessed >= 0 || keepAccess ? &newAccessed : nullptr,
+                                modified >= 0 ? &newModified : nullptr, &error);
         if (error == ERROR_SUCCESS)
         {
             error = refusal;
@@ -437,26 +444,6 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
     }
 
     frame_.sendStatus(dnd::ProcessStatusUpdate, PROGRESS_TOTAL, Thousandths(to), item->GetTitle());
-}
-
-uint32_t ChangeEngine::writeItem(PathWin* item, uint32_t attributes, const s::time::Ticks* created,
-                                 const s::time::Ticks* accessed, const s::time::Ticks* modified)
-{
-    // Read-only, hidden and system are cleared so that the item can be opened for writing,
-    // and the item gets back exactly the attributes it had, whether or not the write worked.
-    item->SetAttributes(FILE_ATTRIBUTE_NORMAL);
-    uint32_t error = ERROR_SUCCESS;
-    PathWin::WriteTimeTicks(item->AttributePath(), created, accessed, modified, &error);
-    // A word that could not be put back (read-only or hidden lost) is a failure too.
-    if (!item->SetAttributes(attributes) && error == ERROR_SUCCESS)
-    {
-        error = GetLastError();
-        if (error == ERROR_SUCCESS)
-        {
-            error = ERROR_ACCESS_DENIED;
-        }
-    }
-    return error;
 }
 
 void ChangeEngine::noteFailure(PathWin* item, uint32_t systemError)

@@ -173,10 +173,6 @@ class ChangeEngine : public s::thread::ITask
     void scanItem(PathWin* item, bool newest, EpochSeconds& created, EpochSeconds& modified,
                   EpochSeconds& accessed, const ChangeRequest* job);
     void noteFailure(PathWin* item, uint32_t systemError);
-    // Clears the attributes, writes the times given (null: unchanged), restores the
-    // attributes; the system's error code of what failed, or ERROR_SUCCESS.
-    uint32_t writeItem(PathWin* item, uint32_t attributes, const s::time::Ticks* created,
-                       const s::time::Ticks* accessed, const s::time::Ticks* modified);
     bool isCancelled() const;
 
     s::gui::dialogs::dragndrop::ProcessingFrame& frame_;

@@ -20,6 +20,7 @@
 #include "s/col/_array/ArrayU32.h"
 #include "s/file/gui/dialogs/filetime/IChangeListener.h"
 #include "s/file/win/PathWin.h"
+#include "s/file/win/WriterCalls.h"
 #include "s/gui/dialogs/dragndrop/ProcessingFrame.h"
 #include "s/str/strarray/StrArray.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -1170,25 +1171,19 @@ TEST_F(ChangeEngineTest, ItemsThatCannotBeOpenedAreCountedKeptAndStillRestored)
 {
     const int lockedCount = 103;
     Dir(L"D");
-    std::vector<HANDLE> locks;
     for (int i = 0; i < lockedCount; ++i)
     {
-        const std::wstring rel = L"D\\locked" + std::to_wstring(i);
-        File(rel, i == 0 ? FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE : 0);
-        // Open without write sharing: the engine's open for writing fails.
-        HANDLE h =
-            CreateFileW(P(rel).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(h, INVALID_HANDLE_VALUE);
-        locks.push_back(h);
+        File(L"D\\locked" + std::to_wstring(i), i == 0 ? FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE : 0);
     }
     File(L"D\\free.txt");
     ChangeRequest& r = Request(true);
     r.readOnly = true;
     r.created = r.modified = r.accessed = T0;
-    Drop({L"D"});
-    for (HANDLE h : locks)
     {
-        CloseHandle(h);
+        // Every open of these items is refused at the time writer's seam.
+        s::file::win::test::WriterCalls calls;
+        calls.refuseAll = L"locked";
+        Drop({L"D"});
     }
     EXPECT_EQ(engine_.getFailureCount(), uint32_t(lockedCount));
     const s::str::strarray::StrArray& failed = engine_.getFailedPaths();
@@ -1205,11 +1200,39 @@ TEST_F(ChangeEngineTest, ItemsThatCannotBeOpenedAreCountedKeptAndStillRestored)
     EXPECT_NE(Read(L"D\\locked1").m(), T0);
     EXPECT_EQ(Attributes(L"D\\locked0") & 0x27u, 0x21u);
 
+    EXPECT_EQ(engine_.getFailedErrors().Get(0), uint32_t(ERROR_ACCESS_DENIED));
+
     // The next run starts with a clean count.
     File(L"ok.txt");
     Drop({L"ok.txt"});
     EXPECT_EQ(engine_.getFailureCount(), 0u);
     EXPECT_EQ(engine_.getFailedPaths().Count(), 0u);
+}
+
+// The engine changes documents another program holds open, even without any sharing, and
+// read-only, hidden and system items, without touching a single attribute.
+TEST_F(ChangeEngineTest, OpenAndProtectedItemsGetTheirTimesWithoutAttributeChanges)
+{
+    Dir(L"D");
+    File(L"D\\held.txt");
+    File(L"D\\rhs.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    HANDLE h = CreateFileW(P(L"D\\held.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    ChangeRequest& r = Request(true);
+    r.readOnly = r.system = true;
+    r.created = r.accessed = -1;
+    r.modified = T0;
+    s::file::win::test::WriterCalls calls;
+    Drop({L"D"});
+    CloseHandle(h);
+    EXPECT_EQ(engine_.getFailureCount(), 0u);
+    EXPECT_EQ(Read(L"D\\held.txt").m(), T0);
+    EXPECT_EQ(Read(L"D\\rhs.txt").m(), T0);
+    EXPECT_EQ(Read(L"D").m(), T0);
+    EXPECT_TRUE(calls.Changes().empty());
+    EXPECT_EQ(calls.FullOpens(), 0);
+    EXPECT_EQ(Attributes(L"D\\rhs.txt") & 0x27u, 0x27u);
 }
 
 // --- seams for other front ends ----------------------------------------------------------------
