@@ -54,22 +54,13 @@ Outcome UndoItem(const JournalEntry& e, bool force)
     const auto c = static_cast<s::time::Ticks>(e.before.created);
     const auto m = static_cast<s::time::Ticks>(e.before.modified);
     const auto a = static_cast<s::time::Ticks>(e.before.accessed);
-    // As the engine does: read-only, hidden and system are cleared for the write and the
-    // item gets back exactly the attributes it had.
-    const uint32_t attributes = item->GetAttributes();
-    if (attributes == INVALID_FILE_ATTRIBUTES)
+    // The library's time writer, as the engine uses it: read-only, hidden and system items
+    // keep their attributes.
+    uint32_t writeError = 0;
+    if (!PathWin::WriteTimeTicks(item->AttributePath(), changeCreated ? &c : nullptr, changeAccessed ? &a : nullptr,
+                                 changeModified ? &m : nullptr, &writeError))
     {
-        ErrorLine(L"cannot restore " + e.path + L": " + SystemReason(GetLastError()));
-        return Outcome::Failed;
-    }
-    item->SetAttributes(FILE_ATTRIBUTE_NORMAL);
-    const bool written = PathWin::WriteTimeTicks(item->AttributePath(), changeCreated ? &c : nullptr,
-                                                 changeAccessed ? &a : nullptr, changeModified ? &m : nullptr);
-    const uint32_t writeError = written ? 0 : GetLastError();
-    const bool restored = item->SetAttributes(attributes);
-    if (!written || !restored)
-    {
-        ErrorLine(L"cannot restore " + e.path + L": " + SystemReason(written ? GetLastError() : writeError));
+        ErrorLine(L"cannot restore " + e.path + L": " + SystemReason(writeError));
         return Outcome::Failed;
     }
     return Outcome::Restored;

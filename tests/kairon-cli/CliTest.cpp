@@ -353,6 +353,9 @@ TEST_F(Cli, UndoPutsBackEveryTimeToTheTick)
     const std::wstring b = File(L"d\\b.txt", kWinter, 7);
     const std::wstring folder = tree.Path(L"d");
     Write(folder, TicksOf(kWinter) + 99, TicksOf(kWinter) + 100);
+    // Hidden decides before read-only: b is changed by default, and keeps its attributes.
+    const DWORD bits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
+    SetFileAttributesW(b.c_str(), bits);
     const Times beforeA = Read(a), beforeB = Read(b), beforeFolder = Read(folder);
 
     const CliResult run = RunCli({L"set", L"--to", L"2024-01-01T00:00:00Z", L"-r", folder});
@@ -371,6 +374,7 @@ TEST_F(Cli, UndoPutsBackEveryTimeToTheTick)
     EXPECT_TRUE(Read(a) == beforeA);
     EXPECT_TRUE(Read(b) == beforeB);
     EXPECT_TRUE(Read(folder) == beforeFolder);
+    EXPECT_EQ(GetFileAttributesW(b.c_str()), bits);
     // That run is undone: nothing is left to undo.
     const CliResult again = RunCli({L"undo"});
     EXPECT_EQ(again.exitCode, 1u) << SHOWN(again);
