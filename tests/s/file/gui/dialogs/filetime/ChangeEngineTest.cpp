@@ -1435,6 +1435,39 @@ TEST_F(ChangeEngineTest, FailuresKeepTheSystemErrorCode)
     engine_.setListener(nullptr);
 }
 
+// A cancel during a run of fast items stops within one item: the flag is tested before
+// every item, whether or not its update reached the display.
+TEST_F(ChangeEngineTest, CancelDuringFastItemsStopsWithinOneItem)
+{
+    Dir(L"D");
+    for (int i = 0; i < 300; ++i)
+    {
+        File(L"D\\f" + std::to_wstring(i));
+    }
+    Listener listener;
+    size_t seenAtCancel = 0;
+    channel_.onEvent = [&](const Event& e)
+    {
+        if (e.name == ProcessStatusUpdate && e.position >= 100 && seenAtCancel == 0)
+        {
+            seenAtCancel = listener.seen.size();
+            frame_.cancelProcessing(false);
+        }
+    };
+    engine_.setListener(&listener);
+    ChangeRequest& r = Request(true);
+    r.created = r.accessed = -1;
+    r.modified = T0;
+    Drop({L"D"});
+    channel_.onEvent = nullptr;
+    engine_.setListener(nullptr);
+    ASSERT_GT(seenAtCancel, 0u);
+    // Only the folder that encloses the cancelled item follows.
+    ASSERT_EQ(listener.seen.size(), seenAtCancel + 1);
+    EXPECT_EQ(listener.seen.back().path, P(L"D"));
+    EXPECT_EQ(Writes().size(), seenAtCancel + 1);
+}
+
 // The engine needs no window: a frame without a status channel, startRun, waitForEnd.
 TEST_F(ChangeEngineTest, RunsWithoutAnyStatusChannel)
 {
