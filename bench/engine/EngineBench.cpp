@@ -36,7 +36,10 @@ using s::file::gui::dialogs::filetime::ChangeEngine;
 using s::file::gui::dialogs::filetime::ChangeRequest;
 using s::file::win::PathWin;
 using namespace s::gui::dialogs::dragndrop;
+using kairon::bench::IsDots;
+using kairon::bench::LimitWrite;
 using kairon::bench::MakeTree;
+using kairon::bench::OldLoopItem;
 using kairon::bench::RemoveTree;
 
 namespace
@@ -95,75 +98,6 @@ int CountOtherThan(const std::wstring& path, int64_t seconds)
     } while (FindNextFileW(h, &d));
     FindClose(h);
     return other;
-}
-
-bool IsDots(const wchar_t* n)
-{
-    return n[0] == L'.' && (n[1] == 0 || (n[1] == L'.' && n[2] == 0));
-}
-
-// The older way, per item: contents before the folder.
-void OldLoopItem(const std::wstring& path, const FILETIME& t)
-{
-    const DWORD a = GetFileAttributesW(path.c_str());
-    if (a == INVALID_FILE_ATTRIBUTES)
-    {
-        return;
-    }
-    if (a & FILE_ATTRIBUTE_DIRECTORY)
-    {
-        WIN32_FIND_DATAW d;
-        HANDLE f = FindFirstFileW((path + L"\\*").c_str(), &d);
-        if (f != INVALID_HANDLE_VALUE)
-        {
-            do
-            {
-                if (!IsDots(d.cFileName))
-                {
-                    OldLoopItem(path + L"\\" + d.cFileName, t);
-                }
-            } while (FindNextFileW(f, &d));
-            FindClose(f);
-        }
-    }
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h != INVALID_HANDLE_VALUE)
-    {
-        SetFileTime(h, &t, &t, &t);
-        CloseHandle(h);
-    }
-    SetFileAttributesW(path.c_str(), a);
-}
-
-// The least the system needs per item: one minimal open, SetFileTime, CloseHandle; what an
-// entry is comes from its folder's find data.
-void LimitWrite(const std::wstring& path, bool isFolder, const FILETIME& t)
-{
-    if (isFolder)
-    {
-        WIN32_FIND_DATAW d;
-        HANDLE f = FindFirstFileW((path + L"\\*").c_str(), &d);
-        if (f != INVALID_HANDLE_VALUE)
-        {
-            do
-            {
-                if (!IsDots(d.cFileName) && !(d.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                {
-                    LimitWrite(path + L"\\" + d.cFileName, (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, t);
-                }
-            } while (FindNextFileW(f, &d));
-            FindClose(f);
-        }
-    }
-    HANDLE h = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (h != INVALID_HANDLE_VALUE)
-    {
-        SetFileTime(h, &t, &t, &t);
-        CloseHandle(h);
-    }
 }
 
 // A bare walk reading the three times of every entry: what the newest search needs.
