@@ -199,3 +199,21 @@ TEST(Button, SizeFromTextAndFixedSizes)
     EXPECT_EQ(170, b->getMaxWidth());
     b->Release();
 }
+
+TEST(Button, WheelTurnedOutsideGoesToTheWindow)
+{
+    Panel& p = Panel::get();
+    Button* b = p.add(makeButton(L"Wheel"));
+    static Recorder wheel; // the shared window keeps its listeners
+    static bool added = false;
+    if (!added)
+        p.window->addListener(s::gui::IWindow::EVENT_WHEEL, &wheel);
+    added = true;
+    wheel.kinds.clear();
+    RECT r;
+    GetWindowRect(testwidgets::handleOf(b), &r);
+    SendMessageW(testwidgets::handleOf(b), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA),
+                 MAKELPARAM(r.right + 40, r.bottom + 40));
+    ASSERT_EQ(1u, wheel.kinds.size());
+    EXPECT_LT(p.window->getWheelLines(), 0);
+}
