@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-PACKAGES=(mingw-w64 wine wine64 xvfb xauth cmake ninja-build googletest)
+PACKAGES=(mingw-w64 wine wine64 xvfb xauth cmake ninja-build googletest dpkg-dev)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -18,6 +18,9 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 BUILD_DIR="${KAIRON_BUILD_DIR:-build}"
+mkdir -p "$BUILD_DIR"
+bash scripts/libjpeg.sh "$BUILD_DIR"
+
 if [ ! -f "$BUILD_DIR/build.ninja" ]; then
   cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 fi

@@ -228,7 +228,7 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         {
             // A native window made here would belong to this thread, which may never
             // serve its messages: the parent's thread attaches it instead.
-            SendMessageW(parentHandle, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(this->self()), 0);
+            Toolkit::sendPrivate(parentHandle, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(this->self()), 0);
             return;
         }
         parent_ = parent;
@@ -388,6 +388,12 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         handle_ = h;
         return h != nullptr;
     }
+    // True when the native window exists and belongs to another thread than the caller's.
+    bool onOtherThread() const
+    {
+        return handle_ && GetWindowThreadProcessId(handle_, nullptr) != GetCurrentThreadId();
+    }
+
     // Runs on the creating thread right after a successful createNative.
     virtual void nativeCreated() {}
     // Runs when the component joins a tree (before its native window is made).
@@ -412,7 +418,7 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         if (!parent_ && !handle_ && !window_)
             return;
         if (handle_)
-            SendMessageW(handle_, MSG_DESTROY_NATIVE, 0, 0);
+            Toolkit::sendPrivate(handle_, MSG_DESTROY_NATIVE, 0, 0);
         if (window_ && window_->hasLocalizer())
             window_->getLocalizer()->removeListener(this->self());
         if (drawer::Skinner* skinner = windowSkinner())

@@ -87,10 +87,10 @@ Window::~Window()
     if (handle_)
     {
         removeTrayIcon();
-        SendMessageW(handle_, MSG_CLOSE_QUIETLY, 0, 0);
+        Toolkit::sendPrivate(handle_, MSG_CLOSE_QUIETLY, 0, 0);
     }
     if (owner_)
-        SendMessageW(owner_, MSG_CLOSE_QUIETLY, 0, 0);
+        Toolkit::sendPrivate(owner_, MSG_CLOSE_QUIETLY, 0, 0);
     if (thread_)
     {
         // Stopped from its own thread (a listener released the window), the thread
@@ -100,7 +100,7 @@ Window::~Window()
         thread_ = nullptr;
     }
     // Requests posted but never served went with the window's message queue.
-    dropPostedPayloads();
+    dropPostedRequests();
     handle_ = nullptr;
     owner_ = nullptr;
     if (smallIconOwned_ && smallIcon_)
@@ -319,6 +319,8 @@ int Window::getMaxHeight()
 
 void Window::doLayout()
 {
+    if (carryLayout())
+        return;
     ILayoutManager* manager = manager_ ? manager_ : layout::Vertical::Shared();
     contentMinWidth_ = contentMinHeight_ = contentPrefWidth_ = contentPrefHeight_ = 0;
     manager->layout(self(), &contentMinWidth_, &contentMinHeight_, &contentPrefWidth_, &contentPrefHeight_);
@@ -819,7 +821,7 @@ void Window::beginCapture()
         return;
     if (GetWindowThreadProcessId(handle_, nullptr) != GetCurrentThreadId())
     {
-        SendMessageW(handle_, MSG_BEGIN_CAPTURE, 0, 0);
+        Toolkit::sendPrivate(handle_, MSG_BEGIN_CAPTURE, 0, 0);
         return;
     }
     captureActive_ = true;

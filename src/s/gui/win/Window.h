@@ -234,25 +234,10 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     // the native windows it holds.
     void abandonHungThread();
 
-    // Pointers (request blocks, texts, hot-key blocks) that this process hands to the
-    // window's thread in wParam. The thread reads a pointer only while it is listed
-    // here: WM_USER numbers are also sent by other programs (broadcasts reach every
-    // top-level window), and their wParam must never be followed. A sender lists its
-    // payload for the time of its SendMessage; a posted request block is owned by the
-    // list until its message is handled, or until the window is destroyed.
-    struct Payload
-    {
-        const void* pointer;
-        bool posted;
-    };
-    void listPayload(const void* pointer, bool posted);
-    void unlistPayload(const void* pointer);
-    // True when `pointer` is listed; a posted one is unlisted and `posted` set (the
-    // caller owns it now).
-    bool claimPayload(const void* pointer, bool* posted);
-    void dropPostedPayloads();
-    // Sends `message` with `payload` listed for the time of the call.
-    LRESULT sendWithPayload(UINT message, const void* payload);
+    // Request blocks of postRequest not yet served: the window owns them until its
+    // thread takes one (claimPosted) or the window is destroyed (dropPostedRequests).
+    bool claimPosted(const void* block);
+    void dropPostedRequests();
 
     UIThread* thread_ = nullptr;
     HWND owner_ = nullptr;
@@ -307,8 +292,8 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
 
     int request_[4] = {0, 0, 0, 0};
     intptr_t requestResult_ = 0;
-    std::vector<Payload> payloads_;
-    thread::ObjLocker payloadLock_;
+    std::vector<const void*> posted_;
+    thread::ObjLocker postedLock_;
 
     int lastKey_ = 0, wheelLines_ = 0, lastTimerId_ = 0;
     ATOM lastHotKey_ = 0;

@@ -36,28 +36,15 @@ void Window::onClose()
 bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam)
 {
     *result = 0;
-    // A pointer in wParam that this process did not list comes from another program.
-    bool posted = false;
-    switch (message)
-    {
-    case MSG_REQUEST:
-    case MSG_SHOW_MESSAGE:
-    case MSG_SHOW_ERROR:
-    case MSG_ASK_QUESTION:
-    case MSG_REGISTER_HOT_KEY:
-    case MSG_UNREGISTER_HOT_KEY:
-        if (!claimPayload(reinterpret_cast<const void*>(wParam), &posted))
-            return true;
-        break;
-    default:
-        break;
-    }
+    // Private messages reach this point only when this process sent them (Toolkit).
     switch (message)
     {
     case MSG_REQUEST:
     {
         RequestBlock* block = reinterpret_cast<RequestBlock*>(wParam);
-        if (!block)
+        // A posted block belongs to the window until served.
+        bool posted = lParam == 1;
+        if (!block || (posted && !claimPosted(block)))
             return true;
         for (int i = 0; i < 4; ++i)
             request_[i] = block->values[i];

@@ -1,0 +1,183 @@
+#pragma once
+#include "s/gui/events/Disabler.h"
+#include "s/gui/events/Editabler.h"
+#include "s/gui/events/Enabler.h"
+#include "s/gui/events/UnEditabler.h"
+#include "s/gui/win/ListenerList.h"
+#include "s/gui/win/WidgetBase.h"
+
+namespace s::gui::win
+{
+
+// What check boxes and radio buttons share: a BUTTON control of a checkable style, a
+// stored on/off state, the "on" and "off" listener lists and the links that follow them.
+//
+// The native control tells its own window of every change through BM_SETCHECK (the
+// user's clicks included). On BM_SETCHECK the stored state is compared: a change is
+// stored and, with notifications on, fires the "on" or "off" list after the control
+// has taken the new state. The program's own changes (setOn) store the state first,
+// so the message finds nothing changed and fires nothing.
+template <class I> class CheckableBase : public WidgetBase<I>
+{
+  public:
+    bool getOnState() const { return on_; }
+
+  protected:
+    ~CheckableBase() override { releaseLinks(); }
+
+    // kinds: the event kinds of the "on" and "off" lists; style: BS_AUTOCHECKBOX...
+    void resetCheckable()
+    {
+        this->resetWidget();
+        on_ = false;
+        notify_ = true;
+        pendingKind_ = -1;
+        groupStart_ = false;
+        onListeners_.clear();
+        offListeners_.clear();
+        releaseLinks();
+    }
+
+    virtual int onKind() const = 0;
+    virtual int offKind() const = 0;
+    virtual DWORD controlStyle() const = 0;
+
+    // Stores the state, then tells the native control (with notifications off when
+    // not notifying). Nothing happens when the state is already the stored one.
+    void setOn(bool on, bool notify)
+    {
+        if (on == on_)
+            return;
+        on_ = on;
+        if (this->handle_)
+        {
+            bool saved = notify_;
+            notify_ = notify && saved;
+            SendMessageW(this->handle_, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+            notify_ = saved;
+        }
+    }
+
+    bool wrapsControl() const override { return true; }
+    bool createNative(HWND parentHandle) override
+    {
+        DWORD style = WS_CHILD | WS_TABSTOP | controlStyle() | (groupStart_ ? WS_GROUP : 0);
+        this->handle_ = Toolkit::createControl(this, 0, L"BUTTON", this->text_.c_str(), style, 0, 0, 0, 0,
+                                               parentHandle, nullptr);
+        return this->handle_ != nullptr;
+    }
+    void nativeCreated() override
+    {
+        WidgetBase<I>::nativeCreated();
+        bool saved = notify_;
+        notify_ = false;
+        SendMessageW(this->handle_, BM_SETCHECK, on_ ? BST_CHECKED : BST_UNCHECKED, 0);
+        notify_ = saved;
+    }
+    void measureContent(int* width, int* height) override
+    {
+        int w = 0, h = 0;
+        this->getFont()->measure(this->text_.c_str(), &w, &h);
+        int glyph = GetSystemMetrics(SM_CXMENUCHECK);
+        if (glyph <= 0)
+            glyph = 13;
+        *width = w + glyph + 8;
+        *height = std::max(h, glyph) + 4;
+    }
+
+  public:
+    bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        switch (message)
+        {
+        case BM_SETCHECK:
+        {
+            bool on = wParam == BST_CHECKED;
+            pendingKind_ = -1;
+            if (on != on_)
+            {
+                on_ = on;
+                if (notify_)
+                    pendingKind_ = on ? onKind() : offKind();
+            }
+            return false; // the control takes the state; the lists fire afterwards
+        }
+        case MSG_REFLECT_CTL_COLOR:
+            *result = this->defaultColourAnswer(reinterpret_cast<HDC>(wParam));
+            return true;
+        default:
+            return WidgetBase<I>::handleMessage(result, message, wParam, lParam);
+        }
+    }
+    void afterDefault(UINT message, WPARAM, LPARAM, LRESULT) override
+    {
+        if (message != BM_SETCHECK || pendingKind_ < 0)
+            return;
+        pendingKind_ = -1;
+        if (on_)
+            onListeners_.fire(this->self(), onKind());
+        else
+            offListeners_.fire(this->self(), offKind());
+    }
+
+  protected:
+    // --- links ---------------------------------------------------------------
+    enum Role
+    {
+        ENABLE_ON = 0,   // Enabler on the "on" list
+        DISABLE_OFF,     // Disabler on the "off" list
+        ENABLE_OFF,      // Enabler on the "off" list
+        DISABLE_ON,      // Disabler on the "on" list
+        EDITABLE_ON,     // Editabler on the "on" list
+        UNEDITABLE_OFF,  // UnEditabler on the "off" list
+        ROLE_COUNT
+    };
+    void link(int role, IComponent* target)
+    {
+        if (!target)
+            return;
+        events::StateLink*& l = links_[role];
+        if (!l)
+        {
+            switch (role)
+            {
+            case ENABLE_ON:
+            case ENABLE_OFF:
+                l = events::Enabler::Acquire();
+                break;
+            case DISABLE_ON:
+            case DISABLE_OFF:
+                l = events::Disabler::Acquire();
+                break;
+            case EDITABLE_ON:
+                l = events::Editabler::Acquire();
+                break;
+            default:
+                l = events::UnEditabler::Acquire();
+                break;
+            }
+            l->setSource(this->self());
+            bool onList = role == ENABLE_ON || role == DISABLE_ON || role == EDITABLE_ON;
+            (onList ? onListeners_ : offListeners_).add(l);
+        }
+        l->addTarget(target);
+    }
+    void releaseLinks()
+    {
+        for (events::StateLink*& l : links_)
+        {
+            if (l)
+                dynamic_cast<thread::IPoolable*>(l)->Release();
+            l = nullptr;
+        }
+    }
+
+    bool on_ = false;
+    bool notify_ = true;
+    int pendingKind_ = -1;
+    bool groupStart_ = false;
+    ListenerList onListeners_, offListeners_;
+    events::StateLink* links_[ROLE_COUNT] = {}; // owned, made on first use
+};
+
+} // namespace s::gui::win
