@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "s/app/IAppBase.h"
+#include "s/gui/drawer/Skinner.h"
 #include "s/gui/win/Window.h"
 #include "s/lang/Localizer.h"
 #include "s/map/IMappedData.h"
@@ -191,6 +192,15 @@ void AppWindow::setSavedSkin(const wchar_t* name)
     }
     if (IMappedData* settings = store())
         settings->setString(getSectionPath(IAppBase::SECTION_SKIN), L"", name);
+}
+
+void AppWindow::attachSkinner(s::gui::IWindow* window)
+{
+    if (!ownSkinner_ || !skinner_ || !window)
+        return;
+    if (!skinner_->selectScheme(getSavedSkin()))
+        skinner_->selectScheme(defaultSkin_->CStr());
+    window->setSkinner(skinner_);
 }
 
 // --- geometry -----------------------------------------------------------------------------
