@@ -77,6 +77,14 @@ namespace s::file::win
 {
 class PathWin;
 }
+namespace s::app::win
+{
+class AppWindow;
+}
+namespace s::gui::dialogs
+{
+class About3;
+}
 
 namespace s::gui::dialogs::dragndrop
 {
@@ -263,6 +271,12 @@ class Dialog : public s::base::IObject,
     bool isCompactView() const { return compactView_; }
     // Runs a menu command (the menu bar's commands; see the menu tables).
     void runMenuCommand(int32_t command);
+    // Command 10000: the version-information window ("AboutWindow", skin family
+    // "ThinWindow", default scheme "Classic LG"), made on first use and kept until the
+    // dialog is released; every showing builds a new window. Nothing without a bound
+    // AppWindow (the settings object must be an s::app::IAppWindow).
+    void showVersionWindow();
+    s::gui::dialogs::About3* getVersionDialog() const { return about_; }
 
     // Pages are handed to the shell with the verb "open". Tests replace the opener so
     // that no browser starts; the hook answers whether the page was opened.
@@ -327,6 +341,10 @@ class Dialog : public s::base::IObject,
     int32_t outputFolderMode_ = OUTPUT_ITEM_FOLDER;
     s::str::strbuffer::StrBuffer* customFolder_; // owned
     s::file::win::PathWin* outputFolder_ = nullptr;
+
+    s::gui::dialogs::About3* about_ = nullptr;         // owned, made on first use
+    s::app::win::AppWindow* aboutSettings_ = nullptr;  // owned, "AboutWindow"
+    s::gui::drawer::Skinner* aboutSkinner_ = nullptr;  // owned, its skin manager
 
     static std::atomic<PageOpener> pageOpener_;
 };
