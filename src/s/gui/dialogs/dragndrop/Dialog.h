@@ -47,6 +47,10 @@ namespace s::map
 {
 class IMappedData;
 }
+namespace s::app
+{
+class IAppWindow;
+}
 namespace s::lang
 {
 class Localizer;
@@ -142,6 +146,9 @@ class Dialog : public s::base::IObject,
     void Reset() override;
 
     // --- binding (before buildAndRun) ----------------------------------------------------
+    // The main-window object: the settings object, its sections, its language pack (its own
+    // or the application's), the application's store and the window's skin manager.
+    void bind(s::app::IAppWindow* appWindow);
     // The window's settings object (normally the AppWindow "MainWindow"), the name that
     // forms its sections ("MainWindow" gives "MainWindow\View"), the language pack, the
     // settings store and the skin manager (may be null). None is owned.
@@ -149,6 +156,9 @@ class Dialog : public s::base::IObject,
               s::map::IMappedData* store, s::gui::drawer::Skinner* skinner);
 
     s::gui::IWindowSettings* getWindowSettings() const { return settings_; }
+    s::app::IAppWindow* getAppWindow() const { return appWindow_; }
+    // The first id of the product's own texts (product page +3, feedback page +4).
+    int32_t getTextBase() const { return textBase_; }
     s::lang::Localizer* getLocalizer() const { return localizer_; }
     s::map::IMappedData* getStore() const { return store_; }
     s::gui::drawer::Skinner* getSkinner() const { return skinner_; }
@@ -264,13 +274,8 @@ class Dialog : public s::base::IObject,
     // Runs a menu command (the menu bar's commands; see the menu tables).
     void runMenuCommand(int32_t command);
 
-    // Pages are handed to the shell with the verb "open". Tests replace the opener so
-    // that no browser starts; the hook answers whether the page was opened.
-    using PageOpener = bool (*)(const wchar_t* address);
-    // Answers the previous opener; null restores the shell.
-    static PageOpener setPageOpener(PageOpener opener);
-    static bool openPage(const wchar_t* address);
-    // Opens the page whose address is the text `textId`; nothing for an empty text.
+    // Opens the page whose address is the text `textId` (AppBase::openAddress, which tests
+    // replace so that no browser starts); nothing for an empty text.
     void openPageById(int32_t textId);
 
   protected:
@@ -303,6 +308,8 @@ class Dialog : public s::base::IObject,
     s::str::strbuffer::StrBuffer* viewSection_; // owned
 
     s::gui::IWindowSettings* settings_ = nullptr; // shared
+    s::app::IAppWindow* appWindow_ = nullptr;     // shared
+    int32_t textBase_ = 500000;
     s::map::IMappedData* store_ = nullptr;        // shared
     s::lang::Localizer* localizer_ = nullptr;     // shared
     s::gui::drawer::Skinner* skinner_ = nullptr;  // shared
@@ -328,7 +335,6 @@ class Dialog : public s::base::IObject,
     s::str::strbuffer::StrBuffer* customFolder_; // owned
     s::file::win::PathWin* outputFolder_ = nullptr;
 
-    static std::atomic<PageOpener> pageOpener_;
 };
 
 } // namespace s::gui::dialogs::dragndrop

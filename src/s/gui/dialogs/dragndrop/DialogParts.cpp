@@ -4,7 +4,10 @@
 #include "s/gui/dialogs/dragndrop/Dialog.h"
 #include "s/gui/win/Box.h"
 #include "s/gui/win/Button.h"
+#include "s/gui/IComboBox.h"
+#include "s/gui/combobox/ComboBoxItem.h"
 #include "s/gui/win/CheckBox.h"
+#include "s/gui/win/ComboBox.h"
 #include "s/gui/win/Label.h"
 #include "s/gui/win/Window.h"
 
@@ -64,7 +67,10 @@ s::gui::ICheckBox* newCheckBox(int32_t textId, bool checked)
 
 IComponent* Dialog::createActionChooser()
 {
-    return nullptr;
+    s::gui::win::ComboBox* chooser = s::gui::win::ComboBox::Acquire();
+    chooser->setFixedHeight(23);
+    chooser->setWidthPercent(100);
+    return chooser;
 }
 
 DialogParts::DialogParts(Dialog& dialog) : dialog_(dialog)
@@ -143,6 +149,7 @@ void DialogParts::build()
     actionChooser_ = dialog_.createActionChooser();
     if (actionChooser_ != nullptr)
     {
+        chooser_ = dynamic_cast<s::gui::IComboBox*>(actionChooser_);
         actionRow_->add(actionChooser_);
     }
     if (!dialog_.showsActionRow())
@@ -237,6 +244,10 @@ void DialogParts::listen()
         window->addListener(s::gui::IWindow::EVENT_RIGHT_DOWN, &dialog_);
         window->addListener(s::gui::IWindow::EVENT_RESTORED, &dialog_);
     }
+    if (chooser_ != nullptr)
+    {
+        chooser_->addSelectionListener(&dialog_);
+    }
     keepOnTopBox_->addCheckedListener(&dialog_);
     keepOnTopBox_->addUncheckedListener(&dialog_);
     makerLink_->addClickListener(&dialog_);
@@ -256,23 +267,26 @@ void DialogParts::listen()
 
 int32_t DialogParts::getActionCount()
 {
-    return 0;
+    return chooser_ != nullptr ? chooser_->getItemCount() : 0;
 }
 
 const wchar_t* DialogParts::getActionName(int32_t index)
 {
-    (void)index;
-    return nullptr;
+    s::gui::combobox::ComboBoxItem* item = chooser_ != nullptr ? chooser_->getItem(index) : nullptr;
+    return item != nullptr ? item->getText() : nullptr;
 }
 
 int32_t DialogParts::getSelectedAction()
 {
-    return 0;
+    return chooser_ != nullptr ? chooser_->getSelection() : 0;
 }
 
 void DialogParts::selectAction(int32_t index)
 {
-    (void)index;
+    if (chooser_ != nullptr && index >= 0 && index < chooser_->getItemCount())
+    {
+        chooser_->setSelection(index, false);
+    }
 }
 
 void DialogParts::showActionPanel(int32_t index)

@@ -15,6 +15,7 @@ class IBox;
 class ILabel;
 class IButton;
 class ICheckBox;
+class IComboBox;
 } // namespace s::gui
 
 namespace s::str::strarray
@@ -124,6 +125,7 @@ class DialogParts
     s::gui::IBox* progressBox_ = nullptr;
     s::gui::IBox* statusBar_ = nullptr;
     s::gui::IComponent* actionChooser_ = nullptr;
+    s::gui::IComboBox* chooser_ = nullptr; // the chooser when it is a combo box
     s::gui::IComponent* optionsPanel_ = nullptr;
     s::gui::IBox* spacerAbove_ = nullptr;
     s::gui::IBox* spacerBelow_ = nullptr;
