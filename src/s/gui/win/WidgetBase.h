@@ -151,7 +151,7 @@ template <class I> class WidgetBase : public ComponentBase<I>
     void handleEvent(void* source, int kind) override
     {
         (void)kind;
-        if (!source)
+        if (!source || this->takeSkinEvent(source))
             return;
         if (isOwnFont(source))
         {

@@ -6,6 +6,8 @@
 #include "mfc/afxwin.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/drawer/IFrameDrawer.h"
+#include "s/gui/drawer/ISkin.h"
+#include "s/gui/drawer/Skinner.h"
 #include "s/gui/layout/Vertical.h"
 #include "s/gui/win/Box.h"
 #include "s/gui/win/UIThread.h"
@@ -79,14 +81,16 @@ Window::~Window()
     if (children_)
         removeAll(true);
     setLocalizer(nullptr);
+    if (skinner_)
+        skinner_->unregisterComponent(self());
     unregisterAllHotKeys();
     if (handle_)
     {
         removeTrayIcon();
-        SendMessageW(handle_, MSG_CLOSE_QUIETLY, 0, 0);
+        Toolkit::sendPrivate(handle_, MSG_CLOSE_QUIETLY, 0, 0);
     }
     if (owner_)
-        SendMessageW(owner_, MSG_CLOSE_QUIETLY, 0, 0);
+        Toolkit::sendPrivate(owner_, MSG_CLOSE_QUIETLY, 0, 0);
     if (thread_)
     {
         // Stopped from its own thread (a listener released the window), the thread
@@ -96,7 +100,7 @@ Window::~Window()
         thread_ = nullptr;
     }
     // Requests posted but never served went with the window's message queue.
-    dropPostedPayloads();
+    dropPostedRequests();
     handle_ = nullptr;
     owner_ = nullptr;
     if (smallIconOwned_ && smallIcon_)
@@ -164,7 +168,8 @@ void Window::resetWindow()
     if (localizer_)
         localizer_->removeListener(self());
     localizer_ = nullptr;
-    skinner_ = nullptr;
+    if (skinner_)
+        setSkinner(nullptr);
     statusBar_ = nullptr;
     settings_ = nullptr;
     dragByClientArea_ = trayIconShown_ = keepTrayIcon_ = iconized_ = hideToTrayOnClose_ = false;
@@ -314,6 +319,8 @@ int Window::getMaxHeight()
 
 void Window::doLayout()
 {
+    if (carryLayout())
+        return;
     ILayoutManager* manager = manager_ ? manager_ : layout::Vertical::Shared();
     contentMinWidth_ = contentMinHeight_ = contentPrefWidth_ = contentPrefHeight_ = 0;
     manager->layout(self(), &contentMinWidth_, &contentMinHeight_, &contentPrefWidth_, &contentPrefHeight_);
@@ -664,8 +671,42 @@ void Window::setLocalizer(lang::Localizer* localizer)
     }
 }
 
+void Window::setSkinner(drawer::Skinner* skinner)
+{
+    if (skinner_ == skinner)
+        return;
+    if (skinner_)
+        skinner_->unregisterComponent(self());
+    skinner_ = skinner;
+    if (!skinner_)
+    {
+        setFrameDrawer(nullptr, false);
+        return;
+    }
+    skinner_->registerComponent(self());
+    skinChanged();
+}
+
+void Window::skinChanged()
+{
+    drawer::ISkin* skin = skinner_ ? skinner_->getCurrentSkin() : nullptr;
+    if (!skin)
+        return;
+    uint32_t colour = skin->getBackgroundColour();
+    background_ = colour;
+    transparent_ = false;
+    setFrameDrawer(skin->getFrameDrawer(), false);
+    if (handle_)
+        RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+}
+
 void Window::handleEvent(void* source, int kind)
 {
+    if (skinner_ && source == static_cast<void*>(skinner_))
+    {
+        skinChanged();
+        return;
+    }
     if (!localizer_ || source != static_cast<void*>(localizer_))
         return;
     refreshTitle();
@@ -780,7 +821,7 @@ void Window::beginCapture()
         return;
     if (GetWindowThreadProcessId(handle_, nullptr) != GetCurrentThreadId())
     {
-        SendMessageW(handle_, MSG_BEGIN_CAPTURE, 0, 0);
+        Toolkit::sendPrivate(handle_, MSG_BEGIN_CAPTURE, 0, 0);
         return;
     }
     captureActive_ = true;
@@ -807,6 +848,20 @@ void Window::sendTab()
 
 // --- painting ---------------------------------------------------------------------------------------
 
+void Window::paintClient(HDC dc, int w, int h)
+{
+    // With a frame drawer the client area is the whole window, frame included.
+    if (frameDrawer_)
+    {
+        frameDrawer_->paintFrame(this, dc, w, h);
+        return;
+    }
+    HBRUSH brush = CreateSolidBrush(background_);
+    RECT all{0, 0, w, h};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+}
+
 void Window::paintBackground(HDC dc)
 {
     RECT client;
@@ -828,10 +883,7 @@ void Window::paintBackground(HDC dc)
         bufferWidth_ = w;
         bufferHeight_ = h;
     }
-    HBRUSH brush = CreateSolidBrush(background_);
-    RECT all{0, 0, w, h};
-    FillRect(bufferDc_, &all, brush);
-    DeleteObject(brush);
+    paintClient(bufferDc_, w, h);
     // Children paint themselves; leaving them out of the copy keeps them from flickering.
     int saved = SaveDC(dc);
     for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))

@@ -36,28 +36,15 @@ void Window::onClose()
 bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam)
 {
     *result = 0;
-    // A pointer in wParam that this process did not list comes from another program.
-    bool posted = false;
-    switch (message)
-    {
-    case MSG_REQUEST:
-    case MSG_SHOW_MESSAGE:
-    case MSG_SHOW_ERROR:
-    case MSG_ASK_QUESTION:
-    case MSG_REGISTER_HOT_KEY:
-    case MSG_UNREGISTER_HOT_KEY:
-        if (!claimPayload(reinterpret_cast<const void*>(wParam), &posted))
-            return true;
-        break;
-    default:
-        break;
-    }
+    // Private messages reach this point only when this process sent them (Toolkit).
     switch (message)
     {
     case MSG_REQUEST:
     {
         RequestBlock* block = reinterpret_cast<RequestBlock*>(wParam);
-        if (!block)
+        // A posted block belongs to the window until served.
+        bool posted = lParam == 1;
+        if (!block || (posted && !claimPosted(block)))
             return true;
         for (int i = 0; i < 4; ++i)
             request_[i] = block->values[i];
@@ -180,19 +167,16 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         {
             RECT all;
             GetClientRect(handle_, &all);
-            HBRUSH brush = CreateSolidBrush(background_);
-            FillRect(reinterpret_cast<HDC>(wParam), &all, brush);
-            DeleteObject(brush);
+            paintClient(reinterpret_cast<HDC>(wParam), all.right, all.bottom);
         }
         return true;
     case WM_PAINT:
         if (frameDrawer_)
         {
+            // The frame is part of the client area: the background buffer holds it.
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(handle_, &ps);
-            RECT r;
-            GetWindowRect(handle_, &r);
-            frameDrawer_->paintFrame(this, dc, r.right - r.left, r.bottom - r.top);
+            paintBackground(dc);
             EndPaint(handle_, &ps);
             return true;
         }

@@ -148,7 +148,7 @@ void Window::stopHover(bool toFullState)
     if (handle_ && GetWindowThreadProcessId(handle_, nullptr) != GetCurrentThreadId())
     {
         // Timers can only be ended by the thread that set them.
-        SendMessageW(handle_, MSG_STOP_HOVER, toFullState ? 1 : 0, 0);
+        Toolkit::sendPrivate(handle_, MSG_STOP_HOVER, toFullState ? 1 : 0, 0);
         return;
     }
     if (handle_)
@@ -360,18 +360,26 @@ void Window::onSizing(WPARAM wmsz, RECT* rect)
 
 void Window::onPosChanging(WINDOWPOS* pos)
 {
-    if (keepInsideScreen_ && !(pos->flags & SWP_NOMOVE))
+    bool moves = !(pos->flags & SWP_NOMOVE), sizes = !(pos->flags & SWP_NOSIZE);
+    if (keepInsideScreen_ && (moves || sizes))
     {
         RECT area;
         if (GetSystemMetrics(SM_CMONITORS) >= 2)
             area = virtualScreen();
         else
             SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-        int w = (pos->flags & SWP_NOSIZE) ? width_ : pos->cx;
-        int h = (pos->flags & SWP_NOSIZE) ? height_ : pos->cy;
-        int x = std::max(static_cast<int>(area.left), std::min(pos->x, static_cast<int>(area.right) - w));
-        int y = std::max(static_cast<int>(area.top), std::min(pos->y, static_cast<int>(area.bottom) - h));
-        if (x != pos->x || y != pos->y)
+        // A resize without a move keeps the current top-left corner; when the new size
+        // crosses the edge, the corner moves too and the move flag is cleared.
+        RECT current{x_, y_, x_ + width_, y_ + height_};
+        if (handle_)
+            GetWindowRect(handle_, &current);
+        int fromX = moves ? pos->x : static_cast<int>(current.left);
+        int fromY = moves ? pos->y : static_cast<int>(current.top);
+        int w = sizes ? pos->cx : static_cast<int>(current.right - current.left);
+        int h = sizes ? pos->cy : static_cast<int>(current.bottom - current.top);
+        int x = std::max(static_cast<int>(area.left), std::min(fromX, static_cast<int>(area.right) - w));
+        int y = std::max(static_cast<int>(area.top), std::min(fromY, static_cast<int>(area.bottom) - h));
+        if (x != fromX || y != fromY)
         {
             pos->x = x;
             pos->y = y;

@@ -11,96 +11,67 @@ using namespace windowparts;
 
 intptr_t Window::sendRequest(int v1, int v2, int v3, int v4)
 {
-    if (!handle_)
+    // Nothing of this object is touched once the message is on its way: another thread
+    // may release the window while the request waits (the call then answers 0).
+    HWND h = handle_;
+    if (!h)
         return 0;
     RequestBlock block{{v1, v2, v3, v4}};
-    return sendWithPayload(MSG_REQUEST, &block);
+    return Toolkit::sendPrivate(h, MSG_REQUEST, reinterpret_cast<WPARAM>(&block), 0);
 }
 
 bool Window::postRequest(int v1, int v2, int v3, int v4)
 {
-    if (!handle_)
+    HWND h = handle_;
+    if (!h)
         return false;
     RequestBlock* block = new RequestBlock{{v1, v2, v3, v4}};
-    listPayload(block, true);
-    if (PostMessageW(handle_, MSG_REQUEST, reinterpret_cast<WPARAM>(block), 1))
+    {
+        thread::ObjLocker::Guard guard(postedLock_);
+        posted_.push_back(block);
+    }
+    if (Toolkit::postPrivate(h, MSG_REQUEST, reinterpret_cast<WPARAM>(block), 1))
         return true;
-    unlistPayload(block);
+    claimPosted(block);
     delete block;
     return false;
 }
 
-void Window::listPayload(const void* pointer, bool posted)
+bool Window::claimPosted(const void* block)
 {
-    thread::ObjLocker::Guard guard(payloadLock_);
-    payloads_.push_back(Payload{pointer, posted});
-}
-
-void Window::unlistPayload(const void* pointer)
-{
-    thread::ObjLocker::Guard guard(payloadLock_);
-    for (size_t i = 0; i < payloads_.size(); ++i)
+    thread::ObjLocker::Guard guard(postedLock_);
+    for (size_t i = 0; i < posted_.size(); ++i)
     {
-        if (payloads_[i].pointer == pointer)
+        if (posted_[i] == block)
         {
-            payloads_.erase(payloads_.begin() + static_cast<std::ptrdiff_t>(i));
-            return;
+            posted_.erase(posted_.begin() + static_cast<std::ptrdiff_t>(i));
+            return true;
         }
-    }
-}
-
-bool Window::claimPayload(const void* pointer, bool* posted)
-{
-    thread::ObjLocker::Guard guard(payloadLock_);
-    *posted = false;
-    for (size_t i = 0; i < payloads_.size(); ++i)
-    {
-        if (payloads_[i].pointer != pointer)
-            continue;
-        if (payloads_[i].posted)
-        {
-            *posted = true;
-            payloads_.erase(payloads_.begin() + static_cast<std::ptrdiff_t>(i));
-        }
-        return true;
     }
     return false;
 }
 
-void Window::dropPostedPayloads()
+void Window::dropPostedRequests()
 {
-    thread::ObjLocker::Guard guard(payloadLock_);
-    for (const Payload& p : payloads_)
-    {
-        if (p.posted)
-            delete static_cast<const RequestBlock*>(p.pointer);
-    }
-    payloads_.clear();
-}
-
-LRESULT Window::sendWithPayload(UINT message, const void* payload)
-{
-    listPayload(payload, false);
-    LRESULT result = SendMessageW(handle_, message, reinterpret_cast<WPARAM>(payload), 0);
-    unlistPayload(payload);
-    return result;
+    thread::ObjLocker::Guard guard(postedLock_);
+    for (const void* block : posted_)
+        delete static_cast<const RequestBlock*>(block);
+    posted_.clear();
 }
 
 void Window::showMessage(const wchar_t* text)
 {
-    if (handle_)
-        sendWithPayload(MSG_SHOW_MESSAGE, text);
+    Toolkit::sendPrivate(handle_, MSG_SHOW_MESSAGE, reinterpret_cast<WPARAM>(text), 0);
 }
 
 void Window::showError(const wchar_t* text)
 {
-    if (handle_)
-        sendWithPayload(MSG_SHOW_ERROR, text);
+    Toolkit::sendPrivate(handle_, MSG_SHOW_ERROR, reinterpret_cast<WPARAM>(text), 0);
 }
 
 bool Window::askQuestion(const wchar_t* text)
 {
-    return handle_ && sendWithPayload(MSG_ASK_QUESTION, text) == 1;
+    return Toolkit::sendPrivate(handle_, MSG_ASK_QUESTION, reinterpret_cast<WPARAM>(text), 0) == 1;
 }
 
 // --- hot keys and timers ----------------------------------------------------------------------
@@ -121,7 +92,7 @@ bool Window::registerHotKey(bool alt, bool ctrl, bool shift, bool win, int key, 
         (version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion >= 1)))
         modifiers |= 0x4000; // MOD_NOREPEAT
     HotKeyBlock block{modifiers, static_cast<UINT>(key), name, reportFailure, alt, ctrl, shift, win};
-    return sendWithPayload(MSG_REGISTER_HOT_KEY, &block) == 1;
+    return Toolkit::sendPrivate(handle_, MSG_REGISTER_HOT_KEY, reinterpret_cast<WPARAM>(&block), 0) == 1;
 }
 
 LRESULT Window::onRegisterHotKey(void* raw)
@@ -163,13 +134,13 @@ LRESULT Window::onRegisterHotKey(void* raw)
 void Window::unregisterHotKey(const wchar_t* name)
 {
     if (handle_ && name)
-        sendWithPayload(MSG_UNREGISTER_HOT_KEY, name);
+        Toolkit::sendPrivate(handle_, MSG_UNREGISTER_HOT_KEY, reinterpret_cast<WPARAM>(name), 0);
 }
 
 void Window::unregisterAllHotKeys()
 {
     if (handle_)
-        SendMessageW(handle_, MSG_UNREGISTER_ALL_HOT_KEYS, 0, 0);
+        Toolkit::sendPrivate(handle_, MSG_UNREGISTER_ALL_HOT_KEYS, 0, 0);
 }
 
 bool Window::isHotKey(const wchar_t* name)
@@ -187,13 +158,13 @@ bool Window::isHotKey(const wchar_t* name)
 void Window::startTimer(int id, int milliseconds)
 {
     if (handle_)
-        SendMessageW(handle_, MSG_START_TIMER, static_cast<WPARAM>(id), static_cast<LPARAM>(milliseconds));
+        Toolkit::sendPrivate(handle_, MSG_START_TIMER, static_cast<WPARAM>(id), static_cast<LPARAM>(milliseconds));
 }
 
 void Window::stopTimer(int id)
 {
     if (handle_)
-        SendMessageW(handle_, MSG_STOP_TIMER, static_cast<WPARAM>(id), 0);
+        Toolkit::sendPrivate(handle_, MSG_STOP_TIMER, static_cast<WPARAM>(id), 0);
 }
 
 void Window::setWatchClipboard(bool on)
