@@ -445,6 +445,16 @@ const wchar_t* Dialog::getStatusText() const
     return parts_ != nullptr ? parts_->getStatusText() : L"";
 }
 
+s::gui::IPopupMenu* Dialog::getViewMenu() const
+{
+    return parts_ != nullptr ? parts_->getViewMenu() : nullptr;
+}
+
+s::gui::IPopupMenu* Dialog::getLanguageMenu() const
+{
+    return parts_ != nullptr ? parts_->getLanguageMenu() : nullptr;
+}
+
 // --- pages ----------------------------------------------------------------------------
 
 void Dialog::openPageById(int32_t textId)

@@ -60,6 +60,7 @@ namespace s::gui
 class IComponent;
 class IBox;
 class IWindowSettings;
+class IPopupMenu;
 namespace drawer
 {
 class Skinner;
@@ -271,6 +272,10 @@ class Dialog : public s::base::IObject,
     // stored for the view being left first. Stores "CompactView".
     void applyView(bool saveOldSize, bool compact);
     bool isCompactView() const { return compactView_; }
+    bool isRightClickTransformOn() const { return rightClickTransform_; }
+    // The menus (for tests that check their marks); null before building.
+    s::gui::IPopupMenu* getViewMenu() const;
+    s::gui::IPopupMenu* getLanguageMenu() const;
     // Runs a menu command (the menu bar's commands; see the menu tables).
     void runMenuCommand(int32_t command);
 
