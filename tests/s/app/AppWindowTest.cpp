@@ -3,11 +3,13 @@
 
 #include <windows.h>
 
+#include <cwctype>
 #include <string>
 
 #include "s/app/win/AppBase.h"
 #include "s/app/win/AppWindow.h"
 #include "s/gui/GuiTestSupport.h"
+#include "s/gui/drawer/Skinner.h"
 #include "s/gui/win/Window.h"
 #include "s/map/IMappedData.h"
 #include "s/app/AppTestSupport.h"
@@ -262,4 +264,41 @@ TEST(AppWindow, WindowTakesSavedBounds)
     EXPECT_EQ(140, r.top);
     EXPECT_EQ(420, r.right - r.left);
     EXPECT_EQ(330, r.bottom - r.top);
+}
+
+// A window with a skin manager of its own (as the version-information window has) keeps its
+// skin in its own section; a name the manager does not know gives the window's default.
+TEST(AppWindow, OwnSkinManagerSelectsTheWindowsSavedSkin)
+{
+    s::gui::drawer::Skinner* probe = s::gui::drawer::Skinner::newSkinSet();
+    ASSERT_NE(nullptr, probe);
+    ASSERT_GE(probe->getSchemeCount(), 3);
+    const std::wstring first = probe->getSchemeName(0), second = probe->getSchemeName(1),
+                       third = probe->getSchemeName(2);
+    probe->Release();
+    std::wstring thirdOtherCase = third;
+    for (wchar_t& c : thirdOtherCase)
+        c = wchar_t(towupper(c));
+    struct Case
+    {
+        const wchar_t* saved; // null: none
+        std::wstring selected;
+    } cases[] = {{nullptr, second}, {L"No such scheme", second}, {thirdOtherCase.c_str(), third}};
+    for (const Case& c : cases)
+    {
+        MainWindowSettings s;
+        s.start();
+        if (c.saved)
+            s.key.Write(L"SaveData\\About\\Skin", L"", REG_SZ, c.saved, DWORD((wcslen(c.saved) + 1) * 2));
+        s::gui::drawer::Skinner* own = s::gui::drawer::Skinner::newSkinSet();
+        AppWindow* about = AppWindow::Acquire();
+        about->init(s.app, L"About", s.app->getSoftwareType(), 400, 300, Window::ACTION_CLOSE, own, second.c_str());
+        EXPECT_TRUE(about->hasOwnSkinner());
+        EXPECT_EQ(own, about->getSkinner());
+        EXPECT_EQ(c.selected, own->getCurrentSchemeName()) << (c.saved ? c.saved : L"none");
+        about->setSavedSkin(first.c_str());
+        EXPECT_EQ(first, Text(s.key.Read(L"SaveData\\About\\Skin", L"")));
+        EXPECT_FALSE(s.key.Read(L"SaveData\\Skin", L"").found); // the application's is untouched
+        about->Release(); // releases its own skin manager too
+    }
 }

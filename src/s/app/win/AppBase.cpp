@@ -7,6 +7,7 @@
 #include <atomic>
 
 #include "s/file/win/PathWin.h"
+#include "s/gui/drawer/Skinner.h"
 #include "s/image/IconResource.h"
 #include "s/image/Picture.h"
 #include "s/lang/LangPack.h"
@@ -132,7 +133,9 @@ void AppBase::Reset()
     if (localizer_)
         localizer_->Release();
     localizer_ = nullptr;
-    skinner_ = nullptr; // this program never has one
+    if (skinner_)
+        skinner_->Release(); // forgets its listeners first
+    skinner_ = nullptr;
     for (StrBuffer* text : {scratch_, scratch2_, defaultSkin_, productKey_})
     {
         if (text)
@@ -219,7 +222,10 @@ bool AppBase::init(CWinApp* app, const wchar_t* productKey)
             setSavedLanguage(current->getEngName());
     }
 
-    // 10. Saved skin: only with a skin manager, which this program does not have.
+    // 10. Saved skin: only with a skin manager (this program has none); selecting tells its
+    // listeners when the scheme changed.
+    if (skinner_)
+        skinner_->selectScheme(getSavedSkin());
 
     // 11.
     settings_->setAutoFlush(true);
@@ -314,6 +320,9 @@ const wchar_t* AppBase::getSavedSkin()
     if (!settings_)
         return defaultSkin_->CStr();
     scratch_->Assign(settings_->getString(SECTION_SKIN, L"", defaultSkin_->CStr(), nullptr, false));
+    // A scheme the skin manager does not know (renamed, or from another version) gives the default.
+    if (skinner_ && skinner_->getSchemeIndex(scratch_->CStr()) < 0)
+        return defaultSkin_->CStr();
     return scratch_->CStr();
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "s/app/IAppBase.h"
+#include "s/gui/drawer/Skinner.h"
 #include "s/gui/win/Window.h"
 #include "s/lang/Localizer.h"
 #include "s/map/IMappedData.h"
@@ -42,9 +43,10 @@ void AppWindow::Reset()
     app_ = nullptr;
     softwareType_ = IAppBase::SOFTWARE_FREEWARE;
     textBase_ = IAppBase::TEXT_BASE_FREEWARE;
-    // An own language pack or skin manager would be released here; this program never
-    // gives a window either, so there is nothing to release.
+    // An own language pack would be released here; this program never gives a window one.
     localizer_ = nullptr;
+    if (ownSkinner_ && skinner_)
+        skinner_->Release();
     skinner_ = nullptr;
     ownSkinner_ = false;
     defaultWidth_ = 500;
@@ -96,11 +98,15 @@ void AppWindow::init(IAppBase* app, const wchar_t* name, const wchar_t* software
     softwareType_ = softwareType ? softwareType : IAppBase::SOFTWARE_FREEWARE;
     textBase_ = textBaseOf(softwareType_);
 
-    // 2. A skin manager of its own only when it is not the application's.
-    ownSkinner_ = app && skinner != app->getSkinner();
+    // 2. A skin manager of its own only when it is not the application's; else the default
+    // skin is the application manager's current scheme.
+    s::gui::drawer::Skinner* shared = app ? app->getSkinner() : nullptr;
+    ownSkinner_ = skinner != shared;
     skinner_ = ownSkinner_ ? skinner : nullptr;
     if (ownSkinner_ && skinName)
         defaultSkin_->Assign(skinName);
+    else if (!ownSkinner_ && shared)
+        defaultSkin_->Assign(shared->getCurrentSchemeName());
 
     // 3.
     easyDrag_ = true;
@@ -122,6 +128,9 @@ void AppWindow::init(IAppBase* app, const wchar_t* name, const wchar_t* software
         settings->setString(getSectionPath(IAppBase::SECTION_VERSION), L"",
                             localizer ? localizer->getText(textBase_ + IAppBase::TEXT_VERSION) : L"");
     }
+
+    if (ownSkinner_)
+        skinner_->selectScheme(getSavedSkin());
 
     // 5. The saved action, as one of the constants.
     middleClickAction_ = getMiddleClickAction();
@@ -178,6 +187,9 @@ const wchar_t* AppWindow::getSavedSkin()
     const wchar_t* saved =
         settings->getString(getSectionPath(IAppBase::SECTION_SKIN), L"", defaultSkin_->CStr(), nullptr, false);
     scratch_->Assign(saved);
+    // A scheme its manager does not know gives the window's default skin.
+    if (skinner_ && skinner_->getSchemeIndex(scratch_->CStr()) < 0)
+        return defaultSkin_->CStr();
     return scratch_->CStr();
 }
 

@@ -19,7 +19,7 @@
 // (text base + 10); setShowVersion(false) leaves the version out.
 //
 // Reset(): "Freeware", 500000, 500 × 500, "Close", drag on, maximized and keep on top off,
-// no application services, empty texts.
+// no application services, its own skin manager released, empty texts.
 // Class identifier "s_app_win_AppWindow"; pooled. Thread affinity: see IAppWindow.
 
 #include "s/app/IAppWindow.h"
@@ -45,7 +45,9 @@ public:
 
     /// See above. `app` is shared and must outlive this object. `softwareType` is one of
     /// IAppBase's constants; `middleClickAction` one of the window's actions (null:
-    /// "Close"); `skinName` may be null.
+    /// "Close"). A `skinner` other than the application's becomes the window's own: this
+    /// object takes it over (Reset releases it) and selects the saved skin in it, or
+    /// `skinName` (may be null) when none is saved or its manager does not know it.
     void init(IAppBase* app, const wchar_t* name, const wchar_t* softwareType, int defaultWidth, int defaultHeight,
               const wchar_t* middleClickAction, s::gui::drawer::Skinner* skinner, const wchar_t* skinName);
 

@@ -104,7 +104,7 @@ void Button::setDefault(bool on)
 {
     default_ = on;
     if (handle_)
-        SendMessageW(handle_, on ? MSG_SET_DEFAULT : MSG_CLEAR_DEFAULT, 0, 0);
+        Toolkit::sendPrivate(handle_, on ? MSG_SET_DEFAULT : MSG_CLEAR_DEFAULT, 0, 0);
 }
 
 int Button::getVisualState() const

@@ -81,7 +81,7 @@ void ComboBox::setSelection(int index, bool notify)
         index = -1;
     if (handle_ && !onOwnThread())
     {
-        SendMessageW(handle_, MSG_COMBO_SELECT, static_cast<WPARAM>(index), notify ? 1 : 0);
+        Toolkit::sendPrivate(handle_, MSG_COMBO_SELECT, static_cast<WPARAM>(index), notify ? 1 : 0);
         return;
     }
     applySelection(index, notify);
@@ -208,7 +208,7 @@ void ComboBox::languageChanged(lang::Localizer* pack)
 {
     if (handle_ && !onOwnThread())
     {
-        SendMessageW(handle_, MSG_COMBO_RETEXT, reinterpret_cast<WPARAM>(pack), 0);
+        Toolkit::sendPrivate(handle_, MSG_COMBO_RETEXT, reinterpret_cast<WPARAM>(pack), 0);
         return;
     }
     retextItems(pack);

@@ -250,7 +250,7 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
             text = L"";
         if (this->handle_ && !onOwnThread())
         {
-            SendMessageW(this->handle_, MSG_WIDGET_SET_TEXT, reinterpret_cast<WPARAM>(text), 0);
+            Toolkit::sendPrivate(this->handle_, MSG_WIDGET_SET_TEXT, reinterpret_cast<WPARAM>(text), 0);
             return true;
         }
         if (text_ == text)
