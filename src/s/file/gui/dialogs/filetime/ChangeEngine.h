@@ -173,6 +173,9 @@ class ChangeEngine : public s::thread::ITask
   private:
     void runChangeMultiple();
     void runNewestOldestSearch();
+    // Reads a dropped item once and answers the request it is written with (a file dropped
+    // directly passes the attribute filter whatever the four boxes say).
+    ChangeRequest requestForDropped(PathWin* item) const;
     // scanNewestOldest; job (may be null) is the request the change loop will write item
     // with (its filter as for a dropped item), so that a folder it will write keeps its
     // access time through the search.
