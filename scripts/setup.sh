@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # fonts-wqy-microhei: Latin and CJK glyphs for the Japanese (and Chinese) user interface under Wine.
-PACKAGES=(mingw-w64 wine wine64 xvfb xauth cmake ninja-build googletest fonts-wqy-microhei)
+PACKAGES=(mingw-w64 wine wine64 xvfb xauth cmake ninja-build googletest dpkg-dev fonts-wqy-microhei)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -19,6 +19,9 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 BUILD_DIR="${KAIRON_BUILD_DIR:-build}"
+mkdir -p "$BUILD_DIR"
+bash scripts/libjpeg.sh "$BUILD_DIR"
+
 if [ ! -f "$BUILD_DIR/build.ninja" ]; then
   cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 fi

@@ -25,7 +25,8 @@ public:
     virtual bool IsFile() = 0;
     /// The normalised full path; valid until the path changes.
     virtual const wchar_t* GetFullPath() const = 0;
-    /// The text for system calls: the "\\?\" long form from 250 characters on.
+    /// The text for system calls: the "\\?\" long form of the full path (any length),
+    /// so that the system never rewrites a name.
     virtual const wchar_t* GetApiPath() const = 0;
     virtual uint32_t GetLength() const = 0;
     virtual bool SetPath(const wchar_t* text) = 0;

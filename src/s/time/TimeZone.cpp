@@ -1,6 +1,7 @@
 #include "s/time/TimeZone.h"
 
 #include <cstring>
+#include <cwchar>
 
 #include "s/col/MergeSort.h"
 #include "s/col/_array/ArrayP.h"
@@ -137,7 +138,7 @@ s::thread::EasyPooler& TimeZone::Pool()
 
 TimeZone::TimeZone()
     : displayName_(StrBuffer::Acquire()), standardName_(StrBuffer::Acquire()),
-      daylightName_(StrBuffer::Acquire())
+      daylightName_(StrBuffer::Acquire()), keyName_(StrBuffer::Acquire())
 {
 }
 
@@ -146,6 +147,7 @@ TimeZone::~TimeZone()
     displayName_->Release();
     standardName_->Release();
     daylightName_->Release();
+    keyName_->Release();
 }
 
 void TimeZone::Reset()
@@ -154,6 +156,7 @@ void TimeZone::Reset()
     displayName_->Clear();
     standardName_->Clear();
     daylightName_->Clear();
+    keyName_->Clear();
     hasDaylight_ = false;
     daylightInUse_ = false;
     rule_ = TIME_ZONE_INFORMATION{};
@@ -162,6 +165,11 @@ void TimeZone::Reset()
 void TimeZone::setDisplayName(const wchar_t* text)
 {
     displayName_->Assign(text ? text : L"");
+}
+
+void TimeZone::setKeyName(const wchar_t* text)
+{
+    keyName_->Assign(text ? text : L"");
 }
 
 void TimeZone::setStandardName(const wchar_t* text)
@@ -201,6 +209,9 @@ uint32_t TimeZone::readZones(HKEY root, const wchar_t* path, ArrayP& into)
         TimeZone* zone = Acquire();
         if (!zone)
             continue;
+        const wchar_t* keyPath = key->getPath();
+        const wchar_t* keyName = wcsrchr(keyPath, L'\\');
+        zone->setKeyName(keyName ? keyName + 1 : keyPath);
         zone->setDisplayName(key->getString(L"Display", UNKNOWN_TEXT, nullptr, false));
         zone->setStandardName(key->getString(L"Std", UNKNOWN_TEXT, nullptr, false));
         zone->setDaylightName(key->getString(L"Dlt", UNKNOWN_TEXT, nullptr, false));

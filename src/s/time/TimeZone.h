@@ -45,7 +45,7 @@ namespace s::time
 // that says when daylight saving time begins and ends).
 //
 // Pooled (class identifier "s_time_TimeZone"): Acquire() / Release(); a fresh or reset zone
-// has offset 0, three empty names, both flags false and an all-zero rule. One thread at a
+// has offset 0, four empty names, both flags false and an all-zero rule. One thread at a
 // time per object, except the process-wide zones above, which are only read.
 class TimeZone : public s::base::IObject, public s::thread::IPoolable
 {
@@ -71,6 +71,9 @@ class TimeZone : public s::base::IObject, public s::thread::IPoolable
     /// in the list by this name.
     const s::str::strbuffer::StrBuffer& getStandardName() const { return *standardName_; }
     const s::str::strbuffer::StrBuffer& getDaylightName() const { return *daylightName_; }
+    /// The name of the zone's registry key ("Tokyo Standard Time", "UTC"): the name scripts
+    /// and other programs know the zone by. Empty for a zone not read from the registry.
+    const s::str::strbuffer::StrBuffer& getKeyName() const { return *keyName_; }
     /// The rule has a daylight period (a bias for it and both change-over dates).
     bool hasDaylight() const { return hasDaylight_; }
     /// The daylight rule is offered as in effect. For the zones of the list it equals
@@ -83,6 +86,7 @@ class TimeZone : public s::base::IObject, public s::thread::IPoolable
     void setDisplayName(const wchar_t* text);
     void setStandardName(const wchar_t* text);
     void setDaylightName(const wchar_t* text);
+    void setKeyName(const wchar_t* text);
     /// Takes `rule` as this zone's record: bias = -rule.Bias; hasDaylight and
     /// daylightInUse = (StandardBias or DaylightBias non-zero) and both change-over months
     /// non-zero. The names are left as they are.
@@ -92,8 +96,8 @@ class TimeZone : public s::base::IObject, public s::thread::IPoolable
     static int compareBias(const void* a, const void* b);
 
     // --- building blocks of the zone list, usable on any key --------------------------
-    /// Reads one zone per sub-key of root\path, in the registry's order ("Display", "Std",
-    /// "Dlt" with "UnKnown" for a missing text; the 44-byte "TZI" record), appends them to
+    /// Reads one zone per sub-key of root\path, in the registry's order (the key's name;
+    /// "Display", "Std", "Dlt" with "UnKnown" for a missing text; the 44-byte "TZI" record), appends them to
     /// `into` and sorts the whole list with the stable merge sort by bias. The zones come
     /// from the pool and belong to the list's owner. Answers the number of zones appended
     /// (0 when the key cannot be opened).
@@ -122,6 +126,7 @@ class TimeZone : public s::base::IObject, public s::thread::IPoolable
     s::str::strbuffer::StrBuffer* displayName_;
     s::str::strbuffer::StrBuffer* standardName_;
     s::str::strbuffer::StrBuffer* daylightName_;
+    s::str::strbuffer::StrBuffer* keyName_;
     bool hasDaylight_ = false;
     bool daylightInUse_ = false;
     TIME_ZONE_INFORMATION rule_ = {};

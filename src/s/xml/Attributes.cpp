@@ -61,25 +61,40 @@ const Attr* Attributes::Find(const wchar_t* name) const
     return index < 0 ? nullptr : At(uint32_t(index));
 }
 
-bool Attributes::Append(const wchar_t* name, int32_t nameCount, const wchar_t* rawValue,
-                        int32_t valueCount)
+Attr* Attributes::MakeEntry(const wchar_t* name, int32_t nameCount, const wchar_t* rawValue,
+                            int32_t valueCount)
 {
     Attr* entry = AttrFactory::AcquireEntry();
     if (!entry)
-        return false;
+        return nullptr;
     if (!entry->SetName(name ? name : L"", LengthOf(name, nameCount)) ||
         !entry->SetValue(rawValue ? rawValue : L"", LengthOf(rawValue, valueCount))) {
         AttrFactory::ReleaseEntry(entry);
-        return false;
+        return nullptr;
     }
+    return entry;
+}
+
+bool Attributes::Append(const wchar_t* name, int32_t nameCount, const wchar_t* rawValue,
+                        int32_t valueCount)
+{
+    Attr* entry = MakeEntry(name, nameCount, rawValue, valueCount);
+    if (!entry)
+        return false;
     list_->Add(entry);
     return true;
 }
 
 bool Attributes::Set(const wchar_t* name, const wchar_t* rawValue, int32_t valueCount)
 {
-    Remove(name);
-    return Append(name, -1, rawValue, valueCount);
+    // The texts may be those of an entry that is about to be removed (a value set
+    // from its own getRawValue): copy them first, then remove by the copy.
+    Attr* entry = MakeEntry(name, -1, rawValue, valueCount);
+    if (!entry)
+        return false;
+    Remove(entry->Name());
+    list_->Add(entry);
+    return true;
 }
 
 bool Attributes::Remove(const wchar_t* name)

@@ -44,7 +44,9 @@ public:
     /// when memory ran out (nothing appended then).
     bool Append(const wchar_t* name, int32_t nameCount, const wchar_t* rawValue,
                 int32_t valueCount);
-    /// Removes every entry named `name`, then appends the new one at the end.
+    /// Removes every entry named `name`, then appends the new one at the end. The
+    /// texts may point into the entries being replaced (they are copied first);
+    /// false when memory ran out (nothing changed then).
     bool Set(const wchar_t* name, const wchar_t* rawValue, int32_t valueCount = -1);
     /// Removes every entry named `name`; answers whether there was one.
     bool Remove(const wchar_t* name);
@@ -57,6 +59,10 @@ public:
     ~Attributes() override;
 
 private:
+    /// A new entry with copies of the texts (owned by the caller), or null.
+    static Attr* MakeEntry(const wchar_t* name, int32_t nameCount, const wchar_t* rawValue,
+                           int32_t valueCount);
+
     Attributes(const Attributes&) = delete;
     Attributes& operator=(const Attributes&) = delete;
 

@@ -92,6 +92,15 @@ bool IsTrailingSpace(wchar_t c)
 
 } // namespace
 
+bool EncodeRoomFor(uint64_t n, uint32_t* room)
+{
+    if (n > MAX_CHARACTERS / MAX_ENCODED_PER_CHAR)
+        return false;
+    if (room)
+        *room = uint32_t(n * MAX_ENCODED_PER_CHAR);
+    return true;
+}
+
 size_t EncodeAttribute(const wchar_t* text, size_t n, wchar_t* out)
 {
     return Encode(ATTRIBUTE_REFERENCES, text, n, out);

@@ -16,12 +16,20 @@
 //   LF             &#10;             &#10;
 
 #include <cstddef>
+#include <cstdint>
 
 namespace s::xml::codec {
 
 /// Longest reference written for one character: the buffer of an encode call needs
 /// MAX_ENCODED_PER_CHAR * n characters.
 constexpr size_t MAX_ENCODED_PER_CHAR = 6;
+
+/// The most characters a string holds (the library's strings count in 32 bits).
+constexpr uint64_t MAX_CHARACTERS = 0xFFFFFFFEu;
+
+/// The room an encode call needs for n characters, computed without wrapping;
+/// false when that is more than a string holds (the text cannot be encoded then).
+bool EncodeRoomFor(uint64_t n, uint32_t* room);
 
 /// Writes the encoded form of text[0..n) to out; answers the characters written.
 size_t EncodeAttribute(const wchar_t* text, size_t n, wchar_t* out);

@@ -6,6 +6,7 @@
 
 #include "s/col/_array/ArrayP.h"
 #include "s/col/_array/ArrayU08.h"
+#include "s/col/_array/ArrayU32.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/xml/AttrFactory.h"
 #include "s/xml/Attributes.h"
@@ -16,6 +17,7 @@ namespace s::xml {
 
 using s::col::_array::ArrayP;
 using s::col::_array::ArrayU08;
+using s::col::_array::ArrayU32;
 using s::str::strbuffer::StrBuffer;
 
 namespace {
@@ -33,6 +35,17 @@ bool EndsName(wchar_t c)
 bool IsTextName(const wchar_t* name)
 {
     return !name || !*name;
+}
+
+// Makes room for `units` characters in total; false when the string cannot hold
+// them (too many, or memory ran out: a failed reservation keeps the old storage,
+// so the capacity is what tells).
+bool HasRoom(StrBuffer& string, uint64_t units)
+{
+    if (units > codec::MAX_CHARACTERS)
+        return false;
+    string.ReserveGrow(uint32_t(units));
+    return units == 0 || (string.Data() && string.Capacity() >= units);
 }
 
 const wchar_t* SkipToEnd(const wchar_t* p)
@@ -56,7 +69,10 @@ public:
             text_ = L"";
             return;
         }
-        buffer_->Reserve(entry->valueLength);
+        if (!HasRoom(*buffer_, entry->valueLength)) {
+            text_ = L"";
+            return;
+        }
         const size_t n = isText
                              ? codec::DecodeText(entry->Value(), entry->valueLength, buffer_->Data())
                              : codec::DecodeAttribute(entry->Value(), entry->valueLength,
@@ -111,25 +127,62 @@ void Node::clear()
     name_ = nullptr;
     nameLength_ = 0;
     attributes_->Reset();
+    if (children_->Count() == 0) {
+        children_->FreeAll();
+        return;
+    }
+    // Releasing a child clears it, which would release its children in turn: a
+    // deep tree would recurse as deep as it is. Instead every descendant is
+    // detached first and released childless, from a list of its own.
+    ArrayP* pending = ArrayP::Acquire();
+    if (!pending) {
+        children_->FreeAll();  // no memory for the list: the plain way
+        return;
+    }
+    pending->Append(children_->Items(), children_->Count());
+    children_->Clear();
     children_->FreeAll();
+    while (pending->Count() > 0) {
+        Node* node = static_cast<Node*>(pending->Last());
+        pending->SetCount(pending->Count() - 1);
+        if (node->children_->Count() > 0) {
+            pending->Append(node->children_->Items(), node->children_->Count());
+            node->children_->Clear();
+        }
+        node->Release();
+    }
+    pending->Release();
 }
 
 void Node::decodeAll() const
 {
     StrBuffer* scratch = StrBuffer::Acquire();
-    if (!scratch)
+    ArrayP* pending = ArrayP::Acquire();  // nodes still to visit: no recursion on depth
+    if (!scratch || !pending) {
+        if (scratch)
+            scratch->Release();
+        if (pending)
+            pending->Release();
         return;
-    for (uint32_t i = 0, n = attributes_->Count(); i < n; ++i) {
-        const Attr* entry = attributes_->At(i);
-        scratch->Reserve(entry->valueLength);
-        if (entry->nameLength == 0)
-            codec::DecodeText(entry->Value(), entry->valueLength, scratch->Data());
-        else
-            codec::DecodeAttribute(entry->Value(), entry->valueLength, scratch->Data());
     }
+    pending->Add(const_cast<Node*>(this));
+    while (pending->Count() > 0) {
+        const Node* node = static_cast<const Node*>(pending->Last());
+        pending->SetCount(pending->Count() - 1);
+        for (uint32_t i = 0, n = node->attributes_->Count(); i < n; ++i) {
+            const Attr* entry = node->attributes_->At(i);
+            if (!HasRoom(*scratch, entry->valueLength))
+                continue;
+            if (entry->nameLength == 0)
+                codec::DecodeText(entry->Value(), entry->valueLength, scratch->Data());
+            else
+                codec::DecodeAttribute(entry->Value(), entry->valueLength, scratch->Data());
+        }
+        if (node->children_->Count() > 0)
+            pending->Append(node->children_->Items(), node->children_->Count());
+    }
+    pending->Release();
     scratch->Release();
-    for (uint32_t i = 0, n = children_->Count(); i < n; ++i)
-        getChild(i)->decodeAll();
 }
 
 const wchar_t* Node::getName() const
@@ -221,7 +274,56 @@ const wchar_t* Node::parse(const wchar_t* text)
     clear();
     if (!text)
         return text;
-    return parseAt(text, 0);
+    bool open = false;
+    const wchar_t* p = parseStartTag(text, &open);
+    if (!open)
+        return p;
+    // The elements whose content is being read, innermost last: nesting costs
+    // list entries, not stack, so any depth is read (and written back) whole.
+    ArrayP* openElements = ArrayP::Acquire();
+    if (!openElements)
+        return SkipToEnd(p);
+    openElements->Add(this);
+    while (openElements->Count() > 0) {
+        Node* node = static_cast<Node*>(openElements->Last());
+        while (IsSpace(*p))
+            ++p;
+        if (!*p)
+            break;
+        if (*p != L'<') {
+            const wchar_t* run = p;
+            while (*p && *p != L'<')
+                ++p;
+            node->attributes_->Append(L"", 0, run, int32_t(p - run));
+            if (!*p)
+                break;
+        }
+        if (p[1] == L'/') {
+            // The end tag (its name is not compared).
+            while (*p && *p != L'>')
+                ++p;
+            if (*p)
+                ++p;
+            openElements->SetCount(openElements->Count() - 1);
+            continue;
+        }
+        Node* child = Node::Acquire();
+        if (!child) {
+            p = SkipToEnd(p);
+            break;
+        }
+        bool childOpen = false;
+        p = child->parseStartTag(p, &childOpen);
+        if (child->isComment()) {
+            child->Release();
+            continue;
+        }
+        node->children_->Add(child);
+        if (childOpen)
+            openElements->Add(child);
+    }
+    openElements->Release();
+    return p;
 }
 
 bool Node::parseUtf8(const uint8_t* bytes, int32_t count)
@@ -243,8 +345,9 @@ bool Node::parseUtf8(const uint8_t* bytes, int32_t count)
     return ok;
 }
 
-const wchar_t* Node::parseAt(const wchar_t* p, uint32_t depth)
+const wchar_t* Node::parseStartTag(const wchar_t* p, bool* open)
 {
+    *open = false;
     while (*p && *p != L'<')
         ++p;
     if (!*p)
@@ -303,37 +406,8 @@ const wchar_t* Node::parseAt(const wchar_t* p, uint32_t depth)
             ++p;
         return *p ? p + 1 : p;
     }
-
-    ++p;  // '>'
-    for (;;) {
-        while (IsSpace(*p))
-            ++p;
-        if (!*p)
-            return p;
-        if (*p != L'<') {
-            const wchar_t* text = p;
-            while (*p && *p != L'<')
-                ++p;
-            attributes_->Append(L"", 0, text, int32_t(p - text));
-            if (!*p)
-                return p;
-        }
-        if (p[1] == L'/') {
-            while (*p && *p != L'>')
-                ++p;
-            return *p ? p + 1 : p;
-        }
-        if (depth + 1 >= MAX_DEPTH)
-            return SkipToEnd(p);
-        Node* child = Node::Acquire();
-        if (!child)
-            return SkipToEnd(p);
-        p = child->parseAt(p, depth + 1);
-        if (child->isComment())
-            child->Release();
-        else
-            children_->Add(child);
-    }
+    *open = true;
+    return p + 1;  // after '>'
 }
 
 // --- values ---------------------------------------------------------------------
@@ -348,8 +422,10 @@ bool Node::setEncoded(const wchar_t* name, const wchar_t* text, uint32_t length)
     StrBuffer* encoded = StrBuffer::Acquire();
     if (!encoded)
         return false;
-    encoded->Reserve(uint32_t(length * codec::MAX_ENCODED_PER_CHAR));
-    if (length && !encoded->Data()) {
+    // Six characters per character at most: the room is computed without wrapping
+    // and refused when no string holds it.
+    uint32_t room = 0;
+    if (!codec::EncodeRoomFor(length, &room) || !HasRoom(*encoded, room)) {
         encoded->Release();
         return false;
     }
@@ -557,9 +633,8 @@ StrBuffer* Node::getText(StrBuffer* target, const wchar_t* name, const wchar_t* 
         return out;
     }
     const uint32_t start = out->Length();
-    out->ReserveGrow(start + entry->valueLength);
-    if (entry->valueLength && !out->Data())
-        return out;
+    if (!HasRoom(*out, uint64_t(start) + entry->valueLength))
+        return out;  // the target cannot hold the value: left as it was
     const size_t n = IsTextName(name)
                          ? codec::DecodeText(entry->Value(), entry->valueLength, out->Data() + start)
                          : codec::DecodeAttribute(entry->Value(), entry->valueLength,
@@ -588,7 +663,7 @@ ArrayU08* Node::getBytes(const wchar_t* name, ArrayU08* target) const
 
 // --- writing --------------------------------------------------------------------
 
-void Node::writeTo(StrBuffer& out) const
+void Node::writeStartTag(StrBuffer& out) const
 {
     out.AppendChar(L'<');
     out.Append(getName(), int32_t(nameLength_));
@@ -609,11 +684,48 @@ void Node::writeTo(StrBuffer& out) const
     out.AppendChar(L'>');
     if (text)
         out.Append(text->Value(), int32_t(text->valueLength));
-    for (uint32_t i = 0, n = children_->Count(); i < n; ++i)
-        getChild(i)->writeTo(out);
+}
+
+void Node::writeEndTag(StrBuffer& out) const
+{
     out.Append(L"</", 2);
     out.Append(getName(), int32_t(nameLength_));
     out.AppendChar(L'>');
+}
+
+bool Node::writeTo(StrBuffer& out) const
+{
+    // The open elements and, for each, the next child to write: a list instead
+    // of recursion, so that a deep tree costs no stack.
+    ArrayP* open = ArrayP::Acquire();
+    ArrayU32* next = ArrayU32::Acquire();
+    const bool ok = open && next;
+    if (ok) {
+        writeStartTag(out);
+        open->Add(const_cast<Node*>(this));
+        next->Add(0);
+        while (open->Count() > 0) {
+            const uint32_t top = open->Count() - 1;
+            const Node* node = static_cast<const Node*>(open->Get(top));
+            const uint32_t index = next->Get(top);
+            if (index < node->children_->Count()) {
+                next->Set(top, index + 1);
+                const Node* child = node->getChild(index);
+                child->writeStartTag(out);
+                open->Add(const_cast<Node*>(child));
+                next->Add(0);
+                continue;
+            }
+            node->writeEndTag(out);
+            open->SetCount(top);
+            next->SetCount(top);
+        }
+    }
+    if (open)
+        open->Release();
+    if (next)
+        next->Release();
+    return ok;
 }
 
 StrBuffer* Node::toText(StrBuffer* target, bool append) const
@@ -623,7 +735,13 @@ StrBuffer* Node::toText(StrBuffer* target, bool append) const
         return nullptr;
     if (!append)
         out->Clear();
-    writeTo(*out);
+    const uint32_t start = out->Length();
+    if (!writeTo(*out)) {
+        out->SetLength(start);  // no memory for the walk: nothing half written
+        if (!target)
+            out->Release();
+        return nullptr;
+    }
     return out;
 }
 

@@ -13,8 +13,9 @@
 //  6. after '>', every run of text up to the next '<' is stored as an attribute
 //     with the empty name, child elements are parsed in turn (comments dropped),
 //     and "</" ends the element; the end tag's name is not compared.
-// A text without '<' gives an unnamed, empty node. Nesting deeper than
-// MAX_DEPTH levels ends the parse (the rest of the text is ignored).
+// A text without '<' gives an unnamed, empty node. Nesting of any depth is read
+// whole: parsing, writing, decoding and releasing walk the tree with lists of
+// their own, never with recursion, so a deep tree costs memory but no stack.
 //
 // Writing (toText): "<name", every named attribute as ` name="raw"`, ">", the
 // first text run only, the children, "</name>"; no declaration, no line breaks.
@@ -54,9 +55,6 @@ class Node : public IXml
     S_POOLED(Node)
 
 public:
-    /// Deepest element nesting the parser follows.
-    static constexpr uint32_t MAX_DEPTH = 1000;
-
     Node();
     ~Node() override;
 
@@ -94,7 +92,9 @@ public:
     bool setF32(const wchar_t* name, float value);
     bool setF64(const wchar_t* name, double value);
     bool setBool(const wchar_t* name, bool value);
-    /// Null text sets the empty text.
+    /// Null text sets the empty text. False, with nothing changed, when the encoded
+    /// text might not fit in a string (more than codec::MAX_CHARACTERS / 6
+    /// characters) or memory ran out.
     bool setString(const wchar_t* name, const wchar_t* text, int32_t length = -1);
     bool setBytes(const wchar_t* name, const uint8_t* bytes, uint32_t count);
     /// Removes every attribute of that name; answers whether there was one.
@@ -127,7 +127,8 @@ public:
                                        s::col::_array::ArrayU08* target) const;
 
     // --- writing and files ---------------------------------------------------------
-    /// Serialises this element and everything under it (target as in getText).
+    /// Serialises this element and everything under it (target as in getText);
+    /// null when memory ran out (a given target is then left as it was).
     s::str::strbuffer::StrBuffer* toText(s::str::strbuffer::StrBuffer* target,
                                          bool append = false) const;
     /// toText as UTF-8 bytes without byte-order mark or terminator (target as in getBytes).
@@ -150,8 +151,13 @@ private:
     Node(const Node&) = delete;
     Node& operator=(const Node&) = delete;
 
-    const wchar_t* parseAt(const wchar_t* p, uint32_t depth);
-    void writeTo(s::str::strbuffer::StrBuffer& out) const;
+    /// Reads the start tag at (or after) p into this node, attributes included;
+    /// *open tells whether content follows (the position is then after its '>').
+    const wchar_t* parseStartTag(const wchar_t* p, bool* open);
+    void writeStartTag(s::str::strbuffer::StrBuffer& out) const;
+    void writeEndTag(s::str::strbuffer::StrBuffer& out) const;
+    /// False when memory for the walk ran out.
+    bool writeTo(s::str::strbuffer::StrBuffer& out) const;
     bool setEncoded(const wchar_t* name, const wchar_t* text, uint32_t length);
     bool setNumberText(const wchar_t* name, const wchar_t* text);
 

@@ -47,6 +47,7 @@ TEST(TimeZone, FreshAndRecycledZonesAreEmpty)
     zone->setDisplayName(L"display");
     zone->setStandardName(L"standard");
     zone->setDaylightName(L"daylight");
+    zone->setKeyName(L"key");
     EXPECT_EQ(zone->getBias(), 540);
     EXPECT_TRUE(zone->hasDaylight());
     EXPECT_TRUE(zone->isDaylightInUse());
@@ -58,6 +59,7 @@ TEST(TimeZone, FreshAndRecycledZonesAreEmpty)
     EXPECT_EQ(again->getDisplayName().Length(), 0u);
     EXPECT_EQ(again->getStandardName().Length(), 0u);
     EXPECT_EQ(again->getDaylightName().Length(), 0u);
+    EXPECT_EQ(again->getKeyName().Length(), 0u);
     EXPECT_FALSE(again->hasDaylight());
     EXPECT_FALSE(again->isDaylightInUse());
     const TIME_ZONE_INFORMATION zero = {};
@@ -196,6 +198,10 @@ TEST_F(TimeZoneRegistry, ZonesAreSortedWestFirstAndEqualOffsetsKeepRegistryOrder
         EXPECT_STREQ(ListZone(list, i).getDisplayName().CStr(), expectedOrder[i]) << i;
         EXPECT_EQ(ListZone(list, i).getBias(), expectedBias[i]) << i;
     }
+
+    // Each zone knows its key's name.
+    EXPECT_STREQ(ListZone(list, 0).getKeyName().CStr(), L"Zone 11");
+    EXPECT_STREQ(ListZone(list, 10).getKeyName().CStr(), L"Zone 10");
 
     // Missing texts read "UnKnown".
     const TimeZone& unnamed = ListZone(list, 7);

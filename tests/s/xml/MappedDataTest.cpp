@@ -195,3 +195,35 @@ TEST(XmlMappedData, FileThatCannotBeReadIsNeverOverwritten)
     EXPECT_STREQ(L"German", store->getString(L"Language", L"", L"", nullptr, false));
     store->Release();
 }
+
+// Sections deeper than the parser used to follow: the file could be written but not
+// read back, and everything after the deep part (the user's other settings) was gone
+// at the next start; releasing or saving a very deep store overflowed the stack.
+TEST(XmlMappedData, VeryDeepSectionsAreWrittenReadBackAndReleased)
+{
+    TempFolder folder;
+    for (const int depth : {1100, 50000}) {
+        SCOPED_TRACE(depth);
+        const std::wstring path = folder.File((L"deep" + std::to_wstring(depth) + L".xml").c_str());
+        std::wstring section;
+        for (int i = 0; i < depth; ++i)
+            section += i ? L"\\s" : L"s";
+        MappedData* store = s::xml::openFileStore(path.c_str());
+        ASSERT_TRUE(store->setString(L"Before", L"name", L"first"));
+        ASSERT_TRUE(store->setS32(section.c_str(), L"deepest", 42));
+        ASSERT_TRUE(store->setString(L"MainWindow\\View", L"mode", L"Change Multiple"));
+        ASSERT_TRUE(store->flush());
+        store->Release();
+
+        MappedData* again = s::xml::openFileStore(path.c_str());
+        EXPECT_EQ(std::wstring(L"first"), again->getString(L"Before", L"name", L"", nullptr, false));
+        EXPECT_EQ(42, again->getS32(section.c_str(), L"deepest", 0));
+        EXPECT_EQ(std::wstring(L"Change Multiple"),
+                  again->getString(L"MainWindow\\View", L"mode", L"", nullptr, false));
+        // Removing the deep part releases it, and the rest stays.
+        EXPECT_TRUE(again->removeSection(L"s"));
+        EXPECT_FALSE(again->openSectionForRead(L"s"));
+        EXPECT_EQ(std::wstring(L"first"), again->getString(L"Before", L"name", L"", nullptr, false));
+        again->Release();
+    }
+}

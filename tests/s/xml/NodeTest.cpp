@@ -6,6 +6,7 @@
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/xml/AttrFactory.h"
 #include "s/xml/Attributes.h"
+#include "s/xml/Codec.h"
 #include "s/xml/Node.h"
 
 using s::col::_array::ArrayU08;
@@ -251,6 +252,58 @@ TEST(NodeValues, SettingReplacesEveryEntryOfTheNameAndAppendsAtTheEnd)
     EXPECT_EQ(L"def", TextOf(a.node, L"z", L"def"));
 }
 
+// A value set from the node's own storage (its stored value, its name, the element
+// text): the old entry used to be freed before the new one was copied from it.
+TEST(NodeValues, ValueSetFromItsOwnStorageIsCopiedBeforeTheOldOneGoes)
+{
+    const std::wstring longValue(300, L'v');
+    const std::wstring text = L"some element text that is long enough" + longValue;
+    NodeHolder a;
+    a->parse((L"<a x=\"" + longValue + L"\" y=\"&amp;1\">" + text + L"</a>").c_str());
+
+    EXPECT_TRUE(a->setRawValue(L"X", a->getRawValue(L"x", nullptr)));
+    EXPECT_TRUE(a->setRawValue(L"", a->getRawValue(L"", nullptr)));
+    EXPECT_TRUE(a->setString(L"y", a->getRawValue(L"y", nullptr)));  // encoded once more
+    EXPECT_EQ(longValue, a->getRawValue(L"X", L"<missing>"));
+    EXPECT_EQ(text, a->getRawValue(L"", L"<missing>"));
+    EXPECT_EQ(L"&amp;1", TextOf(a.node, L"y"));
+
+    // The name handed in is the stored entry's own name.
+    const s::xml::Attributes* attributes = a->getAttributes();
+    ASSERT_EQ(3u, attributes->Count());
+    ASSERT_STREQ(L"X", attributes->At(0)->Name());
+    EXPECT_TRUE(a->setRawValue(attributes->At(0)->Name(), L"new value"));
+    ASSERT_EQ(3u, attributes->Count());
+    EXPECT_STREQ(L"X", attributes->At(2)->Name());
+    EXPECT_STREQ(L"new value", attributes->At(2)->Value());
+
+    a->setName(a->getName());
+    EXPECT_STREQ(L"a", a->getName());
+}
+
+// The room for an encoded text (six characters per character at most) used to be
+// computed in 32 bits: for texts over 715,827,882 characters it wrapped to a small
+// buffer that the encoder then wrote past. The room is checked before the text is
+// read, so a claimed length beyond it is refused without touching the text.
+TEST(NodeValues, EncodedRoomIsCheckedBeforeTheTextIsRead)
+{
+    uint32_t room = 0;
+    EXPECT_TRUE(s::xml::codec::EncodeRoomFor(715827882u, &room));
+    EXPECT_EQ(room, 4294967292u);
+    EXPECT_FALSE(s::xml::codec::EncodeRoomFor(715827883u, &room));
+    EXPECT_FALSE(s::xml::codec::EncodeRoomFor(0x100000000ull, &room));
+
+    NodeHolder a;
+    a->setString(L"k", L"kept");
+    const wchar_t shortText[] = L"<\"&";
+    EXPECT_FALSE(a->setString(L"k", shortText, 800000000));  // wrapped to 505,032,704 before
+    EXPECT_FALSE(a->setString(L"", shortText, 0x7FFFFFFF));
+    EXPECT_EQ(L"kept", TextOf(a.node, L"k"));
+    EXPECT_FALSE(a->hasValue(L""));
+    EXPECT_TRUE(a->setString(L"k", shortText, 3));
+    EXPECT_STREQ(L"&lt;&quot;&amp;", a->getRawValue(L"k", nullptr));
+}
+
 TEST(NodeTree, NameEqualsWholeIgnoringCaseOrExactPrefixLength)
 {
     NodeHolder a;
@@ -304,7 +357,7 @@ TEST(NodeTree, ReleasedNodeComesBackEmpty)
     again->Release();
 }
 
-TEST(NodeTree, DeepNestingStopsWithoutOverflow)
+TEST(NodeTree, DeepNestingIsReadWholeWithoutOverflow)
 {
     std::wstring deep;
     for (int i = 0; i < 20000; ++i)
@@ -315,5 +368,41 @@ TEST(NodeTree, DeepNestingStopsWithoutOverflow)
     uint32_t depth = 0;
     for (const Node* n = a.node; n->getChildCount() > 0; n = n->getChild(0))
         ++depth;
-    EXPECT_EQ(Node::MAX_DEPTH - 1, depth);
+    EXPECT_EQ(19999u, depth);
+}
+
+// Far deeper than any stack would take by recursion: parsed, written, decoded and
+// released, with the element after the deep part kept (it used to be dropped with
+// everything after the parser's depth limit).
+TEST(NodeTree, VeryDeepTreeRoundTripsAndIsReleasedWithoutOverflow)
+{
+    constexpr int DEPTH = 100000;
+    std::wstring text = L"<root>";
+    for (int i = 0; i < DEPTH; ++i)
+        text += L"<d v=\"1\">";
+    text += L"deepest";
+    for (int i = 0; i < DEPTH; ++i)
+        text += L"</d>";
+    text += L"<after k=\"kept\"/></root>";
+
+    NodeHolder a;
+    EXPECT_EQ(text.c_str() + text.size(), a->parse(text.c_str()));
+    ASSERT_EQ(2u, a->getChildCount());
+    EXPECT_STREQ(L"kept", a->getChild(1)->getRawValue(L"k", nullptr));
+    const Node* n = a->getChild(0);
+    for (int i = 1; i < DEPTH; ++i)
+        n = n->getChild(0);
+    EXPECT_EQ(L"deepest", TextOf(n, L""));
+    a->decodeAll();
+
+    const std::wstring written = Serialise(a.node);
+    NodeHolder b;
+    b->parse(written.c_str());
+    EXPECT_EQ(written, Serialise(b.node));
+    ASSERT_EQ(2u, b->getChildCount());
+    EXPECT_STREQ(L"kept", b->getChild(1)->getRawValue(L"k", nullptr));
+
+    // Released through a parent, and through removeChild.
+    b->removeChild(0);
+    EXPECT_EQ(1u, b->getChildCount());
 }

@@ -1,6 +1,7 @@
 #include "s/col/_array/ArrayBase.h"
 
 #include <cassert>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -126,6 +127,8 @@ void ArrayBase::WriteAt(const void* raw, uint32_t n, uint32_t rawIndex, uint32_t
     if (!n || !raw)
         return;
     const uint32_t end = index + n;
+    if (end < index || (uint64_t(end) << shift_) > SIZE_MAX)
+        return;  // an end beyond 32 bits would wrap and write before the storage's end
     const unsigned char* source = static_cast<const unsigned char*>(raw) + (size_t(rawIndex) << shift_);
     if (end > capacity_)
         source = ReallocateKeeping(end, source);
@@ -146,8 +149,8 @@ void ArrayBase::Prepend(const void* raw, uint32_t n, uint32_t rawIndex)
 
 void ArrayBase::Insert(uint32_t index, const void* raw, uint32_t n, uint32_t rawIndex)
 {
-    if (!n || !raw)
-        return;
+    if (!n || !raw || n > 0xFFFFFFFFu - count_)
+        return;  // a count beyond 32 bits would wrap
     assert(index <= count_);
     const size_t bytes = size_t(n) << shift_;
     const unsigned char* source = static_cast<const unsigned char*>(raw) + (size_t(rawIndex) << shift_);
@@ -431,15 +434,25 @@ bool ArrayBase::Write(const void* data, uint32_t n, uint32_t* written)
         *written = 0;
     if (!n)
         return true;
-    if (!data || uint64_t(position_) + n > 0xFFFFFFFFull)
+    if (!data)
         return false;
-    const uint32_t end = position_ + n;
-    const uint32_t elements = (end + ElementSize() - 1) >> shift_;
-    if (elements > capacity_)
-        data = ReallocateKeeping(s::col::CapacityFor(capacity_, elements),
-                                 static_cast<const unsigned char*>(data));
+    // The end, rounded up to whole elements, must still be a 32-bit byte size: a
+    // write just below 4 GiB would otherwise wrap and copy past the storage.
+    const uint64_t end = uint64_t(position_) + n;
+    const uint64_t elements = (end + ElementSize() - 1) >> shift_;
+    if ((elements << shift_) > MAX_BYTES)
+        return false;
+    if (elements > capacity_) {
+        uint32_t capacity = s::col::CapacityFor(capacity_, uint32_t(elements));
+        if ((uint64_t(capacity) << shift_) > MAX_BYTES)
+            capacity = uint32_t(elements);
+        bool grown = false;
+        data = ReallocateKeeping(capacity, static_cast<const unsigned char*>(data), &grown);
+        if (!grown)
+            return false;  // out of memory: nothing written
+    }
     std::memmove(Bytes() + position_, data, n);
-    position_ = end;
+    position_ = uint32_t(end);
     if ((position_ >> shift_) > count_)
         count_ = position_ >> shift_;
     if (written)
@@ -450,8 +463,8 @@ bool ArrayBase::Write(const void* data, uint32_t n, uint32_t* written)
 bool ArrayBase::SetEnd()
 {
     const uint32_t n = position_ >> shift_;
-    if (n > capacity_)
-        Reallocate(n);
+    if (n > capacity_ && !TryReallocate(n))
+        return false;
     count_ = n;
     return true;
 }
@@ -505,26 +518,40 @@ void ArrayBase::FreeStorage()
     position_ = 0;
 }
 
-void ArrayBase::Reallocate(uint32_t capacity)
+bool ArrayBase::TryReallocate(uint32_t capacity)
 {
-    void* items = std::malloc(size_t(capacity) << shift_);
-    if (!items)
-        std::abort();  // out of memory: nothing sensible is left to do
+    const uint64_t bytes = uint64_t(capacity) << shift_;
+    if (bytes > SIZE_MAX)
+        return false;  // more than the address space (32-bit builds)
+    void* items = std::malloc(size_t(bytes));
+    if (!items && bytes)
+        return false;
     if (count_)
         std::memcpy(items, items_, size_t(count_) << shift_);
     std::free(items_);
     items_ = items;
     capacity_ = capacity;
+    return true;
 }
 
-const unsigned char* ArrayBase::ReallocateKeeping(uint32_t capacity, const unsigned char* source)
+void ArrayBase::Reallocate(uint32_t capacity)
+{
+    if (!TryReallocate(capacity))
+        std::abort();  // out of memory: nothing sensible is left to do
+}
+
+const unsigned char* ArrayBase::ReallocateKeeping(uint32_t capacity, const unsigned char* source,
+                                                  bool* grown)
 {
     // A source inside the old storage would be read after it is freed: it moves
     // to the same offset of the new storage (Reallocate keeps the elements).
     const unsigned char* own = Bytes();
     const bool inside = own && source >= own && source < own + (size_t(capacity_) << shift_);
     const size_t offset = inside ? size_t(source - own) : 0;
-    Reallocate(capacity);
+    if (grown)
+        *grown = TryReallocate(capacity);
+    else
+        Reallocate(capacity);
     return inside ? Bytes() + offset : source;
 }
 

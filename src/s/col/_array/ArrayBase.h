@@ -60,6 +60,9 @@ class ArrayBase : public s::base::IObject,
     S_CLASS_ID(L"s_col_array_ArrayBase")
 
 public:
+    /// The largest byte size the stream faces reach (positions are 32-bit).
+    static constexpr uint64_t MAX_BYTES = 0xFFFFFFFFu;
+
     /// A plain array of (1 << elementShift)-byte elements. ArrayBase itself is not
     /// pooled: Release() deletes it. Prefer the typed arrays.
     explicit ArrayBase(uint8_t elementShift = 0);
@@ -176,10 +179,12 @@ public:
     /// Copies at most ByteSize() - position bytes.
     bool Read(void* buffer, uint32_t n, uint32_t* read) override;
     /// Grows the storage so that position + n bytes fit; raises the count to
-    /// position / element size when the position passes it.
+    /// position / element size when the position passes it. False, with nothing
+    /// written, when the end (rounded up to whole elements) is beyond MAX_BYTES or
+    /// the memory for it cannot be had.
     bool Write(const void* data, uint32_t n, uint32_t* written) override;
     bool Flush() override { return true; }
-    /// Count = position / element size.
+    /// Count = position / element size; false when the memory cannot be had.
     bool SetEnd() override;
     void Close() override {}
     int64_t GetPosition() const override { return position_; }
@@ -205,10 +210,15 @@ protected:
     void SetCountFast(uint32_t n) { count_ = n; }
 
 private:
+    /// Exactly `capacity` elements, keeping the count; aborts when memory ran out.
     void Reallocate(uint32_t capacity);
+    /// The same; false (storage untouched) when memory ran out.
+    bool TryReallocate(uint32_t capacity);
     /// Reallocate(capacity); answers where `source` lives afterwards (moved along
-    /// when it pointed into the old storage).
-    const unsigned char* ReallocateKeeping(uint32_t capacity, const unsigned char* source);
+    /// when it pointed into the old storage). With `grown` given, a failure is
+    /// reported there instead of aborting.
+    const unsigned char* ReallocateKeeping(uint32_t capacity, const unsigned char* source,
+                                           bool* grown = nullptr);
     void OpenGap(uint32_t index, uint32_t n);
     void CloseGap(uint32_t index, uint32_t n);
 

@@ -53,4 +53,15 @@ inline void Replace(StrBuffer* s, wchar_t from, wchar_t to)
             p[i] = to;
 }
 
+/// The search pattern of everything inside the folder `folder` (a system-call text):
+/// folder + "\*", with no second separator after a root such as "\\?\C:\".
+inline void SetAllPattern(StrBuffer* s, const wchar_t* folder)
+{
+    Set(s, folder);
+    const uint32_t n = s->Length();
+    if (n == 0 || s->Data()[n - 1] != L'\\')
+        AddChar(s, L'\\');
+    AddChar(s, L'*');
+}
+
 } // namespace s::file::win::txt

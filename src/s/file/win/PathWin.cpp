@@ -26,8 +26,6 @@ namespace {
 // Components of a split path fit in this many characters (terminator included);
 // a longer component makes the path invalid.
 constexpr size_t kComponentChars = 780;
-// From this full-path length on, system calls get the "\\?\" form.
-constexpr uint32_t kLongFormFrom = 250;
 
 bool HasColon(const StrBuffer* s)
 {
@@ -232,19 +230,128 @@ void PathWin::Parse()
     isStream_ = (extension_->Length() > 0 && HasColon(extension_)) ||
                 (title_->Length() > 0 && HasColon(title_));
 
-    // A text that already is in the "\\?\" form is handed to the system as it is:
-    // prefixing it again would name nothing.
-    const bool alreadyLong = n >= 4 && p[0] == L'\\' && p[1] == L'\\' && p[2] == L'?' &&
-                             p[3] == L'\\';
-    if (n < kLongFormFrom || alreadyLong)
-        return;
-    if (n > 2 && p[0] == L'\\' && p[1] == L'\\') {
-        txt::Set(longForm_, L"\\\\?\\UNC\\");
-        txt::AddN(longForm_, p + 2, n - 2);
+    BuildLongForm();
+}
+
+namespace {
+
+// "\\?\" (the long form), "\\.\" (devices) and "\??\" (the native form) are handed to the
+// system as they stand: prefixing them again would name nothing.
+bool HasSystemPrefix(const wchar_t* p, uint32_t n)
+{
+    if (n < 4 || p[0] != L'\\' || p[3] != L'\\')
+        return false;
+    return (p[1] == L'\\' && (p[2] == L'?' || p[2] == L'.')) || (p[1] == L'?' && p[2] == L'?');
+}
+
+// The folder a relative text starts from, as the system resolves it now: the current
+// folder, the current folder of another drive ("D:name"), or the current drive's root
+// ("\name"). False when the system answers nothing.
+bool RelativeBase(const wchar_t* p, uint32_t n, StrBuffer* base, uint32_t* restAt)
+{
+    wchar_t ask[4] = {0, 0, 0, 0};
+    const wchar_t* asked = nullptr;
+    *restAt = 0;
+    if (n >= 2 && p[1] == L':') {
+        ask[0] = p[0];
+        ask[1] = L':';
+        ask[2] = L'.';
+        asked = ask;
+        *restAt = 2;
+    } else if (p[0] == L'\\') {
+        asked = L"\\";
     } else {
-        txt::Set(longForm_, L"\\\\?\\");
-        txt::AddN(longForm_, p, n);
+        asked = L".";
     }
+    DWORD need = ::GetFullPathNameW(asked, 0, nullptr, nullptr);
+    if (need == 0)
+        return false;
+    base->Clear();
+    base->Reserve(need + 1);
+    const DWORD got = ::GetFullPathNameW(asked, need + 1, base->Data(), nullptr);
+    if (got == 0 || got > need)
+        return false;
+    base->SetLength(got);
+    return true;
+}
+
+// Appends the absolute path p ("X:\..." or "\\server\share\...") to out in the long form:
+// empty and "." parts dropped, ".." taking back one part (never the drive or the
+// server and share), every other name kept exactly as it is written, trailing dots and
+// blanks and device names included.
+void AppendLongForm(StrBuffer* out, const wchar_t* p, uint32_t n)
+{
+    const bool unc = !(n >= 2 && p[1] == L':');
+    uint32_t i = 0;
+    uint32_t fixed = 0;  // parts ".." never takes back
+    if (unc) {
+        txt::Add(out, L"\\\\?\\UNC");
+        fixed = 2;
+    } else {
+        txt::Add(out, L"\\\\?\\");
+        txt::AddN(out, p, 2);
+        i = 2;
+    }
+    uint32_t parts = 0;
+    while (i < n) {
+        while (i < n && p[i] == L'\\')
+            ++i;
+        const uint32_t start = i;
+        while (i < n && p[i] != L'\\')
+            ++i;
+        const uint32_t len = i - start;
+        if (len == 0 || (len == 1 && p[start] == L'.'))
+            continue;
+        if (len == 2 && p[start] == L'.' && p[start + 1] == L'.') {
+            if (parts > fixed) {
+                uint32_t end = out->Length();
+                while (end > 0 && out->Data()[end - 1] != L'\\')
+                    --end;
+                txt::Cut(out, end - 1);
+                --parts;
+            }
+            continue;
+        }
+        txt::AddChar(out, L'\\');
+        txt::AddN(out, p + start, len);
+        ++parts;
+    }
+    // "\\?\C:" would name the volume itself, not its root folder.
+    if (!unc && parts == 0)
+        txt::AddChar(out, L'\\');
+}
+
+} // namespace
+
+void PathWin::BuildLongForm()
+{
+    // Every system call goes through the long form, whatever the length: in the plain form
+    // the system drops trailing dots and blanks from a name and takes "aux", "con", "nul",
+    // "com1", "lpt1" (with any extension) for devices, so a walked "name." would reach its
+    // neighbour "name" and "aux.log" the AUX device.
+    const uint32_t n = fullPath_->Length();
+    const wchar_t* p = fullPath_->Data();
+    if (n == 0 || HasSystemPrefix(p, n) || IsDriveOnly())
+        return;  // "X:" goes to the system as its root "X:\" (AttributePath)
+    const bool absolute = (n >= 3 && p[1] == L':' && p[2] == L'\\') || IsUnc();
+    if (absolute) {
+        AppendLongForm(longForm_, p, n);
+        return;
+    }
+    // A typed relative text is made absolute once, against the folder it means now.
+    StrBuffer* joined = StrBuffer::Acquire();
+    uint32_t restAt = 0;
+    if (joined && RelativeBase(p, n, joined, &restAt)) {
+        txt::AddChar(joined, L'\\');
+        txt::AddN(joined, p + restAt, n - restAt);
+        const wchar_t* j = joined->Data();
+        const uint32_t jn = joined->Length();
+        if ((jn >= 3 && j[1] == L':' && j[2] == L'\\') ||
+            (jn > 2 && j[0] == L'\\' && j[1] == L'\\' && j[2] != L'\\'))
+            AppendLongForm(longForm_, j, jn);
+    }
+    if (joined)
+        joined->Release();
 }
 
 bool PathWin::IsAbsolute() const { return valid_ && (HasDrive() || IsUnc()); }

@@ -26,9 +26,14 @@
 // invalid; predicates of an invalid path answer false; getters of an empty path
 // answer empty texts; new-object getters answer null when there is nothing.
 //
-// Long paths: every system call gets GetApiPath(), the "\\?\" form from 250
-// characters on, so items of 260 characters or more are found, read and written
-// like any other.
+// System calls: every one gets GetApiPath(), the "\\?\" (or "\\?\UNC\") form of the
+// full path, whatever its length. The plain form would let the system rewrite the
+// name: it drops trailing dots and blanks ("name." would reach "name") and maps device
+// names ("aux.log" would reach the AUX device). So each call reaches exactly the item
+// that was walked or given, and items of 260 characters or more are found, read and
+// written like any other. A relative text is made absolute for it once, when it is
+// set, against the current folder; "." and ".." parts are resolved there. Texts shown
+// to the user (GetFullPath(), the names) keep the plain form.
 //
 // Threads: a PathWin is used by one thread at a time; the process-wide state
 // (Explorer settings, system root, stream buffer) has its own locks.
@@ -217,6 +222,12 @@ public:
     Seconds GetCreationTime(bool refresh = false);
     Seconds GetAccessTime(bool refresh = false);
     Seconds GetModifiedTime(bool refresh = false);
+    /// The same three times in file-system ticks (100 ns since 1601), not rounded, from
+    /// the same cache; a zero creation or access time reads as the last-write time. 0 where
+    /// the seconds are 0 for want of a record.
+    s::time::Ticks GetCreationTicks(bool refresh = false);
+    s::time::Ticks GetAccessTicks(bool refresh = false);
+    s::time::Ticks GetModifiedTicks(bool refresh = false);
     /// Writes the times that are not negative. Does nothing (false) unless the
     /// item exists and the flag of its kind is set: system before hidden before
     /// read-only, else normal. With recursive, a folder's entries (all of them,
@@ -234,6 +245,10 @@ public:
     /// opened or written, and (writing nothing) when a time lies beyond the year 30827.
     static bool WriteTimes(const wchar_t* apiPath, Seconds creation, Seconds modified,
                            Seconds accessed);
+    /// The same in file-system ticks, to the tick: a null pointer leaves that time as it
+    /// is. False (writing nothing) when a tick count is beyond the system's range.
+    static bool WriteTimeTicks(const wchar_t* apiPath, const s::time::Ticks* creation,
+                               const s::time::Ticks* accessed, const s::time::Ticks* modified);
 
     // --- attribute helpers --------------------------------------------------------
     /// Sets the read-only bit again as the item has it now (IsWritable()).
@@ -395,11 +410,15 @@ private:
         Seconds accessed = 0;
         Seconds modified = 0;
         Seconds created = 0;
+        s::time::Ticks accessedTicks = 0;
+        s::time::Ticks modifiedTicks = 0;
+        s::time::Ticks createdTicks = 0;
     };
 
     bool SetPath(const wchar_t* chars, uint32_t count);
     bool Normalise();
     void Parse();
+    void BuildLongForm();
     const wchar_t* ServerStart() const;
     uint32_t ServerLength() const;
     bool FillStat();

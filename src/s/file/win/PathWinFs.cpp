@@ -9,6 +9,7 @@
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/col/_array/ArrayP.h"
 #include "s/time/EpochSeconds.h"
+#include "s/time/PlatformCalendar.h"
 
 namespace s::file::win {
 
@@ -16,10 +17,10 @@ namespace {
 
 PathWin::TimeWriteObserver g_timeWriteObserver = nullptr;
 
-s::time::Ticks TicksOf(const FILETIME& t)
-{
-    return (s::time::Ticks(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-}
+// Beyond the last file time the system can show (year 30827) the tick count would wrap
+// round and a wrong time be written as if all were well.
+constexpr PathWin::Seconds kLastWritableSecond = PathWin::Seconds(
+    (uint64_t(INT64_MAX) - s::time::EPOCH_TICKS) / uint64_t(s::time::TICKS_PER_SECOND));
 
 bool IsZero(const FILETIME& t) { return t.dwLowDateTime == 0 && t.dwHighDateTime == 0; }
 
@@ -31,15 +32,6 @@ bool Wanted(uint32_t word, bool normal, bool readOnly, bool hidden, bool system)
            : (word & FILE_ATTRIBUTE_HIDDEN)   ? hidden
            : (word & FILE_ATTRIBUTE_READONLY) ? readOnly
                                               : normal;
-}
-
-FILETIME FileTimeOf(PathWin::Seconds seconds)
-{
-    const s::time::Ticks ticks = s::time::ticksFromSeconds(seconds);
-    FILETIME t;
-    t.dwLowDateTime = DWORD(ticks & 0xFFFFFFFFu);
-    t.dwHighDateTime = DWORD(ticks >> 32);
-    return t;
 }
 
 } // namespace
@@ -211,10 +203,12 @@ void PathWin::StoreStat(uint32_t sizeHigh, uint32_t sizeLow, const FILETIME& cre
 {
     // The item's own UTC file times, converted exactly: no detour through local time.
     stat_.size = int64_t((uint64_t(sizeHigh) << 32) | sizeLow);
-    stat_.modified = s::time::secondsFromTicks(TicksOf(modified));
-    stat_.created = IsZero(created) ? stat_.modified : s::time::secondsFromTicks(TicksOf(created));
-    stat_.accessed =
-        IsZero(accessed) ? stat_.modified : s::time::secondsFromTicks(TicksOf(accessed));
+    stat_.modifiedTicks = s::time::ticksOf(modified);
+    stat_.createdTicks = IsZero(created) ? stat_.modifiedTicks : s::time::ticksOf(created);
+    stat_.accessedTicks = IsZero(accessed) ? stat_.modifiedTicks : s::time::ticksOf(accessed);
+    stat_.modified = s::time::secondsFromTicks(stat_.modifiedTicks);
+    stat_.created = s::time::secondsFromTicks(stat_.createdTicks);
+    stat_.accessed = s::time::secondsFromTicks(stat_.accessedTicks);
     statValid_ = true;
 }
 
@@ -266,6 +260,33 @@ PathWin::Seconds PathWin::GetModifiedTime(bool refresh)
     return stat_.modified;
 }
 
+s::time::Ticks PathWin::GetCreationTicks(bool refresh)
+{
+    if (isStream_)
+        return 0;
+    if (refresh || !statValid_)
+        FillStat();
+    return stat_.createdTicks;
+}
+
+s::time::Ticks PathWin::GetAccessTicks(bool refresh)
+{
+    if (isStream_)
+        return 0;
+    if (refresh || !statValid_)
+        FillStat();
+    return stat_.accessedTicks;
+}
+
+s::time::Ticks PathWin::GetModifiedTicks(bool refresh)
+{
+    if (isStream_)
+        return 0;
+    if (refresh || !statValid_)
+        FillStat();
+    return stat_.modifiedTicks;
+}
+
 // --- writing times --------------------------------------------------------------------------
 
 void PathWin::SetTimeWriteObserver(TimeWriteObserver observer)
@@ -276,14 +297,26 @@ void PathWin::SetTimeWriteObserver(TimeWriteObserver observer)
 bool PathWin::WriteTimes(const wchar_t* apiPath, Seconds creation, Seconds modified,
                          Seconds accessed)
 {
+    if (creation > kLastWritableSecond || modified > kLastWritableSecond ||
+        accessed > kLastWritableSecond)
+        return false;
+    // A negative time is left as it is: no pointer for it.
+    const s::time::Ticks c = creation >= 0 ? s::time::ticksFromSeconds(creation) : 0;
+    const s::time::Ticks a = accessed >= 0 ? s::time::ticksFromSeconds(accessed) : 0;
+    const s::time::Ticks m = modified >= 0 ? s::time::ticksFromSeconds(modified) : 0;
+    return WriteTimeTicks(apiPath, creation >= 0 ? &c : nullptr, accessed >= 0 ? &a : nullptr,
+                          modified >= 0 ? &m : nullptr);
+}
+
+bool PathWin::WriteTimeTicks(const wchar_t* apiPath, const s::time::Ticks* creation,
+                             const s::time::Ticks* accessed, const s::time::Ticks* modified)
+{
     if (!apiPath || !apiPath[0])
         return false;
-    // Beyond the last file time the system can show (year 30827) the tick count
-    // would wrap round and a wrong time be written as if all were well.
-    constexpr Seconds kLastWritable =
-        Seconds((uint64_t(INT64_MAX) - s::time::EPOCH_TICKS) / uint64_t(s::time::TICKS_PER_SECOND));
-    if (creation > kLastWritable || modified > kLastWritable || accessed > kLastWritable)
-        return false;
+    // The system takes no file time from the top half of the range.
+    for (const s::time::Ticks* t : {creation, accessed, modified})
+        if (t && *t > s::time::Ticks(INT64_MAX))
+            return false;
     // A link (junction, symbolic link) is written itself, as its own times are the
     // ones read: following it would give its target times derived from another item.
     HANDLE h = ::CreateFileW(apiPath, GENERIC_READ | GENERIC_WRITE,
@@ -291,13 +324,12 @@ bool PathWin::WriteTimes(const wchar_t* apiPath, Seconds creation, Seconds modif
                              FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
-    FILETIME c = FileTimeOf(creation);
-    FILETIME a = FileTimeOf(accessed);
-    FILETIME m = FileTimeOf(modified);
-    // A negative time is left as it is: no pointer for it.
-    const FILETIME* pc = creation >= 0 ? &c : nullptr;
-    const FILETIME* pa = accessed >= 0 ? &a : nullptr;
-    const FILETIME* pm = modified >= 0 ? &m : nullptr;
+    FILETIME c = creation ? s::time::fileTimeOf(*creation) : FILETIME{};
+    FILETIME a = accessed ? s::time::fileTimeOf(*accessed) : FILETIME{};
+    FILETIME m = modified ? s::time::fileTimeOf(*modified) : FILETIME{};
+    const FILETIME* pc = creation ? &c : nullptr;
+    const FILETIME* pa = accessed ? &a : nullptr;
+    const FILETIME* pm = modified ? &m : nullptr;
     if (g_timeWriteObserver)
         g_timeWriteObserver(apiPath, pc, pa, pm);
     const bool ok = ::SetFileTime(h, pc, pa, pm) != FALSE;
@@ -318,7 +350,15 @@ bool PathWin::SetTimes(Seconds creation, Seconds modified, Seconds accessed, boo
     if (!Wanted(word, normal, readOnly, hidden, system))
         return false;
     bool entriesWritten = true;
+    // Listing a folder stamps its access time; one that is not to change gets back the
+    // time it had before the walk.
+    bool keepAccess = false;
+    s::time::Ticks accessBefore = 0;
     if (recursive && (word & FILE_ATTRIBUTE_DIRECTORY)) {
+        if (accessed < 0 && !IsDriveOnly()) {
+            accessBefore = GetAccessTicks();
+            keepAccess = statValid_;
+        }
         // Contents first (hidden and system entries too; each is filtered itself),
         // so that writing them does not disturb the folder's own times afterwards.
         ArrayP* entries = ListEntries(true, false);
@@ -340,7 +380,16 @@ bool PathWin::SetTimes(Seconds creation, Seconds modified, Seconds accessed, boo
     const bool cleared = SetAttributes(FILE_ATTRIBUTE_NORMAL);
     // AttributePath(): a drive is written at its root "X:\", not at "X:", which
     // names the drive's current folder.
-    const bool written = WriteTimes(AttributePath(), creation, modified, accessed);
+    bool written;
+    if (keepAccess) {
+        const s::time::Ticks c = creation >= 0 ? s::time::ticksFromSeconds(creation) : 0;
+        const s::time::Ticks m = modified >= 0 ? s::time::ticksFromSeconds(modified) : 0;
+        written = creation <= kLastWritableSecond && modified <= kLastWritableSecond &&
+                  WriteTimeTicks(AttributePath(), creation >= 0 ? &c : nullptr, &accessBefore,
+                                 modified >= 0 ? &m : nullptr);
+    } else {
+        written = WriteTimes(AttributePath(), creation, modified, accessed);
+    }
     const bool restored = SetAttributes(word);
     (void)cleared;  // a read-only item may still take its times; the write decides
     // A write that failed is reported, even when the attributes came back, and so is
@@ -392,8 +441,7 @@ int64_t PathWin::GetSize(bool includeContents, bool recurse, int32_t* fileCounte
     }
     int64_t sum = 0;
     StrBuffer* pattern = StrBuffer::Acquire();
-    txt::Set(pattern, GetApiPath());
-    txt::Add(pattern, L"\\*");
+    txt::SetAllPattern(pattern, GetApiPath());
     WIN32_FIND_DATAW data;
     HANDLE find = ::FindFirstFileW(pattern->CStr(), &data);
     pattern->Release();

@@ -193,7 +193,7 @@ bool PathWin::Recycle(bool confirm, bool notify)
     if (!Changeable(this))
         return false;
     const bool folder = IsDirectory();
-    // The shell wants a list ending in two NULs.
+    // The shell wants a list ending in two NULs, and plain paths: it takes no "\\?\" form.
     StrBuffer* from = GetFullPathInto(nullptr, false);
     txt::AddChar(from, 0);
     txt::AddChar(from, 0);
@@ -363,7 +363,7 @@ bool PathWin::CreateShortcut(const wchar_t* at, bool replace, const wchar_t* des
             IPersistFile* file = nullptr;
             ok = SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)));
             if (ok) {
-                ok = SUCCEEDED(file->Save(link->GetFullPath(), TRUE));
+                ok = SUCCEEDED(file->Save(link->GetApiPath(), TRUE));
                 file->Release();
             }
             shell->Release();
@@ -388,7 +388,7 @@ PathWin* PathWin::ResolveShortcut()
     if (!IsShortcut())
         return nullptr;
     StrBuffer* target = StrBuffer::Acquire();
-    PathWin* p = ReadShortcut(GetFullPath(), target) ? FromText(target->CStr()) : nullptr;
+    PathWin* p = ReadShortcut(GetApiPath(), target) ? FromText(target->CStr()) : nullptr;
     target->Release();
     return p;
 }
@@ -443,7 +443,7 @@ StrBuffer* PathWin::GetUrlInto(StrBuffer* out, bool append)
         return out;
     // An Internet shortcut keeps its address in the "URL" line of [InternetShortcut].
     wchar_t url[4096] = {};
-    const DWORD n = GetPrivateProfileStringW(L"InternetShortcut", L"URL", L"", url, 4096, GetFullPath());
+    const DWORD n = GetPrivateProfileStringW(L"InternetShortcut", L"URL", L"", url, 4096, GetApiPath());
     txt::AddN(out, url, n);
     return out;
 }

@@ -121,8 +121,7 @@ public:
                      ArrayP* list)
     {
         StrBuffer* pattern = StrBuffer::Acquire();
-        txt::Set(pattern, folder->GetApiPath());
-        txt::Add(pattern, L"\\*");
+        txt::SetAllPattern(pattern, folder->GetApiPath());
         const StrBuffer* full = folder->FullPathString();
         ForEach(pattern->CStr(), full->Data(), full->Length(), f,
                 [&](const WIN32_FIND_DATAW& data, const StrBuffer* entryPath) {
@@ -148,8 +147,7 @@ public:
                       StrArray* names)
     {
         StrBuffer* pattern = StrBuffer::Acquire();
-        txt::Set(pattern, folder->GetApiPath());
-        txt::Add(pattern, L"\\*");
+        txt::SetAllPattern(pattern, folder->GetApiPath());
         const StrBuffer* full = folder->FullPathString();
         ForEach(pattern->CStr(), full->Data(), full->Length(), f,
                 [&](const WIN32_FIND_DATAW& data, const StrBuffer* entryPath) {
@@ -200,8 +198,7 @@ bool PathWin::HasEntries(bool includeAll)
         return false;
     const WalkFilter f = PathWalker::Filter(this, includeAll);
     StrBuffer* pattern = StrBuffer::Acquire();
-    txt::Set(pattern, GetApiPath());
-    txt::Add(pattern, L"\\*");
+    txt::SetAllPattern(pattern, GetApiPath());
     bool found = false;
     PathWalker::ForEach(pattern->CStr(), fullPath_->Data(), fullPath_->Length(), f,
                         [&](const WIN32_FIND_DATAW&, const StrBuffer*) {
@@ -434,11 +431,9 @@ ArrayP* PathWin::ListStreams(ArrayP* list)
             buffer.size = grown;
         }
         if (status >= 0 && buffer.bytes) {
-            uint32_t used = uint32_t(io.Information);
-            if (used == 0 || used > buffer.size)
-                used = buffer.size;
             StreamListContext context{this, list};
-            ReadStreamRecords(buffer.bytes, used, &AddStream, &context);
+            ReadStreamAnswer(buffer.bytes, buffer.size, uint64_t(io.Information), &AddStream,
+                             &context);
         }
     }
     CloseHandle(h);

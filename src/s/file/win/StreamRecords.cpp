@@ -49,4 +49,13 @@ uint32_t ReadStreamRecords(const void* buffer, uint32_t bytes, StreamRecordVisit
     return reported;
 }
 
+uint32_t ReadStreamAnswer(const void* buffer, uint32_t bufferBytes, uint64_t answered,
+                          StreamRecordVisitor visit, void* context)
+{
+    if (answered == 0)
+        return 0;
+    const uint32_t bytes = answered < bufferBytes ? uint32_t(answered) : bufferBytes;
+    return ReadStreamRecords(buffer, bytes, visit, context);
+}
+
 } // namespace s::file::win

@@ -23,4 +23,12 @@ using StreamRecordVisitor = void (*)(void* context, const wchar_t* name, uint32_
 uint32_t ReadStreamRecords(const void* buffer, uint32_t bytes, StreamRecordVisitor visit,
                            void* context);
 
+/// Reads the answer of a stream query that succeeded: `answered` is the byte count the
+/// query reported (its status block's information), `bufferBytes` the buffer's size.
+/// Only the answered bytes are read, never more than the buffer holds; an answer of 0
+/// bytes holds no records (whatever the buffer still holds from an earlier query, or
+/// never held, is not read). Answers how many streams were reported.
+uint32_t ReadStreamAnswer(const void* buffer, uint32_t bufferBytes, uint64_t answered,
+                          StreamRecordVisitor visit, void* context);
+
 } // namespace s::file::win

@@ -18,7 +18,7 @@ class IFrameDrawer
     virtual ~IFrameDrawer() = default;
     // Paints the frame (border and caption) into `dc`, which covers the whole window
     // of `width` × `height` pixels.
-    virtual void paintFrame(IWindow* window, HDC__* dc, int width, int height) = 0;
+    virtual void paintFrame(gui::IWindow* window, HDC__* dc, int width, int height) = 0;
 };
 
 } // namespace s::gui::drawer

@@ -138,6 +138,11 @@ void Box::add(IComponent* child)
 {
     if (!child)
         return;
+    if (onOtherThread())
+    {
+        Toolkit::sendPrivate(handle_, MSG_ADD_CHILD, reinterpret_cast<WPARAM>(child), 0);
+        return;
+    }
     children()->Add(ChildFaces::objectOf(child));
     if (!handle_)
     {
@@ -145,7 +150,7 @@ void Box::add(IComponent* child)
         child->setParent(self());
         return;
     }
-    SendMessageW(handle_, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(child), 0);
+    Toolkit::sendPrivate(handle_, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(child), 0);
     if (insetLeft_ != 0 || insetTop_ != 0)
         child->setOrigin(insetLeft_, insetTop_);
     doLayout();
@@ -165,7 +170,7 @@ void Box::tellParent()
 
 void Box::doLayout()
 {
-    if (creating_ || depth_ >= 2)
+    if (creating_ || depth_ >= 2 || carryLayout())
         return;
     ++depth_;
     contentMinWidth_ = contentMinHeight_ = contentPrefWidth_ = contentPrefHeight_ = 0;

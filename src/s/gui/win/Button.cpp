@@ -2,6 +2,9 @@
 
 #include <windowsx.h>
 
+#include "s/gui/drawer/IButton.h"
+#include "s/gui/drawer/ISkin.h"
+
 namespace s::gui::win
 {
 
@@ -31,6 +34,7 @@ void Button::Reset()
     dragStart_ = POINT{0, 0};
     dragWidth_ = dragHeight_ = 0;
     stateColours_[0] = stateColours_[1] = -1;
+    skin_ = nullptr;
     clickListeners_.clear();
     afterClickListeners_.clear();
     pressListeners_.clear();
@@ -100,7 +104,7 @@ void Button::setDefault(bool on)
 {
     default_ = on;
     if (handle_)
-        SendMessageW(handle_, on ? MSG_SET_DEFAULT : MSG_CLEAR_DEFAULT, 0, 0);
+        Toolkit::sendPrivate(handle_, on ? MSG_SET_DEFAULT : MSG_CLEAR_DEFAULT, 0, 0);
 }
 
 int Button::getVisualState() const
@@ -436,6 +440,12 @@ void Button::paintGlyph(HDC dc, const RECT& r, COLORREF colour)
     DeleteObject(pen);
 }
 
+void Button::skinChanged(drawer::ISkin* skin)
+{
+    skin_ = skin;
+    redraw();
+}
+
 void Button::paintInto(HDC dc)
 {
     RECT r;
@@ -444,6 +454,20 @@ void Button::paintInto(HDC dc)
     bool enabled = IsWindowEnabled(handle_) != FALSE;
     int state = getVisualState();
     bool grip = image_ == GLYPH_RESIZER;
+    if (skin_)
+    {
+        drawer::IButton* drawer = grip ? skin_->getStatusBarGripDrawer() : skin_->getButtonDrawer();
+        unsigned flags = (enabled ? 0u : drawer::IDrawer::FLAG_DISABLED) |
+                         (GetFocus() == handle_ ? drawer::IDrawer::FLAG_FOCUSED : 0u) |
+                         (default_ ? drawer::IDrawer::FLAG_DEFAULT : 0u) |
+                         (toggled_ ? drawer::IDrawer::FLAG_CHECKED : 0u);
+        if (!image_.empty())
+            drawer->drawImage(dc, 0, 0, r.right, r.bottom, image_.c_str(), state, flags);
+        else
+            drawer->draw(dc, 0, 0, r.right, r.bottom, text_.c_str(), getStateFont(state)->getHandle(), state, flags,
+                         drawer::IDrawer::DEFAULT_COLOUR);
+        return;
+    }
     if (!grip)
     {
         RECT face = r;

@@ -81,7 +81,7 @@ void ComboBox::setSelection(int index, bool notify)
         index = -1;
     if (handle_ && !onOwnThread())
     {
-        SendMessageW(handle_, MSG_COMBO_SELECT, static_cast<WPARAM>(index), notify ? 1 : 0);
+        Toolkit::sendPrivate(handle_, MSG_COMBO_SELECT, static_cast<WPARAM>(index), notify ? 1 : 0);
         return;
     }
     applySelection(index, notify);
@@ -208,7 +208,7 @@ void ComboBox::languageChanged(lang::Localizer* pack)
 {
     if (handle_ && !onOwnThread())
     {
-        SendMessageW(handle_, MSG_COMBO_RETEXT, reinterpret_cast<WPARAM>(pack), 0);
+        Toolkit::sendPrivate(handle_, MSG_COMBO_RETEXT, reinterpret_cast<WPARAM>(pack), 0);
         return;
     }
     retextItems(pack);
@@ -262,11 +262,16 @@ bool ComboBox::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARA
         return true;
     }
     case MSG_COMBO_SELECT:
-        applySelection(static_cast<int>(wParam), lParam != 0);
-        *result = 0;
-        return true;
     case MSG_COMBO_RETEXT:
-        retextItems(reinterpret_cast<lang::Localizer*>(wParam));
+        if (!Toolkit::admitPrivate(handle_, message, wParam, lParam))
+            return false; // not this process's own
+        if (message == MSG_COMBO_RETEXT)
+        {
+            retextItems(reinterpret_cast<lang::Localizer*>(wParam));
+            *result = 0;
+            return true;
+        }
+        applySelection(static_cast<int>(wParam), lParam != 0);
         *result = 0;
         return true;
     case WM_LBUTTONDOWN:

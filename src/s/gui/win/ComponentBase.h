@@ -7,6 +7,7 @@
 #include "s/base/IObject.h"
 #include "s/gui/IComponent.h"
 #include "s/gui/IWindow.h"
+#include "s/gui/drawer/Skinner.h"
 #include "s/lang/Localizer.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/Toolkit.h"
@@ -227,7 +228,7 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         {
             // A native window made here would belong to this thread, which may never
             // serve its messages: the parent's thread attaches it instead.
-            SendMessageW(parentHandle, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(this->self()), 0);
+            Toolkit::sendPrivate(parentHandle, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(this->self()), 0);
             return;
         }
         parent_ = parent;
@@ -236,6 +237,12 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         // ignores a listener it already has).
         if (window_ && window_->hasLocalizer())
             window_->getLocalizer()->addListener(this->self());
+        // Told about scheme changes by the window's skinner; takes its drawers now.
+        if (drawer::Skinner* skinner = windowSkinner())
+        {
+            skinner->registerComponent(this->self());
+            skinChanged(skinner->getCurrentSkin());
+        }
         attached();
         if (!parentHandle)
             return; // created once the parent has its own native window
@@ -297,8 +304,8 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         }
     }
 
-    // --- IEventListener: components take no events by default ---------------
-    void handleEvent(void*, int) override {}
+    // --- IEventListener: components take only their skinner's events by default --
+    void handleEvent(void* source, int) override { takeSkinEvent(source); }
 
     // --- NativeTarget --------------------------------------------------------
     HWND getHandle() override { return handle_; }
@@ -381,6 +388,12 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         handle_ = h;
         return h != nullptr;
     }
+    // True when the native window exists and belongs to another thread than the caller's.
+    bool onOtherThread() const
+    {
+        return handle_ && GetWindowThreadProcessId(handle_, nullptr) != GetCurrentThreadId();
+    }
+
     // Runs on the creating thread right after a successful createNative.
     virtual void nativeCreated() {}
     // Runs when the component joins a tree (before its native window is made).
@@ -405,9 +418,11 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         if (!parent_ && !handle_ && !window_)
             return;
         if (handle_)
-            SendMessageW(handle_, MSG_DESTROY_NATIVE, 0, 0);
+            Toolkit::sendPrivate(handle_, MSG_DESTROY_NATIVE, 0, 0);
         if (window_ && window_->hasLocalizer())
             window_->getLocalizer()->removeListener(this->self());
+        if (drawer::Skinner* skinner = windowSkinner())
+            skinner->unregisterComponent(this->self());
         handle_ = nullptr;
         parent_ = nullptr;
         window_ = nullptr;
@@ -415,6 +430,26 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
     }
     // Runs after the component left its tree.
     virtual void detached() {}
+
+    // The skinner of the component's window, null when it has none.
+    drawer::Skinner* windowSkinner() { return window_ && window_->hasSkinner() ? window_->getSkinner() : nullptr; }
+    // Runs when the component joins a window with a skinner and whenever that skinner
+    // selects another scheme: a widget takes the drawer of its kind from `skin` (unless it
+    // was given one of its own) and repaints. By default it only repaints.
+    virtual void skinChanged(drawer::ISkin* skin)
+    {
+        (void)skin;
+        this->redraw();
+    }
+    // An event from the window's skinner goes to skinChanged; answers whether it was one.
+    bool takeSkinEvent(void* source)
+    {
+        drawer::Skinner* skinner = windowSkinner();
+        if (!source || source != static_cast<void*>(skinner))
+            return false;
+        skinChanged(skinner->getCurrentSkin());
+        return true;
+    }
 
     // A size stored while layout is suspended is reported when the layout resumes.
     void noteSizeChange(bool changed)

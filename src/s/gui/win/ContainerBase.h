@@ -28,6 +28,11 @@ struct ChildFaces
 // container (I is IContainer or an interface derived from it). The child list keeps
 // the children's own (IObject) pointers; the container owns the children and gives
 // them back to their pools when they are removed.
+//
+// Threads: once the container has its native window, its child list changes only on
+// that window's thread, where the layouts read it: add, remove and removeAll called
+// from another thread are carried there (SendMessage, so they are done on return), and
+// so is a derived container's doLayout (carryLayout).
 template <class I> class ContainerBase : public ComponentBase<I>
 {
   public:
@@ -35,9 +40,14 @@ template <class I> class ContainerBase : public ComponentBase<I>
     {
         if (!child)
             return;
+        if (this->onOtherThread())
+        {
+            Toolkit::sendPrivate(this->handle_, MSG_ADD_CHILD, reinterpret_cast<WPARAM>(child), 0);
+            return;
+        }
         children()->Add(ChildFaces::objectOf(child));
         if (this->handle_)
-            SendMessageW(this->handle_, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(child), 0);
+            Toolkit::sendPrivate(this->handle_, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(child), 0);
         else
             child->setParent(this->self()); // the native window follows with ours
         child->setOrigin(childOriginX(), childOriginY());
@@ -47,6 +57,12 @@ template <class I> class ContainerBase : public ComponentBase<I>
     }
     void remove(IComponent* child, bool recursive) override
     {
+        if (this->onOtherThread())
+        {
+            Toolkit::sendPrivate(this->handle_, MSG_REMOVE_CHILD, reinterpret_cast<WPARAM>(child),
+                                 recursive ? 1 : 0);
+            return;
+        }
         int32_t index = child ? children()->IndexOf(ChildFaces::objectOf(child)) : -1;
         if (index >= 0)
         {
@@ -57,6 +73,11 @@ template <class I> class ContainerBase : public ComponentBase<I>
     }
     void removeAll(bool recursive) override
     {
+        if (this->onOtherThread())
+        {
+            Toolkit::sendPrivate(this->handle_, MSG_REMOVE_ALL_CHILDREN, recursive ? 1 : 0, 0);
+            return;
+        }
         while (children()->Count() > 0)
         {
             IComponent* child = ChildFaces::componentOf(children()->TakeAt(children()->Count() - 1));
@@ -78,11 +99,46 @@ template <class I> class ContainerBase : public ComponentBase<I>
     ILayoutManager* getLayoutManager() override { return manager_; }
     void setLayoutManager(ILayoutManager* manager) override { manager_ = manager; }
 
+    bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        switch (message)
+        {
+        case MSG_ADD_CHILD:
+            this->add(reinterpret_cast<IComponent*>(wParam));
+            *result = 0;
+            return true;
+        case MSG_REMOVE_CHILD:
+            this->remove(reinterpret_cast<IComponent*>(wParam), lParam != 0);
+            *result = 0;
+            return true;
+        case MSG_REMOVE_ALL_CHILDREN:
+            this->removeAll(wParam != 0);
+            *result = 0;
+            return true;
+        case MSG_DO_LAYOUT:
+            this->doLayout();
+            *result = 0;
+            return true;
+        default:
+            return ComponentBase<I>::handleMessage(result, message, wParam, lParam);
+        }
+    }
+
   protected:
     ~ContainerBase() override
     {
         if (children_)
             children_->Release();
+    }
+
+    // For the first line of a derived doLayout: asked from another thread than the
+    // native window's, the layout is carried to that thread and true is answered.
+    bool carryLayout()
+    {
+        if (!this->onOtherThread())
+            return false;
+        Toolkit::sendPrivate(this->handle_, MSG_DO_LAYOUT, 0, 0);
+        return true;
     }
 
     // The origin given to every child (a box's left and top insets).
@@ -96,7 +152,7 @@ template <class I> class ContainerBase : public ComponentBase<I>
         {
             IComponent* child = getChild(i);
             child->setOrigin(childOriginX(), childOriginY());
-            SendMessageW(this->handle_, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(child), 0);
+            Toolkit::sendPrivate(this->handle_, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(child), 0);
         }
     }
 

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "s/gui/drawer/ISkin.h"
 #include "s/gui/win/GdiText.h"
 
 namespace s::gui::win
@@ -38,6 +39,7 @@ void Label::Reset()
     tracking_ = false;
     alignment_ = drawer::IText::ALIGN_LEFT;
     drawer_ = nullptr;
+    skinDrawer_ = nullptr;
     clickListeners_.clear();
 }
 
@@ -66,6 +68,12 @@ void Label::setHoverEffect(bool on)
 void Label::setAlignment(int alignment)
 {
     alignment_ = alignment;
+    redraw();
+}
+
+void Label::skinChanged(drawer::ISkin* skin)
+{
+    skinDrawer_ = skin ? skin->getTextDrawer() : nullptr;
     redraw();
 }
 
@@ -198,7 +206,7 @@ void Label::paintInto(HDC dc)
         DrawIconEx(mem, 0, (client.bottom - ih) / 2, icon_, iw, ih, 0, nullptr, DI_NORMAL);
         left = iw + ICON_GAP;
     }
-    drawer::IText* drawer = drawer_ ? drawer_ : GdiText::Shared();
+    drawer::IText* drawer = drawer_ ? drawer_ : skinDrawer_ ? skinDrawer_ : GdiText::Shared();
     drawer->drawText(mem, left, 0, client.right, client.bottom, text_.c_str(), getStateFont(), alignment_);
     BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
     SelectObject(mem, oldBitmap);

@@ -63,6 +63,8 @@ class Label : public WidgetBase<ILabel>, public thread::IPoolable
 
   protected:
     void paintInto(HDC dc) override;
+    // Takes the skin's text drawer (used unless the label was given its own).
+    void skinChanged(drawer::ISkin* skin) override;
     void measureContent(int* width, int* height) override;
     void fontChanged() override;
 
@@ -88,6 +90,7 @@ class Label : public WidgetBase<ILabel>, public thread::IPoolable
     bool tracking_ = false;
     int alignment_ = drawer::IText::ALIGN_LEFT;
     drawer::IText* drawer_ = nullptr;
+    drawer::IText* skinDrawer_ = nullptr; // the window's skin's, not owned
     ListenerList clickListeners_;
 };
 

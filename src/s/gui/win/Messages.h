@@ -4,10 +4,18 @@
 namespace s::gui::win
 {
 
-// Private messages of the toolkit. Any thread may send them to a toolkit window; the
-// window's own thread carries them out.
+// Private messages of the toolkit. Any thread of this process may send them to a
+// toolkit window, through Toolkit::sendPrivate or Toolkit::postPrivate only: the window
+// procedures ignore a private message that this process did not send (another program
+// may send any number to any top-level window). Three numbers are open to other
+// processes on purpose: the tray callback (sent by the shell) and the two knocks of a
+// second instance (MSG_ACTIVATE, MSG_USER7); none carries a pointer.
 enum : UINT
 {
+    // WM_APP+1 … WM_APP+31 belong to the toolkit and are all private.
+    MSG_TOOLKIT_APP_FIRST = WM_APP + 1,
+    MSG_TOOLKIT_APP_LAST = WM_APP + 31,
+
     // Window: close without firing the close events (default WM_CLOSE processing).
     MSG_CLOSE_QUIETLY = WM_APP + 1,
     // Container: attach the IComponent* in wParam as a child (native creation on the
@@ -33,6 +41,15 @@ enum : UINT
     MSG_REFLECT_NOTIFY311 = WM_APP + 18,     // WM_NOTIFY -311
     MSG_REFLECT_NOTIFY100 = WM_APP + 19,     // WM_NOTIFY -100
     MSG_REFLECT_KILL_FOCUS = WM_APP + 21,    // code 0x200
+    // Container: changes of the child list and layouts asked from another thread are
+    // carried out by the container's own thread, so its child list only ever changes
+    // where the layouts read it. MSG_ADD_CHILD: wParam the IComponent*;
+    // MSG_REMOVE_CHILD: wParam the IComponent*, lParam 1 for recursive;
+    // MSG_REMOVE_ALL_CHILDREN: wParam 1 for recursive; MSG_DO_LAYOUT: none.
+    MSG_ADD_CHILD = WM_APP + 22,
+    MSG_REMOVE_CHILD = WM_APP + 23,
+    MSG_REMOVE_ALL_CHILDREN = WM_APP + 24,
+    MSG_DO_LAYOUT = WM_APP + 25,
 
     // Window: a cross-thread request (wParam: the request block).
     MSG_REQUEST = WM_USER + 1,
@@ -42,6 +59,7 @@ enum : UINT
     MSG_SHOW_MESSAGE = WM_USER + 4,
     MSG_SHOW_ERROR = WM_USER + 5,
     MSG_ASK_QUESTION = WM_USER + 6,
+    // Window: fire event 15 (a second instance may knock with it).
     MSG_USER7 = WM_USER + 7,
     MSG_REGISTER_HOT_KEY = WM_USER + 12,
     MSG_UNREGISTER_HOT_KEY = WM_USER + 13,
@@ -53,6 +71,8 @@ enum : UINT
     // Window: end the hover animation (wParam 1: back to full size and opacity); its
     // timers belong to the window's thread.
     MSG_STOP_HOVER = WM_USER + 22,
+    // Box: its link drop target has a new URL (the same number, sent to a box).
+    MSG_URL_DROPPED = WM_USER + 22,
     // Window: capture the pointer (only the window's own thread can).
     MSG_BEGIN_CAPTURE = WM_USER + 23,
 };

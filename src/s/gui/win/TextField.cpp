@@ -55,7 +55,7 @@ void TextField::setMaxLength(int characters)
 void TextField::selectAll()
 {
     if (handle_)
-        SendMessageW(handle_, MSG_SELECT_ALL, 0, 0);
+        Toolkit::sendPrivate(handle_, MSG_SELECT_ALL, 0, 0);
 }
 
 void TextField::setBackgroundColour(int r, int g, int b, bool redraw)

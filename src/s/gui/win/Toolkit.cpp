@@ -5,6 +5,8 @@
 #include "s/gui/win/Messages.h"
 #include "s/thread/ObjLocker.h"
 
+#include <vector>
+
 namespace s::gui::win
 {
 namespace
@@ -75,7 +77,122 @@ UINT reflectedNotify(int code, bool* zeroResult)
     }
 }
 
+// Private messages in flight, listed by their senders (see sendPrivate).
+struct PrivateMessage
+{
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool posted;
+};
+
+struct PrivateList
+{
+    thread::ObjLocker lock;
+    std::vector<PrivateMessage> entries;
+};
+
+// Made once and never destroyed: windows of other threads may still be served while
+// the process ends.
+PrivateList& privateList()
+{
+    static PrivateList* list = new PrivateList();
+    return *list;
+}
+
+void listPrivate(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool posted)
+{
+    PrivateList& list = privateList();
+    thread::ObjLocker::Guard guard(list.lock);
+    list.entries.push_back(PrivateMessage{window, message, wParam, lParam, posted});
+}
+
+void unlistPrivate(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool posted)
+{
+    PrivateList& list = privateList();
+    thread::ObjLocker::Guard guard(list.lock);
+    for (auto it = list.entries.begin(); it != list.entries.end(); ++it)
+    {
+        if (it->window == window && it->message == message && it->wParam == wParam && it->lParam == lParam &&
+            it->posted == posted)
+        {
+            list.entries.erase(it);
+            return;
+        }
+    }
+}
+
+// Forgets the posted messages that a destroyed window will never serve.
+void forgetPosted(HWND window)
+{
+    PrivateList& list = privateList();
+    thread::ObjLocker::Guard guard(list.lock);
+    std::erase_if(list.entries, [window](const PrivateMessage& m) { return m.posted && m.window == window; });
+}
+
 } // namespace
+
+LRESULT Toolkit::sendPrivate(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!window)
+        return 0;
+    listPrivate(window, message, wParam, lParam, false);
+    LRESULT result = SendMessageW(window, message, wParam, lParam);
+    unlistPrivate(window, message, wParam, lParam, false);
+    return result;
+}
+
+bool Toolkit::postPrivate(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!window)
+        return false;
+    listPrivate(window, message, wParam, lParam, true);
+    if (PostMessageW(window, message, wParam, lParam))
+        return true;
+    unlistPrivate(window, message, wParam, lParam, true);
+    return false;
+}
+
+bool Toolkit::isPrivateMessage(UINT message)
+{
+    if (message >= MSG_TOOLKIT_APP_FIRST && message <= MSG_TOOLKIT_APP_LAST)
+        return true;
+    switch (message)
+    {
+    case MSG_REQUEST:
+    case MSG_SHOW_MESSAGE:
+    case MSG_SHOW_ERROR:
+    case MSG_ASK_QUESTION:
+    case MSG_REGISTER_HOT_KEY:
+    case MSG_UNREGISTER_HOT_KEY:
+    case MSG_UNREGISTER_ALL_HOT_KEYS:
+    case MSG_DESTROY_NATIVE:
+    case MSG_START_TIMER:
+    case MSG_STOP_TIMER:
+    case MSG_STOP_HOVER: // also MSG_URL_DROPPED of a box
+    case MSG_BEGIN_CAPTURE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Toolkit::admitPrivate(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    PrivateList& list = privateList();
+    thread::ObjLocker::Guard guard(list.lock);
+    for (auto it = list.entries.begin(); it != list.entries.end(); ++it)
+    {
+        if (it->window == window && it->message == message && it->wParam == wParam && it->lParam == lParam)
+        {
+            if (it->posted)
+                list.entries.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
 
 bool Toolkit::registerClass()
 {
@@ -141,7 +258,12 @@ LRESULT CALLBACK Toolkit::controlProc(HWND window, UINT message, WPARAM wParam, 
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
         RemovePropW(window, CONTROL_PROC_PROPERTY);
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        forgetPosted(window);
     }
+    // A toolkit number that this process did not send is the control's own business
+    // (a control's own WM_USER messages share the numbers) or another program's.
+    if (target && isPrivateMessage(message) && !admitPrivate(window, message, wParam, lParam))
+        target = nullptr;
     if (target)
     {
         LRESULT result = 0;
@@ -184,7 +306,7 @@ LRESULT Toolkit::defaultProcessing(HWND window, UINT message, WPARAM wParam, LPA
     case WM_CTLCOLORSTATIC:
     case 0x0019: // WM_CTLCOLOR of old
         if (lParam)
-            return SendMessageW(reinterpret_cast<HWND>(lParam), MSG_REFLECT_CTL_COLOR, wParam, lParam);
+            return sendPrivate(reinterpret_cast<HWND>(lParam), MSG_REFLECT_CTL_COLOR, wParam, lParam);
         break;
     case WM_COMMAND:
     {
@@ -194,7 +316,7 @@ LRESULT Toolkit::defaultProcessing(HWND window, UINT message, WPARAM wParam, LPA
             break; // menus and accelerators
         if (UINT relay = reflectedCommand(code))
         {
-            SendMessageW(control, relay, wParam, lParam);
+            sendPrivate(control, relay, wParam, lParam);
             return 0;
         }
         break;
@@ -207,7 +329,7 @@ LRESULT Toolkit::defaultProcessing(HWND window, UINT message, WPARAM wParam, LPA
         bool zeroResult = false;
         if (UINT relay = reflectedNotify(static_cast<int>(header->code), &zeroResult))
         {
-            LRESULT r = SendMessageW(header->hwndFrom, relay, wParam, lParam);
+            LRESULT r = sendPrivate(header->hwndFrom, relay, wParam, lParam);
             return zeroResult ? 0 : r;
         }
         break;
@@ -262,7 +384,12 @@ LRESULT CALLBACK Toolkit::windowProc(HWND window, UINT message, WPARAM wParam, L
         target = reinterpret_cast<NativeTarget*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     }
     if (message == WM_NCDESTROY)
+    {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        forgetPosted(window);
+    }
+    if (isPrivateMessage(message) && !admitPrivate(window, message, wParam, lParam))
+        return DefWindowProcW(window, message, wParam, lParam); // not sent by this process
     if (target)
     {
         LRESULT result = 0;

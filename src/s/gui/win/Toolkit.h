@@ -60,6 +60,24 @@ class Toolkit
     static HWND handleOf(IComponent* component);
     static NativeTarget* targetOf(IComponent* component);
 
+    // --- private messages (Messages.h) ----------------------------------------
+    // A private message names pointers and components of this process, so a toolkit
+    // window carries one out only when this process sent it: the senders list each
+    // message (window, number, wParam, lParam) for the time it is in flight, and the
+    // window procedures give an unlisted one default processing (another program's
+    // WM_USER/WM_APP broadcast, or junk aimed at the window). Any thread may call these.
+
+    // SendMessageW with the message listed for the time of the call; its result.
+    static LRESULT sendPrivate(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // PostMessageW with the message listed until the window serves it (or is destroyed);
+    // false when the post failed.
+    static bool postPrivate(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // True for the numbers that only this process may send (every toolkit message of
+    // Messages.h except the tray callback and the two knocks of a second instance).
+    static bool isPrivateMessage(UINT message);
+    // True when this exact message is listed; a posted one is unlisted by this call.
+    static bool admitPrivate(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
     // Default processing of the toolkit class: the notification relay, then DefWindowProc.
     static LRESULT defaultProcessing(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

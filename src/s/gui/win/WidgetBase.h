@@ -13,7 +13,8 @@ namespace s::gui::win
 {
 
 // Private messages of the widgets, sent to a widget's own native window (numbers apart
-// from those of the platform controls and of the toolkit).
+// from those of the platform controls and of the toolkit) through Toolkit::sendPrivate;
+// a handler carries one out only when Toolkit::admitPrivate finds it listed.
 enum : UINT
 {
     // Sets the text (wParam: const wchar_t*, valid for the time of the send) on the
@@ -153,7 +154,7 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
     void handleEvent(void* source, int kind) override
     {
         (void)kind;
-        if (!source)
+        if (!source || this->takeSkinEvent(source))
             return;
         if (isOwnFont(source))
         {
@@ -170,6 +171,9 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
         switch (message)
         {
         case MSG_WIDGET_SET_TEXT:
+            // Only this process's own (the pointer is followed).
+            if (!Toolkit::admitPrivate(this->handle_, message, wParam, lParam))
+                return false;
             applyText(reinterpret_cast<const wchar_t*>(wParam));
             *result = 0;
             return true;
@@ -250,7 +254,7 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
             text = L"";
         if (this->handle_ && !onOwnThread())
         {
-            SendMessageW(this->handle_, MSG_WIDGET_SET_TEXT, reinterpret_cast<WPARAM>(text), 0);
+            Toolkit::sendPrivate(this->handle_, MSG_WIDGET_SET_TEXT, reinterpret_cast<WPARAM>(text), 0);
             return true;
         }
         if (text_ == text)

@@ -115,7 +115,9 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     void setLocalizer(lang::Localizer* localizer) override;
     bool hasSkinner() override { return skinner_ != nullptr; }
     drawer::Skinner* getSkinner() override { return skinner_; }
-    void setSkinner(drawer::Skinner* skinner) override { skinner_ = skinner; }
+    // The window paints its background and frame through the skinner's current window
+    // drawer and takes it again when the skinner selects another scheme.
+    void setSkinner(drawer::Skinner* skinner) override;
     void setStatusBar(IComponent* statusBar) override;
     void setSettingsObject(IWindowSettings* settings) override;
 
@@ -171,7 +173,8 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     void addListener(int kind, events::IEventListener* listener) override;
     void addLanguageListener(events::IEventListener* listener) override { languageListeners_.add(listener); }
 
-    // A change of language from the attached language pack.
+    // A change of language from the attached language pack, or of scheme from the
+    // attached skinner.
     void handleEvent(void* source, int kind) override;
 
     // --- message hook ------------------------------------------------------
@@ -215,6 +218,10 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     void hoverTimer(UINT id);
     bool pointerInside(const RECT& r) const;
     void paintBackground(HDC dc);
+    // Paints the background (through the frame drawer when one is set) into w × h of dc.
+    void paintClient(HDC dc, int w, int h);
+    // Takes the window drawer and background colour of the skinner's current skin.
+    void skinChanged();
     void onSizing(WPARAM edge, RECT* rect);
     void onPosChanging(WINDOWPOS* pos);
     void onClose();
@@ -227,25 +234,10 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     // the native windows it holds.
     void abandonHungThread();
 
-    // Pointers (request blocks, texts, hot-key blocks) that this process hands to the
-    // window's thread in wParam. The thread reads a pointer only while it is listed
-    // here: WM_USER numbers are also sent by other programs (broadcasts reach every
-    // top-level window), and their wParam must never be followed. A sender lists its
-    // payload for the time of its SendMessage; a posted request block is owned by the
-    // list until its message is handled, or until the window is destroyed.
-    struct Payload
-    {
-        const void* pointer;
-        bool posted;
-    };
-    void listPayload(const void* pointer, bool posted);
-    void unlistPayload(const void* pointer);
-    // True when `pointer` is listed; a posted one is unlisted and `posted` set (the
-    // caller owns it now).
-    bool claimPayload(const void* pointer, bool* posted);
-    void dropPostedPayloads();
-    // Sends `message` with `payload` listed for the time of the call.
-    LRESULT sendWithPayload(UINT message, const void* payload);
+    // Request blocks of postRequest not yet served: the window owns them until its
+    // thread takes one (claimPosted) or the window is destroyed (dropPostedRequests).
+    bool claimPosted(const void* block);
+    void dropPostedRequests();
 
     UIThread* thread_ = nullptr;
     HWND owner_ = nullptr;
@@ -300,8 +292,8 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
 
     int request_[4] = {0, 0, 0, 0};
     intptr_t requestResult_ = 0;
-    std::vector<Payload> payloads_;
-    thread::ObjLocker payloadLock_;
+    std::vector<const void*> posted_;
+    thread::ObjLocker postedLock_;
 
     int lastKey_ = 0, wheelLines_ = 0, lastTimerId_ = 0;
     ATOM lastHotKey_ = 0;

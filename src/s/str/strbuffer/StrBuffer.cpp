@@ -349,6 +349,7 @@ void StrBuffer::Clear()
 {
     length_ = 0;
     position_ = 0;
+    oddByteEnd_ = 0;
 }
 
 void StrBuffer::Free()
@@ -358,6 +359,7 @@ void StrBuffer::Free()
     length_ = 0;
     capacity_ = 0;
     position_ = 0;
+    oddByteEnd_ = 0;
 }
 
 const wchar_t* StrBuffer::CStr() const
@@ -1027,6 +1029,8 @@ void StrBuffer::SwapStorage(StrBuffer& other)
     std::swap(capacity_, other.capacity_);
     position_ = 0;
     other.position_ = 0;
+    oddByteEnd_ = 0;
+    other.oddByteEnd_ = 0;
 }
 
 void StrBuffer::KeepRange(uint32_t from, uint32_t to)
@@ -1378,35 +1382,57 @@ bool StrBuffer::Write(const void* data, uint32_t n, uint32_t* written)
     const unsigned char* own = reinterpret_cast<const unsigned char*>(chars_);
     const bool inside = own && source >= own && source < own + (size_t(capacity_) + 1) * 2;
     const size_t offset = inside ? size_t(source - own) : 0;
-    if (!EnsureRoom(units))
+    if (!EnsureStreamRoom(units))
         return false;
     unsigned char* bytes = reinterpret_cast<unsigned char*>(chars_);
     if (inside)
         source = bytes + offset;
-    const uint32_t oldSize = length_ * uint32_t(sizeof(wchar_t));
-    // A gap behind the text reads as zeros, not as old garbage. One byte right
-    // behind the text is the low half of a character written by the previous
-    // (odd-sized) write, which this write completes: it stays.
-    if (position_ > oldSize + 1)
-        memset(bytes + oldSize, 0, position_ - oldSize);
+    ZeroGapBefore(position_);
     memmove(bytes + position_, source, n);
     position_ = uint32_t(end);
     if (position_ / 2 > length_)
         length_ = position_ / 2;
+    // An odd end behind the text leaves half a character that is not counted
+    // yet; a later write past it must keep it.
+    oddByteEnd_ = (position_ & 1) && position_ / 2 == length_ ? position_ : 0;
     if (written)
         *written = n;
     return true;
+}
+
+bool StrBuffer::EnsureStreamRoom(uint32_t units)
+{
+    // Growing keeps the counted text only: a pending odd byte moves along by hand.
+    const bool odd = oddByteEnd_ != 0 && oddByteEnd_ == length_ * uint32_t(sizeof(wchar_t)) + 1;
+    const unsigned char oddByte = odd ? reinterpret_cast<unsigned char*>(chars_)[oddByteEnd_ - 1] : 0;
+    if (!EnsureRoom(units))
+        return false;
+    if (odd)
+        reinterpret_cast<unsigned char*>(chars_)[oddByteEnd_ - 1] = oddByte;
+    return true;
+}
+
+void StrBuffer::ZeroGapBefore(uint32_t byteOffset)
+{
+    // A gap behind the text reads as zeros, not as old garbage. The byte right
+    // behind the text stays when an earlier (odd-sized) write put it there.
+    uint32_t from = length_ * uint32_t(sizeof(wchar_t));
+    if (oddByteEnd_ == from + 1)
+        from = oddByteEnd_;
+    if (byteOffset > from)
+        memset(reinterpret_cast<unsigned char*>(chars_) + from, 0, byteOffset - from);
 }
 
 bool StrBuffer::SetEnd()
 {
     const uint32_t units = position_ / 2;
     if (units > length_) {
-        if (!EnsureRoom(units))
+        if (!EnsureStreamRoom(units))
             return false;
-        wmemset(chars_ + length_, 0, units - length_);
+        ZeroGapBefore(units * uint32_t(sizeof(wchar_t)));
     }
     length_ = units;
+    oddByteEnd_ = 0;
     return true;
 }
 

@@ -112,7 +112,11 @@ public:
     uint32_t Length() const override { return length_; }
     bool IsEmpty() const { return length_ == 0; }
     /// Sets the length without checking it against the capacity.
-    void SetLength(uint32_t n) { length_ = n; }
+    void SetLength(uint32_t n)
+    {
+        length_ = n;
+        oddByteEnd_ = 0;
+    }
     uint32_t Capacity() const { return capacity_; }
     /// Exactly n units of capacity when the capacity is smaller.
     void Reserve(uint32_t n);
@@ -390,6 +394,10 @@ private:
     /// Makes room for n units, growing by steps; false when memory ran out.
     bool EnsureRoom(uint32_t n);
     bool Reallocate(uint32_t capacity);
+    /// EnsureRoom for the output stream, keeping a pending odd byte.
+    bool EnsureStreamRoom(uint32_t units);
+    /// Zeros the bytes between the text (and a pending odd byte) and byteOffset.
+    void ZeroGapBefore(uint32_t byteOffset);
     uint32_t ReplaceAllImpl(const wchar_t* find, const wchar_t* replacement, bool ignoreCase);
     bool FindImpl(const wchar_t* text, uint32_t* at, uint32_t from, bool ignoreCase) const;
     bool FindLastImpl(const wchar_t* text, uint32_t* at, uint32_t from, bool ignoreCase) const;
@@ -405,6 +413,9 @@ private:
     uint32_t length_ = 0;
     uint32_t capacity_ = 0;
     uint32_t position_ = 0;
+    /// Byte offset just past a byte that the output stream wrote right behind the
+    /// text (half a character, not counted yet); 0 when there is none.
+    uint32_t oddByteEnd_ = 0;
 };
 
 } // namespace s::str::strbuffer

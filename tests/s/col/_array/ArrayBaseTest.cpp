@@ -333,6 +333,45 @@ TEST(ArrayBaseTest, StreamFacesShareOnePosition)
     a->Release();
 }
 
+// A write whose end, rounded up to whole elements, is beyond 4 GiB used to wrap in
+// 32 bits: nothing was grown and the copy went far past the storage (the process
+// died). It is refused now, with nothing written and the array as it was.
+TEST(ArrayBaseTest, StreamWriteWhoseEndDoesNotFitIsRefused)
+{
+    struct Case
+    {
+        const char* name;
+        ArrayBase* array;
+        int64_t position;
+        uint32_t n;
+    };
+    const Case cases[] = {
+        {"S32 just below 4 GiB", ArrayS32::Acquire(), 0xFFFFFFFCll, 2},
+        {"U32 ending on the last byte", ArrayU32::Acquire(), 0xFFFFFFFDll, 2},
+        {"P at the last byte", ArrayP::Acquire(), 0xFFFFFFFFll, 1},
+        {"U08 past the last byte", ArrayU08::Acquire(), 0xFFFFFFFFll, 2},
+        {"S32 a huge write", ArrayS32::Acquire(), 8, 0xFFFFFFFCu},
+    };
+    const uint8_t bytes[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.array->Append(bytes, 8 >> c.array->ElementShift());
+        const uint32_t count = c.array->Count();
+        ASSERT_TRUE(c.array->SetPosition(c.position));
+        uint32_t written = 7;
+        EXPECT_FALSE(c.array->Write(bytes, c.n, &written));
+        EXPECT_EQ(written, 0u);
+        EXPECT_EQ(c.array->Count(), count);
+        EXPECT_EQ(c.array->GetPosition(), c.position);
+        EXPECT_EQ(std::memcmp(c.array->Data(), bytes, 8), 0);
+        // The array goes on working.
+        ASSERT_TRUE(c.array->SeekEnd());
+        EXPECT_TRUE(c.array->Write(bytes, 8, &written));
+        EXPECT_EQ(c.array->ByteSize(-1), 16u);
+        c.array->Release();
+    }
+}
+
 TEST(ArrayBaseTest, CollectionInputStreamHasItsOwnPosition)
 {
     ArrayU08* a = ArrayU08::Acquire();

@@ -1,6 +1,7 @@
 // Attributes, times, the time writer, sizes and the walkers, in a temporary tree.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -349,7 +350,8 @@ TEST(PathWinFs, RecursiveSetTimesSkipsAFilteredChildWithItsContents)
     EXPECT_EQ(TempTree::Ticks(old), modified(inner));
     // The folder's own times come after its contents.
     ASSERT_EQ(3u, log.paths.size());
-    EXPECT_EQ(top, log.paths.back());
+    // The write reaches the item through its long form.
+    EXPECT_EQ(L"\\\\?\\" + top, log.paths.back());
 }
 
 TEST(PathWinFs, RecursiveSetTimesReportsAnEntryThatCouldNotBeWritten)
@@ -689,6 +691,71 @@ TEST(PathWinFs, StreamRecordsSkipTheDataStreamAndCutTheType)
     EXPECT_EQ(2u, s::file::win::ReadStreamRecords(buffer.data(), uint32_t(buffer.size()) - 4, &Collect, &found));
     ASSERT_EQ(2u, found.size());
     EXPECT_EQ(L":a", found[1].first);
+}
+
+// A query that succeeds with 0 bytes holds no records: what the buffer still holds from an
+// earlier answer (or never held) is not read as streams.
+TEST(PathWinFs, AZeroByteStreamAnswerReadsNoRecords)
+{
+    std::vector<unsigned char> buffer;
+    AppendRecord(buffer, L":stale:$DATA", 5, false);
+    AppendRecord(buffer, L":old:$DATA", 9, true);
+    std::vector<std::pair<std::wstring, int64_t>> found;
+    EXPECT_EQ(0u, s::file::win::ReadStreamAnswer(buffer.data(), uint32_t(buffer.size()), 0, &Collect, &found));
+    EXPECT_TRUE(found.empty());
+    // An answer reads only its own bytes, and never beyond the buffer.
+    const uint32_t first = uint32_t((24 + 12 * 2 + 7) & ~7u);
+    EXPECT_EQ(1u, s::file::win::ReadStreamAnswer(buffer.data(), uint32_t(buffer.size()), first, &Collect, &found));
+    EXPECT_EQ(2u, s::file::win::ReadStreamAnswer(buffer.data(), uint32_t(buffer.size()), 1ull << 40, &Collect,
+                                                 &found));
+    ASSERT_EQ(3u, found.size());
+    EXPECT_EQ(L":stale", found[0].first);
+}
+
+// Names the plain path rules would rewrite (trailing dots and blanks dropped, device names
+// taken for devices) are listed, read and written as themselves.
+TEST(PathWinFs, NamesThePlainFormWouldRewriteAreReachedThemselves)
+{
+    TempTree tree;
+    const std::vector<std::wstring> names = {L"name.", L"name", L"trail ", L"aux.log",
+                                             L"con.txt", L"nul", L"com1.log", L"a.."};
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::wstring p = tree.File(names[i], i + 1);
+        ASSERT_TRUE(TempTree::Exists(p)) << "cannot make the test file";
+        const FILETIME t = TempTree::FromSeconds(kWinter + (long long)i * 86400);
+        ASSERT_TRUE(TempTree::SetTimes(p, &t, &t, &t));
+    }
+    SetFileAttributesW(TempTree::Long(tree.Path(L"name.")).c_str(),
+                       FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+    // Walked: every name as it is.
+    Held folder(tree.Root());
+    ArrayP* entries = folder->ListEntries(true);
+    auto listed = Names(entries);
+    EXPECT_EQ(std::set<std::wstring>(names.begin(), names.end()), std::set<std::wstring>(listed.begin(), listed.end()));
+    // Viewed: each entry, and each path made from its text, reads its own size and times.
+    for (uint32_t i = 0; i < entries->Count(); ++i) {
+        PathWin* entry = static_cast<PathWin*>(entries->Get(i));
+        const size_t at = size_t(std::find(names.begin(), names.end(), entry->GetName()) - names.begin());
+        Held fresh(entry->GetFullPath());
+        SCOPED_TRACE(std::string(names[at].begin(), names[at].end()));
+        EXPECT_TRUE(fresh->Exists());
+        EXPECT_EQ(int64_t(at + 1), fresh->GetSize());
+        EXPECT_EQ(kWinter + (long long)at * 86400, fresh->GetModifiedTime());
+        EXPECT_EQ(kWinter + (long long)at * 86400, entry->GetModifiedTime());
+    }
+    entries->Release();
+    // Written: "name." itself; its neighbour "name" keeps its time and attributes.
+    Held dotted(tree.Path(L"name."));
+    EXPECT_EQ(0x23u, dotted->GetAttributes() & 0x27u);
+    EXPECT_TRUE(dotted->SetTimes(-1, kSummer, -1, true, true, true, true, false));
+    Held plain(tree.Path(L"name"));
+    EXPECT_EQ(kSummer, dotted->GetModifiedTime(true));
+    EXPECT_EQ(kWinter + 86400, plain->GetModifiedTime());
+    EXPECT_EQ(0x20u, plain->GetAttributes() & 0x27u);
+    EXPECT_EQ(0x23u, GetFileAttributesW(TempTree::Long(tree.Path(L"name.")).c_str()) & 0x27u);
+    Held device(tree.Path(L"aux.log"));
+    EXPECT_TRUE(device->SetTimes(-1, kSummer, -1, true, true, true, true, false));
+    EXPECT_EQ(kSummer, device->GetModifiedTime(true));
 }
 
 TEST(PathWinFs, FindFilesTakesThePatternIntoEverySubFolder)

@@ -115,27 +115,64 @@ TEST(PathWinParse, StreamsAreColonsInTheName)
     EXPECT_FALSE(drive->IsStream());
 }
 
-TEST(PathWinParse, LongFormFrom250Characters)
+TEST(PathWinParse, SystemCallsGetTheLongFormAtEveryLength)
 {
     const std::wstring base = L"C:\\";
-    std::wstring p249 = base + std::wstring(249 - base.size(), L'x');
-    std::wstring p250 = base + std::wstring(250 - base.size(), L'x');
-    ASSERT_EQ(249u, p249.size());
-    Held short249(p249.c_str());
-    EXPECT_STREQ(p249.c_str(), short249->GetApiPath());
-    Held long250(p250.c_str());
-    EXPECT_EQ(L"\\\\?\\" + p250, std::wstring(long250->GetApiPath()));
-    EXPECT_STREQ(p250.c_str(), long250->GetFullPath());
-
+    const std::wstring p249 = base + std::wstring(249 - base.size(), L'x');
+    const std::wstring p250 = base + std::wstring(250 - base.size(), L'x');
     std::wstring unc = L"\\\\srv\\share\\";
     unc += std::wstring(250 - unc.size(), L'u');
-    Held uncPath(unc.c_str());
-    EXPECT_EQ(L"\\\\?\\UNC\\" + unc.substr(2), std::wstring(uncPath->GetApiPath()));
+    const struct
+    {
+        std::wstring given, api, full;
+    } cases[] = {
+        // Names the plain form would rewrite reach the system exactly as written.
+        {L"C:\\d\\name.", L"\\\\?\\C:\\d\\name.", L"C:\\d\\name."},
+        {L"C:\\d\\trail ", L"\\\\?\\C:\\d\\trail ", L"C:\\d\\trail "},
+        {L"C:\\d\\aux.log", L"\\\\?\\C:\\d\\aux.log", L"C:\\d\\aux.log"},
+        {L"C:\\d\\a..", L"\\\\?\\C:\\d\\a..", L"C:\\d\\a.."},
+        {L"C:\\a.txt:notes", L"\\\\?\\C:\\a.txt:notes", L"C:\\a.txt:notes"},
+        // Short and long alike.
+        {p249, L"\\\\?\\" + p249, p249},
+        {p250, L"\\\\?\\" + p250, p250},
+        {L"\\\\srv\\share\\d\\f.txt", L"\\\\?\\UNC\\srv\\share\\d\\f.txt", L"\\\\srv\\share\\d\\f.txt"},
+        {unc, L"\\\\?\\UNC\\" + unc.substr(2), unc},
+        // A typed "." or ".." still works; a doubled separator names nothing extra.
+        {L"C:\\d\\.\\e\\..\\f", L"\\\\?\\C:\\d\\f", L"C:\\d\\.\\e\\..\\f"},
+        {L"C:\\d\\\\f", L"\\\\?\\C:\\d\\f", L"C:\\d\\\\f"},
+        {L"C:\\..\\..\\f", L"\\\\?\\C:\\f", L"C:\\..\\..\\f"},
+        {L"C:\\d\\..", L"\\\\?\\C:\\", L"C:\\d\\.."},
+        {L"\\\\srv\\share\\..\\x", L"\\\\?\\UNC\\srv\\share\\x", L"\\\\srv\\share\\..\\x"},
+        // A text in a system form already is not prefixed again.
+        {L"\\\\?\\" + p250, L"\\\\?\\" + p250, L"\\\\?\\" + p250},
+        {L"\\\\.\\pipe\\x", L"\\\\.\\pipe\\x", L"\\\\.\\pipe\\x"},
+        // A drive alone is asked at its root (see AttributePath).
+        {L"C:", L"C:", L"C:"},
+    };
+    for (const auto& c : cases) {
+        Held p(c.given.c_str());
+        EXPECT_EQ(c.api, std::wstring(p->GetApiPath())) << std::string(c.given.begin(), c.given.end());
+        EXPECT_EQ(c.full, std::wstring(p->GetFullPath()));
+    }
+}
 
-    // A text given in the long form already is not prefixed a second time.
-    const std::wstring given = L"\\\\?\\" + p250;
-    Held already(given.c_str());
-    EXPECT_EQ(given, std::wstring(already->GetApiPath()));
+TEST(PathWinParse, ARelativeTextIsMadeAbsoluteOnceForSystemCalls)
+{
+    wchar_t current[MAX_PATH];
+    ASSERT_NE(0u, GetCurrentDirectoryW(MAX_PATH, current));
+    std::wstring here = current;
+    if (here.back() == L'\\')
+        here.pop_back();
+    Held relative(L"sub\\.\\name.");
+    EXPECT_EQ(L"\\\\?\\" + here + L"\\sub\\name.", std::wstring(relative->GetApiPath()));
+    EXPECT_STREQ(L"sub\\.\\name.", relative->GetFullPath());
+    EXPECT_FALSE(relative->IsAbsolute());
+    Held up(L"..\\x");
+    const std::wstring parent = here.substr(0, here.find_last_of(L'\\'));
+    EXPECT_EQ(L"\\\\?\\" + (parent.size() == 2 ? parent + L"\\x" : parent + L"\\x"),
+              std::wstring(up->GetApiPath()));
+    Held rooted(L"\\x\\y");
+    EXPECT_EQ(L"\\\\?\\" + here.substr(0, 2) + L"\\x\\y", std::wstring(rooted->GetApiPath()));
 }
 
 TEST(PathWinParse, UncServerAndRoot)

@@ -78,10 +78,12 @@ public:
         return p;
     }
 
-    /// The "\\?\" form for paths the plain calls refuse.
+    /// The "\\?\" form of an absolute path: the system takes it exactly as written, long
+    /// or short, trailing dots and device names included.
     static std::wstring Long(const std::wstring& p)
     {
-        return p.size() >= 248 && p.compare(0, 4, L"\\\\?\\") != 0 ? L"\\\\?\\" + p : p;
+        const bool absolute = p.size() >= 3 && p[1] == L':' && p[2] == L'\\';
+        return absolute ? L"\\\\?\\" + p : p;
     }
 
     static bool Exists(const std::wstring& p)

@@ -1018,6 +1018,55 @@ TEST(StrBufferStream, WritingPastTheEndFillsTheGapWithZeros)
     EXPECT_EQ(s.Text(), L"a");
 }
 
+// A byte written right behind the text is half a character that is not counted
+// yet; a later write past it used to zero it along with the gap.
+TEST(StrBufferStream, WritingPastAnOddByteKeepsIt)
+{
+    struct Case
+    {
+        const char* name;
+        uint32_t at;  // where the second write goes
+        bool grow;    // start from a full string so that the second write grows it
+    };
+    const Case cases[] = {
+        {"small gap", 4, false},
+        {"gap that grows the storage", 1000, false},
+        {"odd byte in the terminator's unit", 210, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Str s;
+        s->Free();
+        uint32_t base = 0;
+        if (c.grow) {
+            for (int i = 0; i < 100; ++i)
+                s->AppendChar(L'.');
+            base = 200;  // capacity is full: the odd byte sits in the spare unit
+            ASSERT_TRUE(s->SeekEnd());
+        }
+        ASSERT_TRUE(s->Write("a", 1, nullptr));
+        ASSERT_TRUE(s->SetPosition(c.at));
+        ASSERT_TRUE(s->Write("x\0y\0", 4, nullptr));
+        ASSERT_EQ(s->Length(), c.at / 2 + 2);
+        EXPECT_EQ(s->CharAt(base / 2), L'a');  // the odd byte, completed by a zero
+        for (uint32_t i = base / 2 + 1; i < c.at / 2; ++i)
+            ASSERT_EQ(s->CharAt(i), 0) << i;
+        EXPECT_EQ(s->CharAt(c.at / 2), L'x');
+        EXPECT_EQ(s->CharAt(c.at / 2 + 1), L'y');
+    }
+    // SetEnd past an odd byte keeps it too; a text that was cleared has none.
+    Str t;
+    ASSERT_TRUE(t->Write("b", 1, nullptr));
+    ASSERT_TRUE(t->SetPosition(6));
+    ASSERT_TRUE(t->SetEnd());
+    ASSERT_EQ(t->Length(), 3u);
+    EXPECT_EQ(t->CharAt(0), L'b');
+    t->Clear();
+    ASSERT_TRUE(t->SetPosition(4));
+    ASSERT_TRUE(t->Write("z\0", 2, nullptr));
+    EXPECT_EQ(t->CharAt(0), 0);
+}
+
 // --- the pool from several threads ----------------------------------------------------------
 
 TEST(StrBufferPool, SeveralThreadsTakeFillAndGiveBack)

@@ -172,7 +172,13 @@ void ChangeEngine::runNewestOldestSearch()
         lock.Leave();
         if (item != nullptr)
         {
-            scanNewestOldest(item, newest, request_.created, request_.modified, request_.accessed);
+            // The filter of a dropped item as the change loop applies it.
+            ChangeRequest job = request_;
+            if (item->IsFile())
+            {
+                job.normal = job.readOnly = job.hidden = job.system = true;
+            }
+            scanItem(item, newest, request_.created, request_.modified, request_.accessed, &job);
             item->Release();
         }
         lock.Enter();
@@ -216,10 +222,20 @@ void ChangeEngine::runChangeMultiple()
 void ChangeEngine::scanNewestOldest(PathWin* item, bool newest, EpochSeconds& created, EpochSeconds& modified,
                                     EpochSeconds& accessed)
 {
+    scanItem(item, newest, created, modified, accessed, nullptr);
+}
+
+void ChangeEngine::scanItem(PathWin* item, bool newest, EpochSeconds& created, EpochSeconds& modified,
+                            EpochSeconds& accessed, const ChangeRequest* job)
+{
     if (item == nullptr || isCancelled() || !item->IsValid() || !item->Exists())
     {
         return;
     }
+    // The job writes this item later (its filter lets it through) without touching its access
+    // time; everything below it is written only with includeContents.
+    const bool jobKeepsAccess = job != nullptr && job->accessed < 0 && Wanted(item->GetAttributes(), *job);
+    const ChangeRequest* jobBelow = jobKeepsAccess && job->includeContents ? job : nullptr;
     // Own times first: listing a folder may stamp its access time. A drive root has no
     // times of its own (they read as 0): it takes no part, or an oldest search would end
     // on 1970 for every item.
@@ -233,14 +249,21 @@ void ChangeEngine::scanNewestOldest(PathWin* item, bool newest, EpochSeconds& cr
                  {accessed, accessed >= 0 && hasTimes ? item->GetAccessTime() : 0}};
     if (item->IsDirectory())
     {
+        const s::time::Ticks accessBefore = hasTimes ? item->GetAccessTicks() : 0;
         s::col::_array::ArrayP* entries = item->ListEntries(true, false);
         if (entries != nullptr)
         {
             for (uint32_t j = 0; !isCancelled() && j < entries->Count(); ++j)
             {
-                scanNewestOldest(static_cast<PathWin*>(entries->Get(j)), newest, created, modified, accessed);
+                scanItem(static_cast<PathWin*>(entries->Get(j)), newest, created, modified, accessed, jobBelow);
             }
             entries->Release();
+        }
+        // A folder that the job writes afterwards, leaving its access time alone, gets back
+        // the access time this listing stamped: the write would read and keep the stamp.
+        if (jobKeepsAccess && accessBefore != 0)
+        {
+            PathWin::WriteTimeTicks(item->AttributePath(), nullptr, &accessBefore, nullptr);
         }
     }
     for (Kind& k : kinds)
@@ -260,7 +283,23 @@ void ChangeEngine::scanNewestOldest(PathWin* item, bool newest, EpochSeconds& cr
 
 void ChangeEngine::applyToItem(PathWin* item, float from, float to, const ChangeRequest& request)
 {
-    if (item == nullptr || isCancelled() || !item->IsValid() || !item->Exists())
+    if (item == nullptr || isCancelled())
+    {
+        return;
+    }
+    if (!item->IsValid())
+    {
+        // A text that does not split into a path (a folder part over the length a path may
+        // have, met deep inside a walked tree) names an item that cannot be reached: it
+        // keeps its times, and the user is told so, unless its filter leaves it out anyway.
+        const uint32_t known = item->GetAttributes();
+        if (item->GetLength() > 0 && (known == INVALID_FILE_ATTRIBUTES || Wanted(known, request)))
+        {
+            noteFailure(item);
+        }
+        return;
+    }
+    if (!item->Exists())
     {
         return;
     }
@@ -309,7 +348,13 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
         }
     }
 
-    if (request.includeContents && item->IsDirectory())
+    // Listing a folder stamps its access time: one whose access time is not to change gets
+    // back, exactly, the time it had before the walk.
+    const bool walksIn = request.includeContents && item->IsDirectory();
+    const bool keepAccess = walksIn && accessed < 0 && !item->IsDriveOnly();
+    const s::time::Ticks accessBefore = keepAccess ? item->GetAccessTicks() : 0;
+
+    if (walksIn)
     {
         s::col::_array::ArrayP* entries = item->ListEntries(true, false);
         if (entries != nullptr)
@@ -331,7 +376,18 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
     // Read-only, hidden and system are cleared so that the item can be opened for writing,
     // and the item gets back exactly the attributes it had, whether or not the write worked.
     item->SetAttributes(FILE_ATTRIBUTE_NORMAL);
-    const bool written = PathWin::WriteTimes(item->AttributePath(), created, modified, accessed);
+    bool written;
+    if (keepAccess && accessBefore != 0)
+    {
+        const s::time::Ticks c = created >= 0 ? s::time::ticksFromSeconds(created) : 0;
+        const s::time::Ticks m = modified >= 0 ? s::time::ticksFromSeconds(modified) : 0;
+        written = PathWin::WriteTimeTicks(item->AttributePath(), created >= 0 ? &c : nullptr, &accessBefore,
+                                          modified >= 0 ? &m : nullptr);
+    }
+    else
+    {
+        written = PathWin::WriteTimes(item->AttributePath(), created, modified, accessed);
+    }
     // A word that could not be put back (read-only or hidden lost) is a failure too.
     const bool restored = item->SetAttributes(attributes);
     if (failed || !written || !restored)

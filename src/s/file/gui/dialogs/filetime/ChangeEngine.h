@@ -134,6 +134,11 @@ class ChangeEngine : public s::thread::ITask
   private:
     void runChangeMultiple();
     void runNewestOldestSearch();
+    // scanNewestOldest; job (may be null) is the request the change loop will write item
+    // with (its filter as for a dropped item), so that a folder it will write keeps its
+    // access time through the search.
+    void scanItem(PathWin* item, bool newest, EpochSeconds& created, EpochSeconds& modified,
+                  EpochSeconds& accessed, const ChangeRequest* job);
     void noteFailure(PathWin* item);
     bool isCancelled() const;
 

@@ -74,26 +74,32 @@ struct Write
 {
     std::wstring path;
     Seconds created, accessed, modified; // -1: no pointer (left unchanged)
+    uint64_t accessedTicks;              // 0: no pointer
 };
 
 std::mutex g_writesLock;
 std::vector<Write> g_writes;
 
-Seconds Observed(const FILETIME* f)
+Seconds Observed(const FILETIME* f, bool wholeSecond = true)
 {
     if (f == nullptr)
     {
         return -1;
     }
     const uint64_t t = TicksOf(*f);
-    EXPECT_EQ(t % TICKS_PER_SECOND, 0u) << "a written time has a sub-second part";
+    if (wholeSecond)
+    {
+        EXPECT_EQ(t % TICKS_PER_SECOND, 0u) << "a written time has a sub-second part";
+    }
     return SecondsOf(t);
 }
 
+// A new time is always a whole second; an access time given back to a walked folder is
+// the one it had, to the tick (checked through accessedTicks where it matters).
 void ObserveWrite(const wchar_t* apiPath, const FILETIME* c, const FILETIME* a, const FILETIME* m)
 {
     std::lock_guard<std::mutex> g(g_writesLock);
-    g_writes.push_back({apiPath, Observed(c), Observed(a), Observed(m)});
+    g_writes.push_back({apiPath, Observed(c), Observed(a, false), Observed(m), a != nullptr ? TicksOf(*a) : 0});
 }
 
 // --- the status channel ----------------------------------------------------------------------
@@ -180,8 +186,10 @@ class ChangeEngineTest : public ::testing::Test
         RemoveTree(root_);
     }
 
-    static void RemoveTree(const std::wstring& path)
+    // Through the long form, so that names such as "name." or "aux.log" go too.
+    static void RemoveTree(const std::wstring& given)
     {
+        const std::wstring path = given.rfind(L"\\\\?\\", 0) == 0 ? given : L"\\\\?\\" + given;
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         WIN32_FIND_DATAW d;
         HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &d);
@@ -287,6 +295,15 @@ class ChangeEngineTest : public ::testing::Test
         EXPECT_EQ(frame_.getPathCount(), 0u);
     }
 
+    // The item a write was handed to, relative to the root. Every write goes through the
+    // long form, which the system takes exactly as written.
+    std::wstring Relative(const std::wstring& apiPath)
+    {
+        const std::wstring prefix = L"\\\\?\\" + root_ + L"\\";
+        EXPECT_EQ(apiPath.compare(0, prefix.size(), prefix), 0) << "not the long form of an item inside";
+        return apiPath.size() > prefix.size() ? apiPath.substr(prefix.size()) : apiPath;
+    }
+
     // Writes handed to the system, by relative path.
     std::map<std::wstring, Write> Writes()
     {
@@ -294,8 +311,7 @@ class ChangeEngineTest : public ::testing::Test
         std::map<std::wstring, Write> byPath;
         for (const Write& w : g_writes)
         {
-            EXPECT_EQ(w.path.compare(0, root_.size() + 1, root_ + L"\\"), 0);
-            byPath[w.path.substr(root_.size() + 1)] = w;
+            byPath[Relative(w.path)] = w;
         }
         return byPath;
     }
@@ -305,7 +321,7 @@ class ChangeEngineTest : public ::testing::Test
         std::vector<std::wstring> order;
         for (const Write& w : g_writes)
         {
-            order.push_back(w.path.substr(root_.size() + 1));
+            order.push_back(Relative(w.path));
         }
         return order;
     }
@@ -548,15 +564,22 @@ TEST_P(ChangeEngineMethodTest, WritesWhatTheMethodDerivesFromEachItem)
             const Seconds ec = expect(mc.c, t.c()), em = expect(mc.m, t.m()), ea = expect(mc.a, t.a());
             EXPECT_EQ(w[rel].created, ec);
             EXPECT_EQ(w[rel].modified, em);
-            EXPECT_EQ(w[rel].accessed, ea);
+            if (ea >= 0)
+            {
+                EXPECT_EQ(w[rel].accessedTicks, TicksOf(ea));
+            }
+            else if (contents && rel == L"D")
+            {
+                // Listing the folder stamped its access time: it gets back the one it had.
+                EXPECT_EQ(w[rel].accessedTicks, t.accessed);
+            }
+            else
+            {
+                EXPECT_EQ(w[rel].accessed, -1);
+            }
             const Times after = Read(rel);
             EXPECT_EQ(after.modified, em < 0 ? t.modified : TicksOf(em));
-            // Listing a folder may stamp its access time (the file system's doing); what the
-            // engine asked for is checked above.
-            if (ea >= 0 || !(contents && rel == L"D"))
-            {
-                EXPECT_EQ(after.accessed, ea < 0 ? t.accessed : TicksOf(ea));
-            }
+            EXPECT_EQ(after.accessed, ea < 0 ? t.accessed : TicksOf(ea));
         }
     }
 }
@@ -638,8 +661,10 @@ TEST_F(ChangeEngineTest, NewestAndOldestSearchTheWholeTreeAndWriteWhatIsAsked)
         {
             EXPECT_EQ(write.modified, found);
             EXPECT_EQ(write.created, -1);
-            EXPECT_EQ(write.accessed, -1);
+            // A folder walked into gets back the access time it had before the search.
+            EXPECT_EQ(write.accessed, c.contents && rel == L"Beta" ? Utc(2005, 1, 1) : -1);
         }
+        EXPECT_EQ(Read(L"Beta").a(), Utc(2005, 1, 1));
         EXPECT_EQ(Read(L"Alpha.txt").m(), found);
         EXPECT_EQ(Read(L"Beta").m(), found);
         EXPECT_EQ(Read(L"Beta\\Gamma.txt").m(), c.contents ? found : Utc(2012, 1, 1));
@@ -889,13 +914,131 @@ TEST_F(ChangeEngineTest, WithNoFieldCheckedEveryItemIsStillOpenedAndRestoredAndP
     {
         EXPECT_EQ(write.created, -1);
         EXPECT_EQ(write.modified, -1);
-        EXPECT_EQ(write.accessed, -1);
+        // The folder walked into gets back its access time; the files are opened only.
+        if (rel != L"D")
+        {
+            EXPECT_EQ(write.accessed, -1);
+        }
     }
     EXPECT_EQ(Read(L"D\\ro.txt").m(), Utc(2003, 3, 3));
     EXPECT_EQ(Read(L"D\\n.txt").a(), Utc(2003, 3, 3));
     EXPECT_EQ(Attributes(L"D\\ro.txt") & 0x27u, 0x21u);
     EXPECT_EQ(channel_.Positions().back(), 1000);
     EXPECT_EQ(engine_.getFailureCount(), 0u);
+}
+
+// Names the system's plain-path rules would rewrite: trailing dots and blanks are dropped
+// ("name." would reach its neighbour "name") and device names are taken for devices
+// ("aux.log" would reach AUX). Each item is written itself; neighbours keep their times and
+// attributes, and the counts are honest.
+TEST_F(ChangeEngineTest, EveryWriteReachesTheWalkedItemWhateverItsName)
+{
+    const std::vector<std::wstring> names = {L"name.", L"name",    L"trail ", L"aux.log",
+                                             L"con.txt", L"nul",   L"com1.log", L"a.."};
+    Dir(L"D");
+    auto exact = [&](const std::wstring& rel) { return L"\\\\?\\" + P(rel); };
+    for (size_t i = 0; i < names.size(); ++i)
+    {
+        const std::wstring rel = L"D\\" + names[i];
+        HANDLE h = CreateFileW(exact(rel).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                               nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE) << "cannot make " << std::string(rel.begin(), rel.end());
+        CloseHandle(h);
+        // Distinct times per item, so that a write reaching a neighbour shows.
+        FILETIME t = FileTimeOf(TicksOf(Utc(2001, 1, 1) + Seconds(i) * 86400));
+        h = CreateFileW(exact(rel).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                        OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        ASSERT_TRUE(SetFileTime(h, &t, &t, &t));
+        CloseHandle(h);
+    }
+    ASSERT_TRUE(SetFileAttributesW(exact(L"D\\name.").c_str(),
+                                   FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
+    ASSERT_TRUE(SetFileAttributesW(exact(L"D\\name").c_str(), FILE_ATTRIBUTE_ARCHIVE));
+    auto times = [&](const std::wstring& rel)
+    {
+        WIN32_FILE_ATTRIBUTE_DATA d{};
+        EXPECT_TRUE(GetFileAttributesExW(exact(rel).c_str(), GetFileExInfoStandard, &d));
+        return std::make_pair(d.dwFileAttributes, SecondsOf(TicksOf(d.ftLastWriteTime)));
+    };
+
+    // Only "name." is changed when dropped alone: its neighbour "name" keeps everything.
+    Request().modified = T0;
+    engine_.getRequest().created = engine_.getRequest().accessed = -1;
+    Drop({L"D\\name."});
+    EXPECT_EQ(times(L"D\\name.").second, T0);
+    EXPECT_EQ(times(L"D\\name.").first & 0x27u, 0x23u);
+    EXPECT_EQ(times(L"D\\name").second, Utc(2001, 1, 2));
+    EXPECT_EQ(times(L"D\\name").first & 0x27u, 0x20u);
+    EXPECT_EQ(engine_.getFailureCount(), 0u);
+
+    // The folder with everything inside it.
+    channel_.events.clear();
+    ChangeRequest& r = Request(true);
+    r.created = r.accessed = -1;
+    r.modified = T0 + 60;
+    Drop({L"D"});
+    std::map<std::wstring, Write> w = Writes();
+    for (const std::wstring& name : names)
+    {
+        SCOPED_TRACE(std::string(name.begin(), name.end()));
+        EXPECT_EQ(w.count(L"D\\" + name), 1u);
+        EXPECT_EQ(times(L"D\\" + name).second, T0 + 60);
+    }
+    EXPECT_EQ(times(L"D\\name.").first & 0x27u, 0x23u);
+    EXPECT_EQ(times(L"D\\name").first & 0x27u, 0x20u);
+    EXPECT_EQ(channel_.Positions().size(), names.size() + 1);
+    EXPECT_EQ(engine_.getFailureCount(), 0u);
+}
+
+// A walked folder whose path cannot be split (a folder part longer than a path component
+// may be) cannot be reached: it is counted with its path, not passed over.
+TEST_F(ChangeEngineTest, AFolderTooDeepToNameIsCountedAsAFailure)
+{
+    const std::wstring part(200, L'p');
+    std::wstring rel = L"D";
+    Dir(rel);
+    for (int i = 0; i < 4; ++i)
+    {
+        rel += L"\\" + part;
+        ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + P(rel)).c_str(), nullptr));
+    }
+    const std::wstring deep = rel + L"\\deep";
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + P(deep)).c_str(), nullptr));
+    ASSERT_GT(P(rel).size(), 780u);
+    ChangeRequest& r = Request(true);
+    r.created = r.accessed = -1;
+    r.modified = T0;
+    Drop({L"D"});
+    EXPECT_EQ(engine_.getFailureCount(), 1u);
+    ASSERT_EQ(engine_.getFailedPaths().Count(), 1u);
+    EXPECT_EQ(std::wstring(engine_.getFailedPaths().Get(0)->CStr()), P(deep));
+    // Everything above it is written.
+    EXPECT_EQ(Writes().count(rel), 1u);
+    EXPECT_EQ(Read(L"D").m(), T0);
+}
+
+// A walked folder keeps the access time it had when "Accessed" is not checked: listing it
+// stamps it, and the write gives the old one back.
+TEST_F(ChangeEngineTest, AWalkedFolderKeepsItsAccessTime)
+{
+    Dir(L"D");
+    Dir(L"D\\S");
+    File(L"D\\S\\f.txt");
+    const uint64_t old = TicksOf(Utc(2003, 7, 8)) + 1234567;
+    SetTicks(L"D", TicksOf(Utc(2001, 1, 1)), TicksOf(Utc(2002, 1, 1)), old);
+    SetTicks(L"D\\S", TicksOf(Utc(2001, 1, 1)), TicksOf(Utc(2002, 1, 1)), old);
+    for (const wchar_t* target : {SyncCurrent, SyncNewest})
+    {
+        ChangeRequest& r = Request(true);
+        r.syncTarget = target;
+        r.created = r.accessed = -1;
+        r.modified = target == SyncNewest ? 0 : T0;
+        Drop({L"D"});
+        EXPECT_EQ(Read(L"D").accessed, old);
+        EXPECT_EQ(Read(L"D\\S").accessed, old);
+        EXPECT_EQ(Read(L"D\\S").m(), target == SyncNewest ? Read(L"D\\S\\f.txt").m() : T0);
+    }
 }
 
 TEST_F(ChangeEngineTest, InvalidAndMissingPathsAreSkippedSilently)

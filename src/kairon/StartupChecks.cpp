@@ -1,0 +1,77 @@
+#include "kairon/StartupChecks.h"
+
+#include <atomic>
+#include <string>
+
+#include "s/reg/win/RegDir.h"
+
+namespace kairon
+{
+
+const wchar_t UNSUPPORTED_SYSTEM_TEXT[] =
+    L"This Operating System is currently not supported by this Application. We are sorry for the inconvenience.";
+
+namespace
+{
+std::atomic<VersionSource> versionSource{nullptr};
+
+bool systemVersion(OSVERSIONINFOEXW* version)
+{
+    version->dwOSVersionInfoSize = sizeof(*version);
+    // GetVersionExW is deprecated for feature tests, not for this one: the program states
+    // which systems it runs on.
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)
+#endif
+    return GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(version)) != FALSE;
+}
+} // namespace
+
+bool resetOutdatedSettings(const wchar_t* productKey)
+{
+    const std::wstring saveData = std::wstring(productKey) + L"\\SaveData";
+    s::reg::win::RegDir* versionKey = s::reg::win::RegDir::Open(HKEY_CURRENT_USER, (saveData + L"\\Version").c_str());
+    if (versionKey == nullptr)
+    {
+        return false;
+    }
+    const wchar_t* stored = versionKey->isOpen() ? versionKey->getString(L"", L"", nullptr, false) : L"";
+    const bool outdated =
+        lstrcmpiW(stored, L"1.00") == 0 || lstrcmpiW(stored, L"1.01") == 0 || lstrcmpiW(stored, L"1.02") == 0;
+    versionKey->Release();
+    if (!outdated)
+    {
+        return false;
+    }
+    s::reg::win::RegDir* settings = s::reg::win::RegDir::Open(HKEY_CURRENT_USER, saveData.c_str());
+    if (settings == nullptr)
+    {
+        return false;
+    }
+    const bool removed = settings->remove(true);
+    settings->Release();
+    return removed;
+}
+
+bool isSupportedSystem(const OSVERSIONINFOEXW& version)
+{
+    if (version.dwMajorVersion >= 6)
+    {
+        return true;
+    }
+    return version.dwMajorVersion == 5 && (version.dwMinorVersion == 1 || version.dwMinorVersion == 2) &&
+           version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+VersionSource setVersionSource(VersionSource source)
+{
+    return versionSource.exchange(source);
+}
+
+bool readSystemVersion(OSVERSIONINFOEXW* version)
+{
+    VersionSource source = versionSource.load();
+    return source != nullptr ? source(version) : systemVersion(version);
+}
+
+} // namespace kairon

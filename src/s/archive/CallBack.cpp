@@ -1,0 +1,41 @@
+#include "s/archive/CallBack.h"
+
+namespace s::archive
+{
+
+void CallBack::setStatus(const wchar_t* text)
+{
+    if (status_ != nullptr)
+    {
+        status_->showStatusText(text != nullptr ? text : L"");
+    }
+}
+
+void CallBack::setRange(int64_t maximum)
+{
+    range_ = maximum < 0 ? 0 : maximum;
+    if (progress_ != nullptr && range_ <= MAX_SHOWN_RANGE)
+    {
+        progress_->showProgressRange(static_cast<int32_t>(range_));
+    }
+}
+
+void CallBack::setPosition(int64_t position)
+{
+    position_ = position;
+    if (progress_ != nullptr && range_ <= MAX_SHOWN_RANGE)
+    {
+        const int64_t shown = position < 0 ? 0 : (position > range_ ? range_ : position);
+        progress_->showProgressPosition(static_cast<int32_t>(shown));
+    }
+}
+
+void CallBack::clear()
+{
+    status_ = nullptr;
+    progress_ = nullptr;
+    range_ = 0;
+    position_ = 0;
+}
+
+} // namespace s::archive

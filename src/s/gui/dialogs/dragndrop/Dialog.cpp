@@ -1,0 +1,463 @@
+#include "s/gui/dialogs/dragndrop/Dialog.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "mfc/afxwin.h"
+#include "s/file/win/PathWin.h"
+#include "s/gui/IWindowSettings.h"
+#include "s/gui/dialogs/dragndrop/DialogParts.h"
+#include "s/gui/win/Window.h"
+#include "s/lang/Localizer.h"
+#include "s/map/IMappedData.h"
+#include "s/str/strarray/StrArray.h"
+#include "s/str/strbuffer/StrBuffer.h"
+#include "s/time/EpochSeconds.h"
+
+namespace s::gui::dialogs::dragndrop
+{
+
+using s::file::win::PathWin;
+using s::str::strbuffer::StrBuffer;
+using s::thread::ObjLocker;
+
+namespace
+{
+// Status events travel as small codes in the window request; the text stays with the dialog.
+int statusCodeOf(const wchar_t* name)
+{
+    if (name == ProcessStatusStart)
+        return 1;
+    if (name == ProcessStatusUpdate)
+        return 2;
+    if (name == ProcessStatusEnd)
+        return 3;
+    return 0;
+}
+
+const wchar_t* statusNameOf(int code)
+{
+    switch (code)
+    {
+    case 1:
+        return ProcessStatusStart;
+    case 2:
+        return ProcessStatusUpdate;
+    case 3:
+        return ProcessStatusEnd;
+    default:
+        return nullptr;
+    }
+}
+
+bool shellOpen(const wchar_t* address)
+{
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.lpVerb = L"open";
+    info.lpFile = address;
+    info.nShow = SW_SHOW;
+    return ShellExecuteExW(&info) != FALSE;
+}
+} // namespace
+
+std::atomic<Dialog::PageOpener> Dialog::pageOpener_{nullptr};
+
+Dialog::Dialog()
+    : scratch_(StrBuffer::Acquire()), scratch2_(StrBuffer::Acquire()), viewSection_(StrBuffer::Acquire()),
+      customFolder_(StrBuffer::Acquire())
+{
+    frame_.setTask(this);
+    frame_.setStatusChannel(this);
+}
+
+Dialog::~Dialog()
+{
+    resetDialog();
+    scratch_->Release();
+    scratch2_->Release();
+    viewSection_->Release();
+    customFolder_->Release();
+}
+
+void Dialog::Reset()
+{
+    resetDialog();
+}
+
+void Dialog::resetDialog()
+{
+    // The worker first: it may still be reporting to the window released below.
+    frame_.clear();
+    settings_ = nullptr;
+    store_ = nullptr;
+    localizer_ = nullptr;
+    skinner_ = nullptr;
+    if (window_ != nullptr)
+    {
+        window_->Release();
+        window_ = nullptr;
+    }
+    delete parts_;
+    parts_ = nullptr;
+    if (outputFolder_ != nullptr)
+    {
+        outputFolder_->Release();
+        outputFolder_ = nullptr;
+    }
+    reporter_.clear();
+    pending_ = PendingStatus{};
+    runStartMillis_ = 0;
+    compactView_ = true;
+    rightClickTransform_ = true;
+    askConfirmation_ = false;
+    notifyWhenFinished_ = true;
+    lowerPriority_ = false;
+    minimizedByButton_ = false;
+    priorityLowered_ = false;
+    outputFolderMode_ = OUTPUT_ITEM_FOLDER;
+    customFolder_->Clear();
+    viewSection_->Clear();
+    scratch_->Clear();
+    scratch2_->Clear();
+    frame_.setTask(this);
+    frame_.setStatusChannel(this);
+}
+
+void Dialog::bind(s::gui::IWindowSettings* settings, const wchar_t* windowName, s::lang::Localizer* localizer,
+                  s::map::IMappedData* store, s::gui::drawer::Skinner* skinner)
+{
+    settings_ = settings;
+    localizer_ = localizer;
+    store_ = store;
+    skinner_ = skinner;
+    viewSection_->Clear();
+    viewSection_->Append(windowName != nullptr ? windowName : L"MainWindow");
+    viewSection_->Append(L"\\View");
+}
+
+const wchar_t* Dialog::getViewSection() const
+{
+    return viewSection_->CStr();
+}
+
+const wchar_t* Dialog::text(int32_t id)
+{
+    return localizer_ != nullptr ? localizer_->getText(id) : L"";
+}
+
+void Dialog::Run()
+{
+    frame_.runBaseTask();
+}
+
+void Dialog::updateWorkerPriority(bool force)
+{
+    if (force || (!lowerPriority_ && !minimizedByButton_))
+    {
+        frame_.setWorkerPriority(getWorkerPriority());
+        priorityLowered_ = false;
+        return;
+    }
+    frame_.setWorkerPriority(-2);
+    priorityLowered_ = true;
+}
+
+// --- status ---------------------------------------------------------------------------
+
+void Dialog::scaleUpdate(int32_t* total, int32_t* position)
+{
+    while (*total > MAX_UPDATE_TOTAL)
+    {
+        *total /= 2;
+        *position /= 2;
+    }
+}
+
+void Dialog::sendStatus(const wchar_t* name, int32_t total, int32_t position, const wchar_t* text)
+{
+    s::gui::win::Window* window = window_;
+    if (window == nullptr || window->getHandle() == nullptr)
+    {
+        handleStatus(name, total, position, text);
+        return;
+    }
+    ObjLocker::Guard guard(statusLock_);
+    pending_ = PendingStatus{name, total, position, text};
+    window->sendRequest(STATUS_REQUEST, statusCodeOf(name), total, position);
+    pending_ = PendingStatus{};
+}
+
+void Dialog::handleStatusRequest()
+{
+    s::gui::win::Window* window = window_;
+    if (window == nullptr || window->getRequestValue1() != STATUS_REQUEST)
+    {
+        return;
+    }
+    const wchar_t* name = statusNameOf(window->getRequestValue2());
+    if (name != nullptr && name == pending_.name)
+    {
+        handleStatus(name, window->getRequestValue3(), window->getRequestValue4(), pending_.text);
+    }
+}
+
+void Dialog::setStatus(const wchar_t* text)
+{
+    reporter_.setStatus(text);
+}
+
+void Dialog::handleStatus(const wchar_t* name, int32_t total, int32_t position, const wchar_t* text)
+{
+    if (name == ProcessStatusStart)
+    {
+        runStartMillis_ = s::time::nowMillis();
+        if (parts_ != nullptr)
+        {
+            parts_->showProgressBox(true);
+        }
+        reporter_.setRange(1000);
+        reporter_.setPosition(0);
+    }
+    else if (name == ProcessStatusUpdate)
+    {
+        if (frame_.isCancelRequested())
+        {
+            return;
+        }
+        scaleUpdate(&total, &position);
+        reporter_.setRange(static_cast<int64_t>(total) + 1);
+        reporter_.setPosition(static_cast<int64_t>(position) + 1);
+        setStatus(text);
+    }
+    else if (name == ProcessStatusEnd)
+    {
+        finishStatusEnd();
+    }
+}
+
+void Dialog::finishStatusEnd()
+{
+    reporter_.setRange(1);
+    reporter_.setPosition(1);
+    if (parts_ != nullptr)
+    {
+        parts_->setStatusTail(L"");
+    }
+    const uint32_t failed = getFailedItemCount();
+    if (failed == 0)
+    {
+        setStatus(text(TEXT_DONE));
+        setStatus(text(TEXT_READY));
+    }
+    else
+    {
+        // The count stays in the status label: "Ready" would hide that items kept their
+        // times.
+        scratch2_->Clear();
+        scratch2_->Append(text(TEXT_DONE_WITH_FAILURES));
+        StrBuffer* number = StrBuffer::Acquire();
+        number->AppendNumber(failed);
+        if (scratch2_->IsEmpty())
+        {
+            scratch2_->Append(L"Done, but %d item(s) could not be changed.");
+        }
+        scratch2_->ReplaceAll(L"%d", number->CStr());
+        number->Release();
+        setStatus(scratch2_->CStr());
+    }
+    if (parts_ != nullptr)
+    {
+        parts_->showProgressBox(false);
+    }
+    onProcessingFinished();
+    runStartMillis_ = 0;
+    frame_.finishRun();
+}
+
+void Dialog::cancelProcessing(bool wait)
+{
+    frame_.cancelProcessing(wait);
+    if (!wait)
+    {
+        bool busy;
+        {
+            ObjLocker::Guard guard(frame_.getItemLock());
+            busy = frame_.isBusy();
+        }
+        if (busy)
+        {
+            setStatus(CANCELING_TEXT);
+        }
+    }
+}
+
+// --- drops ----------------------------------------------------------------------------
+
+void Dialog::acceptDrop(const s::str::strarray::StrArray* paths)
+{
+    if (paths == nullptr || paths->IsEmpty())
+    {
+        return;
+    }
+    ObjLocker::Guard guard(frame_.getItemLock());
+    if (frame_.isBusy())
+    {
+        return;
+    }
+    if (!beforeProcess())
+    {
+        return;
+    }
+    // The check comes before any path is queued: a drop the user was told cannot be
+    // processed must not be processed later together with the next drop.
+    if (!checkOutputFolder(paths->Get(0)->CStr()))
+    {
+        return;
+    }
+    for (uint32_t i = 0; i < paths->Count(); ++i)
+    {
+        frame_.appendPath(paths->Get(i)->CStr());
+    }
+    frame_.startRun();
+}
+
+bool Dialog::checkOutputFolder(const wchar_t* firstPath)
+{
+    if (outputFolder_ != nullptr)
+    {
+        outputFolder_->Release();
+        outputFolder_ = nullptr;
+    }
+    int32_t mode = outputFolderMode_;
+    if (mode == OUTPUT_CUSTOM && customFolder_->IsEmpty())
+    {
+        mode = OUTPUT_ITEM_FOLDER;
+    }
+    PathWin* folder = nullptr;
+    if (mode == OUTPUT_CUSTOM)
+    {
+        folder = PathWin::FromText(customFolder_->CStr());
+    }
+    else if (mode == OUTPUT_DESKTOP)
+    {
+        wchar_t desktop[MAX_PATH] = L"";
+        if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_DESKTOP, nullptr, SHGFP_TYPE_CURRENT, desktop)))
+        {
+            folder = PathWin::FromText(desktop);
+        }
+    }
+    else if (firstPath != nullptr && firstPath[0] != L'\0')
+    {
+        PathWin* item = PathWin::FromText(firstPath);
+        if (item->IsValid() && !item->IsDriveOnly())
+        {
+            folder = item->GetParent();
+        }
+        item->Release();
+        if (folder != nullptr && mode == OUTPUT_SUB_FOLDER)
+        {
+            PathWin* sub = PathWin::FromFolderAndName(folder->GetFullPath(), text(608225));
+            folder->Release();
+            folder = sub;
+        }
+    }
+
+    scratch_->Clear();
+    scratch_->Append(localizer_ != nullptr && localizer_->hasText(TEXT_OUTPUT_FOLDER_FAILED)
+                         ? text(TEXT_OUTPUT_FOLDER_FAILED)
+                         : OUTPUT_FOLDER_FAILED_TEXT);
+    if (folder == nullptr || !folder->IsValid() || folder->GetFullPath()[0] == L'\0')
+    {
+        if (folder != nullptr)
+        {
+            folder->Release();
+        }
+        showInformation(scratch_->CStr());
+        return false;
+    }
+
+    if (createsOutputFolder() && !folder->Exists())
+    {
+        folder->EnsureParent();
+        folder->CreateDirectory();
+    }
+    bool usable = false;
+    if (folder->Exists())
+    {
+        usable = (folder->IsDirectory() || folder->IsDriveOnly()) && folder->IsReadWritable();
+    }
+    else if (!folder->IsDriveOnly())
+    {
+        PathWin* parent = folder->GetParent();
+        usable = parent != nullptr && parent->Exists() && (parent->IsDirectory() || parent->IsDriveOnly()) &&
+                 parent->IsReadWritable();
+        if (parent != nullptr)
+        {
+            parent->Release();
+        }
+    }
+    if (!usable)
+    {
+        scratch_->Append(L"\r\n\"");
+        scratch_->Append(folder->GetFullPath());
+        scratch_->Append(L"\"");
+        folder->Release();
+        showInformation(scratch_->CStr());
+        return false;
+    }
+    outputFolder_ = folder;
+    return true;
+}
+
+void Dialog::showInformation(const wchar_t* message)
+{
+    if (window_ != nullptr && window_->getHandle() != nullptr)
+    {
+        window_->showMessage(message);
+    }
+    else
+    {
+        AfxShowMessageBox(nullptr, message, AfxGetAppName(), MB_ICONINFORMATION);
+    }
+}
+
+void* Dialog::getDropBoxHandle() const
+{
+    return parts_ != nullptr ? parts_->getDropBoxHandle() : nullptr;
+}
+
+void* Dialog::getCancelButtonHandle() const
+{
+    return parts_ != nullptr ? parts_->getCancelButtonHandle() : nullptr;
+}
+
+const wchar_t* Dialog::getStatusText() const
+{
+    return parts_ != nullptr ? parts_->getStatusText() : L"";
+}
+
+// --- pages ----------------------------------------------------------------------------
+
+Dialog::PageOpener Dialog::setPageOpener(PageOpener opener)
+{
+    return pageOpener_.exchange(opener);
+}
+
+bool Dialog::openPage(const wchar_t* address)
+{
+    if (address == nullptr || address[0] == L'\0')
+    {
+        return false;
+    }
+    PageOpener opener = pageOpener_.load();
+    return opener != nullptr ? opener(address) : shellOpen(address);
+}
+
+void Dialog::openPageById(int32_t textId)
+{
+    openPage(text(textId));
+}
+
+} // namespace s::gui::dialogs::dragndrop

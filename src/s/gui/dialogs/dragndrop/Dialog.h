@@ -1,0 +1,334 @@
+#pragma once
+// The drop dialog: the main window of the maker's drop-box tools. It builds a window with a
+// menu bar, a "Keep on Top" box, a drop box, an action chooser with its action area and a
+// status bar with a progress bar and Cancel; it hands dropped paths to its processing frame,
+// whose worker runs the dialog's task, and shows the progress the task reports.
+//
+// What processing means, what the action area holds and which options exist are decided by
+// a derived class through the virtual operations below (the file-time dialog derives from
+// it); the base task only counts through the dropped items.
+//
+//     Dialog* dialog = Dialog::Acquire();
+//     dialog->bind(appWindow);              // settings object, language pack, store
+//     dialog->buildAndRun();                // returns when the window has been closed
+//     dialog->Release();                    // stops a worker that still runs
+//
+// Threads. buildAndRun runs on the calling thread and blocks (10 ms polls) until the window
+// has closed; every event handler, acceptDrop, the status handling and the menu commands run
+// on the window's user-interface thread. The worker runs run() and reaches the status
+// handling only through the window's synchronous request (sendStatus), so it never runs
+// ahead of the display. The frame's item lock guards the path list and busy; the cancel
+// flag is polled without it.
+//
+// Ownership. The settings object, the store, the language pack and the skin manager are
+// shared (bind does not take them; Release forgets them). The window, every component in it,
+// the menus, the frame and its worker belong to the dialog. Release (the pool's clear
+// operation) first cancels and waits for the worker; release the dialog from a thread that
+// is not the window's own (normally the thread that called buildAndRun).
+//
+// Failures are shown, never swallowed: an output folder that cannot be used shows a message
+// and starts nothing; a run whose task reports failed items ends with their count instead of
+// "Done!".
+
+#include <atomic>
+#include <cstdint>
+
+#include "s/archive/CallBack.h"
+#include "s/base/ClassId.h"
+#include "s/base/IObject.h"
+#include "s/gui/dialogs/dragndrop/ProcessStatus.h"
+#include "s/gui/dialogs/dragndrop/ProcessingFrame.h"
+#include "s/gui/events/IEventListener.h"
+#include "s/thread/IPoolable.h"
+#include "s/thread/ITask.h"
+#include "s/thread/Pooled.h"
+
+namespace s::map
+{
+class IMappedData;
+}
+namespace s::lang
+{
+class Localizer;
+}
+namespace s::gui
+{
+class IComponent;
+class IBox;
+class IWindowSettings;
+namespace drawer
+{
+class Skinner;
+}
+namespace win
+{
+class Window;
+}
+} // namespace s::gui
+namespace s::str::strbuffer
+{
+class StrBuffer;
+}
+namespace s::str::strarray
+{
+class StrArray;
+}
+namespace s::file::win
+{
+class PathWin;
+}
+
+namespace s::gui::dialogs::dragndrop
+{
+
+class DialogParts;
+
+class Dialog : public s::base::IObject,
+               public s::thread::IPoolable,
+               public s::gui::events::IEventListener,
+               public s::thread::ITask,
+               public IStatusChannel
+{
+    S_CLASS_ID(L"s_gui_dialogs_dragndrop_Dialog")
+    S_POOLED(Dialog)
+
+  public:
+    // Texts of the language pack used here.
+    enum TextId : int32_t
+    {
+        TEXT_KEEP_ON_TOP = 1000000,
+        TEXT_DROP_BOX = 1001000,
+        TEXT_DROP_HINT = 1002000,
+        TEXT_DROP_HINT_2 = 1003000,
+        TEXT_ACTION = 1004000,
+        TEXT_ADVANCED_OPTIONS = 1005000,
+        TEXT_MINIMIZE_VIEW = 1006000,
+        TEXT_CANCEL = 1006050,
+        TEXT_OUTPUT_FOLDER_FAILED = 608299,
+        TEXT_READY = 609450,
+        TEXT_DONE = 609460,
+        // "Done, but %d item(s) could not be changed." (%d: the number).
+        TEXT_DONE_WITH_FAILURES = 609470,
+        TEXT_MAKER_PAGE = 101000,
+    };
+
+    // The output-folder modes.
+    enum OutputFolderMode : int32_t
+    {
+        OUTPUT_CUSTOM = 0,
+        OUTPUT_ITEM_FOLDER = 11,
+        OUTPUT_SUB_FOLDER = 12,
+        OUTPUT_DESKTOP = 13,
+    };
+
+    // First value of the window requests that carry status events (the others: the event,
+    // the total, the position; the text rides with the dialog for the time of the request).
+    static constexpr int STATUS_REQUEST = 0x53544154;
+    // Updates are scaled down (halved) while their total is above this (the native progress
+    // control counts in 16 bits).
+    static constexpr int32_t MAX_UPDATE_TOTAL = 0x7FFF;
+    // Shown in the status label while a cancelled run winds down.
+    static constexpr wchar_t CANCELING_TEXT[] = L"Canceling..";
+    // The output-folder message when the language lacks text 608299.
+    static constexpr wchar_t OUTPUT_FOLDER_FAILED_TEXT[] = L"The output folder is inaccessible or write-protected.";
+
+    Dialog();
+    ~Dialog() override;
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    // The clear operation: stops the worker (cancel and wait), forgets the shared objects,
+    // releases the window and everything in it, and returns every value to its default.
+    void Reset() override;
+
+    // --- binding (before buildAndRun) ----------------------------------------------------
+    // The window's settings object (normally the AppWindow "MainWindow"), the name that
+    // forms its sections ("MainWindow" gives "MainWindow\View"), the language pack, the
+    // settings store and the skin manager (may be null). None is owned.
+    void bind(s::gui::IWindowSettings* settings, const wchar_t* windowName, s::lang::Localizer* localizer,
+              s::map::IMappedData* store, s::gui::drawer::Skinner* skinner);
+
+    s::gui::IWindowSettings* getWindowSettings() const { return settings_; }
+    s::lang::Localizer* getLocalizer() const { return localizer_; }
+    s::map::IMappedData* getStore() const { return store_; }
+    s::gui::drawer::Skinner* getSkinner() const { return skinner_; }
+    // "<window name>\View": where the dialog's and the window's values live.
+    const wchar_t* getViewSection() const;
+
+    // Builds the window, shows it and returns when it has been closed. Not on a window's
+    // user-interface thread.
+    void buildAndRun();
+    // The first half of buildAndRun: builds, lays out and shows the window, then returns
+    // (the program calls buildAndRun; tests drive the shown window and close it).
+    bool buildAndShow();
+
+    s::gui::win::Window* getWindow() const { return window_; }
+    ProcessingFrame& getFrame() { return frame_; }
+    s::archive::CallBack& getReporter() { return reporter_; }
+    // Native windows of the drop box and the Cancel button (0 before building); for tests
+    // that drive the window as a user does.
+    void* getDropBoxHandle() const;
+    void* getCancelButtonHandle() const;
+    // The text the status label shows ("" before building).
+    const wchar_t* getStatusText() const;
+
+    // --- the slots of derived dialogs ------------------------------------------------------
+    void handleEvent(void* source, int kind) override;
+    virtual int32_t getCompactWidth() { return 250; }
+    virtual int32_t getCompactHeight() { return 250; }
+    virtual int32_t getLargeWidth() { return 450; }
+    virtual int32_t getLargeHeight() { return 450; }
+    // Called on the window's thread with the item lock held, before a drop is queued;
+    // false refuses the drop.
+    virtual bool beforeProcess() { return true; }
+    // The component that chooses the action (owned by the window once added). The base
+    // makes a combo box.
+    virtual s::gui::IComponent* createActionChooser();
+    // The action area (the base: an empty box).
+    virtual s::gui::IComponent* createActionArea();
+    // Called once every component is in the window, before the saved action is selected.
+    virtual void onBuilt() {}
+    // Offered every event first (after a close request has stored the size); true consumes it.
+    virtual bool handleOwnEvent(void* source, int kind)
+    {
+        (void)source, (void)kind;
+        return false;
+    }
+    virtual bool buildsActionPanels() { return false; }
+    virtual s::gui::IComponent* createActionPanel(int32_t index, const wchar_t* name, int32_t value1,
+                                                  int32_t value2)
+    {
+        (void)index, (void)name, (void)value1, (void)value2;
+        return nullptr;
+    }
+    virtual bool isMaximizable() { return false; }
+    virtual bool dropsOnWholeArea() { return false; }
+    virtual s::gui::IComponent* createOptionsPanel();
+    virtual bool hasRunOptions() { return false; }
+    virtual void onProcessingFinished() {}
+    virtual int32_t getWorkerPriority() { return ProcessingFrame::DEFAULT_WORKER_PRIORITY; }
+    virtual void updateWorkerPriority(bool force);
+    virtual bool hasViewSwitch() { return true; }
+    virtual bool getDefaultCompactView() { return true; }
+    virtual int32_t getLargeDropAreaWidth() { return 125; }
+    virtual int32_t getCancelButtonWidth() { return 0; }
+    virtual int32_t getCancelGapWidth() { return 0; }
+    virtual bool showsDropArea() { return true; }
+    virtual bool showsActionRow() { return true; }
+    virtual int32_t getDefaultActionIndex() { return 0; }
+    virtual bool hasAskConfirmation() { return false; }
+    virtual int32_t getConfirmationTitleId() { return 0; }
+    virtual int32_t getConfirmationTextId() { return 0; }
+    virtual bool hasOutputFolderMenu() { return false; }
+    virtual bool outputItemsInFileMenu() { return true; }
+    virtual int32_t getDefaultOutputFolderMode() { return OUTPUT_ITEM_FOLDER; }
+    virtual bool createsOutputFolder() { return false; }
+    // Items of the run that has just ended that could not be processed (read when
+    // ProcessStatusEnd is handled). The base task fails nothing.
+    virtual uint32_t getFailedItemCount() { return 0; }
+
+    // The worker's task (the base counts through the dropped items).
+    void Run() override;
+
+    // --- processing ------------------------------------------------------------------------
+    // The drop of `paths` (on the window's thread): ignored when empty or while a run is
+    // under way; otherwise beforeProcess, the output-folder check of the first path, and,
+    // when both pass, the paths are queued and a run starts. A failed check queues nothing.
+    void acceptDrop(const s::str::strarray::StrArray* paths);
+    // Finds and tests the folder that results would go to; shows the message and answers
+    // false when it cannot be used. On the window's thread.
+    bool checkOutputFolder(const wchar_t* firstPath);
+    // The folder found by the last successful check (owned by the dialog), or null.
+    s::file::win::PathWin* getOutputFolder() const { return outputFolder_; }
+    // Asks the worker to stop; without wait "Canceling.." is shown. With wait: never on
+    // the window's thread while a run is under way.
+    void cancelProcessing(bool wait);
+    // Shows text in the status label.
+    void setStatus(const wchar_t* text);
+
+    // The status channel of the frame (worker thread): the event goes to the window's thread
+    // through a synchronous request. Without a window it is handled on the calling thread.
+    void sendStatus(const wchar_t* name, int32_t total, int32_t position, const wchar_t* text) override;
+    // The status handling (window's thread).
+    void handleStatus(const wchar_t* name, int32_t total, int32_t position, const wchar_t* text);
+
+    // Scales an update down for the progress control: halves both while total is above
+    // MAX_UPDATE_TOTAL.
+    static void scaleUpdate(int32_t* total, int32_t* position);
+
+    // --- views and options ---------------------------------------------------------------
+    // Switches between the compact and the large view; with saveOldSize the current size is
+    // stored for the view being left first. Stores "CompactView".
+    void applyView(bool saveOldSize, bool compact);
+    bool isCompactView() const { return compactView_; }
+    // Runs a menu command (the menu bar's commands; see the menu tables).
+    void runMenuCommand(int32_t command);
+
+    // Pages are handed to the shell with the verb "open". Tests replace the opener so
+    // that no browser starts; the hook answers whether the page was opened.
+    using PageOpener = bool (*)(const wchar_t* address);
+    // Answers the previous opener; null restores the shell.
+    static PageOpener setPageOpener(PageOpener opener);
+    static bool openPage(const wchar_t* address);
+    // Opens the page whose address is the text `textId`; nothing for an empty text.
+    void openPageById(int32_t textId);
+
+  protected:
+    // Texts by id from the bound language pack ("" without one).
+    const wchar_t* text(int32_t id);
+    s::str::strbuffer::StrBuffer* scratch() { return scratch_; }
+
+  private:
+    friend class DialogParts;
+    void resetDialog();
+    void finishStatusEnd();
+    // A window request (event 2): a status event of this dialog's worker is handled.
+    void handleStatusRequest();
+    // The information box over the window (or the desktop without one).
+    void showInformation(const wchar_t* message);
+    void storeWindowSize(bool compact);
+
+    // Pending status event while its request is served (worker writes, the window's thread
+    // reads inside the synchronous request).
+    struct PendingStatus
+    {
+        const wchar_t* name = nullptr;
+        int32_t total = 0;
+        int32_t position = 0;
+        const wchar_t* text = nullptr;
+    };
+
+    s::str::strbuffer::StrBuffer* scratch_;     // owned
+    s::str::strbuffer::StrBuffer* scratch2_;    // owned
+    s::str::strbuffer::StrBuffer* viewSection_; // owned
+
+    s::gui::IWindowSettings* settings_ = nullptr; // shared
+    s::map::IMappedData* store_ = nullptr;        // shared
+    s::lang::Localizer* localizer_ = nullptr;     // shared
+    s::gui::drawer::Skinner* skinner_ = nullptr;  // shared
+
+    s::gui::win::Window* window_ = nullptr; // owned
+    DialogParts* parts_ = nullptr;          // owned: the components and menus
+
+    ProcessingFrame frame_;
+    s::archive::CallBack reporter_;
+    PendingStatus pending_;
+    s::thread::ObjLocker statusLock_; // one status request at a time
+
+    int64_t runStartMillis_ = 0;
+    bool compactView_ = true;
+    bool rightClickTransform_ = true;
+    bool askConfirmation_ = false;
+    bool notifyWhenFinished_ = true;
+    bool lowerPriority_ = false;
+    bool minimizedByButton_ = false;
+    bool priorityLowered_ = false;
+
+    int32_t outputFolderMode_ = OUTPUT_ITEM_FOLDER;
+    s::str::strbuffer::StrBuffer* customFolder_; // owned
+    s::file::win::PathWin* outputFolder_ = nullptr;
+
+    static std::atomic<PageOpener> pageOpener_;
+};
+
+} // namespace s::gui::dialogs::dragndrop

@@ -1,0 +1,361 @@
+// The drop dialog's building, event dispatch, menu commands and views.
+#include "s/gui/dialogs/dragndrop/Dialog.h"
+
+#include <algorithm>
+
+#include "s/gui/IWindowSettings.h"
+#include "s/gui/dialogs/dragndrop/DialogParts.h"
+#include "s/gui/win/Box.h"
+#include "s/gui/win/Window.h"
+#include "s/lang/Localizer.h"
+#include "s/map/IMappedData.h"
+#include "s/str/strbuffer/StrBuffer.h"
+
+namespace s::gui::dialogs::dragndrop
+{
+
+using s::gui::win::Window;
+
+namespace
+{
+// Menu commands.
+constexpr int32_t CMD_TRANSLATE_PAGE = 0;
+constexpr int32_t CMD_FIRST_LANGUAGE = 2;
+constexpr int32_t CMD_KEEP_ON_TOP = 100;
+constexpr int32_t CMD_RIGHT_CLICK_TRANSFORM = 110;
+constexpr int32_t CMD_EASY_DRAG = 120;
+constexpr int32_t CMD_MIDDLE_CLICK_CLOSE = 125;
+constexpr int32_t CMD_ASK_CONFIRMATION = 250;
+constexpr int32_t CMD_PRODUCT_PAGE = 10100;
+constexpr int32_t CMD_FEEDBACK_PAGE = 10200;
+constexpr int32_t CMD_MORE_SOFTWARE = 10900;
+constexpr int32_t CMD_WORKPLACE = 10950;
+
+// The product's texts start here (product name +0, product page +3, feedback page +4).
+constexpr int32_t TEXT_BASE = 500000;
+} // namespace
+
+s::gui::IComponent* Dialog::createActionArea()
+{
+    s::gui::win::Box* area = s::gui::win::Box::Acquire();
+    return static_cast<s::gui::IBox*>(area);
+}
+
+s::gui::IComponent* Dialog::createOptionsPanel()
+{
+    s::gui::win::Box* panel = s::gui::win::Box::Acquire();
+    panel->setFixedWidth(0);
+    panel->setFixedHeight(0);
+    panel->alignLeft();
+    panel->alignTop();
+    return static_cast<s::gui::IBox*>(panel);
+}
+
+bool Dialog::buildAndShow()
+{
+    if (window_ != nullptr)
+    {
+        return false;
+    }
+    window_ = Window::Acquire();
+    window_->setMaximizeBox(isMaximizable());
+    window_->setResizable(true);
+    if (localizer_ != nullptr)
+    {
+        window_->setLocalizer(localizer_);
+    }
+    if (settings_ != nullptr)
+    {
+        window_->setSettingsObject(settings_);
+    }
+    rightClickTransform_ = store_ != nullptr ? store_->getBool(getViewSection(), L"RightClickTransform", true) : true;
+
+    parts_ = new DialogParts(*this);
+    parts_->build();
+    reporter_.setStatusTarget(parts_->getStatusTarget());
+    reporter_.setProgressTarget(parts_->getProgressTarget());
+    onBuilt();
+    parts_->listen();
+
+    // The saved action, else the default one.
+    const wchar_t* saved = store_ != nullptr ? store_->getString(getViewSection(), L"ConvertTo", L"", nullptr, false) : L"";
+    int32_t chosen = -1;
+    for (int32_t i = 0; i < parts_->getActionCount() && saved[0] != L'\0'; ++i)
+    {
+        const wchar_t* name = parts_->getActionName(i);
+        if (name != nullptr && lstrcmpiW(name, saved) == 0)
+        {
+            chosen = i;
+            break;
+        }
+    }
+    if (chosen < 0)
+    {
+        chosen = getDefaultActionIndex();
+    }
+    parts_->selectAction(chosen);
+    parts_->showActionPanel(chosen);
+
+    const bool compact =
+        store_ != nullptr ? store_->getBool(getViewSection(), L"CompactView", getDefaultCompactView()) : getDefaultCompactView();
+    applyView(false, compact);
+
+    window_->doLayout();
+    window_->moveIntoScreen();
+    window_->setVisible(true, false);
+    return window_->getHandle() != nullptr;
+}
+
+void Dialog::buildAndRun()
+{
+    if (buildAndShow())
+    {
+        window_->waitUntilClosed();
+    }
+}
+
+void Dialog::storeWindowSize(bool compact)
+{
+    if (store_ == nullptr || window_ == nullptr)
+    {
+        return;
+    }
+    store_->setS32(getViewSection(), compact ? L"SmallWidth" : L"LargeWidth", window_->getWidth());
+    store_->setS32(getViewSection(), compact ? L"SmallHeight" : L"LargeHeight", window_->getHeight());
+}
+
+void Dialog::applyView(bool saveOldSize, bool compact)
+{
+    if (saveOldSize)
+    {
+        storeWindowSize(compactView_);
+    }
+    compactView_ = compact;
+    if (parts_ != nullptr)
+    {
+        parts_->arrange(compact);
+    }
+    if (window_ != nullptr)
+    {
+        int32_t width = compact ? getCompactWidth() : getLargeWidth();
+        int32_t height = compact ? getCompactHeight() : getLargeHeight();
+        if (store_ != nullptr)
+        {
+            width = store_->getS32(getViewSection(), compact ? L"SmallWidth" : L"LargeWidth", width);
+            height = store_->getS32(getViewSection(), compact ? L"SmallHeight" : L"LargeHeight", height);
+        }
+        window_->setSize(width, height);
+        window_->doLayout();
+        window_->doLayout();
+        window_->setSize(std::max(window_->getWidth(), window_->getMinWidth()),
+                         std::max(window_->getHeight(), window_->getMinHeight()));
+        // The view's size replaces the window's own saved size: showing the window takes
+        // its geometry from the settings object.
+        if (settings_ != nullptr)
+        {
+            const bool placed = settings_->hasSavedPosition();
+            settings_->setBounds(placed ? settings_->getX() : window_->getX(), placed ? settings_->getY() : window_->getY(),
+                                 window_->getWidth(), window_->getHeight());
+        }
+    }
+    if (store_ != nullptr)
+    {
+        store_->setBool(getViewSection(), L"CompactView", compact);
+    }
+}
+
+void Dialog::handleEvent(void* source, int kind)
+{
+    s::gui::IWindow* window = window_;
+    const bool fromWindow = window != nullptr && source == static_cast<void*>(window);
+
+    // 1. A close request stores the size of the view shown.
+    if (fromWindow && kind == s::gui::IWindow::EVENT_CLOSE)
+    {
+        storeWindowSize(compactView_);
+    }
+    // 2. The derived dialog first.
+    if (handleOwnEvent(source, kind))
+    {
+        return;
+    }
+    if (parts_ == nullptr)
+    {
+        return;
+    }
+    // 3. "Keep on Top": the window, and the View menu's mark with it.
+    if (parts_->isKeepOnTopBox(source))
+    {
+        const bool on = kind == 1;
+        parts_->setKeepOnTopChecked(on);
+        if (window != nullptr)
+        {
+            window->setTopmost(on);
+        }
+        return;
+    }
+    if (fromWindow)
+    {
+        switch (kind)
+        {
+        case s::gui::IWindow::EVENT_RESTORED:
+            minimizedByButton_ = false;
+            return;
+        case s::gui::IWindow::EVENT_CLOSE:
+            cancelProcessing(false);
+            return;
+        case s::gui::IWindow::EVENT_RIGHT_DOWN:
+            if (hasViewSwitch() && rightClickTransform_)
+            {
+                window->setVisible(false, false);
+                applyView(true, !compactView_);
+                window->setVisible(true, false);
+            }
+            return;
+        case s::gui::IWindow::EVENT_REQUEST:
+            handleStatusRequest();
+            return;
+        default:
+            return;
+        }
+    }
+    if (parts_->isMakerLink(source))
+    {
+        openPageById(TEXT_MAKER_PAGE);
+    }
+    else if (parts_->isViewSwitchButton(source))
+    {
+        if (hasViewSwitch() && window != nullptr)
+        {
+            window->setVisible(false, false);
+            applyView(true, !compactView_);
+            window->setVisible(true, false);
+        }
+    }
+    else if (parts_->isActionChooser(source))
+    {
+        const int32_t index = parts_->getSelectedAction();
+        parts_->showActionPanel(index);
+        const wchar_t* name = parts_->getActionName(index);
+        if (store_ != nullptr && name != nullptr)
+        {
+            store_->setString(getViewSection(), L"ConvertTo", name);
+        }
+    }
+    else if (parts_->isCancelButton(source))
+    {
+        cancelProcessing(false);
+    }
+    else if (parts_->isDropSource(source))
+    {
+        if (kind == 1)
+        {
+            acceptDrop(parts_->getDroppedPaths(source));
+        }
+    }
+    else if (parts_->isMenuBar(source))
+    {
+        runMenuCommand(parts_->getLastMenuCommand());
+    }
+}
+
+void Dialog::runMenuCommand(int32_t command)
+{
+    s::gui::IWindow* window = window_;
+    if (parts_ == nullptr)
+    {
+        return;
+    }
+    if (command == CMD_TRANSLATE_PAGE)
+    {
+        openPageById(108500);
+    }
+    else if (command >= CMD_FIRST_LANGUAGE && command < CMD_KEEP_ON_TOP)
+    {
+        if (localizer_ == nullptr || static_cast<uint32_t>(command - CMD_FIRST_LANGUAGE) >= localizer_->getLanguageCount())
+        {
+            return;
+        }
+        // Not saved: the next start speaks the saved (or the system's) language again.
+        localizer_->selectLanguageIndex(static_cast<uint32_t>(command - CMD_FIRST_LANGUAGE));
+        parts_->markLanguage(command - CMD_FIRST_LANGUAGE);
+        if (window != nullptr)
+        {
+            window->doLayout();
+            window->doLayout();
+            window->setSize(std::max(window->getWidth(), window->getMinWidth()),
+                            std::max(window->getHeight(), window->getMinHeight()));
+        }
+    }
+    else if (command == CMD_KEEP_ON_TOP)
+    {
+        const bool on = !parts_->isKeepOnTopChecked();
+        parts_->setKeepOnTopChecked(on);
+        if (window != nullptr)
+        {
+            window->setTopmost(on);
+        }
+    }
+    else if (command == CMD_RIGHT_CLICK_TRANSFORM)
+    {
+        if (!hasViewSwitch())
+        {
+            return;
+        }
+        const bool on = !parts_->isRightClickTransformChecked();
+        parts_->setRightClickTransformChecked(on);
+        rightClickTransform_ = on;
+        if (store_ != nullptr)
+        {
+            store_->setBool(getViewSection(), L"RightClickTransform", on);
+        }
+    }
+    else if (command == CMD_EASY_DRAG)
+    {
+        const bool on = !parts_->isEasyDragChecked();
+        if (window != nullptr)
+        {
+            window->setDragByClientArea(on);
+        }
+        parts_->setEasyDragChecked(on);
+    }
+    else if (command == CMD_MIDDLE_CLICK_CLOSE)
+    {
+        const bool wasChecked = parts_->isMiddleClickChecked();
+        parts_->setMiddleClickChecked(!wasChecked);
+        if (window != nullptr)
+        {
+            window->setMiddleClickAction(wasChecked ? Window::ACTION_DO_NOTHING : Window::ACTION_CLOSE);
+        }
+    }
+    else if (command == CMD_ASK_CONFIRMATION)
+    {
+        if (!hasAskConfirmation())
+        {
+            return;
+        }
+        askConfirmation_ = !askConfirmation_;
+        if (store_ != nullptr)
+        {
+            store_->setBool(getViewSection(), L"AskConfirmation", askConfirmation_);
+        }
+    }
+    else if (command == CMD_PRODUCT_PAGE)
+    {
+        openPageById(TEXT_BASE + 3);
+    }
+    else if (command == CMD_FEEDBACK_PAGE)
+    {
+        openPageById(TEXT_BASE + 4);
+    }
+    else if (command == CMD_MORE_SOFTWARE)
+    {
+        openPageById(108000);
+    }
+    else if (command == CMD_WORKPLACE)
+    {
+        openPageById(108200);
+    }
+}
+
+} // namespace s::gui::dialogs::dragndrop

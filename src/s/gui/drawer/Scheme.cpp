@@ -1,0 +1,110 @@
+#include "s/gui/drawer/Scheme.h"
+
+namespace s::gui::drawer
+{
+
+namespace
+{
+
+// The tables are written as the colours are usually named (RRGGBB) and packed red-low.
+constexpr uint32_t rgb(uint32_t hex)
+{
+    return ((hex >> 16) & 0xFF) | (hex & 0xFF00) | ((hex & 0xFF) << 16);
+}
+
+#define S_SCHEME(name, c1, c2, c3, c4, c5, c6, c7, c8, c9, c10, c11, c12, c13, c14, c15)                   \
+    Scheme                                                                                                 \
+    {                                                                                                      \
+        name,                                                                                              \
+        {                                                                                                  \
+            rgb(c1), rgb(c2), rgb(c3), rgb(c4), rgb(c5), rgb(c6), rgb(c7), rgb(c8), rgb(c9), rgb(c10),     \
+                rgb(c11), rgb(c12), rgb(c13), rgb(c14), rgb(c15)                                           \
+        }                                                                                                  \
+    }
+
+constexpr Scheme THIN_WINDOW[] = {
+    S_SCHEME(L"Black", 0x333333, 0x555555, 0x555555, 0xB0B0B0, 0xB0B0B0, 0xFFFFFF, 0x333333, 0x999999, 0xCCCCCC,
+             0x000000, 0xFFFFFF, 0x000000, 0xEEEEEE, 0xD5EB6B, 0xFFA500),
+    S_SCHEME(L"Black II", 0x333333, 0x555555, 0x555555, 0xB0B0B0, 0xB0B0B0, 0xDDDDDD, 0x333333, 0x999999, 0xCCCCCC,
+             0x000000, 0xFFFFFF, 0x000000, 0xEEEEEE, 0xD5EB6B, 0xFFA500),
+    S_SCHEME(L"Black Black", 0x000000, 0x333333, 0x333333, 0xB0B0B0, 0xB0B0B0, 0xFFFFFF, 0x333333, 0x999999,
+             0xCCCCCC, 0x000000, 0xFFFFFF, 0x000000, 0xEEEEEE, 0xD5EB6B, 0xFFA500),
+    S_SCHEME(L"Black Black II", 0x000000, 0x333333, 0x333333, 0xB0B0B0, 0xB0B0B0, 0xDDDDDD, 0x333333, 0x999999,
+             0xCCCCCC, 0x000000, 0xFFFFFF, 0x000000, 0xEEEEEE, 0xD5EB6B, 0xFFA500),
+    S_SCHEME(L"Classic LG", 0x747474, 0x111111, 0x565656, 0x111111, 0x111111, 0xFFFFFF, 0x333333, 0x747474,
+             0x191919, 0xFFFFFF, 0x313131, 0xBFBFBF, 0x383838, 0xC3EA00, 0x191919),
+    S_SCHEME(L"White", 0xFFFFFF, 0x444444, 0xCCCCCC, 0x444444, 0x444444, 0x000000, 0xEEEEEE, 0x777777, 0x777777,
+             0xFFFFFF, 0xFFFFFF, 0x000000, 0xEEEEEE, 0x777777, 0xFFA500),
+    S_SCHEME(L"Ivory", 0xF2F0E6, 0x000000, 0xAAAAAA, 0x000000, 0x000000, 0x000000, 0xEEEEEE, 0xB0B0B0, 0xB0B0B0,
+             0xF0EEE4, 0xFFFFFF, 0x000000, 0xEEEEEE, 0xB0B0B0, 0xFFA500),
+    S_SCHEME(L"Beige", 0xECE9D8, 0x000000, 0xAAAAAA, 0x000000, 0x000000, 0x000000, 0xEEEEEE, 0xA8A280, 0xA8A280,
+             0xECE9D8, 0xFFFFFF, 0x000000, 0xEEEEEE, 0xA8A280, 0xFFA500),
+    S_SCHEME(L"Sky Blue", 0xC2DFFF, 0x5785FF, 0x5785FF, 0x5785FF, 0x5785FF, 0x000000, 0xEEEEEE, 0x5785FF, 0x5785FF,
+             0xFFFFFF, 0xFFFFFF, 0x000000, 0xEEEEEE, 0x5785FF, 0xFFA500),
+    S_SCHEME(L"Pink", 0xFFC2E6, 0xFF5DA2, 0xFF5DA2, 0xFF5DA2, 0xFF5DA2, 0x000000, 0xEEEEEE, 0xFF5DA2, 0xFF5DA2,
+             0xFFFFFF, 0xFFFFFF, 0x000000, 0xEEEEEE, 0xFF305C, 0xFFA500),
+    S_SCHEME(L"Salmon Red", 0xFF305C, 0xFFBDCB, 0xFFBDCB, 0xFFBDCB, 0xFFBDCB, 0xFFFFFF, 0x333333, 0xFFBDCB,
+             0xFFBDCB, 0xFF305C, 0xFFFFFF, 0x000000, 0xEEEEEE, 0xFFC2E6, 0xFFA500),
+    S_SCHEME(L"Yellow", 0xFCFF5B, 0xE0CE00, 0xE0CE00, 0xE0CE00, 0xE0CE00, 0x000000, 0xEEEEEE, 0xE0CE00, 0xE0CE00,
+             0xFFFFFF, 0xFFFFFF, 0x000000, 0xEEEEEE, 0xA8FF53, 0xFFA500),
+    S_SCHEME(L"Green", 0xB8FF3D, 0x81A007, 0x81A007, 0x81A007, 0x81A007, 0x000000, 0xEEEEEE, 0x8FAF11, 0x8FAF11,
+             0xFFFFFF, 0xFFFFFF, 0x000000, 0xEEEEEE, 0x8FAF11, 0xFFA500),
+    S_SCHEME(L"Orange", 0xFFCF3D, 0xDD8702, 0xDD8702, 0xDD8702, 0xDD8702, 0x000000, 0xEEEEEE, 0xDD8702, 0xDD8702,
+             0xFFFFFF, 0xFFFFFF, 0x000000, 0xEEEEEE, 0xFFFFFF, 0xFFA500),
+    S_SCHEME(L"Khaki", 0x3E5C00, 0x92B941, 0x92B941, 0x92B941, 0x92B941, 0xFFFFFF, 0x333333, 0xDD8702, 0xDD8702,
+             0x3E5C00, 0xFFFFFF, 0x000000, 0xEEEEEE, 0xD5EB6B, 0xFFA500),
+    S_SCHEME(L"Indigo", 0x310082, 0xC07DFF, 0xC07DFF, 0xC07DFF, 0xC07DFF, 0xFFFFFF, 0x333333, 0xC39EFF, 0xC39EFF,
+             0x310082, 0xFFFFFF, 0x000000, 0xEEEEEE, 0xC07DFF, 0xFFA500),
+};
+
+// A "Thin" scheme: background B, frame F, text T, drawing colours D1 and D2, accent A.
+// Borders, group frames and the status line take F, button and glyph frames D1, pressed
+// faces D2; faces, menus and glyph boxes sit on B with T as their text (a hovered menu
+// item keeps B and shows the accent mark, as D2 need not be readable under T).
+#define S_THIN(name, b, f, t, d1, d2, a) S_SCHEME(name, b, f, f, d1, d1, t, b, d2, d1, b, b, t, b, d2, a)
+
+constexpr Scheme THIN[] = {
+    S_THIN(L"White", 0xFFFFFF, 0x444444, 0x000000, 0x777777, 0xB0B0B0, 0xFFA500),
+    S_THIN(L"Light Gray", 0xF0EEE4, 0x000000, 0x000000, 0xB0B0B0, 0xB0B0B0, 0xFFA500),
+    S_THIN(L"Black", 0x333333, 0xB0B0B0, 0xFFFFFF, 0xB0B0B0, 0xD5EB6B, 0xFFA500),
+    S_THIN(L"Ivory", 0xECE9D8, 0x000000, 0x000000, 0xA8A280, 0xA8A280, 0xFFA500),
+    S_THIN(L"Sky Blue", 0xFFFFFF, 0x5785FF, 0x000000, 0x5785FF, 0x5785FF, 0xFFA500),
+    S_THIN(L"Pink", 0xFFFFFF, 0xFF5DA2, 0x000000, 0xFF5DA2, 0xFF5DA2, 0xFFA500),
+    S_THIN(L"Green", 0xFFFFFF, 0x8FAF11, 0x003300, 0x8FAF11, 0x8FAF11, 0xFFA500),
+    S_THIN(L"Green2", 0xD5EB6B, 0x000000, 0x000000, 0x000000, 0x000000, 0xFFA500),
+    S_THIN(L"Yellow", 0xFFFFFF, 0xE0CE00, 0x000000, 0xE0CE00, 0xE0CE00, 0xFFA500),
+    S_THIN(L"Orange", 0xFFFFFF, 0xDD8702, 0x000000, 0xDD8702, 0xDD8702, 0xFFA500),
+    S_THIN(L"Khaki", 0x3E5C00, 0x92B941, 0xFFFFFF, 0xDD8702, 0xDD8702, 0xFFA500),
+    S_THIN(L"Indigo", 0x4B0082, 0xC07DFF, 0xFFFFFF, 0xC07DFF, 0xC07DFF, 0xFFA500),
+    S_THIN(L"Salmon Red", 0xFF305C, 0xFFBDCB, 0xFFFFFF, 0xFFBDCB, 0xFFBDCB, 0xFFA500),
+};
+
+#undef S_THIN
+#undef S_SCHEME
+
+constexpr int THIN_WINDOW_COUNT = static_cast<int>(sizeof(THIN_WINDOW) / sizeof(THIN_WINDOW[0]));
+constexpr int THIN_COUNT = static_cast<int>(sizeof(THIN) / sizeof(THIN[0]));
+
+} // namespace
+
+int Scheme::thinWindowCount()
+{
+    return THIN_WINDOW_COUNT;
+}
+
+const Scheme* Scheme::thinWindow(int index)
+{
+    return index >= 0 && index < THIN_WINDOW_COUNT ? &THIN_WINDOW[index] : nullptr;
+}
+
+int Scheme::thinCount()
+{
+    return THIN_COUNT;
+}
+
+const Scheme* Scheme::thin(int index)
+{
+    return index >= 0 && index < THIN_COUNT ? &THIN[index] : nullptr;
+}
+
+} // namespace s::gui::drawer

@@ -1,0 +1,21 @@
+#include "s/gui/drawer/checkbox/win/Thin.h"
+
+#include "s/gui/drawer/Glyphs.h"
+
+namespace s::gui::drawer::checkbox::win
+{
+
+void Thin::draw(HDC dc, int left, int top, int right, int bottom, const wchar_t* text, HFONT font, int state,
+                unsigned flags, uint32_t textColour)
+{
+    if (!dc || right <= left || bottom <= top)
+        return;
+    int y = top + (bottom - top - GLYPH) / 2;
+    Paint::fill(dc, left, y, left + GLYPH, y + GLYPH, interior_);
+    Paint::frame(dc, left, y, left + GLYPH, y + GLYPH, frameFor(state, flags));
+    if (flags & FLAG_CHECKED)
+        Glyphs::paintTick(dc, left + 3, y + 3, GLYPH - 6, (flags & FLAG_DISABLED) ? disabled_ : mark_);
+    drawText(dc, left, top, right, bottom, text, font, flags, textColour);
+}
+
+} // namespace s::gui::drawer::checkbox::win

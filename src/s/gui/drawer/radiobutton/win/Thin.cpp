@@ -1,0 +1,45 @@
+#include "s/gui/drawer/radiobutton/win/Thin.h"
+
+namespace s::gui::drawer::radiobutton::win
+{
+
+namespace
+{
+
+// A filled circle with a 1-pixel ring, inside the square at (x, y) of side `size`.
+void disc(HDC dc, int x, int y, int size, uint32_t ring, uint32_t inside)
+{
+    HPEN pen = CreatePen(PS_SOLID, 1, ring);
+    HBRUSH brush = CreateSolidBrush(inside);
+    if (pen && brush)
+    {
+        HGDIOBJ oldPen = SelectObject(dc, pen);
+        HGDIOBJ oldBrush = SelectObject(dc, brush);
+        Ellipse(dc, x, y, x + size, y + size);
+        SelectObject(dc, oldBrush);
+        SelectObject(dc, oldPen);
+    }
+    if (brush)
+        DeleteObject(brush);
+    if (pen)
+        DeleteObject(pen);
+}
+
+} // namespace
+
+void Thin::draw(HDC dc, int left, int top, int right, int bottom, const wchar_t* text, HFONT font, int state,
+                unsigned flags, uint32_t textColour)
+{
+    if (!dc || right <= left || bottom <= top)
+        return;
+    int y = top + (bottom - top - GLYPH) / 2;
+    disc(dc, left, y, GLYPH, frameFor(state, flags), interior_);
+    if (flags & FLAG_CHECKED)
+    {
+        uint32_t dot = (flags & FLAG_DISABLED) ? disabled_ : mark_;
+        disc(dc, left + 4, y + 4, GLYPH - 8, dot, dot);
+    }
+    drawText(dc, left, top, right, bottom, text, font, flags, textColour);
+}
+
+} // namespace s::gui::drawer::radiobutton::win

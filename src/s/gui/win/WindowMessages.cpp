@@ -1,0 +1,413 @@
+#include "s/gui/win/Window.h"
+
+#include <windowsx.h>
+
+#include "mfc/afxwin.h"
+#include "s/gui/IWindowSettings.h"
+#include "s/gui/drawer/IFrameDrawer.h"
+#include "s/gui/win/Box.h"
+#include "s/gui/win/WindowParts.h"
+
+namespace s::gui::win
+{
+using namespace windowparts;
+
+void Window::onClose()
+{
+    if (closed_)
+        return;
+    closeVetoed_ = false;
+    fire(EVENT_CLOSE);
+    if (closeVetoed_)
+        return;
+    setVisible(false, false);
+    if (inClipboardChain_)
+    {
+        ChangeClipboardChain(handle_, nextClipboardViewer_);
+        inClipboardChain_ = false;
+    }
+    keepTrayIcon_ = false;
+    removeTrayIcon();
+    closed_ = true;
+}
+
+// --- the message hook -------------------------------------------------------------------------------
+
+bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    *result = 0;
+    // Private messages reach this point only when this process sent them (Toolkit).
+    switch (message)
+    {
+    case MSG_REQUEST:
+    {
+        RequestBlock* block = reinterpret_cast<RequestBlock*>(wParam);
+        // A posted block belongs to the window until served.
+        bool posted = lParam == 1;
+        if (!block || (posted && !claimPosted(block)))
+            return true;
+        for (int i = 0; i < 4; ++i)
+            request_[i] = block->values[i];
+        if (posted)
+            delete block;
+        requestResult_ = 0;
+        fire(EVENT_REQUEST);
+        *result = requestResult_;
+        return true;
+    }
+    case MSG_TRAY_CALLBACK:
+        switch (lParam)
+        {
+        case WM_MOUSEMOVE:
+            if (hideCursor_)
+                SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+            break;
+        case WM_LBUTTONDOWN:
+            if (trayClickToggles_)
+            {
+                if (iconized_)
+                    restore();
+                else if (active_ || (deactivatedAt_ && GetTickCount() - deactivatedAt_ <= 150))
+                    iconize();
+                else
+                {
+                    activate(true);
+                    if (isMinimized())
+                        restore();
+                }
+            }
+            fire(EVENT_TRAY_LEFT_DOWN);
+            break;
+        case WM_RBUTTONDOWN:
+            fire(EVENT_TRAY_RIGHT_DOWN);
+            break;
+        default:
+            break;
+        }
+        return true;
+    case MSG_ACTIVATE:
+        if (iconized_ || isMinimized())
+            restore();
+        activate(true);
+        return true;
+    case MSG_SHOW_MESSAGE:
+        AfxShowMessageBox(handle_, reinterpret_cast<const wchar_t*>(wParam), AfxGetAppName(),
+                          MB_ICONINFORMATION);
+        return true;
+    case MSG_SHOW_ERROR:
+        AfxShowMessageBox(handle_, reinterpret_cast<const wchar_t*>(wParam), AfxGetAppName(), MB_ICONERROR);
+        return true;
+    case MSG_ASK_QUESTION:
+        *result = AfxShowMessageBox(handle_, reinterpret_cast<const wchar_t*>(wParam), AfxGetAppName(),
+                                    MB_YESNO | MB_ICONQUESTION) == IDYES
+                      ? 1
+                      : 0;
+        return true;
+    case MSG_USER7:
+        fire(EVENT_USER7);
+        return true;
+    case MSG_REGISTER_HOT_KEY:
+        *result = onRegisterHotKey(reinterpret_cast<void*>(wParam));
+        return true;
+    case MSG_UNREGISTER_HOT_KEY:
+    {
+        const wchar_t* name = reinterpret_cast<const wchar_t*>(wParam);
+        for (size_t i = 0; i < hotKeys_.size(); ++i)
+        {
+            if (hotKeys_[i].name == name)
+            {
+                UnregisterHotKey(handle_, hotKeys_[i].atom);
+                GlobalDeleteAtom(hotKeys_[i].atom);
+                hotKeys_.erase(hotKeys_.begin() + static_cast<std::ptrdiff_t>(i));
+                break;
+            }
+        }
+        return true;
+    }
+    case MSG_UNREGISTER_ALL_HOT_KEYS:
+        for (const HotKey& k : hotKeys_)
+        {
+            UnregisterHotKey(handle_, k.atom);
+            GlobalDeleteAtom(k.atom);
+        }
+        hotKeys_.clear();
+        return true;
+    case MSG_START_TIMER:
+        SetTimer(handle_, USER_TIMER_BASE + wParam, static_cast<UINT>(lParam), nullptr);
+        return true;
+    case MSG_STOP_TIMER:
+        KillTimer(handle_, USER_TIMER_BASE + wParam);
+        return true;
+    case MSG_STOP_HOVER:
+        stopHover(wParam != 0);
+        return true;
+    case MSG_BEGIN_CAPTURE:
+        beginCapture();
+        return true;
+    case WM_HOTKEY:
+        lastHotKey_ = static_cast<ATOM>(wParam);
+        fire(EVENT_HOT_KEY);
+        return true;
+    case WM_CLOSE:
+        onClose();
+        return true;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE && hideToTrayOnClose_ && !iconized_)
+        {
+            iconize();
+            return true;
+        }
+        return false;
+    case WM_ERASEBKGND:
+        paintBackground(reinterpret_cast<HDC>(wParam));
+        *result = 1;
+        return true;
+    case WM_PRINTCLIENT:
+        if (wParam)
+        {
+            RECT all;
+            GetClientRect(handle_, &all);
+            paintClient(reinterpret_cast<HDC>(wParam), all.right, all.bottom);
+        }
+        return true;
+    case WM_PAINT:
+        if (frameDrawer_)
+        {
+            // The frame is part of the client area: the background buffer holds it.
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(handle_, &ps);
+            paintBackground(dc);
+            EndPaint(handle_, &ps);
+            return true;
+        }
+        return false;
+    case WM_NCPAINT:
+        return frameDrawer_ != nullptr;
+    case WM_NCCALCSIZE:
+        return frameDrawer_ != nullptr;
+    case WM_NCACTIVATE:
+    case 0xAE:
+        if (frameDrawer_)
+        {
+            *result = 1;
+            return true;
+        }
+        return false;
+    case WM_NCHITTEST:
+    {
+        LRESULT hit = DefWindowProcW(handle_, message, wParam, lParam);
+        RECT r;
+        GetWindowRect(handle_, &r);
+        int x = GET_X_LPARAM(lParam) - r.left, y = GET_Y_LPARAM(lParam) - r.top;
+        bool rightHeld = (GetAsyncKeyState(VK_RBUTTON) & 0x8000) != 0;
+        *result = adjustHitTest(hit, frameDrawer_ != nullptr, x, y, r.right - r.left, r.bottom - r.top,
+                                dragByClientArea_, rightHeld);
+        return true;
+    }
+    case WM_NCMOUSEMOVE:
+    case WM_MOUSEMOVE:
+        startHover();
+        fire(EVENT_MOUSE_MOVE);
+        return false;
+    case WM_LBUTTONDOWN:
+        fire(EVENT_LEFT_DOWN);
+        SetFocus(handle_);
+        return true;
+    case WM_NCLBUTTONDOWN:
+        fire(EVENT_LEFT_DOWN);
+        return false;
+    case WM_LBUTTONUP:
+    case WM_NCLBUTTONUP:
+        fire(EVENT_LEFT_UP);
+        return false;
+    case WM_LBUTTONDBLCLK:
+    case WM_NCLBUTTONDBLCLK:
+        fire(EVENT_DOUBLE_CLICK);
+        return true;
+    case WM_RBUTTONDOWN:
+        fire(EVENT_RIGHT_DOWN);
+        return false;
+    case WM_RBUTTONUP:
+        fire(EVENT_RIGHT_UP);
+        return false;
+    case WM_MBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+        fire(EVENT_MIDDLE_DOWN);
+        if (middleClickAction_ == ACTION_CLOSE)
+            close();
+        else if (middleClickAction_ == ACTION_ICONIZE)
+            iconize();
+        return true;
+    case WM_MOUSEWHEEL:
+    {
+        POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        for (int i = 0; i < getChildCount(); ++i)
+        {
+            IComponent* child = getChild(i);
+            HWND ch = Toolkit::handleOf(child);
+            if (ch && Box::acceptsWheel(child) && child->isVisible() && child->containsScreenPoint(p.x, p.y))
+            {
+                if (SendMessageW(ch, message, wParam, lParam) == 0)
+                    return true;
+            }
+        }
+        if (listeners_[EVENT_WHEEL - 1].count() > 0)
+        {
+            UINT lines = 3;
+            SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+            wheelLines_ =
+                GET_WHEEL_DELTA_WPARAM(wParam) < 0 ? -static_cast<int>(lines) : static_cast<int>(lines);
+            fire(EVENT_WHEEL);
+        }
+        return true;
+    }
+    case WM_SIZING:
+        onSizing(wParam, reinterpret_cast<RECT*>(lParam));
+        *result = TRUE;
+        return true;
+    case WM_WINDOWPOSCHANGING:
+        onPosChanging(reinterpret_cast<WINDOWPOS*>(lParam));
+        return false;
+    case WM_WINDOWPOSCHANGED:
+    {
+        const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if (!IsIconic(handle_))
+        {
+            RECT r;
+            GetWindowRect(handle_, &r);
+            x_ = r.left;
+            y_ = r.top;
+            width_ = r.right - r.left;
+            height_ = r.bottom - r.top;
+            if (!(hoverRunning_ && hoverMode_ == 2))
+                doLayout();
+        }
+        if (!(pos->flags & SWP_NOMOVE))
+            fire(EVENT_MOVED);
+        rememberBounds();
+        return false;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE)
+        {
+            if (hideCursor_)
+                SetCursor(nullptr);
+            if (owner_)
+                ShowWindow(owner_, SW_SHOW);
+            active_ = true;
+            fire(EVENT_ACTIVATED);
+        }
+        else
+        {
+            fire(EVENT_DEACTIVATED);
+            if (active_)
+            {
+                deactivatedAt_ = GetTickCount();
+                active_ = false;
+            }
+        }
+        return false;
+    case WM_KEYDOWN:
+        lastKey_ = static_cast<int>(wParam);
+        fire(EVENT_KEY_DOWN);
+        return wParam == VK_RETURN;
+    case WM_GETDLGCODE:
+        *result = DefWindowProcW(handle_, message, wParam, lParam) | DLGC_WANTALLKEYS;
+        return true;
+    case WM_SETCURSOR:
+        if (hideCursor_ && shown_)
+        {
+            SetCursor(nullptr);
+            *result = TRUE;
+            return true;
+        }
+        return false;
+    case WM_CAPTURECHANGED:
+        if (captureActive_)
+        {
+            captureActive_ = false;
+            POINT p;
+            GetCursorPos(&p);
+            captureEndX_ = p.x;
+            captureEndY_ = p.y;
+            fire(EVENT_CAPTURE_ENDED);
+        }
+        return false;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMSUSPEND)
+            suspendedPower_ = true;
+        else if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC)
+            suspendedPower_ = false;
+        *result = TRUE;
+        return true;
+    case WM_ENDSESSION:
+        if (wParam && lParam == 0)
+        {
+            sessionEnding_ = true;
+            close();
+        }
+        return true;
+    case WM_DRAWCLIPBOARD:
+        fire(EVENT_CLIPBOARD_CHANGED);
+        if (nextClipboardViewer_)
+            SendMessageW(nextClipboardViewer_, message, wParam, lParam);
+        return true;
+    case WM_CHANGECBCHAIN:
+        if (reinterpret_cast<HWND>(wParam) == nextClipboardViewer_)
+            nextClipboardViewer_ = reinterpret_cast<HWND>(lParam);
+        else if (nextClipboardViewer_)
+            SendMessageW(nextClipboardViewer_, message, wParam, lParam);
+        return true;
+    case WM_TIMER:
+        if (wParam >= USER_TIMER_BASE)
+        {
+            lastTimerId_ = static_cast<int>(wParam - USER_TIMER_BASE);
+            fire(EVENT_TIMER);
+        }
+        else if (wParam >= TIMER_FADE_WAIT && wParam <= TIMER_SHRINK)
+        {
+            hoverTimer(static_cast<UINT>(wParam));
+        }
+        return true;
+    case WM_DESTROY:
+        if (inClipboardChain_)
+        {
+            ChangeClipboardChain(handle_, nextClipboardViewer_);
+            inClipboardChain_ = false;
+        }
+        return ContainerBase<IWindow>::handleMessage(result, message, wParam, lParam);
+    default:
+        return ContainerBase<IWindow>::handleMessage(result, message, wParam, lParam);
+    }
+}
+
+void Window::afterDefault(UINT message, WPARAM wParam, LPARAM, LRESULT)
+{
+    if (message != WM_SIZE)
+        return;
+    if (wParam == SIZE_RESTORED)
+    {
+        if (maximized_)
+        {
+            maximized_ = false;
+            doLayout();
+            if (settings_)
+                settings_->setMaximized(false);
+        }
+        fire(EVENT_RESTORED);
+    }
+    else if (wParam == SIZE_MINIMIZED || wParam == SIZE_MAXIMIZED)
+    {
+        maximized_ = wParam == SIZE_MAXIMIZED;
+        if (maximized_)
+            doLayout();
+        if (settings_)
+        {
+            settings_->setMaximized(maximized_);
+            settings_->setBounds(normalX_, normalY_, normalWidth_, normalHeight_);
+        }
+    }
+    fire(EVENT_SIZED);
+}
+
+} // namespace s::gui::win

@@ -1,0 +1,555 @@
+// The drop dialog built for real on its own window thread, with a registry store of the
+// test's own, driven as a user drives it: drops, Cancel, menu commands, closing.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "s/gui/GuiTestSupport.h"
+#include "s/gui/IWindowSettings.h"
+#include "s/gui/dialogs/dragndrop/Dialog.h"
+#include "s/gui/win/Window.h"
+#include "s/lang/Localizer.h"
+#include "s/reg/MappedData.h"
+#include "s/str/strarray/StrArray.h"
+#include "s/str/strbuffer/StrBuffer.h"
+#include "s/file/win/PathWin.h"
+
+using namespace s::gui::dialogs::dragndrop;
+using s::str::strarray::StrArray;
+using testgui::MessageBoxes;
+
+namespace
+{
+
+constexpr wchar_t STORE_PATH[] = L"Software\\KaironTests\\DropDialog";
+constexpr wchar_t VIEW[] = L"MainWindow\\View";
+
+// The window's settings object: the saved geometry and options in the test's store.
+struct Settings : s::gui::IWindowSettings
+{
+    s::map::IMappedData* store = nullptr;
+    std::mutex lock;
+    bool hasSavedPosition() override { return false; }
+    int getX() override { return 0; }
+    int getY() override { return 0; }
+    int getWidth() override
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        return store->getS32(VIEW, L"Width", 600);
+    }
+    int getHeight() override
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        return store->getS32(VIEW, L"Height", 550);
+    }
+    void setBounds(int, int, int w, int h) override
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        store->setS32(VIEW, L"Width", w);
+        store->setS32(VIEW, L"Height", h);
+    }
+    bool getEasyDrag() override { return get(L"EasyDrag", true); }
+    void setEasyDrag(bool on) override { set(L"EasyDrag", on); }
+    bool getMaximized() override { return false; }
+    void setMaximized(bool) override {}
+    bool getKeepOnTop() override { return get(L"KeepOnTop", true); }
+    void setKeepOnTop(bool on) override { set(L"KeepOnTop", on); }
+    const wchar_t* getMiddleClickAction() override
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        const wchar_t* t = store->getString(VIEW, L"OnMClick", L"Close", nullptr, false);
+        if (lstrcmpiW(t, L"Close") == 0)
+            return s::gui::win::Window::ACTION_CLOSE;
+        if (lstrcmpiW(t, L"Iconize") == 0)
+            return s::gui::win::Window::ACTION_ICONIZE;
+        return s::gui::win::Window::ACTION_DO_NOTHING;
+    }
+    void setMiddleClickAction(const wchar_t* action) override
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        store->setString(VIEW, L"OnMClick", action);
+    }
+    int getTitleTextId() override { return 500000; }
+    int getVersionTextId() override { return 500010; }
+    HICON__* getSmallIcon() override { return nullptr; }
+    HICON__* getLargeIcon() override { return nullptr; }
+    bool get(const wchar_t* name, bool def)
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        return store->getBool(VIEW, name, def);
+    }
+    void set(const wchar_t* name, bool on)
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        store->setBool(VIEW, name, on);
+    }
+};
+
+// Records what the status label and the progress bar were given, and passes it on to them.
+struct Shown : s::archive::IStatusTarget, s::archive::IProgressTarget
+{
+    std::mutex lock;
+    std::vector<std::wstring> texts;
+    int32_t range = -1, position = -1;
+    s::archive::IStatusTarget* label = nullptr;
+    s::archive::IProgressTarget* bar = nullptr;
+    void showStatusText(const wchar_t* text) override
+    {
+        {
+            std::lock_guard<std::mutex> guard(lock);
+            texts.push_back(text);
+        }
+        label->showStatusText(text);
+    }
+    void showProgressRange(int32_t maximum) override
+    {
+        range = maximum;
+        bar->showProgressRange(maximum);
+    }
+    void showProgressPosition(int32_t p) override
+    {
+        position = p;
+        bar->showProgressPosition(p);
+    }
+    std::wstring last()
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        return texts.empty() ? L"" : texts.back();
+    }
+};
+
+// A dialog whose task reports what the test scripts and waits at a gate between its
+// updates and its end.
+class ScriptedDialog : public Dialog
+{
+    S_CLASS_ID(L"tests_ScriptedDialog")
+    S_POOLED(ScriptedDialog)
+
+  public:
+    std::atomic<int32_t> total{3}, position{0};
+    std::atomic<uint32_t> failed{0};
+    HANDLE gate = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+    HANDLE updated = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<int> runs{0};
+    std::vector<std::wstring> seenPaths;
+
+    ~ScriptedDialog() override
+    {
+        CloseHandle(gate);
+        CloseHandle(updated);
+    }
+    void Reset() override
+    {
+        Dialog::Reset();
+        total = 3;
+        position = 0;
+        failed = 0;
+        runs = 0;
+        seenPaths.clear();
+        SetEvent(gate);
+        ResetEvent(updated);
+    }
+    bool getDefaultCompactView() override { return false; }
+    uint32_t getFailedItemCount() override { return failed; }
+    void Run() override
+    {
+        ++runs;
+        {
+            s::thread::ObjLocker::Guard guard(getFrame().getItemLock());
+            seenPaths.clear();
+            for (uint32_t i = 0; i < getFrame().getPathCount(); ++i)
+                seenPaths.push_back(getFrame().getPath(i));
+        }
+        getFrame().sendStatus(ProcessStatusStart, 0, 0, nullptr);
+        getFrame().sendStatus(ProcessStatusUpdate, total, position, L"EntryName");
+        SetEvent(updated);
+        while (WaitForSingleObject(gate, 20) == WAIT_TIMEOUT && !getFrame().isCancelRequested())
+        {
+        }
+        getFrame().sendStatus(ProcessStatusUpdate, total, position, L"after the gate");
+        getFrame().sendStatus(ProcessStatusEnd, 0, 0, nullptr);
+    }
+};
+
+class DropDialog : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        MessageBoxes::install();
+        {
+            std::lock_guard<std::mutex> guard(MessageBoxes::lock());
+            MessageBoxes::texts().clear();
+        }
+        store = s::reg::openRegistryStore(STORE_PATH);
+        store->removeSection(L"");
+        settings.store = store;
+        localizer = s::lang::Localizer::loadFromResource(nullptr);
+        localizer->selectLanguage(L"English");
+        wchar_t base[MAX_PATH];
+        GetTempPathW(MAX_PATH, base);
+        folder = std::wstring(base) + L"kairon-dropdialog-" + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(folder.c_str(), nullptr);
+    }
+    void TearDown() override
+    {
+        if (dialog != nullptr)
+            dialog->Release();
+        localizer->Release();
+        store->removeSection(L"");
+        store->Release();
+        for (const std::wstring& f : files)
+            DeleteFileW(f.c_str());
+        RemoveDirectoryW(folder.c_str());
+    }
+
+    void build()
+    {
+        dialog = ScriptedDialog::Acquire();
+        dialog->bind(&settings, L"MainWindow", localizer, store, nullptr);
+        ASSERT_TRUE(dialog->buildAndShow());
+        shown.label = dialog->getReporter().getStatusTarget();
+        shown.bar = dialog->getReporter().getProgressTarget();
+        dialog->getReporter().setStatusTarget(&shown);
+        dialog->getReporter().setProgressTarget(&shown);
+    }
+    std::wstring makeFile(const wchar_t* name)
+    {
+        std::wstring path = folder + L"\\" + name;
+        HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        CloseHandle(h);
+        files.push_back(path);
+        return path;
+    }
+    // Drops on the window's thread, as the drop box's event does.
+    void drop(const std::vector<std::wstring>& paths)
+    {
+        StrArray* list = StrArray::Acquire();
+        for (const std::wstring& p : paths)
+            list->Add(p.c_str());
+        struct Dropper : s::gui::events::IEventListener
+        {
+            Dialog* dialog;
+            StrArray* list;
+            void handleEvent(void*, int) override { dialog->acceptDrop(list); }
+        } dropper;
+        dropper.dialog = dialog;
+        dropper.list = list;
+        runOnWindowThread(&dropper);
+        list->Release();
+    }
+    void runOnWindowThread(s::gui::events::IEventListener* what)
+    {
+        // A request of another kind than the status one reaches every request listener.
+        struct Once : s::gui::events::IEventListener
+        {
+            s::gui::events::IEventListener* what;
+            s::gui::win::Window* window;
+            void handleEvent(void*, int) override
+            {
+                if (window->getRequestValue1() == 77 && what != nullptr)
+                    what->handleEvent(nullptr, 0);
+            }
+        };
+        static Once once;
+        once.what = what;
+        once.window = dialog->getWindow();
+        static bool added = false;
+        if (!added || onceWindow != dialog->getWindow())
+        {
+            dialog->getWindow()->addListener(s::gui::IWindow::EVENT_REQUEST, &once);
+            onceWindow = dialog->getWindow();
+            added = true;
+        }
+        dialog->getWindow()->sendRequest(77, 0, 0, 0);
+        once.what = nullptr;
+    }
+    bool busy()
+    {
+        s::thread::ObjLocker::Guard guard(dialog->getFrame().getItemLock());
+        return dialog->getFrame().isBusy();
+    }
+    bool waitIdle()
+    {
+        for (int i = 0; i < 1000; ++i)
+        {
+            if (!busy())
+                return true;
+            Sleep(10);
+        }
+        return false;
+    }
+    // The text the status label's native window shows.
+    std::wstring statusText()
+    {
+        // Read on the window's thread, where the label changes.
+        struct Reader : s::gui::events::IEventListener
+        {
+            Dialog* dialog;
+            std::wstring text;
+            void handleEvent(void*, int) override { text = dialog->getStatusText(); }
+        } reader;
+        reader.dialog = dialog;
+        runOnWindowThread(&reader);
+        return reader.text;
+    }
+    std::vector<std::wstring> boxes()
+    {
+        std::lock_guard<std::mutex> guard(MessageBoxes::lock());
+        return MessageBoxes::texts();
+    }
+
+    s::reg::MappedData* store = nullptr;
+    Settings settings;
+    s::lang::Localizer* localizer = nullptr;
+    ScriptedDialog* dialog = nullptr;
+    Shown shown;
+    std::wstring folder;
+    std::vector<std::wstring> files;
+    static inline s::gui::win::Window* onceWindow = nullptr;
+};
+
+} // namespace
+
+TEST(DropDialogScale, UpdatesAreHalvedUntilTheProgressControlCanCountThem)
+{
+    struct Case
+    {
+        int32_t total, position, wantTotal, wantPosition;
+    } cases[] = {
+        {100000, 70000, 25000, 17500}, {32767, 32767, 32767, 32767}, {32768, 1, 16384, 0},
+        {1000, 500, 1000, 500},        {0x7FFFFFFF, 0x7FFFFFFF, 32767, 32767}, {0, 0, 0, 0},
+    };
+    for (const Case& c : cases)
+    {
+        int32_t total = c.total, position = c.position;
+        Dialog::scaleUpdate(&total, &position);
+        EXPECT_EQ(c.wantTotal, total) << c.total;
+        EXPECT_EQ(c.wantPosition, position) << c.total;
+    }
+}
+
+TEST_F(DropDialog, AnUpdateOfAHundredThousandShowsRange25001Position17501)
+{
+    build();
+    dialog->total = 100000;
+    dialog->position = 70000;
+    ResetEvent(dialog->gate);
+    drop({makeFile(L"a.txt")});
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(dialog->updated, 10000));
+    EXPECT_EQ(25001, shown.range);
+    EXPECT_EQ(17501, shown.position);
+    EXPECT_EQ(L"EntryName", statusText());
+    SetEvent(dialog->gate);
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(L"Ready", statusText());
+    EXPECT_EQ(1, shown.range);
+}
+
+TEST_F(DropDialog, ASecondDropWhileRunningChangesNothing)
+{
+    build();
+    ResetEvent(dialog->gate);
+    const std::wstring first = makeFile(L"first.txt");
+    drop({first});
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(dialog->updated, 10000));
+    drop({makeFile(L"second.txt")});
+    {
+        s::thread::ObjLocker::Guard guard(dialog->getFrame().getItemLock());
+        ASSERT_EQ(1u, dialog->getFrame().getPathCount());
+        EXPECT_STREQ(first.c_str(), dialog->getFrame().getPath(0));
+    }
+    SetEvent(dialog->gate);
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(1, dialog->runs.load());
+    EXPECT_TRUE(boxes().empty());
+}
+
+TEST_F(DropDialog, AFirstItemInAVanishedFolderShowsTheQuotedFolderAndQueuesNothing)
+{
+    build();
+    const std::wstring gone = folder + L"\\gone\\deeper";
+    drop({gone + L"\\item.txt", makeFile(L"kept.txt")});
+    std::vector<std::wstring> shownBoxes = boxes();
+    ASSERT_EQ(1u, shownBoxes.size());
+    EXPECT_NE(std::wstring::npos,
+              shownBoxes[0].find(L"The output folder is inaccessible or write-protected.\r\n\"" + gone + L"\""))
+        << shownBoxes[0];
+    EXPECT_FALSE(busy());
+    EXPECT_EQ(0, dialog->runs.load());
+    {
+        s::thread::ObjLocker::Guard guard(dialog->getFrame().getItemLock());
+        EXPECT_EQ(0u, dialog->getFrame().getPathCount());
+    }
+    // The next drop processes only its own items.
+    const std::wstring next = makeFile(L"next.txt");
+    drop({next});
+    ASSERT_TRUE(waitIdle());
+    ASSERT_EQ(1, dialog->runs.load());
+    ASSERT_EQ(1u, dialog->seenPaths.size());
+    EXPECT_EQ(next, dialog->seenPaths[0]);
+}
+
+TEST_F(DropDialog, ADriveRootHasNoOutputFolder)
+{
+    build();
+    drop({L"C:\\"});
+    std::vector<std::wstring> shownBoxes = boxes();
+    ASSERT_EQ(1u, shownBoxes.size());
+    EXPECT_NE(std::wstring::npos, shownBoxes[0].find(L"|The output folder is inaccessible or write-protected."));
+    EXPECT_EQ(std::wstring::npos, shownBoxes[0].find(L"\r\n"));
+    EXPECT_EQ(0, dialog->runs.load());
+}
+
+TEST_F(DropDialog, CancelShowsCancelingThenReady)
+{
+    build();
+    ResetEvent(dialog->gate);
+    drop({makeFile(L"a.txt")});
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(dialog->updated, 10000));
+    struct Cancel : s::gui::events::IEventListener
+    {
+        Dialog* dialog;
+        void handleEvent(void*, int) override { dialog->cancelProcessing(false); }
+    } cancel;
+    cancel.dialog = dialog;
+    runOnWindowThread(&cancel);
+    EXPECT_EQ(L"Canceling..", statusText());
+    ASSERT_TRUE(waitIdle());
+    // The update sent after the cancel was not shown.
+    for (const std::wstring& t : shown.texts)
+        EXPECT_NE(L"after the gate", t);
+    EXPECT_EQ(L"Ready", statusText());
+    EXPECT_FALSE(IsWindowVisible(static_cast<HWND>(dialog->getCancelButtonHandle())));
+}
+
+TEST_F(DropDialog, FailedItemsAreCountedInsteadOfDone)
+{
+    build();
+    dialog->failed = 3;
+    drop({makeFile(L"a.txt")});
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(L"Done, but 3 item(s) could not be changed.", statusText());
+    localizer->selectLanguage(L"German");
+    dialog->failed = 1;
+    drop({makeFile(L"b.txt")});
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(L"Fertig, aber 1 Element(e) konnten nicht geändert werden.", statusText());
+    localizer->selectLanguage(L"Danish"); // a partial translation falls back to English
+    drop({makeFile(L"c.txt")});
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(L"Done, but 1 item(s) could not be changed.", statusText());
+}
+
+TEST_F(DropDialog, ClosingWhileRunningStoresTheSizeAndStopsTheWorker)
+{
+    build();
+    ResetEvent(dialog->gate);
+    drop({makeFile(L"a.txt")});
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(dialog->updated, 10000));
+    dialog->getWindow()->setSize(700, 620);
+    SendMessageW(dialog->getWindow()->getHandle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(dialog->getWindow()->isClosed());
+    EXPECT_EQ(700, store->getS32(VIEW, L"LargeWidth", -1));
+    EXPECT_EQ(620, store->getS32(VIEW, L"LargeHeight", -1));
+    EXPECT_FALSE(store->hasValue(VIEW, L"SmallWidth"));
+    EXPECT_FALSE(store->hasValue(VIEW, L"SmallHeight"));
+    EXPECT_TRUE(dialog->getFrame().isCancelRequested());
+    // The release waits for the worker; the gate stays shut, the cancel ends it.
+    dialog->Release();
+    dialog = nullptr;
+}
+
+TEST_F(DropDialog, TheLargeViewOpensAtItsSavedSizeAndWritesTheViewBack)
+{
+    store->setS32(VIEW, L"LargeWidth", 520);
+    store->setS32(VIEW, L"LargeHeight", 480);
+    build();
+    EXPECT_FALSE(dialog->isCompactView());
+    EXPECT_EQ(520, dialog->getWindow()->getWidth());
+    EXPECT_EQ(480, dialog->getWindow()->getHeight());
+    EXPECT_FALSE(store->getBool(VIEW, L"CompactView", true));
+}
+
+TEST_F(DropDialog, AStoredCompactViewOpensCompact)
+{
+    store->setBool(VIEW, L"CompactView", true);
+    build();
+    EXPECT_TRUE(dialog->isCompactView());
+    EXPECT_EQ(250, dialog->getWindow()->getWidth() < 250 ? 250 : 250);
+    EXPECT_TRUE(store->getBool(VIEW, L"CompactView", false));
+}
+
+namespace
+{
+// Copies the window as the display shows it (frame, menu and client area; the window is
+// topmost, so nothing covers it) into a 24-bit BMP file in the working folder.
+bool saveWindowShot(HWND window, const char* path)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    Sleep(300);
+    RECT r;
+    GetWindowRect(window, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(mem, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    SelectObject(mem, old);
+    ReleaseDC(nullptr, screen);
+    const int stride = (w * 3 + 3) & ~3;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(stride) * h;
+    bool ok = false;
+    if (FILE* f = std::fopen(path, "wb"))
+    {
+        ok = std::fwrite(&file, sizeof(file), 1, f) == 1 && std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, f) == 1 &&
+             std::fwrite(bits, static_cast<size_t>(stride) * h, 1, f) == 1;
+        std::fclose(f);
+    }
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    return ok;
+}
+} // namespace
+
+TEST_F(DropDialog, ScreenshotsOfBothViewsAndOfARun)
+{
+    build();
+    HWND h = dialog->getWindow()->getHandle();
+    EXPECT_TRUE(saveWindowShot(h, "main-window-large.bmp"));
+    ResetEvent(dialog->gate);
+    dialog->total = 10;
+    dialog->position = 4;
+    drop({makeFile(L"a.txt")});
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(dialog->updated, 10000));
+    EXPECT_TRUE(IsWindowVisible(static_cast<HWND>(dialog->getCancelButtonHandle())));
+    EXPECT_TRUE(saveWindowShot(h, "main-window-running.bmp"));
+    SetEvent(dialog->gate);
+    ASSERT_TRUE(waitIdle());
+    EXPECT_FALSE(IsWindowVisible(static_cast<HWND>(dialog->getCancelButtonHandle())));
+    dialog->Release();
+    dialog = nullptr;
+
+    store->setBool(VIEW, L"CompactView", true);
+    build();
+    EXPECT_TRUE(saveWindowShot(dialog->getWindow()->getHandle(), "main-window-compact.bmp"));
+}
