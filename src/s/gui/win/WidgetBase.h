@@ -336,9 +336,11 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
         }
     }
 
-    // Gives a wrapped control its font once it exists.
+    // Gives a wrapped control its font once it exists (after the base's own step: a
+    // container attaches its children there).
     void nativeCreated() override
     {
+        Base::nativeCreated();
         if (wrapsControl())
             SendMessageW(this->handle_, WM_SETFONT, reinterpret_cast<WPARAM>(getFont()->getHandle()), FALSE);
     }
