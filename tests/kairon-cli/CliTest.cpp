@@ -418,7 +418,11 @@ TEST_F(Cli, UndoAfterAnInterruptedRunPutsBackWhatItChanged)
     for (int i = 0; i < 6000 && !started; ++i)
     {
         const auto journals = Journals();
-        started = !journals.empty() && Content(journals[0]).size() > 4000;
+        if (!journals.empty())
+        {
+            const std::string journal = Content(journals[0]);
+            started = std::count(journal.begin(), journal.end(), '\n') > 40;
+        }
         if (!started && WaitForSingleObject(child, 5) == WAIT_OBJECT_0)
             break;
     }
@@ -436,6 +440,10 @@ TEST_F(Cli, UndoAfterAnInterruptedRunPutsBackWhatItChanged)
     EXPECT_EQ(undo.exitCode, 0u) << SHOWN(undo);
     for (int i = 0; i < files; ++i)
         ASSERT_EQ(Read(paths[i]).modified, TicksOf(kSummer) + i) << i;
+    // The journal is marked undone after its last complete line.
+    const std::string journal = Content(Journals().at(0));
+    EXPECT_EQ(journal.compare(journal.rfind('\n', journal.size() - 2) + 1, 7, "undone\t"), 0);
+    EXPECT_EQ(RunCli({L"undo"}).exitCode, 1u);
 }
 
 // --- failures and long paths ---------------------------------------------------------------
