@@ -405,6 +405,10 @@ public:
 
     bool SetPath(const StrBuffer* text);
     bool SetPath(const wchar_t* text) override;
+    /// For walkers: the same as SetPath(entryPath), where entryPath is folder's full path,
+    /// "\" and name (a name as a listing gives it), without splitting the text again.
+    bool SetEntryPath(const PathWin& folder, const StrBuffer* entryPath, const wchar_t* name,
+                      uint32_t nameLength);
 
     /// Parsed pieces (for readers that want the raw components).
     const StrBuffer* Drive() const { return drive_; }
