@@ -5,10 +5,10 @@
 #include <shlobj.h>
 
 #include "mfc/afxwin.h"
-#include "s/app/win/AppWindow.h"
 #include "s/app/IAppBase.h"
 #include "s/app/IAppWindow.h"
 #include "s/app/win/AppBase.h"
+#include "s/app/win/AppWindow.h"
 #include "s/file/win/PathWin.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/dialogs/About3.h"
@@ -475,6 +475,16 @@ s::gui::IPopupMenu* Dialog::getLanguageMenu() const
 }
 
 // --- pages ----------------------------------------------------------------------------
+
+Dialog::PageOpener Dialog::setPageOpener(PageOpener opener)
+{
+    return s::app::win::AppBase::setShellOpenFunction(opener);
+}
+
+bool Dialog::openPage(const wchar_t* address)
+{
+    return s::app::win::AppBase::openAddress(address);
+}
 
 void Dialog::openPageById(int32_t textId)
 {

@@ -293,8 +293,14 @@ class Dialog : public s::base::IObject,
     void showVersionWindow();
     s::gui::dialogs::About3* getVersionDialog() const { return about_; }
 
-    // Opens the page whose address is the text `textId` (AppBase::openAddress, which tests
-    // replace so that no browser starts); nothing for an empty text.
+    // Pages are handed to the shell with the verb "open", all through the application's
+    // one seam (AppBase::openAddress); tests replace the opener so that no browser starts.
+    // The hook answers whether the page was opened; setPageOpener answers the previous one
+    // and null restores the shell.
+    using PageOpener = bool (*)(const wchar_t* address);
+    static PageOpener setPageOpener(PageOpener opener);
+    static bool openPage(const wchar_t* address);
+    // Opens the page whose address is the text `textId`; nothing for an empty text.
     void openPageById(int32_t textId);
 
   protected:
@@ -357,7 +363,6 @@ class Dialog : public s::base::IObject,
     s::gui::dialogs::About3* about_ = nullptr;         // owned, made on first use
     s::app::win::AppWindow* aboutSettings_ = nullptr;  // owned, "AboutWindow"
     s::gui::drawer::Skinner* aboutSkinner_ = nullptr;  // owned, its skin manager
-
 };
 
 } // namespace s::gui::dialogs::dragndrop

@@ -604,8 +604,23 @@ TEST_F(DropDialog, ADropFromTheShellOnTheDropBoxRunsOverItsItemsInOrder)
 {
     build();
     const std::vector<std::wstring> paths = {makeFile(L"one.txt"), makeFile(L"two.txt"), makeFile(L"three.txt")};
-    HWND box = static_cast<HWND>(dialog->getDropBoxHandle());
-    ASSERT_NE(nullptr, box);
+    // The window that takes dropped files, found as the shell finds it.
+    struct Find
+    {
+        HWND found = nullptr;
+        int count = 0;
+        static BOOL CALLBACK each(HWND child, LPARAM data)
+        {
+            Find* f = reinterpret_cast<Find*>(data);
+            ++f->count;
+            if (GetWindowLongPtrW(child, GWL_EXSTYLE) & WS_EX_ACCEPTFILES)
+                f->found = child;
+            return TRUE;
+        }
+    } find;
+    EnumChildWindows(dialog->getWindow()->getHandle(), &Find::each, reinterpret_cast<LPARAM>(&find));
+    HWND box = find.found;
+    ASSERT_NE(nullptr, box) << find.count << " children; drop box " << dialog->getDropBoxHandle();
     ASSERT_TRUE(PostMessageW(box, WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop(paths)), 0));
     for (int i = 0; i < 500 && dialog->runs == 0; ++i)
         Sleep(10);
