@@ -1,10 +1,13 @@
 #include "s/gui/win/Box.h"
 
+#include <windows.h>
+#include <shellapi.h>
 #include <windowsx.h>
 
 #include <cmath>
 
 #include "s/gui/layout/Arrange.h"
+#include "s/gui/win/UrlDropTarget.h"
 
 namespace s::gui::win
 {
@@ -14,7 +17,10 @@ Box::Box()
     resetBox();
 }
 
-Box::~Box() = default;
+Box::~Box()
+{
+    clearDrops();
+}
 
 void Box::Reset()
 {
@@ -24,6 +30,7 @@ void Box::Reset()
 
 void Box::resetBox()
 {
+    stated_ = Stated{};
     mode_ = MODE_COLUMN;
     hAlign_ = vAlign_ = 0;
     hGap_ = vGap_ = 0;
@@ -36,6 +43,7 @@ void Box::resetBox()
     depth_ = 0;
     creating_ = false;
     acceptFiles_ = dropTarget_ = false;
+    clearDrops();
     hover_ = false;
     wheelLines_ = 0;
     image_ = nullptr;
@@ -61,10 +69,10 @@ int Box::getMinWidth()
     if (collapseWidth_)
         return 0;
     if (fixedWidth_ >= 0)
-        return scaled(fixedWidth_);
-    int w = insetsH() + contentMinWidth_;
+        return fixedWidth_;
+    int w = insetLeft_ + insetRight_ + contentMinWidth_;
     if (minWidthOverride_ >= 0)
-        w = std::max(w, scaled(minWidthOverride_));
+        w = std::max(w, minWidthOverride_);
     return w;
 }
 
@@ -73,50 +81,50 @@ int Box::getMinHeight()
     if (collapseHeight_)
         return 0;
     if (fixedHeight_ >= 0)
-        return scaled(fixedHeight_);
-    return insetsV() + contentMinHeight_;
+        return fixedHeight_;
+    return insetTop_ + insetBottom_ + contentMinHeight_;
 }
 
 int Box::getMinClientWidth()
 {
     if (fixedWidth_ >= 0)
-        return scaled(fixedWidth_) - insetsH();
+        return fixedWidth_ - insetLeft_ - insetRight_;
     int w = contentMinWidth_;
     if (minWidthOverride_ >= 0)
-        w = std::max(w, scaled(minWidthOverride_) - insetsH());
+        w = std::max(w, minWidthOverride_ - insetLeft_ - insetRight_);
     return w;
 }
 
 int Box::getMinClientHeight()
 {
     if (fixedHeight_ >= 0)
-        return scaled(fixedHeight_) - insetsV();
+        return fixedHeight_ - insetTop_ - insetBottom_;
     return contentMinHeight_;
 }
 
 int Box::getMaxWidth()
 {
     if (fixedWidth_ >= 0)
-        return scaled(fixedWidth_);
+        return fixedWidth_;
     if (widthPercent_ >= 0 && parent_)
         return percentOf(parent_->getClientWidth(), widthPercent_, 0);
-    return insetsH() + std::max(contentMinWidth_, contentPrefWidth_);
+    return insetLeft_ + insetRight_ + std::max(contentMinWidth_, contentPrefWidth_);
 }
 
 int Box::getMaxHeight()
 {
     if (fixedHeight_ >= 0)
-        return scaled(fixedHeight_);
+        return fixedHeight_;
     if (heightPercent_ >= 0 && parent_)
         return percentOf(parent_->getClientHeight(), heightPercent_, 0);
-    return insetsV() + std::max(contentMinHeight_, contentPrefHeight_);
+    return insetTop_ + insetBottom_ + std::max(contentMinHeight_, contentPrefHeight_);
 }
 
 int Box::getMaxClientWidth()
 {
-    int insets = insetsH();
+    int insets = insetLeft_ + insetRight_;
     if (fixedWidth_ >= 0)
-        return scaled(fixedWidth_) - insets;
+        return fixedWidth_ - insets;
     if (widthPercent_ >= 0 && parent_)
         return percentOf(parent_->getClientWidth(), widthPercent_, insets);
     return std::max(contentMinWidth_, contentPrefWidth_);
@@ -124,9 +132,9 @@ int Box::getMaxClientWidth()
 
 int Box::getMaxClientHeight()
 {
-    int insets = insetsV();
+    int insets = insetTop_ + insetBottom_;
     if (fixedHeight_ >= 0)
-        return scaled(fixedHeight_) - insets;
+        return fixedHeight_ - insets;
     if (heightPercent_ >= 0 && parent_)
         return percentOf(parent_->getClientHeight(), heightPercent_, insets);
     return std::max(contentMinHeight_, contentPrefHeight_);
@@ -152,7 +160,7 @@ void Box::add(IComponent* child)
     }
     Toolkit::sendPrivate(handle_, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(child), 0);
     if (insetLeft_ != 0 || insetTop_ != 0)
-        child->setOrigin(childOriginX(), childOriginY());
+        child->setOrigin(insetLeft_, insetTop_);
     doLayout();
     tellParent();
 }
@@ -177,7 +185,6 @@ void Box::doLayout()
     if (getChildCount() > 0)
     {
         IComponent* me = self();
-        const int hGap = scaled(hGap_), vGap = scaled(vGap_);
         int* out[4] = {&contentMinWidth_, &contentMinHeight_, &contentPrefWidth_, &contentPrefHeight_};
         if (manager_)
         {
@@ -188,16 +195,16 @@ void Box::doLayout()
             switch (mode_)
             {
             case MODE_ROW:
-                layout::arrangeRow(me, hAlign_, vAlign_, hGap, out[0], out[1], out[2], out[3]);
+                layout::arrangeRow(me, hAlign_, vAlign_, hGap_, out[0], out[1], out[2], out[3]);
                 break;
             case MODE_FLOW:
-                layout::arrangeFlow(me, hAlign_, vAlign_, hGap, vGap, out[0], out[1], out[2], out[3]);
+                layout::arrangeFlow(me, hAlign_, vAlign_, hGap_, vGap_, out[0], out[1], out[2], out[3]);
                 break;
             case MODE_PILE:
                 layout::arrangePile(me, hAlign_, vAlign_, out[0], out[1], out[2], out[3]);
                 break;
             default:
-                layout::arrangeColumn(me, hAlign_, vAlign_, vGap, out[0], out[1], out[2], out[3]);
+                layout::arrangeColumn(me, hAlign_, vAlign_, vGap_, out[0], out[1], out[2], out[3]);
                 break;
             }
         }
@@ -225,6 +232,7 @@ void Box::nativeCreated()
     tellParent();
     if (visible_)
         ShowWindow(handle_, SW_SHOW);
+    updateDropTarget();
 }
 
 HDC__* Box::getBackdrop(int* offsetX, int* offsetY)
@@ -253,59 +261,99 @@ HDC__* Box::getBackdrop(int* offsetX, int* offsetY)
 
 // --- settings ----------------------------------------------------------------------
 
+void Box::applyStated()
+{
+    int dpi = window_ ? window_->getDpi() : Toolkit::BASE_DPI;
+    hGap_ = Toolkit::scale(stated_.hGap, dpi);
+    vGap_ = Toolkit::scale(stated_.vGap, dpi);
+    insetLeft_ = Toolkit::scale(stated_.left, dpi);
+    insetRight_ = Toolkit::scale(stated_.right, dpi);
+    insetTop_ = Toolkit::scale(stated_.top, dpi);
+    insetBottom_ = Toolkit::scale(stated_.bottom, dpi);
+    fixedWidth_ = Toolkit::scale(stated_.fixedWidth, dpi);
+    fixedHeight_ = Toolkit::scale(stated_.fixedHeight, dpi);
+    minWidthOverride_ = Toolkit::scale(stated_.minWidthOverride, dpi);
+}
+
+void Box::attached()
+{
+    applyStated(); // the window's DPI is known from here on
+}
+
+void Box::dpiChanged()
+{
+    applyStated();
+    insetsChanged();
+}
+
 void Box::setHorizontalGap(int pixels)
 {
-    hGap_ = pixels;
+    stated_.hGap = pixels;
+    applyStated();
 }
 void Box::setVerticalGap(int pixels)
 {
-    vGap_ = pixels;
+    stated_.vGap = pixels;
+    applyStated();
 }
 
 void Box::insetsChanged()
 {
     for (int i = 0; i < getChildCount(); ++i)
-        getChild(i)->setOrigin(childOriginX(), childOriginY());
+        getChild(i)->setOrigin(insetLeft_, insetTop_);
     doLayout();
 }
 
 void Box::setInsetLeft(int pixels)
 {
-    insetLeft_ = pixels;
+    stated_.left = pixels;
+    applyStated();
     insetsChanged();
 }
 void Box::setInsetRight(int pixels)
 {
-    insetRight_ = pixels;
+    stated_.right = pixels;
+    applyStated();
     insetsChanged();
 }
 void Box::setInsetTop(int pixels)
 {
-    insetTop_ = pixels;
+    stated_.top = pixels;
+    applyStated();
     insetsChanged();
 }
 void Box::setInsetBottom(int pixels)
 {
-    insetBottom_ = pixels;
+    stated_.bottom = pixels;
+    applyStated();
     insetsChanged();
 }
 
 void Box::setInsetsHorizontal(int pixels)
 {
-    insetLeft_ = insetRight_ = pixels;
+    stated_.left = stated_.right = pixels;
+    applyStated();
     insetsChanged();
 }
 
 void Box::setInsetsVertical(int pixels)
 {
-    insetTop_ = insetBottom_ = pixels;
+    stated_.top = stated_.bottom = pixels;
+    applyStated();
     insetsChanged();
 }
 
 void Box::setInsets(int pixels)
 {
-    insetLeft_ = insetRight_ = insetTop_ = insetBottom_ = pixels;
+    stated_.left = stated_.right = stated_.top = stated_.bottom = pixels;
+    applyStated();
     insetsChanged();
+}
+
+void Box::setMinWidthOverride(int pixels)
+{
+    stated_.minWidthOverride = pixels;
+    applyStated();
 }
 
 void Box::fillParent()
@@ -317,7 +365,7 @@ void Box::fillParent()
 void Box::setWidthPercent(int percent)
 {
     widthPercent_ = percent;
-    fixedWidth_ = -1;
+    stated_.fixedWidth = fixedWidth_ = -1;
     if (handle_ && parent_)
         parent_->childChanged();
 }
@@ -325,21 +373,23 @@ void Box::setWidthPercent(int percent)
 void Box::setHeightPercent(int percent)
 {
     heightPercent_ = percent;
-    fixedHeight_ = -1;
+    stated_.fixedHeight = fixedHeight_ = -1;
     if (handle_ && parent_)
         parent_->childChanged();
 }
 
 void Box::setFixedWidth(int pixels)
 {
-    fixedWidth_ = pixels;
+    stated_.fixedWidth = pixels;
     widthPercent_ = -1;
+    applyStated();
 }
 
 void Box::setFixedHeight(int pixels)
 {
-    fixedHeight_ = pixels;
+    stated_.fixedHeight = pixels;
     heightPercent_ = -1;
+    applyStated();
 }
 
 void Box::setBackgroundImage(HBITMAP__* bitmap)
@@ -488,6 +538,26 @@ bool Box::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
     case WM_GETDLGCODE:
         *result = DefWindowProcW(handle_, message, wParam, lParam) | DLGC_WANTALLKEYS;
         return true;
+    case WM_DROPFILES:
+        onDropFiles(reinterpret_cast<HDROP>(wParam));
+        *result = 0;
+        return true;
+    case MSG_URL_DROPPED:
+        onUrlDropped();
+        *result = 0;
+        return true;
+    case MSG_UPDATE_DROP_TARGET:
+        updateDropTarget();
+        *result = 0;
+        return true;
+    case WM_DESTROY:
+        // OLE must not keep a target for a window that is gone.
+        if (urlTarget_)
+        {
+            urlTarget_->Release();
+            urlTarget_ = nullptr;
+        }
+        return ContainerBase<IBox>::handleMessage(result, message, wParam, lParam);
     default:
         return ContainerBase<IBox>::handleMessage(result, message, wParam, lParam);
     }

@@ -6,6 +6,8 @@
 #include "s/thread/IPoolable.h"
 #include "s/thread/Pooled.h"
 
+struct HDROP__;
+
 namespace s::gui::win
 {
 
@@ -13,9 +15,14 @@ namespace s::gui::win
 // getClientWidth/Height answer the size less the insets, and every child's origin is
 // the (left, top) inset, so children are placed inside the insets.
 //
+// Gaps, insets, fixed sizes and the minimum-width override are stated in 96-DPI pixels
+// and laid out scaled to the window's DPI (Toolkit::scale), again when it changes.
+//
 // Pooled: Box::Acquire() gives a detached box with the defaults (column mode, left and
 // top alignment, no gaps or insets, no fixed or percentage sizes); add it to a container
 // (which then owns it) or Release() it. Threads: as every component.
+class UrlDropTarget;
+
 class Box : public ContainerBase<IBox>, public thread::IPoolable
 {
     S_CLASS_ID(L"s_gui_win_Box")
@@ -28,10 +35,10 @@ class Box : public ContainerBase<IBox>, public thread::IPoolable
     void Reset() override;
 
     // --- IComponent / IContainer -------------------------------------------
-    int getClientWidth() override { return width_ - insetsH(); }
-    int getClientHeight() override { return height_ - insetsV(); }
-    void setClientWidth(int w) override { setWidth(w + insetsH()); }
-    void setClientHeight(int h) override { setHeight(h + insetsV()); }
+    int getClientWidth() override { return width_ - insetLeft_ - insetRight_; }
+    int getClientHeight() override { return height_ - insetTop_ - insetBottom_; }
+    void setClientWidth(int w) override { setWidth(w + insetLeft_ + insetRight_); }
+    void setClientHeight(int h) override { setHeight(h + insetTop_ + insetBottom_); }
     int getMinWidth() override;
     int getMinHeight() override;
     int getMinClientWidth() override;
@@ -70,13 +77,21 @@ class Box : public ContainerBase<IBox>, public thread::IPoolable
     void setHeightPercent(int percent) override;
     void setFixedWidth(int pixels) override;
     void setFixedHeight(int pixels) override;
-    void setMinWidthOverride(int pixels) override { minWidthOverride_ = pixels; }
-    void setAcceptFiles(bool on) override { acceptFiles_ = on; }
+    void setMinWidthOverride(int pixels) override;
+    // Drops (see BoxDrop.cpp). Files arrive as WM_DROPFILES: the whole paths, in the
+    // shell's order, replace the last list and event 1 fires. Links arrive through the
+    // box's UrlDropTarget, made and registered on the window's thread while the flag is
+    // on and the native window exists: the URL replaces the last one and event 7 fires.
+    void setAcceptFiles(bool on) override;
     void addDropListener(events::IEventListener* listener) override { dropListeners_.add(listener); }
-    str::StrArray* getDroppedFiles() override { return nullptr; }
-    void setDropTarget(bool on) override { dropTarget_ = on; }
+    str::strarray::StrArray* getDroppedFiles() override { return droppedFiles_; }
+    void setDropTarget(bool on) override;
     void addUrlDropListener(events::IEventListener* listener) override { urlDropListeners_.add(listener); }
-    str::StrArray* getDroppedUrls() override { return nullptr; }
+    str::strarray::StrArray* getDroppedUrls() override { return droppedUrls_; }
+    // The registered link drop target (null while none).
+    UrlDropTarget* getUrlDropTarget() const { return urlTarget_; }
+    // The drop target's report of a link drop (kind 3) is handed to the box's thread.
+    void handleEvent(void* source, int kind) override;
     void addWheelListener(events::IEventListener* listener) override { wheelListeners_.add(listener); }
     int getWheelLines() override { return wheelLines_; }
     void setCollapseWidth(bool on) override { collapseWidth_ = on; }
@@ -114,23 +129,36 @@ class Box : public ContainerBase<IBox>, public thread::IPoolable
         EVENT_URLS_DROPPED = 7
     };
 
+    void dpiChanged() override;
+
   protected:
     bool createNative(HWND parentHandle) override;
+    void attached() override;
     void nativeCreated() override;
     void paintInto(HDC dc) override;
-    int childOriginX() override { return scaled(insetLeft_); }
-    int childOriginY() override { return scaled(insetTop_); }
+    int childOriginX() override { return insetLeft_; }
+    int childOriginY() override { return insetTop_; }
 
   private:
     void resetBox();
+    // The pixel values in use, from the stated ones at the window's DPI.
+    void applyStated();
+    void updateDropTarget();
+    void onDropFiles(HDROP__* drop);
+    void onUrlDropped();
+    void clearDrops();
     void insetsChanged();
     void tellParent();
     int percentOf(int parentSize, int percent, int less) const;
-    // Insets, gaps and fixed sizes are stated for 96 DPI; these answer them in physical
-    // pixels of the box's window.
-    int insetsH() { return scaled(insetLeft_) + scaled(insetRight_); }
-    int insetsV() { return scaled(insetTop_) + scaled(insetBottom_); }
 
+    // As stated (96 DPI); the members below them hold the scaled values in use.
+    struct Stated
+    {
+        int hGap = 0, vGap = 0;
+        int left = 0, right = 0, top = 0, bottom = 0;
+        int fixedWidth = -1, fixedHeight = -1;
+        int minWidthOverride = -1;
+    } stated_;
     int mode_ = MODE_COLUMN;
     int hAlign_ = 0, vAlign_ = 0;
     int hGap_ = 0, vGap_ = 0;
@@ -143,6 +171,9 @@ class Box : public ContainerBase<IBox>, public thread::IPoolable
     int depth_ = 0;
     bool creating_ = false;
     bool acceptFiles_ = false, dropTarget_ = false;
+    str::strarray::StrArray* droppedFiles_ = nullptr; // owned, made by the first drop
+    str::strarray::StrArray* droppedUrls_ = nullptr;  // owned, made by the first link drop
+    UrlDropTarget* urlTarget_ = nullptr;    // owned while registered
     bool hover_ = false;
     int wheelLines_ = 0;
     HBITMAP__* image_ = nullptr;

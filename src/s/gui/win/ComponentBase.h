@@ -9,7 +9,6 @@
 #include "s/gui/IWindow.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/lang/Localizer.h"
-#include "s/gui/win/Dpi.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/Toolkit.h"
 
@@ -356,9 +355,6 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         maxWidth_ = maxWidth;
         maxHeight_ = maxHeight;
     }
-    // A pixel value stated for 96 DPI (a size, gap or inset) in the physical pixels of this
-    // component's window (see Dpi); negative values ("none") stay as they are.
-    int scaled(int pixels) { return Dpi::scale(this->self(), pixels); }
     int getOriginX() const { return originX_; }
     int getOriginY() const { return originY_; }
     bool getVisibleFlag() const { return visible_; }

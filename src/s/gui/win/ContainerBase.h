@@ -96,19 +96,6 @@ template <class I> class ContainerBase : public ComponentBase<I>
     }
     col::_array::ArrayP* getChildren() override { return children(); }
 
-    // After a change of its window's DPI the container places its children's origins
-    // again (the insets that make them are stated for 96 DPI).
-    void handleEvent(void* source, int kind) override
-    {
-        if (kind == Dpi::EVENT_CHANGED && source && source == static_cast<void*>(this->window_))
-        {
-            for (int i = 0; i < getChildCount(); ++i)
-                getChild(i)->setOrigin(childOriginX(), childOriginY());
-            return;
-        }
-        ComponentBase<I>::handleEvent(source, kind);
-    }
-
     ILayoutManager* getLayoutManager() override { return manager_; }
     void setLayoutManager(ILayoutManager* manager) override { manager_ = manager; }
 

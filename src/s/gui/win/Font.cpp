@@ -4,10 +4,18 @@
 
 #include "s/gui/events/IEventListener.h"
 #include "s/gui/win/ComponentBase.h"
-#include "s/gui/win/Dpi.h"
 
 namespace s::gui::win
 {
+namespace
+{
+// The screen's DPI, fixed for the life of the process.
+int systemDpi()
+{
+    static const int dpi = Toolkit::dpiOf(nullptr);
+    return dpi;
+}
+} // namespace
 
 Font::Font()
 {
@@ -35,7 +43,7 @@ void Font::resetFont()
     colour_ = 0;
     shadow_ = outline_ = false;
     shadowColour_ = outlineColour_ = 0;
-    dpi_ = Dpi::system();
+    dpi_ = systemDpi();
     owner_ = nullptr;
 }
 
@@ -65,7 +73,7 @@ bool Font::decodeSizeCode(int code, int* points, int* weight)
 
 int Font::pixelsOfPoints(int points)
 {
-    return Dpi::pixelsOfPoints(points, Dpi::system());
+    return MulDiv(points, systemDpi(), 72);
 }
 
 void Font::setDpi(int dpi)
@@ -177,7 +185,7 @@ HFONT__* Font::getHandle()
     if (!handle_)
     {
         LOGFONTW lf{};
-        lf.lfHeight = -Dpi::pixelsOfPoints(points_ > 0 ? points_ : 1, dpi_);
+        lf.lfHeight = -MulDiv(points_ > 0 ? points_ : 1, dpi_, 72);
         lf.lfWeight = weight_;
         lf.lfItalic = italic_ ? TRUE : FALSE;
         lf.lfUnderline = underline_ ? TRUE : FALSE;

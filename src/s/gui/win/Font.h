@@ -47,8 +47,9 @@ class Font : public base::IObject, public IFont, public thread::IPoolable
     // Pixels of `points` at the system DPI (positive, rounded as the platform does).
     static int pixelsOfPoints(int points);
 
-    // The DPI for which the platform font is made (see Dpi; the system DPI by default). A
-    // change makes the platform font again and tells the owner; the point size stays.
+    // The DPI for which the platform font is made (the system DPI by default; a widget
+    // gives its font its window's). A change makes the platform font again and tells the
+    // owner; the point size stays.
     int getDpi() const { return dpi_; }
     void setDpi(int dpi);
 

@@ -90,7 +90,7 @@ void TextField::measureContent(int* width, int* height)
     int h = 0;
     getFont()->measure(L"", nullptr, &h);
     *width = scaled(MIN_WIDTH);
-    *height = h + 2 * Dpi::metric(SM_CYEDGE, Dpi::of(self())) + scaled(4);
+    *height = h + 2 * Toolkit::metric(SM_CYEDGE, dpi()) + scaled(4);
 }
 
 bool TextField::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam)

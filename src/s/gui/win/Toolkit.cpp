@@ -2,6 +2,7 @@
 
 #include "mfc/afxwin.h"
 #include "s/gui/IComponent.h"
+#include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/Messages.h"
 #include "s/thread/ObjLocker.h"
 
@@ -194,6 +195,44 @@ bool Toolkit::admitPrivate(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return false;
 }
 
+int Toolkit::scale(int pixels, int dpi)
+{
+    if (pixels <= 0 || dpi <= 0 || dpi == BASE_DPI)
+        return pixels;
+    return MulDiv(pixels, dpi, BASE_DPI);
+}
+
+int Toolkit::dpiOf(HWND window)
+{
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const GetDpiForWindowFn forWindow = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (window && forWindow)
+    {
+        if (UINT dpi = forWindow(window))
+            return static_cast<int>(dpi);
+    }
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : BASE_DPI;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : BASE_DPI;
+}
+
+int Toolkit::metric(int index, int dpi)
+{
+    using MetricsForDpiFn = int(WINAPI*)(int, UINT);
+    static const MetricsForDpiFn forDpi = reinterpret_cast<MetricsForDpiFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    if (dpi <= 0)
+        dpi = BASE_DPI;
+    if (forDpi)
+        return forDpi(index, static_cast<UINT>(dpi));
+    // Before Windows 10 1607 the metrics are those of the system's DPI.
+    static const int systemDpi = dpiOf(nullptr);
+    return MulDiv(GetSystemMetrics(index), dpi, systemDpi);
+}
+
 bool Toolkit::registerClass()
 {
     thread::ObjLocker::Guard guard(registerLock());
@@ -211,7 +250,7 @@ bool Toolkit::registerClass()
         g_registered = true;
         return true;
     }
-    AfxShowMessageBox(nullptr, L"Window Registration Failed!", L"Error!", MB_ICONWARNING);
+    MessageBoxW::showWarning(L"Window Registration Failed!", L"Error!");
     return false;
 }
 
@@ -279,7 +318,7 @@ LRESULT CALLBACK Toolkit::controlProc(HWND window, UINT message, WPARAM wParam, 
 
 void Toolkit::showCreationFailed()
 {
-    AfxShowMessageBox(nullptr, L"Window Creation Failed!", L"Error!", MB_ICONWARNING);
+    MessageBoxW::showWarning(L"Window Creation Failed!", L"Error!");
 }
 
 NativeTarget* Toolkit::targetOf(IComponent* component)

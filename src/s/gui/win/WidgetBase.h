@@ -13,7 +13,8 @@ namespace s::gui::win
 {
 
 // Private messages of the widgets, sent to a widget's own native window (numbers apart
-// from those of the platform controls and of the toolkit).
+// from those of the platform controls and of the toolkit) through Toolkit::sendPrivate;
+// a handler carries one out only when Toolkit::admitPrivate finds it listed.
 enum : UINT
 {
     // Sets the text (wParam: const wchar_t*, valid for the time of the send) on the
@@ -39,11 +40,13 @@ enum : UINT
 // measures the widget again and asks the parent to lay out when the size changed.
 //
 // The main font is made on first use (getFont) and belongs to the widget.
-template <class I> class WidgetBase : public ComponentBase<I>
+// Base is ComponentBase<I>, or ContainerBase<I> for widgets that hold children (a group
+// box, the status bar).
+template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
 {
   public:
     // --- size rules ------------------------------------------------------------
-    // Fixed, minimum and maximum settings are stated for 96 DPI (see Dpi).
+    // Fixed, minimum and maximum settings are stated in 96-DPI pixels (Toolkit::scale).
     int getMinWidth() override
     {
         return fixedWidth_ >= 0 ? this->scaled(fixedWidth_) : std::max(measuredWidth(), this->scaled(minWidthSetting_));
@@ -140,7 +143,7 @@ template <class I> class WidgetBase : public ComponentBase<I>
         if (!font_)
         {
             font_ = Font::Acquire();
-            font_->setDpi(Dpi::of(this->self()));
+            font_->setDpi(dpi());
             font_->setOwner(this->self());
         }
         return font_;
@@ -153,17 +156,12 @@ template <class I> class WidgetBase : public ComponentBase<I>
     virtual void setFace(const wchar_t* face) { getFont()->setFace(face); }
     virtual void setTextColour(int r, int g, int b) { getFont()->setTextColour(r, g, b); }
 
-    // The language pack (re-text), the fonts (re-measure) and the window (its DPI changed)
-    // tell the widget here.
+    // The language pack (re-text) and the fonts (re-measure) tell the widget here.
     void handleEvent(void* source, int kind) override
     {
+        (void)kind;
         if (!source || this->takeSkinEvent(source))
             return;
-        if (kind == Dpi::EVENT_CHANGED && source == static_cast<void*>(this->window_))
-        {
-            followDpi();
-            return;
-        }
         if (isOwnFont(source))
         {
             fontChanged();
@@ -179,6 +177,9 @@ template <class I> class WidgetBase : public ComponentBase<I>
         switch (message)
         {
         case MSG_WIDGET_SET_TEXT:
+            // Only this process's own (the pointer is followed).
+            if (!Toolkit::admitPrivate(this->handle_, message, wParam, lParam))
+                return false;
             applyText(reinterpret_cast<const wchar_t*>(wParam));
             *result = 0;
             return true;
@@ -195,7 +196,7 @@ template <class I> class WidgetBase : public ComponentBase<I>
         }
         if (wrapsControl())
             return false; // the platform control paints itself
-        return ComponentBase<I>::handleMessage(result, message, wParam, lParam);
+        return Base::handleMessage(result, message, wParam, lParam);
     }
 
     // Half away from zero, as boxes round their percentages.
@@ -331,14 +332,24 @@ template <class I> class WidgetBase : public ComponentBase<I>
     }
     void markMeasureDirty() { measureDirty_ = true; }
 
-    // Takes the DPI of the widget's window: the fonts are made again for it (a change
-    // measures again through fontChanged) and the decoration is measured again.
-    virtual void followDpi()
+    // The window's DPI changed: the fonts are made again for it (a change measures again
+    // through fontChanged; the variants copy the main font) and the decoration, stated in
+    // 96-DPI pixels, is measured again.
+    void dpiChanged() override { followDpi(); }
+    void followDpi()
     {
         if (font_)
-            font_->setDpi(Dpi::of(this->self()));
+            font_->setDpi(dpi());
         markMeasureDirty();
     }
+    // The DPI of the widget's window; the screen's while it is in no window.
+    int dpi()
+    {
+        static const int screen = Toolkit::dpiOf(nullptr);
+        return this->window_ ? this->window_->getDpi() : screen;
+    }
+    // A pixel value stated for 96 DPI in the widget's physical pixels (−1 stays none).
+    int scaled(int pixels) { return pixels <= 0 ? pixels : Toolkit::scale(pixels, dpi()); }
 
     // Fetches the text of the id from the pack of the window just joined and takes the
     // window's DPI.
@@ -352,9 +363,11 @@ template <class I> class WidgetBase : public ComponentBase<I>
         }
     }
 
-    // Gives a wrapped control its font once it exists.
+    // Gives a wrapped control its font once it exists (after the base's own step: a
+    // container attaches its children there).
     void nativeCreated() override
     {
+        Base::nativeCreated();
         if (wrapsControl())
             SendMessageW(this->handle_, WM_SETFONT, reinterpret_cast<WPARAM>(getFont()->getHandle()), FALSE);
     }

@@ -4,13 +4,14 @@
 #include <windowsx.h>
 
 #include "mfc/afxwin.h"
+#include "s/gui/IMenuEx.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/drawer/IFrameDrawer.h"
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/layout/Vertical.h"
 #include "s/gui/win/Box.h"
-#include "s/gui/win/Dpi.h"
+#include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/UIThread.h"
 #include "s/lang/Localizer.h"
 #include "s/gui/win/WindowParts.h"
@@ -47,7 +48,7 @@ SetLayeredWindowAttributesFn layeredAttributes()
         {
             wchar_t text[128];
             wsprintfW(text, L"Failed to Load user32Dll.dll!!\nError Code - %lu", GetLastError());
-            AfxMessageBox(text, MB_ICONERROR);
+            MessageBoxW::showError(text);
             return nullptr;
         }
         fn = reinterpret_cast<SetLayeredWindowAttributesFn>(
@@ -65,7 +66,6 @@ Window::Window()
 {
     resetWindow();
     manager_ = nullptr;
-    dpi_ = Dpi::system();
     thread_ = new UIThread();
     if (!thread_->start(this))
     {
@@ -173,6 +173,8 @@ void Window::resetWindow()
     if (skinner_)
         setSkinner(nullptr);
     statusBar_ = nullptr;
+    menuBar_ = nullptr;
+    trayMenu_ = popupMenu_ = nullptr;
     settings_ = nullptr;
     dragByClientArea_ = trayIconShown_ = keepTrayIcon_ = iconized_ = hideToTrayOnClose_ = false;
     topmost_ = closeVetoed_ = maximized_ = false;
@@ -219,8 +221,10 @@ bool Window::createOnThread()
     LONG_PTR ex = GetWindowLongPtrW(owner_, GWL_EXSTYLE);
     SetWindowLongPtrW(owner_, GWL_EXSTYLE, (ex & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW);
 
+    int systemDpi = Toolkit::dpiOf(nullptr);
     HWND h = Toolkit::create(this, WS_EX_CLIENTEDGE, title_.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                             CW_USEDEFAULT, 240, 120, owner_, nullptr);
+                             CW_USEDEFAULT, Toolkit::scale(240, systemDpi), Toolkit::scale(120, systemDpi), owner_,
+                             nullptr);
     if (!h)
     {
         handle_ = nullptr;
@@ -228,7 +232,9 @@ bool Window::createOnThread()
         return false;
     }
     handle_ = h;
-    dpi_ = Dpi::ofHandle(h);
+    dpi_ = Toolkit::dpiOf(h);
+    if (menuBar_)
+        attachMenuBar();
     RECT r;
     GetWindowRect(h, &r);
     x_ = r.left;
@@ -341,6 +347,23 @@ HDC__* Window::getBackdrop(int* offsetX, int* offsetY)
     if (offsetY)
         *offsetY = 0;
     return bufferDc_;
+}
+
+void Window::setMenuBar(IMenuEx* menuBar)
+{
+    menuBar_ = menuBar;
+    if (onOtherThread())
+        Toolkit::sendPrivate(handle_, MSG_ATTACH_MENU_BAR, 0, 0);
+    else
+        attachMenuBar();
+}
+
+void Window::attachMenuBar()
+{
+    if (!handle_)
+        return;
+    SetMenu(handle_, menuBar_ ? menuBar_->getMenuHandle() : nullptr);
+    DrawMenuBar(handle_);
 }
 
 void Window::setStatusBar(IComponent* statusBar)

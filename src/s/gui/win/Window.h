@@ -119,6 +119,11 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     // drawer and takes it again when the skinner selects another scheme.
     void setSkinner(drawer::Skinner* skinner) override;
     void setStatusBar(IComponent* statusBar) override;
+    void setMenuBar(IMenuEx* menuBar) override;
+    IMenuEx* getMenuBar() override { return menuBar_; }
+    int getDpi() override { return dpi_; }
+    void setTrayMenu(IPopupMenu* menu) override { trayMenu_ = menu; }
+    void setPopupMenu(IPopupMenu* menu) override { popupMenu_ = menu; }
     void setSettingsObject(IWindowSettings* settings) override;
 
     void setTrayIcon(bool on) override;
@@ -192,16 +197,14 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     DWORD getThreadId() const;
     // Current alpha in percent (100 = opaque, not layered).
     int getAlphaPercent() const { return alphaPercent_; }
-    // The window's DPI (see Dpi): given by the system when the window is made, changed by
-    // WM_DPICHANGED; the system DPI while it has no native window.
-    int getDpi() const { return dpi_.load(); }
 
     // The hit code of the frame of a skinned window for a pointer at (x, y) from the
     // window's top-left corner, for a window of w × h; HTNOWHERE inside the frame.
-    static LRESULT frameHitTest(int x, int y, int w, int h);
+    // The border (5) and corner zone (30) are 96-DPI pixels, scaled to `dpi`.
+    static LRESULT frameHitTest(int x, int y, int w, int h, int dpi = Toolkit::BASE_DPI);
     // The answer to WM_NCHITTEST given the default answer.
     static LRESULT adjustHitTest(LRESULT defaultHit, bool skinned, int x, int y, int w, int h,
-                                 bool dragByClientArea, bool rightButtonHeld);
+                                 bool dragByClientArea, bool rightButtonHeld, int dpi = Toolkit::BASE_DPI);
 
   private:
     void resetWindow();
@@ -227,10 +230,12 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     void skinChanged();
     void onSizing(WPARAM edge, RECT* rect);
     void onPosChanging(WINDOWPOS* pos);
-    // WM_DPICHANGED: takes the new DPI, tells the components, moves to the suggested
-    // rectangle and lays out again.
-    void onDpiChanged(WPARAM wParam, const RECT* suggested);
     void onClose();
+    // Runs a menu command in the first menu that holds `id`; false when none does.
+    bool runMenuCommand(int id);
+    void attachMenuBar();
+    // WM_DPICHANGED: the tree scales again and the window takes the suggested rectangle.
+    void onDpiChanged(int dpi, const RECT* suggested);
     void removeTrayIcon();
     LRESULT onRegisterHotKey(void* block);
     void placeNative(UINT flags) override;
@@ -258,6 +263,10 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     drawer::IFrameDrawer* frameDrawer_ = nullptr;
     bool frameDrawerOwned_ = false;
     IComponent* statusBar_ = nullptr;
+    IMenuEx* menuBar_ = nullptr;
+    int dpi_ = Toolkit::BASE_DPI;
+    IPopupMenu* trayMenu_ = nullptr;
+    IPopupMenu* popupMenu_ = nullptr;
     IWindowSettings* settings_ = nullptr;
 
     bool dragByClientArea_ = false;
@@ -306,7 +315,6 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     int captureEndX_ = 0, captureEndY_ = 0;
 
     int contentMinWidth_ = 0, contentMinHeight_ = 0, contentPrefWidth_ = 0, contentPrefHeight_ = 0;
-    std::atomic<int> dpi_{96}; // read by components on any thread
 
     // Background buffer for flicker-free painting (made on the UI thread).
     HDC bufferDc_ = nullptr;

@@ -3,10 +3,12 @@
 #include <windowsx.h>
 
 #include "mfc/afxwin.h"
+#include "s/gui/IMenuEx.h"
+#include "s/gui/IPopupMenu.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/drawer/IFrameDrawer.h"
 #include "s/gui/win/Box.h"
-#include "s/gui/win/Dpi.h"
+#include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/WindowParts.h"
 
 namespace s::gui::win
@@ -31,6 +33,44 @@ void Window::onClose()
     removeTrayIcon();
     closed_ = true;
 }
+
+bool Window::runMenuCommand(int id)
+{
+    if (menuBar_ && menuBar_->containsId(id))
+        menuBar_->runCommand(id);
+    else if (trayMenu_ && trayMenu_->containsId(id))
+        trayMenu_->runCommand(id);
+    else if (popupMenu_ && popupMenu_->containsId(id))
+        popupMenu_->runCommand(id);
+    else
+        return false;
+    return true;
+}
+
+namespace
+{
+// A message box modal to `owner`, from the pool for one call.
+int showBox(HWND owner, const wchar_t* text, int kind)
+{
+    MessageBoxW* box = MessageBoxW::Acquire();
+    box->setOwner(owner);
+    int answer = 0;
+    switch (kind)
+    {
+    case 0:
+        box->message(text, nullptr);
+        break;
+    case 1:
+        box->error(text, nullptr);
+        break;
+    default:
+        answer = box->question(text, nullptr) ? 1 : 0;
+        break;
+    }
+    box->Release();
+    return answer;
+}
+} // namespace
 
 // --- the message hook -------------------------------------------------------------------------------
 
@@ -81,6 +121,14 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
             break;
         case WM_RBUTTONDOWN:
             fire(EVENT_TRAY_RIGHT_DOWN);
+            if (trayMenu_)
+            {
+                POINT p;
+                GetCursorPos(&p);
+                SetForegroundWindow(handle_);
+                trayMenu_->showForTray(p.x, p.y, handle_);
+                SetForegroundWindow(handle_);
+            }
             break;
         default:
             break;
@@ -92,18 +140,26 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         activate(true);
         return true;
     case MSG_SHOW_MESSAGE:
-        AfxShowMessageBox(handle_, reinterpret_cast<const wchar_t*>(wParam), AfxGetAppName(),
-                          MB_ICONINFORMATION);
+        showBox(handle_, reinterpret_cast<const wchar_t*>(wParam), 0);
         return true;
     case MSG_SHOW_ERROR:
-        AfxShowMessageBox(handle_, reinterpret_cast<const wchar_t*>(wParam), AfxGetAppName(), MB_ICONERROR);
+        showBox(handle_, reinterpret_cast<const wchar_t*>(wParam), 1);
         return true;
     case MSG_ASK_QUESTION:
-        *result = AfxShowMessageBox(handle_, reinterpret_cast<const wchar_t*>(wParam), AfxGetAppName(),
-                                    MB_YESNO | MB_ICONQUESTION) == IDYES
-                      ? 1
-                      : 0;
+        *result = showBox(handle_, reinterpret_cast<const wchar_t*>(wParam), 2);
         return true;
+    case 0x02E0: // WM_DPICHANGED: the new DPI and the rectangle suggested for it
+        onDpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return true;
+    case MSG_ATTACH_MENU_BAR:
+        attachMenuBar();
+        return true;
+    case WM_COMMAND:
+        // A menu's command (code 0, no control); an id no menu holds goes on to
+        // default processing, as do the notifications of controls.
+        if (HIWORD(wParam) == 0 && lParam == 0 && runMenuCommand(LOWORD(wParam)))
+            return true;
+        return false;
     case MSG_USER7:
         fire(EVENT_USER7);
         return true;
@@ -201,11 +257,8 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         GetWindowRect(handle_, &r);
         int x = GET_X_LPARAM(lParam) - r.left, y = GET_Y_LPARAM(lParam) - r.top;
         bool rightHeld = (GetAsyncKeyState(VK_RBUTTON) & 0x8000) != 0;
-        // The frame's zones are stated for 96 DPI: the point is measured in such pixels.
-        const int dpi = getDpi();
-        *result = adjustHitTest(hit, frameDrawer_ != nullptr, Dpi::unscale(x, dpi), Dpi::unscale(y, dpi),
-                                Dpi::unscale(r.right - r.left, dpi), Dpi::unscale(r.bottom - r.top, dpi),
-                                dragByClientArea_, rightHeld);
+        *result = adjustHitTest(hit, frameDrawer_ != nullptr, x, y, r.right - r.left, r.bottom - r.top,
+                                dragByClientArea_, rightHeld, dpi_);
         return true;
     }
     case WM_NCMOUSEMOVE:
@@ -230,6 +283,14 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         return true;
     case WM_RBUTTONDOWN:
         fire(EVENT_RIGHT_DOWN);
+        if (popupMenu_)
+        {
+            fire(EVENT_POPUP_OPENING);
+            POINT p;
+            GetCursorPos(&p);
+            popupMenu_->showAt(p.x, p.y, handle_);
+            return true;
+        }
         return false;
     case WM_RBUTTONUP:
         fire(EVENT_RIGHT_UP);
@@ -265,9 +326,6 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         }
         return true;
     }
-    case WM_DPICHANGED:
-        onDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam));
-        return true;
     case WM_SIZING:
         onSizing(wParam, reinterpret_cast<RECT*>(lParam));
         *result = TRUE;
@@ -377,6 +435,9 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         }
         return true;
     case WM_DESTROY:
+        // The menu bar belongs to its MenuEx, not to the native window.
+        if (GetMenu(handle_))
+            SetMenu(handle_, nullptr);
         if (inClipboardChain_)
         {
             ChangeClipboardChain(handle_, nextClipboardViewer_);

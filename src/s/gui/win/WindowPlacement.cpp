@@ -242,8 +242,8 @@ void Window::hoverTimer(UINT id)
     }
     case TIMER_SHRINK:
     {
-        // The target size is stated for 96 DPI.
-        const int targetW = scaled(shrinkWidth_), targetH = scaled(shrinkHeight_);
+        // The target size is stated in 96-DPI pixels.
+        int targetW = Toolkit::scale(shrinkWidth_, dpi_), targetH = Toolkit::scale(shrinkHeight_, dpi_);
         int w = width_, h = height_;
         if (targetW >= 0 && w > targetW)
             w = skip ? targetW : std::max(targetW, w - std::max(w / 5, 1));
@@ -289,9 +289,9 @@ void Window::hoverTimer(UINT id)
 
 // --- hit testing --------------------------------------------------------------------------------
 
-LRESULT Window::frameHitTest(int x, int y, int w, int h)
+LRESULT Window::frameHitTest(int x, int y, int w, int h, int dpi)
 {
-    const int border = 5, corner = 30;
+    const int border = Toolkit::scale(5, dpi), corner = Toolkit::scale(30, dpi);
     if (x > w - border)
         return y < corner ? HTTOPRIGHT : (y > h - corner ? HTBOTTOMRIGHT : HTRIGHT);
     if (x < border)
@@ -304,12 +304,12 @@ LRESULT Window::frameHitTest(int x, int y, int w, int h)
 }
 
 LRESULT Window::adjustHitTest(LRESULT defaultHit, bool skinned, int x, int y, int w, int h,
-                              bool dragByClientArea, bool rightButtonHeld)
+                              bool dragByClientArea, bool rightButtonHeld, int dpi)
 {
     LRESULT hit = defaultHit;
     if (skinned)
     {
-        LRESULT frame = frameHitTest(x, y, w, h);
+        LRESULT frame = frameHitTest(x, y, w, h, dpi);
         if (frame != HTNOWHERE)
             return frame;
     }
@@ -358,6 +358,30 @@ void Window::onSizing(WPARAM wmsz, RECT* rect)
             rect->bottom = rect->top + minH;
     }
     sizingRect_ = *rect;
+}
+
+namespace
+{
+void tellDpiChanged(IComponent* component)
+{
+    for (int i = 0; i < component->getChildCount(); ++i)
+    {
+        IComponent* child = component->getChild(i);
+        if (NativeTarget* target = Toolkit::targetOf(child))
+            target->dpiChanged();
+        tellDpiChanged(child);
+    }
+}
+} // namespace
+
+void Window::onDpiChanged(int dpi, const RECT* suggested)
+{
+    dpi_ = dpi > 0 ? dpi : Toolkit::BASE_DPI;
+    tellDpiChanged(self());
+    if (suggested)
+        SetWindowPos(handle_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    doLayout();
 }
 
 void Window::onPosChanging(WINDOWPOS* pos)

@@ -3,10 +3,14 @@
 
 #include <algorithm>
 
+#include "s/app/IAppBase.h"
+#include "s/app/IAppWindow.h"
+#include "s/app/win/AppWindow.h"
 #include "s/gui/IWindowSettings.h"
+#include "s/gui/dialogs/About3.h"
+#include "s/gui/drawer/Skinner.h"
 #include "s/gui/dialogs/dragndrop/DialogParts.h"
 #include "s/gui/win/Box.h"
-#include "s/gui/win/Dpi.h"
 #include "s/gui/win/Window.h"
 #include "s/lang/Localizer.h"
 #include "s/map/IMappedData.h"
@@ -27,13 +31,12 @@ constexpr int32_t CMD_RIGHT_CLICK_TRANSFORM = 110;
 constexpr int32_t CMD_EASY_DRAG = 120;
 constexpr int32_t CMD_MIDDLE_CLICK_CLOSE = 125;
 constexpr int32_t CMD_ASK_CONFIRMATION = 250;
+constexpr int32_t CMD_VERSION_INFORMATION = 10000;
 constexpr int32_t CMD_PRODUCT_PAGE = 10100;
 constexpr int32_t CMD_FEEDBACK_PAGE = 10200;
 constexpr int32_t CMD_MORE_SOFTWARE = 10900;
 constexpr int32_t CMD_WORKPLACE = 10950;
 
-// The product's texts start here (product name +0, product page +3, feedback page +4).
-constexpr int32_t TEXT_BASE = 500000;
 } // namespace
 
 s::gui::IComponent* Dialog::createActionArea()
@@ -140,8 +143,9 @@ void Dialog::applyView(bool saveOldSize, bool compact)
     {
         // The view's sizes are stated for 96 DPI; a saved size is the window's own (physical
         // pixels of the screen it was on) and is taken as it stands.
-        int32_t width = s::gui::win::Dpi::scale(window_, compact ? getCompactWidth() : getLargeWidth());
-        int32_t height = s::gui::win::Dpi::scale(window_, compact ? getCompactHeight() : getLargeHeight());
+        const int dpi = window_->getDpi();
+        int32_t width = s::gui::win::Toolkit::scale(compact ? getCompactWidth() : getLargeWidth(), dpi);
+        int32_t height = s::gui::win::Toolkit::scale(compact ? getCompactHeight() : getLargeHeight(), dpi);
         if (store_ != nullptr)
         {
             width = store_->getS32(getViewSection(), compact ? L"SmallWidth" : L"LargeWidth", width);
@@ -343,13 +347,17 @@ void Dialog::runMenuCommand(int32_t command)
             store_->setBool(getViewSection(), L"AskConfirmation", askConfirmation_);
         }
     }
+    else if (command == CMD_VERSION_INFORMATION)
+    {
+        showVersionWindow();
+    }
     else if (command == CMD_PRODUCT_PAGE)
     {
-        openPageById(TEXT_BASE + 3);
+        openPageById(textBase_ + s::app::IAppBase::TEXT_PRODUCT_PAGE);
     }
     else if (command == CMD_FEEDBACK_PAGE)
     {
-        openPageById(TEXT_BASE + 4);
+        openPageById(textBase_ + s::app::IAppBase::TEXT_FEEDBACK_PAGE);
     }
     else if (command == CMD_MORE_SOFTWARE)
     {
@@ -359,6 +367,26 @@ void Dialog::runMenuCommand(int32_t command)
     {
         openPageById(108200);
     }
+}
+
+void Dialog::showVersionWindow()
+{
+    if (about_ == nullptr)
+    {
+        auto* main = dynamic_cast<s::app::IAppWindow*>(settings_);
+        s::app::IAppBase* app = main != nullptr ? main->getAppBase() : nullptr;
+        if (app == nullptr)
+        {
+            return;
+        }
+        aboutSkinner_ = s::gui::drawer::Skinner::newSkinSet(s::gui::drawer::Skinner::FAMILY_THIN_WINDOW);
+        aboutSettings_ = s::app::win::AppWindow::Acquire();
+        aboutSettings_->init(app, L"AboutWindow", app->getSoftwareType(), 340, 285, Window::ACTION_CLOSE,
+                             aboutSkinner_, L"Classic LG");
+        about_ = s::gui::dialogs::About3::Acquire();
+        about_->bind(aboutSettings_);
+    }
+    about_->show(window_);
 }
 
 } // namespace s::gui::dialogs::dragndrop
