@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # fonts-wqy-microhei: Latin and CJK glyphs for the Japanese (and Chinese) user interface under Wine.
-PACKAGES=(mingw-w64 wine wine64 xvfb xauth cmake ninja-build googletest fonts-wqy-microhei dpkg-dev)
+PACKAGES=(mingw-w64 wine wine64 xvfb xauth cmake ninja-build googletest dpkg-dev fonts-wqy-microhei)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

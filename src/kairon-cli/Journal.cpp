@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cwchar>
 #include <cwctype>
 
@@ -145,8 +146,7 @@ bool JournalWriter::Create(const std::wstring& folder, const std::wstring& comma
     for (int attempt = 0; attempt < 10 && file_ == INVALID_HANDLE_VALUE; ++attempt)
     {
         path_ = folder + L"\\" + FileStamp() + (attempt ? L"-" + std::to_wstring(attempt) : L"") + EXTENSION;
-        // Written through at once: no buffer of ours to lose when the run is interrupted.
-        file_ = CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+        file_ = CreateFileW(path_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
     }
     if (file_ == INVALID_HANDLE_VALUE)
@@ -165,15 +165,51 @@ bool JournalWriter::Create(const std::wstring& folder, const std::wstring& comma
     return true;
 }
 
+bool JournalWriter::Map(uint64_t size)
+{
+    Unmap();
+    mapping_ = CreateFileMappingW(file_, nullptr, PAGE_READWRITE, static_cast<DWORD>(size >> 32),
+                                  static_cast<DWORD>(size & 0xFFFFFFFFu), nullptr);
+    if (mapping_ == nullptr)
+        return false;
+    view_ = static_cast<char*>(MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, static_cast<SIZE_T>(size)));
+    if (view_ == nullptr)
+    {
+        Unmap();
+        return false;
+    }
+    capacity_ = size;
+    return true;
+}
+
+void JournalWriter::Unmap()
+{
+    if (view_ != nullptr)
+        UnmapViewOfFile(view_);
+    if (mapping_ != nullptr)
+        CloseHandle(mapping_);
+    view_ = nullptr;
+    mapping_ = nullptr;
+    capacity_ = 0;
+}
+
 bool JournalWriter::WriteLine(const std::wstring& line)
 {
     if (file_ == INVALID_HANDLE_VALUE)
         return false;
     utf8_ = Utf8(line);
     utf8_ += '\n';
-    DWORD written = 0;
-    return WriteFile(file_, utf8_.data(), static_cast<DWORD>(utf8_.size()), &written, nullptr) &&
-           written == utf8_.size();
+    if (used_ + utf8_.size() > capacity_)
+    {
+        // Room for many more lines: the file is mapped afresh only now and then.
+        constexpr uint64_t STEP = 1 << 20;
+        const uint64_t wanted = std::max<uint64_t>(capacity_ * 2, used_ + utf8_.size() + STEP);
+        if (!Map(wanted))
+            return false;
+    }
+    memcpy(view_ + used_, utf8_.data(), utf8_.size());
+    used_ += utf8_.size();
+    return true;
 }
 
 bool JournalWriter::Add(const wchar_t* path, bool folder, const TickTimes& before, const TickTimes& after)
@@ -196,8 +232,14 @@ void JournalWriter::Close()
 {
     if (file_ == INVALID_HANDLE_VALUE)
         return;
+    Unmap();
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(used_);
+    if (SetFilePointerEx(file_, end, nullptr, FILE_BEGIN))
+        SetEndOfFile(file_);
     CloseHandle(file_);
     file_ = INVALID_HANDLE_VALUE;
+    used_ = 0;
     if (count_ == 0)
         DeleteFileW(path_.c_str());
 }
@@ -227,6 +269,9 @@ bool ReadJournal(const std::wstring& file, std::vector<JournalEntry>& entries, b
         const size_t end = text.find('\n', start);
         if (end == std::string::npos)
             break; // no line end: cut short by an interruption
+        // The room a mapped journal had not used yet reads as zero bytes.
+        while (start < end && text[start] == '\0')
+            ++start;
         const std::wstring line = Wide(text.data() + start, end - start);
         start = end + 1;
         const std::vector<std::wstring> f = SplitTabs(line);
@@ -278,13 +323,24 @@ bool FindLastJournal(const std::wstring& folder, std::wstring& file)
 
 bool MarkUndone(const std::wstring& file)
 {
-    HANDLE h = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE h = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
+    // After the last complete line: an interrupted run may have left unused room or a line
+    // cut short behind it.
+    std::string text;
+    char buffer[65536];
+    DWORD n = 0;
+    while (ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0)
+        text.append(buffer, n);
+    const size_t lastEnd = text.rfind('\n');
+    LARGE_INTEGER at;
+    at.QuadPart = lastEnd == std::string::npos ? 0 : static_cast<LONGLONG>(lastEnd + 1);
     const std::string line = Utf8(L"undone\t" + NowUtcText()) + "\n";
     DWORD written = 0;
-    const bool ok = WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
+    const bool ok = SetFilePointerEx(h, at, nullptr, FILE_BEGIN) && SetEndOfFile(h) &&
+                    WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
                     written == line.size();
     CloseHandle(h);
     return ok;

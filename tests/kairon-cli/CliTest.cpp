@@ -136,6 +136,9 @@ TEST_F(Cli, UsageErrorsExitTwoWithAHintAndChangeNothing)
         {L"set", L"--to", L"1969-12-31T23:59:59Z", f},
         {L"set", L"--to", L"yesterday", f},
         {L"set", L"--offset", L"5x", f},
+        {L"set", L"--offset", L"99999999d", f},
+        {L"set", L"--to", L"now", L"--include", L"secret", f},
+        {L"set", L"--to"},
         {L"set", L"--offset", L"-1h", L"--to", L"now", f},
         {L"set", f},
         {L"set", L"--to", L"now"},
@@ -418,7 +421,11 @@ TEST_F(Cli, UndoAfterAnInterruptedRunPutsBackWhatItChanged)
     for (int i = 0; i < 6000 && !started; ++i)
     {
         const auto journals = Journals();
-        started = !journals.empty() && Content(journals[0]).size() > 4000;
+        if (!journals.empty())
+        {
+            const std::string journal = Content(journals[0]);
+            started = std::count(journal.begin(), journal.end(), '\n') > 40;
+        }
         if (!started && WaitForSingleObject(child, 5) == WAIT_OBJECT_0)
             break;
     }
@@ -436,6 +443,10 @@ TEST_F(Cli, UndoAfterAnInterruptedRunPutsBackWhatItChanged)
     EXPECT_EQ(undo.exitCode, 0u) << SHOWN(undo);
     for (int i = 0; i < files; ++i)
         ASSERT_EQ(Read(paths[i]).modified, TicksOf(kSummer) + i) << i;
+    // The journal is marked undone after its last complete line.
+    const std::string journal = Content(Journals().at(0));
+    EXPECT_EQ(journal.compare(journal.rfind('\n', journal.size() - 2) + 1, 7, "undone\t"), 0);
+    EXPECT_EQ(RunCli({L"undo"}).exitCode, 1u);
 }
 
 // --- failures and long paths ---------------------------------------------------------------

@@ -8,7 +8,7 @@
 #include "s/app/IAppBase.h"
 #include "s/app/win/AppWindow.h"
 #include "s/gui/IFont.h"
-#include "s/gui/dialogs/dragndrop/Dialog.h"
+#include "s/app/win/AppBase.h"
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/win/Box.h"
@@ -385,11 +385,11 @@ void About3::handleEvent(void* source, int kind)
     }
     if (addressLink_ && source == addressLink_->self())
     {
-        dragndrop::Dialog::openPage(addressLink_->getText());
+        s::app::win::AppBase::openAddress(addressLink_->getText());
         return;
     }
     if (donationLink_ && source == donationLink_->self())
-        dragndrop::Dialog::openPage(text(donationPage_));
+        s::app::win::AppBase::openAddress(text(donationPage_));
 }
 
 } // namespace s::gui::dialogs

@@ -12,7 +12,7 @@
 //
 // While the window is shown its owner is disabled (EnableWindow); closing the window (its
 // close box, "Close", "#X" or a middle click) enables the owner again. Links open their
-// page through the drop dialog's page seam (s::gui::dialogs::dragndrop::Dialog::openPage).
+// page through the application's page seam (s::app::win::AppBase::openAddress).
 //
 // Ownership: the AppWindow, its store, language pack and skin manager and the owner window
 // are shared (not owned); the window shown belongs to the About3 and is released by the

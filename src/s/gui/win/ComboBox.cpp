@@ -271,11 +271,16 @@ bool ComboBox::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARA
         *result = 0;
         return true;
     case MSG_COMBO_SELECT:
-        applySelection(static_cast<int>(wParam), lParam != 0);
-        *result = 0;
-        return true;
     case MSG_COMBO_RETEXT:
-        retextItems(reinterpret_cast<lang::Localizer*>(wParam));
+        if (!Toolkit::admitPrivate(handle_, message, wParam, lParam))
+            return false; // not this process's own
+        if (message == MSG_COMBO_RETEXT)
+        {
+            retextItems(reinterpret_cast<lang::Localizer*>(wParam));
+            *result = 0;
+            return true;
+        }
+        applySelection(static_cast<int>(wParam), lParam != 0);
         *result = 0;
         return true;
     case WM_LBUTTONDOWN:

@@ -48,7 +48,7 @@ IBox* GroupBox::getContent()
 
 void GroupBox::doLayout()
 {
-    if (!layoutAllowed() || getChildCount() == 0)
+    if (carryLayout() || !layoutAllowed() || getChildCount() == 0)
         return;
     ++depth_;
     layout::arrangeColumn(self(), 0, 0, 0, nullptr, nullptr, nullptr, nullptr);

@@ -8,8 +8,9 @@ namespace s::gui::win
 // its native window holds its children's (WS_CLIPCHILDREN, WS_EX_CONTROLPARENT); once it
 // exists, the children are attached in list order without laying out in between, then
 // the container lays out once, tells its parent and shows itself.
-// doLayout implementations skip while `creating_` is set and run at most two levels
-// deep (`depth_`).
+// doLayout implementations start with carryLayout (asked from another thread, the layout
+// runs on the window's), skip while `creating_` is set and run at most two levels deep
+// (`depth_`).
 template <class I> class PanelContainer : public ContainerBase<I>
 {
   protected:

@@ -59,7 +59,7 @@ int StatusBar::getMaxWidth()
 
 void StatusBar::doLayout()
 {
-    if (!layoutAllowed())
+    if (carryLayout() || !layoutAllowed())
         return;
     ++depth_;
     contentMinWidth_ = contentMinHeight_ = contentPrefWidth_ = contentPrefHeight_ = 0;

@@ -61,13 +61,13 @@ struct AboutFixture
         owner->setBounds(60, 60, 300, 200);
         owner->setVisible(true, false);
         testgui::settle(owner.handle());
-        s::gui::dialogs::dragndrop::Dialog::setPageOpener(&recordPage);
+        s::app::win::AppBase::setShellOpenFunction(&recordPage);
         openedPages().clear();
     }
     ~AboutFixture()
     {
         about->Release();
-        s::gui::dialogs::dragndrop::Dialog::setPageOpener(nullptr);
+        s::app::win::AppBase::setShellOpenFunction(nullptr);
         settings->Release();
         skinner->Release();
         app->Release();

@@ -174,13 +174,6 @@ void renderGallery(s::lang::Localizer* pack, const char* path)
     // The column fits into the window above the status bar.
     EXPECT_LE(column->getMinHeight(), w->getClientHeight() - status->getHeight());
 
-    for (s::gui::IComponent* c : std::initializer_list<s::gui::IComponent*>{checks, specific, disabledCheck, easyEdit, readOnly, status, convertRow})
-    {
-        HWND h = Toolkit::handleOf(c);
-        RECT r{};
-        if (h) GetWindowRect(h, &r);
-        printf("DBG %p vis=%d flag=%d x=%d y=%d w=%d h=%d rect=%ld,%ld,%ld,%ld\n", (void*)h, h ? IsWindowVisible(h) : -1, c->isVisible(), c->getX(), c->getY(), c->getWidth(), c->getHeight(), r.left, r.top, r.right, r.bottom);
-    }
     RECT client;
     GetClientRect(w.handle(), &client);
     COLORREF sample = 0;

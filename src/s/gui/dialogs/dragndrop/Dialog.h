@@ -47,6 +47,10 @@ namespace s::map
 {
 class IMappedData;
 }
+namespace s::app
+{
+class IAppWindow;
+}
 namespace s::lang
 {
 class Localizer;
@@ -56,6 +60,7 @@ namespace s::gui
 class IComponent;
 class IBox;
 class IWindowSettings;
+class IPopupMenu;
 namespace drawer
 {
 class Skinner;
@@ -150,6 +155,9 @@ class Dialog : public s::base::IObject,
     void Reset() override;
 
     // --- binding (before buildAndRun) ----------------------------------------------------
+    // The main-window object: the settings object, its sections, its language pack (its own
+    // or the application's), the application's store and the window's skin manager.
+    void bind(s::app::IAppWindow* appWindow);
     // The window's settings object (normally the AppWindow "MainWindow"), the name that
     // forms its sections ("MainWindow" gives "MainWindow\View"), the language pack, the
     // settings store and the skin manager (may be null). None is owned.
@@ -157,6 +165,9 @@ class Dialog : public s::base::IObject,
               s::map::IMappedData* store, s::gui::drawer::Skinner* skinner);
 
     s::gui::IWindowSettings* getWindowSettings() const { return settings_; }
+    s::app::IAppWindow* getAppWindow() const { return appWindow_; }
+    // The first id of the product's own texts (product page +3, feedback page +4).
+    int32_t getTextBase() const { return textBase_; }
     s::lang::Localizer* getLocalizer() const { return localizer_; }
     s::map::IMappedData* getStore() const { return store_; }
     s::gui::drawer::Skinner* getSkinner() const { return skinner_; }
@@ -269,6 +280,10 @@ class Dialog : public s::base::IObject,
     // stored for the view being left first. Stores "CompactView".
     void applyView(bool saveOldSize, bool compact);
     bool isCompactView() const { return compactView_; }
+    bool isRightClickTransformOn() const { return rightClickTransform_; }
+    // The menus (for tests that check their marks); null before building.
+    s::gui::IPopupMenu* getViewMenu() const;
+    s::gui::IPopupMenu* getLanguageMenu() const;
     // Runs a menu command (the menu bar's commands; see the menu tables).
     void runMenuCommand(int32_t command);
     // Command 10000: the version-information window ("AboutWindow", skin family
@@ -278,10 +293,11 @@ class Dialog : public s::base::IObject,
     void showVersionWindow();
     s::gui::dialogs::About3* getVersionDialog() const { return about_; }
 
-    // Pages are handed to the shell with the verb "open". Tests replace the opener so
-    // that no browser starts; the hook answers whether the page was opened.
+    // Pages are handed to the shell with the verb "open", all through the application's
+    // one seam (AppBase::openAddress); tests replace the opener so that no browser starts.
+    // The hook answers whether the page was opened; setPageOpener answers the previous one
+    // and null restores the shell.
     using PageOpener = bool (*)(const wchar_t* address);
-    // Answers the previous opener; null restores the shell.
     static PageOpener setPageOpener(PageOpener opener);
     static bool openPage(const wchar_t* address);
     // Opens the page whose address is the text `textId`; nothing for an empty text.
@@ -317,6 +333,8 @@ class Dialog : public s::base::IObject,
     s::str::strbuffer::StrBuffer* viewSection_; // owned
 
     s::gui::IWindowSettings* settings_ = nullptr; // shared
+    s::app::IAppWindow* appWindow_ = nullptr;     // shared
+    int32_t textBase_ = 500000;
     s::map::IMappedData* store_ = nullptr;        // shared
     s::lang::Localizer* localizer_ = nullptr;     // shared
     s::gui::drawer::Skinner* skinner_ = nullptr;  // shared
@@ -345,8 +363,6 @@ class Dialog : public s::base::IObject,
     s::gui::dialogs::About3* about_ = nullptr;         // owned, made on first use
     s::app::win::AppWindow* aboutSettings_ = nullptr;  // owned, "AboutWindow"
     s::gui::drawer::Skinner* aboutSkinner_ = nullptr;  // owned, its skin manager
-
-    static std::atomic<PageOpener> pageOpener_;
 };
 
 } // namespace s::gui::dialogs::dragndrop

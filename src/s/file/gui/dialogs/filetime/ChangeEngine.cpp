@@ -164,6 +164,19 @@ void ChangeEngine::run()
     frame_.sendStatus(dnd::ProcessStatusEnd, 0, 0, nullptr);
 }
 
+ChangeRequest ChangeEngine::requestForDropped(PathWin* item) const
+{
+    // The one read of a dropped item: attributes, size and times.
+    item->Query();
+    ChangeRequest request = request_;
+    if (item->IsFile())
+    {
+        // A file dropped directly is always meant: the four boxes are for folders.
+        request.normal = request.readOnly = request.hidden = request.system = true;
+    }
+    return request;
+}
+
 void ChangeEngine::runNewestOldestSearch()
 {
     const bool newest = request_.syncTarget == SyncNewest;
@@ -178,14 +191,7 @@ void ChangeEngine::runNewestOldestSearch()
         lock.Leave();
         if (item != nullptr)
         {
-            // The one read of a dropped item: attributes, size and times.
-            item->Query();
-            // The filter of a dropped item as the change loop applies it.
-            ChangeRequest job = request_;
-            if (item->IsFile())
-            {
-                job.normal = job.readOnly = job.hidden = job.system = true;
-            }
+            const ChangeRequest job = requestForDropped(item);
             scanItem(item, newest, request_.created, request_.modified, request_.accessed, &job);
             item->Release();
         }
@@ -211,14 +217,7 @@ void ChangeEngine::runChangeMultiple()
         lock.Leave();
         if (item != nullptr)
         {
-            // The one read of a dropped item: attributes, size and times.
-            item->Query();
-            ChangeRequest request = request_;
-            if (item->IsFile())
-            {
-                // A file dropped directly is always meant: the four boxes are for folders.
-                request.normal = request.readOnly = request.hidden = request.system = true;
-            }
+            const ChangeRequest request = requestForDropped(item);
             // The last item ends the job exactly; step * n may fall short of 1 in floats.
             const float to = i + 1 == n ? 1.0f : step * static_cast<float>(i + 1);
             applyToItem(item, step * static_cast<float>(i), to, request);

@@ -9,11 +9,16 @@
 //
 // Events (through the frame's status channel): ProcessStatusStart; one ProcessStatusUpdate
 // (total 1000, position in thousandths, the item's title) after each item that passed the
-// attribute filter has been handled; ProcessStatusEnd, also after a cancel.
+// attribute filter has been handled (the frame hands on those the display would show
+// differently, see ProcessingFrame); ProcessStatusEnd, also after a cancel.
+//
+// Writing: each item is written through PathWin's time writer, which needs no attribute
+// change (it clears and restores them only where its minimal open is refused). A walked
+// entry's attributes and times come from its folder's listing; a dropped item is read once.
 //
 // Failures are counted, not hidden: an item that passed the filter but could not be
-// opened, or whose times could not be written, keeps its times (its attributes are still
-// restored and its update is still sent) and is counted; so is an item whose attributes
+// opened, or whose times could not be written, keeps its times (its attributes are as they
+// were and its update is still sent) and is counted; so is an item whose attributes
 // could not be put back, a drive root under a method that derives from the item's own
 // times (a root has none to read, so it keeps its times; ERROR_NOT_SUPPORTED), and a walked
 // item whose path cannot be split (ERROR_FILENAME_EXCED_RANGE). The full paths of the first
@@ -151,10 +156,11 @@ class ChangeEngine : public s::thread::ITask
 
     // Writes one item (and, with includeContents, what a folder holds, before the folder
     // itself). from and to are the fractions of the whole job (0..1) that the item covers;
-    // its update reports to. Skips (silently, no event) an invalid or missing item, one
-    // whose attribute flag is off (with everything inside it), and everything once
+    // its update reports to. Skips (silently, no event) a missing item, one whose attribute
+    // flag is off (with everything inside it), and everything once
     // cancelled, except that an item already under way is finished, together with the
-    // folders that enclose it.
+    // folders that enclose it. An item whose text cannot be split into a path is counted
+    // as failed (unless its attribute flag is off).
     void applyToItem(PathWin* item, float from, float to, const ChangeRequest& request);
 
     // Items of the last (or current) run that could not be changed.
@@ -167,6 +173,9 @@ class ChangeEngine : public s::thread::ITask
   private:
     void runChangeMultiple();
     void runNewestOldestSearch();
+    // Reads a dropped item once and answers the request it is written with (a file dropped
+    // directly passes the attribute filter whatever the four boxes say).
+    ChangeRequest requestForDropped(PathWin* item) const;
     // scanNewestOldest; job (may be null) is the request the change loop will write item
     // with (its filter as for a dropped item), so that a folder it will write keeps its
     // access time through the search.
