@@ -1,5 +1,8 @@
 #include "s/gui/win/GroupBox.h"
 
+#include "s/gui/drawer/IGroupBox.h"
+#include "s/gui/drawer/ISkin.h"
+
 #include "s/gui/layout/Arrange.h"
 #include "s/gui/win/GdiText.h"
 
@@ -18,6 +21,7 @@ void GroupBox::Reset()
     resetContainer();
     resetWidget();
     resetPanel();
+    skin_ = nullptr;
 }
 
 int GroupBox::captionHeight()
@@ -115,6 +119,13 @@ void GroupBox::paintInto(HDC dc)
     RECT client;
     GetClientRect(handle_, &client);
     int caption = captionHeight();
+    if (skin_)
+    {
+        unsigned flags = IsWindowEnabled(handle_) ? 0u : drawer::IDrawer::FLAG_DISABLED;
+        skin_->getGroupBoxDrawer()->draw(dc, 0, 0, client.right, client.bottom, text_.c_str(),
+                                         getFont()->getHandle(), flags, drawer::IDrawer::DEFAULT_COLOUR);
+        return;
+    }
     RECT frame{0, caption / 2, client.right, client.bottom};
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     if (text_.empty())

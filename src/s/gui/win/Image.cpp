@@ -22,6 +22,11 @@ void Image::Reset()
     fit_ = 0;
     pictureWidth_ = pictureHeight_ = 0;
     skinDrawer_ = nullptr;
+    // A kept image holds nothing from another pool (pools go away in reverse order of
+    // their making at exit).
+    if (plainDrawer_)
+        plainDrawer_->Release();
+    plainDrawer_ = nullptr;
 }
 
 Image* Image::newImage(HBITMAP__* bitmap, int widthPercent)

@@ -1,5 +1,8 @@
 #include "s/gui/win/StatusBar.h"
 
+#include "s/gui/drawer/IStatusBar.h"
+#include "s/gui/drawer/ISkin.h"
+
 #include "s/gui/layout/Arrange.h"
 
 namespace s::gui::win
@@ -11,6 +14,7 @@ void StatusBar::Reset()
     panes_.clear();
     contentMinWidth_ = contentMinHeight_ = contentPrefWidth_ = contentPrefHeight_ = 0;
     resetPanel();
+    skin_ = nullptr;
 }
 
 Label* StatusBar::getPane(int pane)
@@ -79,6 +83,11 @@ void StatusBar::paintInto(HDC dc)
     PanelContainer<IStatusBar>::paintInto(dc);
     RECT client;
     GetClientRect(handle_, &client);
+    if (skin_)
+    {
+        skin_->getStatusBarDrawer()->draw(dc, 0, 0, client.right, client.bottom);
+        return;
+    }
     DrawEdge(dc, &client, EDGE_ETCHED, BF_TOP);
 }
 

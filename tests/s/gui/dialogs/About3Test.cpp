@@ -49,7 +49,7 @@ struct AboutFixture
     regtest::TestKey key;
     AppBase* app = AppBase::Acquire();
     AppWindow* settings = AppWindow::Acquire();
-    Skinner* skinner = Skinner::newSkinSet(Skinner::FAMILY_THIN_WINDOW);
+    Skinner* skinner = Skinner::newSkinSet(Skinner::FAMILY_THIN_WINDOW); // taken over by `settings`
     testgui::TestWindow owner;
     About3* about = About3::Acquire();
 
@@ -69,7 +69,6 @@ struct AboutFixture
         about->Release();
         s::app::win::AppBase::setShellOpenFunction(nullptr);
         settings->Release();
-        skinner->Release();
         app->Release();
     }
     HWND shownHandle() { return about->getWindow() ? about->getWindow()->getHandle() : nullptr; }

@@ -10,6 +10,9 @@
 #include "s/gui/win/Button.h"
 #include "s/gui/win/CheckBox.h"
 #include "s/gui/win/ComboBox.h"
+#include "s/gui/win/Factories.h"
+#include "s/gui/win/GroupBox.h"
+#include "s/gui/win/StatusBar.h"
 #include "s/gui/win/Label.h"
 #include "s/gui/win/Toolkit.h"
 #include "s/gui/win/Window.h"
@@ -88,10 +91,18 @@ TEST(SkinnedWindow, ASchemeSwitchRepaintsTheWindowAndItsWidgetsInTheNextSchemesC
     s::gui::win::ComboBox* combo = s::gui::win::ComboBox::Acquire();
     combo->setFixedWidth(120);
     window->add(combo);
-    window->setBounds(140, 140, 240, 160);
+    s::gui::win::GroupBox* group = s::gui::win::newGroupBox(-1, 2, 2, 4, 4, 100, 0);
+    group->setText(L"Options");
+    group->setFixedHeight(40);
+    window->add(group);
+    s::gui::win::StatusBar* bar = s::gui::win::StatusBar::Acquire();
+    bar->setText(0, L"Ready");
+    window->add(bar);
+    window->setStatusBar(bar);
+    window->setBounds(140, 140, 240, 220);
     window->setVisible(true, false);
     repaintAndSettle(window);
-    EXPECT_EQ(skinner->getRegisteredCount(), 5) << "the window and its four widgets";
+    EXPECT_GE(skinner->getRegisteredCount(), 7) << "the window, its widgets and their parts";
     const int glyphRow = check->getHeight() / 2;
 
     // The frame line is the window's edge (the whole window is client area).
@@ -101,27 +112,31 @@ TEST(SkinnedWindow, ASchemeSwitchRepaintsTheWindowAndItsWidgetsInTheNextSchemesC
     GetWindowRect(window->getHandle(), &outer);
     EXPECT_EQ(client.right, outer.right - outer.left);
     EXPECT_EQ(backdropPixel(window, 0, 0), rgb(0x111111));
-    EXPECT_EQ(backdropPixel(window, 120, 140), rgb(0x747474)); // C1 of "Classic LG"
+    EXPECT_EQ(backdropPixel(window, 220, 140), rgb(0x747474)); // C1 of "Classic LG"
     EXPECT_EQ(printedPixel(button, 3, 3), rgb(0x333333));     // C7
     EXPECT_EQ(printedPixel(check, 0, glyphRow), rgb(0x111111)); // C5: the glyph's frame
     EXPECT_EQ(printedPixel(combo, 0, 5), rgb(0x111111));         // C5: the combo's frame
     EXPECT_EQ(printedPixel(combo, 3, 5), rgb(0x333333));         // C7: its face
+    EXPECT_EQ(printedPixel(group, 0, group->getHeight() - 1), rgb(0x565656)); // C3: the group's frame
+    EXPECT_EQ(printedPixel(bar, bar->getWidth() / 2, 0), rgb(0x565656));    // C3: the status line
 
     // "White" follows "Classic LG" in the list.
     int next = skinner->getSchemeIndex(L"Classic LG") + 1;
     ASSERT_STREQ(skinner->getSchemeName(next), L"White");
     ASSERT_TRUE(skinner->selectScheme(next));
     testgui::settle(window->getHandle());
-    EXPECT_EQ(backdropPixel(window, 120, 140), rgb(0xFFFFFF)); // C1 of "White", repainted
+    EXPECT_EQ(backdropPixel(window, 220, 140), rgb(0xFFFFFF)); // C1 of "White", repainted
     EXPECT_EQ(backdropPixel(window, 0, 0), rgb(0x444444));
     EXPECT_EQ(printedPixel(button, 3, 3), rgb(0xEEEEEE));
     EXPECT_EQ(printedPixel(check, 0, glyphRow), rgb(0x444444));
     EXPECT_EQ(printedPixel(combo, 3, 5), rgb(0xEEEEEE));
+    EXPECT_EQ(printedPixel(group, 0, group->getHeight() - 1), rgb(0xCCCCCC));
+    EXPECT_EQ(printedPixel(bar, bar->getWidth() / 2, 0), rgb(0xCCCCCC));
     Canvas picture(window->getWidth(), window->getHeight(), rgb(0x12AB34));
     printTree(window->getHandle(), window->getHandle(), picture.dc());
     EXPECT_TRUE(picture.save("skinned-widgets-white.bmp"));
     HDC screen = GetDC(window->getHandle());
-    EXPECT_EQ(GetPixel(screen, 120, 140), rgb(0xFFFFFF)) << "on the display too";
+    EXPECT_EQ(GetPixel(screen, 220, 140), rgb(0xFFFFFF)) << "on the display too";
     ReleaseDC(window->getHandle(), screen);
 
     window->Release();

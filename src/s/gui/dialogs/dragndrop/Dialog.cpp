@@ -91,7 +91,7 @@ void Dialog::resetDialog()
     store_ = nullptr;
     localizer_ = nullptr;
     skinner_ = nullptr;
-    // The version window before its settings and skin manager, which it uses.
+    // The version window before its settings (which own its skin manager).
     if (about_ != nullptr)
     {
         about_->Release();
@@ -101,11 +101,6 @@ void Dialog::resetDialog()
     {
         aboutSettings_->Release();
         aboutSettings_ = nullptr;
-    }
-    if (aboutSkinner_ != nullptr)
-    {
-        aboutSkinner_->Release();
-        aboutSkinner_ = nullptr;
     }
     if (window_ != nullptr)
     {

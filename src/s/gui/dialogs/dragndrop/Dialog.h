@@ -361,8 +361,7 @@ class Dialog : public s::base::IObject,
     s::file::win::PathWin* outputFolder_ = nullptr;
 
     s::gui::dialogs::About3* about_ = nullptr;         // owned, made on first use
-    s::app::win::AppWindow* aboutSettings_ = nullptr;  // owned, "AboutWindow"
-    s::gui::drawer::Skinner* aboutSkinner_ = nullptr;  // owned, its skin manager
+    s::app::win::AppWindow* aboutSettings_ = nullptr;  // owned, "AboutWindow" (owns its skin manager)
 };
 
 } // namespace s::gui::dialogs::dragndrop

@@ -379,10 +379,11 @@ void Dialog::showVersionWindow()
         {
             return;
         }
-        aboutSkinner_ = s::gui::drawer::Skinner::newSkinSet(s::gui::drawer::Skinner::FAMILY_THIN_WINDOW);
+        // The settings object takes the new skin manager over.
         aboutSettings_ = s::app::win::AppWindow::Acquire();
         aboutSettings_->init(app, L"AboutWindow", app->getSoftwareType(), 340, 285, Window::ACTION_CLOSE,
-                             aboutSkinner_, L"Classic LG");
+                             s::gui::drawer::Skinner::newSkinSet(s::gui::drawer::Skinner::FAMILY_THIN_WINDOW),
+                             L"Classic LG");
         about_ = s::gui::dialogs::About3::Acquire();
         about_->bind(aboutSettings_);
     }
