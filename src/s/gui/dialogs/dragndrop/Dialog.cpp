@@ -471,16 +471,6 @@ s::gui::IPopupMenu* Dialog::getLanguageMenu() const
 
 // --- pages ----------------------------------------------------------------------------
 
-Dialog::PageOpener Dialog::setPageOpener(PageOpener opener)
-{
-    return s::app::win::AppBase::setShellOpenFunction(opener);
-}
-
-bool Dialog::openPage(const wchar_t* address)
-{
-    return s::app::win::AppBase::openAddress(address);
-}
-
 void Dialog::openPageById(int32_t textId)
 {
     s::app::win::AppBase::openAddress(text(textId));

@@ -293,14 +293,9 @@ class Dialog : public s::base::IObject,
     void showVersionWindow();
     s::gui::dialogs::About3* getVersionDialog() const { return about_; }
 
-    // Pages are handed to the shell with the verb "open", all through the application's
-    // one seam (AppBase::openAddress); tests replace the opener so that no browser starts.
-    // The hook answers whether the page was opened; setPageOpener answers the previous one
-    // and null restores the shell.
-    using PageOpener = bool (*)(const wchar_t* address);
-    static PageOpener setPageOpener(PageOpener opener);
-    static bool openPage(const wchar_t* address);
-    // Opens the page whose address is the text `textId`; nothing for an empty text.
+    // Opens the page whose address is the text `textId`; nothing for an empty text. Pages
+    // go to the shell with the verb "open" through the application's one seam
+    // (AppBase::openAddress, which tests replace so that no browser starts).
     void openPageById(int32_t textId);
 
   protected:
