@@ -16,10 +16,14 @@
 #include "s/gui/dialogs/dragndrop/Dialog.h"
 #include "s/gui/win/Window.h"
 #include "s/thread/ObjLocker.h"
+#include "../engine/BareLoop.h"
 
 using s::file::gui::dialogs::filetime::ChangeEngine;
 using s::file::gui::dialogs::filetime::ChangeRequest;
 using s::gui::dialogs::dragndrop::Dialog;
+using kairon::bench::BareItem;
+using kairon::bench::MakeTree;
+using kairon::bench::RemoveTree;
 
 namespace
 {
@@ -40,69 +44,6 @@ class BenchDialog : public Dialog
     bool getDefaultCompactView() override { return false; }
     void onProcessingFinished() override { SetEvent(done); }
 };
-
-bool MakeTree(const std::wstring& root, int files, int folders)
-{
-    CreateDirectoryW(root.c_str(), nullptr);
-    for (int d = 0; d < folders; ++d)
-    {
-        const std::wstring dir = root + L"\\d" + std::to_wstring(d);
-        CreateDirectoryW(dir.c_str(), nullptr);
-        for (int f = 0; f < files / folders; ++f)
-        {
-            HANDLE h = CreateFileW((dir + L"\\f" + std::to_wstring(f) + L".txt").c_str(), GENERIC_WRITE, 0, nullptr,
-                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (h == INVALID_HANDLE_VALUE)
-            {
-                return false;
-            }
-            CloseHandle(h);
-        }
-    }
-    return true;
-}
-
-// The engine's system calls per item and nothing else (contents before their folder); with
-// remove, the tree is deleted instead.
-void BareItem(const std::wstring& path, const FILETIME& t, bool remove)
-{
-    const DWORD a = GetFileAttributesW(path.c_str());
-    if (a == INVALID_FILE_ATTRIBUTES)
-    {
-        return;
-    }
-    if (a & FILE_ATTRIBUTE_DIRECTORY)
-    {
-        WIN32_FIND_DATAW d;
-        HANDLE f = FindFirstFileW((path + L"\\*").c_str(), &d);
-        if (f != INVALID_HANDLE_VALUE)
-        {
-            do
-            {
-                if (d.cFileName[0] == L'.' && (d.cFileName[1] == 0 || (d.cFileName[1] == L'.' && d.cFileName[2] == 0)))
-                {
-                    continue;
-                }
-                BareItem(path + L"\\" + d.cFileName, t, remove);
-            } while (FindNextFileW(f, &d));
-            FindClose(f);
-        }
-    }
-    if (remove)
-    {
-        (a & FILE_ATTRIBUTE_DIRECTORY) ? RemoveDirectoryW(path.c_str()) : DeleteFileW(path.c_str());
-        return;
-    }
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h != INVALID_HANDLE_VALUE)
-    {
-        SetFileTime(h, &t, &t, &t);
-        CloseHandle(h);
-    }
-    SetFileAttributesW(path.c_str(), a);
-}
 
 double Seconds(std::chrono::steady_clock::time_point start)
 {
@@ -125,11 +66,10 @@ int main(int argc, char** argv)
     GetTempPathW(MAX_PATH, temp);
     const std::wstring root = std::wstring(temp) + L"kairon_bench_window_" + std::to_wstring(GetCurrentProcessId());
     std::printf("building a tree of %d files in %d folders...\n", files, folders);
-    const FILETIME none{};
     if (!MakeTree(root, files, folders))
     {
         std::printf("cannot build the tree\n");
-        BareItem(root, none, true);
+        RemoveTree(root);
         return 1;
     }
 
@@ -170,7 +110,7 @@ int main(int argc, char** argv)
         const uint64_t ticks = uint64_t(seconds + 7) * TICKS_PER_SECOND + EPOCH_TICKS;
         const FILETIME t{DWORD(ticks), DWORD(ticks >> 32)};
         start = std::chrono::steady_clock::now();
-        BareItem(root, t, false);
+        BareItem(root, t);
         bareTimes.push_back(Seconds(start));
     }
     const double windowed = Median(windowTimes), bare = Median(bareTimes);
@@ -182,6 +122,6 @@ int main(int argc, char** argv)
     dialog->getFrame().clear();
     delete engine;
     dialog->Release();
-    BareItem(root, none, true);
+    RemoveTree(root);
     return 0;
 }

@@ -1,9 +1,28 @@
-// Kairon's entry point. Until the main window exists the program introduces itself
-// in a message box; the start-up sequence replaces this as the dialogs arrive.
+// Kairon's entry point: the framework runs the application object's InitInstance.
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+#include "kairon/KaironApp.h"
+
+namespace
 {
-    MessageBoxW(nullptr, L"Kairon", L"Kairon", MB_OK | MB_ICONINFORMATION);
-    return 0;
+CKaironApp theApp;
+
+// Tests start the program with its settings in a key of their own; nothing else may move
+// them, so only keys under the tests' own branch are taken.
+void takeTestKey()
+{
+    wchar_t key[256] = L"";
+    const DWORD length = GetEnvironmentVariableW(L"KAIRON_TEST_PRODUCT_KEY", key, 256);
+    const wchar_t prefix[] = L"Software\\KaironTests\\";
+    if (length > 0 && length < 256 && _wcsnicmp(key, prefix, wcslen(prefix)) == 0)
+    {
+        theApp.setProductKey(key);
+    }
+}
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, int showCommand)
+{
+    takeTestKey();
+    return AfxWinMain(instance, previous, commandLine, showCommand);
 }

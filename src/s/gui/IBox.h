@@ -1,7 +1,7 @@
 #pragma once
 #include "s/gui/IContainer.h"
 
-namespace s::str
+namespace s::str::strarray
 {
 class StrArray;
 }
@@ -60,10 +60,11 @@ class IBox : public IContainer
     virtual void setAcceptFiles(bool on) = 0;
     virtual void addDropListener(events::IEventListener* listener) = 0;
     // The paths of the last drop; the list stays owned by the box (null when none).
-    virtual str::StrArray* getDroppedFiles() = 0;
+    virtual str::strarray::StrArray* getDroppedFiles() = 0;
     virtual void setDropTarget(bool on) = 0;
     virtual void addUrlDropListener(events::IEventListener* listener) = 0;
-    virtual str::StrArray* getDroppedUrls() = 0;
+    // The URL of the last link drop (one string; null before any).
+    virtual str::strarray::StrArray* getDroppedUrls() = 0;
     virtual void addWheelListener(events::IEventListener* listener) = 0;
     // Lines of the last wheel turn, negative towards the user.
     virtual int getWheelLines() = 0;

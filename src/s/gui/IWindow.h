@@ -18,6 +18,8 @@ namespace s::gui
 
 class IWindowSettings;
 class IComponent;
+class IMenuEx;
+class IPopupMenu;
 
 // The top-level window: root of a component tree, running its own user-interface
 // thread (see s::gui::win::Window). Any thread may call these operations; those that
@@ -122,6 +124,15 @@ class IWindow : public IContainer
     virtual drawer::Skinner* getSkinner() = 0;
     virtual void setSkinner(drawer::Skinner* skinner) = 0;
     virtual void setStatusBar(IComponent* statusBar) = 0;
+    // Menus (not owned; a menu bar added as a child belongs to the tree and attaches
+    // itself). A menu command (WM_COMMAND) is offered to the menu bar, the tray menu
+    // and the popup menu, in that order; the first that holds the id runs it. The
+    // popup menu opens on a right click in the client area (after event 19), the tray
+    // menu on a right click on the tray icon (after event 18). Null removes one.
+    virtual void setMenuBar(IMenuEx* menuBar) = 0;
+    virtual IMenuEx* getMenuBar() = 0;
+    virtual void setTrayMenu(IPopupMenu* menu) = 0;
+    virtual void setPopupMenu(IPopupMenu* menu) = 0;
     virtual void setSettingsObject(IWindowSettings* settings) = 0;
 
     // --- tray ------------------------------------------------------------------

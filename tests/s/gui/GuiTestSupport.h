@@ -3,6 +3,7 @@
 // recorder, and a window that is released at the end of a test.
 #include <windows.h>
 
+#include <cstdio>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -10,6 +11,8 @@
 #include "mfc/afxwin.h"
 #include "s/gui/events/IEventListener.h"
 #include "s/gui/win/Window.h"
+#include "s/lang/Localizer.h"
+#include "s/xml/Node.h"
 
 namespace testgui
 {
@@ -68,6 +71,62 @@ struct TestWindow
 inline void settle(HWND h)
 {
     SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_BLOCK, 2000, nullptr);
+}
+
+// A language pack read from `xml` with its first language "English" selected; the
+// caller releases it.
+inline s::lang::Localizer* languagePack(const wchar_t* xml)
+{
+    s::xml::Node* root = s::xml::Node::Acquire();
+    root->parse(xml);
+    s::lang::Localizer* pack = s::lang::Localizer::loadFromDocument(root);
+    root->Release();
+    pack->selectLanguage(L"English");
+    return pack;
+}
+
+// Writes a bottom-up 24-bit picture (`header` describes it) as a BMP file.
+inline bool writeBmp24(const char* path, const BITMAPINFOHEADER& header, const void* bits)
+{
+    int stride = (header.biWidth * 3 + 3) & ~3;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(stride) * header.biHeight;
+    bool ok = false;
+    if (FILE* f = std::fopen(path, "wb"))
+    {
+        ok = std::fwrite(&file, sizeof(file), 1, f) == 1 && std::fwrite(&header, sizeof(header), 1, f) == 1 &&
+             std::fwrite(bits, static_cast<size_t>(stride) * header.biHeight, 1, f) == 1;
+        std::fclose(f);
+    }
+    return ok;
+}
+
+// Copies the screen rectangle `r` (what the display shows now) into a BMP file.
+inline bool saveScreen(const RECT& r, const char* path)
+{
+    int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(mem, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    SelectObject(mem, old);
+    ReleaseDC(nullptr, screen);
+    bool ok = writeBmp24(path, info.bmiHeader, bits);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    return ok;
 }
 
 } // namespace testgui

@@ -88,19 +88,7 @@ bool saveBitmap(HWND window, int w, int h, const char* path, COLORREF* sampleOut
     GdiFlush();
     *sampleOut = GetPixel(mem, sx, sy);
     SelectObject(mem, old);
-    int stride = (w * 3 + 3) & ~3;
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(stride) * h;
-    bool ok = false;
-    if (FILE* f = std::fopen(path, "wb"))
-    {
-        ok = std::fwrite(&file, sizeof(file), 1, f) == 1 &&
-             std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, f) == 1 &&
-             std::fwrite(bits, static_cast<size_t>(stride) * h, 1, f) == 1;
-        std::fclose(f);
-    }
+    bool ok = testgui::writeBmp24(path, info.bmiHeader, bits);
     DeleteObject(bmp);
     DeleteDC(mem);
     return ok;

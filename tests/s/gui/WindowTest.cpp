@@ -477,15 +477,10 @@ namespace
 {
 s::lang::Localizer* twoLanguages()
 {
-    s::xml::Node* root = s::xml::Node::Acquire();
-    root->parse(L"<pack><languages><entry tagName=\"eng\" engName=\"English\" trueName=\"English\"/>"
+    return testgui::languagePack(L"<pack><languages><entry tagName=\"eng\" engName=\"English\" trueName=\"English\"/>"
                 L"<entry tagName=\"deu\" engName=\"German\" trueName=\"Deutsch\"/></languages>"
                 L"<entries><entry id=\"500000\"><eng>Kairon</eng><deu>Kairon DE</deu></entry>"
                 L"<entry id=\"500010\"><eng>1.16</eng><deu>1,16</deu></entry></entries></pack>");
-    s::lang::Localizer* pack = s::lang::Localizer::loadFromDocument(root);
-    root->Release();
-    pack->selectLanguage(L"English");
-    return pack;
 }
 } // namespace
 

@@ -70,6 +70,14 @@ AppBase::ShellOpenFunction AppBase::setShellOpenFunction(ShellOpenFunction open)
     return g_shellOpen.exchange(open);
 }
 
+bool AppBase::openAddress(const wchar_t* address)
+{
+    if (address == nullptr || *address == L'\0')
+        return false;
+    ShellOpenFunction open = g_shellOpen.load();
+    return (open ? open : &ShellOpen)(address);
+}
+
 AppBase::AppBase()
     : scratch_(StrBuffer::Acquire()), scratch2_(StrBuffer::Acquire()), defaultSkin_(StrBuffer::Acquire()),
       productKey_(StrBuffer::Acquire())
@@ -407,11 +415,7 @@ void AppBase::showFirstRunPage()
     {
         product->setBool(kSilentValue, false);
         const wchar_t* page = localizer_->getText(textBase_ + TEXT_PRODUCT_PAGE);
-        if (*page)
-        {
-            ShellOpenFunction open = g_shellOpen.load();
-            (open ? open : &ShellOpen)(page);
-        }
+        openAddress(page);
     }
     product->Release();
 }

@@ -44,6 +44,9 @@ public:
     using ShellOpenFunction = bool (*)(const wchar_t* address);
     /// Answers the previous function; null restores the shell's "open".
     static ShellOpenFunction setShellOpenFunction(ShellOpenFunction open);
+    /// Hands `address` to the current function (the shell's "open" unless replaced); false
+    /// for a null or empty address. Every page the program opens goes through here.
+    static bool openAddress(const wchar_t* address);
 
     /// Flushes the store unless flushSettings ran, releases everything, balances the OLE
     /// initialisation of init, and goes back to "Freeware" and 500000.

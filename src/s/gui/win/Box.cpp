@@ -1,10 +1,13 @@
 #include "s/gui/win/Box.h"
 
+#include <windows.h>
+#include <shellapi.h>
 #include <windowsx.h>
 
 #include <cmath>
 
 #include "s/gui/layout/Arrange.h"
+#include "s/gui/win/UrlDropTarget.h"
 
 namespace s::gui::win
 {
@@ -14,7 +17,10 @@ Box::Box()
     resetBox();
 }
 
-Box::~Box() = default;
+Box::~Box()
+{
+    clearDrops();
+}
 
 void Box::Reset()
 {
@@ -36,6 +42,7 @@ void Box::resetBox()
     depth_ = 0;
     creating_ = false;
     acceptFiles_ = dropTarget_ = false;
+    clearDrops();
     hover_ = false;
     wheelLines_ = 0;
     image_ = nullptr;
@@ -224,6 +231,7 @@ void Box::nativeCreated()
     tellParent();
     if (visible_)
         ShowWindow(handle_, SW_SHOW);
+    updateDropTarget();
 }
 
 HDC__* Box::getBackdrop(int* offsetX, int* offsetY)
@@ -487,6 +495,26 @@ bool Box::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
     case WM_GETDLGCODE:
         *result = DefWindowProcW(handle_, message, wParam, lParam) | DLGC_WANTALLKEYS;
         return true;
+    case WM_DROPFILES:
+        onDropFiles(reinterpret_cast<HDROP>(wParam));
+        *result = 0;
+        return true;
+    case MSG_URL_DROPPED:
+        onUrlDropped();
+        *result = 0;
+        return true;
+    case MSG_UPDATE_DROP_TARGET:
+        updateDropTarget();
+        *result = 0;
+        return true;
+    case WM_DESTROY:
+        // OLE must not keep a target for a window that is gone.
+        if (urlTarget_)
+        {
+            urlTarget_->Release();
+            urlTarget_ = nullptr;
+        }
+        return ContainerBase<IBox>::handleMessage(result, message, wParam, lParam);
     default:
         return ContainerBase<IBox>::handleMessage(result, message, wParam, lParam);
     }

@@ -6,6 +6,8 @@
 #include "s/thread/IPoolable.h"
 #include "s/thread/Pooled.h"
 
+struct HDROP__;
+
 namespace s::gui::win
 {
 
@@ -16,6 +18,8 @@ namespace s::gui::win
 // Pooled: Box::Acquire() gives a detached box with the defaults (column mode, left and
 // top alignment, no gaps or insets, no fixed or percentage sizes); add it to a container
 // (which then owns it) or Release() it. Threads: as every component.
+class UrlDropTarget;
+
 class Box : public ContainerBase<IBox>, public thread::IPoolable
 {
     S_CLASS_ID(L"s_gui_win_Box")
@@ -71,12 +75,20 @@ class Box : public ContainerBase<IBox>, public thread::IPoolable
     void setFixedWidth(int pixels) override;
     void setFixedHeight(int pixels) override;
     void setMinWidthOverride(int pixels) override { minWidthOverride_ = pixels; }
-    void setAcceptFiles(bool on) override { acceptFiles_ = on; }
+    // Drops (see BoxDrop.cpp). Files arrive as WM_DROPFILES: the whole paths, in the
+    // shell's order, replace the last list and event 1 fires. Links arrive through the
+    // box's UrlDropTarget, made and registered on the window's thread while the flag is
+    // on and the native window exists: the URL replaces the last one and event 7 fires.
+    void setAcceptFiles(bool on) override;
     void addDropListener(events::IEventListener* listener) override { dropListeners_.add(listener); }
-    str::StrArray* getDroppedFiles() override { return nullptr; }
-    void setDropTarget(bool on) override { dropTarget_ = on; }
+    str::strarray::StrArray* getDroppedFiles() override { return droppedFiles_; }
+    void setDropTarget(bool on) override;
     void addUrlDropListener(events::IEventListener* listener) override { urlDropListeners_.add(listener); }
-    str::StrArray* getDroppedUrls() override { return nullptr; }
+    str::strarray::StrArray* getDroppedUrls() override { return droppedUrls_; }
+    // The registered link drop target (null while none).
+    UrlDropTarget* getUrlDropTarget() const { return urlTarget_; }
+    // The drop target's report of a link drop (kind 3) is handed to the box's thread.
+    void handleEvent(void* source, int kind) override;
     void addWheelListener(events::IEventListener* listener) override { wheelListeners_.add(listener); }
     int getWheelLines() override { return wheelLines_; }
     void setCollapseWidth(bool on) override { collapseWidth_ = on; }
@@ -123,6 +135,10 @@ class Box : public ContainerBase<IBox>, public thread::IPoolable
 
   private:
     void resetBox();
+    void updateDropTarget();
+    void onDropFiles(HDROP__* drop);
+    void onUrlDropped();
+    void clearDrops();
     void insetsChanged();
     void tellParent();
     int percentOf(int parentSize, int percent, int less) const;
@@ -139,6 +155,9 @@ class Box : public ContainerBase<IBox>, public thread::IPoolable
     int depth_ = 0;
     bool creating_ = false;
     bool acceptFiles_ = false, dropTarget_ = false;
+    str::strarray::StrArray* droppedFiles_ = nullptr; // owned, made by the first drop
+    str::strarray::StrArray* droppedUrls_ = nullptr;  // owned, made by the first link drop
+    UrlDropTarget* urlTarget_ = nullptr;    // owned while registered
     bool hover_ = false;
     int wheelLines_ = 0;
     HBITMAP__* image_ = nullptr;

@@ -50,6 +50,11 @@ enum : UINT
     MSG_REMOVE_CHILD = WM_APP + 23,
     MSG_REMOVE_ALL_CHILDREN = WM_APP + 24,
     MSG_DO_LAYOUT = WM_APP + 25,
+    // Window: attach the menu bar now set (SetMenu on the window's thread).
+    MSG_ATTACH_MENU_BAR = WM_APP + 26,
+    // Box: make or revoke the link drop target as its flag says (OLE belongs to the
+    // window's thread).
+    MSG_UPDATE_DROP_TARGET = WM_APP + 27,
 
     // Window: a cross-thread request (wParam: the request block).
     MSG_REQUEST = WM_USER + 1,

@@ -2,6 +2,7 @@
 
 #include "mfc/afxwin.h"
 #include "s/gui/IComponent.h"
+#include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/Messages.h"
 #include "s/thread/ObjLocker.h"
 
@@ -211,7 +212,7 @@ bool Toolkit::registerClass()
         g_registered = true;
         return true;
     }
-    AfxShowMessageBox(nullptr, L"Window Registration Failed!", L"Error!", MB_ICONWARNING);
+    MessageBoxW::showWarning(L"Window Registration Failed!", L"Error!");
     return false;
 }
 
@@ -279,7 +280,7 @@ LRESULT CALLBACK Toolkit::controlProc(HWND window, UINT message, WPARAM wParam, 
 
 void Toolkit::showCreationFailed()
 {
-    AfxShowMessageBox(nullptr, L"Window Creation Failed!", L"Error!", MB_ICONWARNING);
+    MessageBoxW::showWarning(L"Window Creation Failed!", L"Error!");
 }
 
 NativeTarget* Toolkit::targetOf(IComponent* component)

@@ -39,7 +39,9 @@ enum : UINT
 // measures the widget again and asks the parent to lay out when the size changed.
 //
 // The main font is made on first use (getFont) and belongs to the widget.
-template <class I> class WidgetBase : public ComponentBase<I>
+// Base is ComponentBase<I>, or ContainerBase<I> for widgets that hold children (a group
+// box, the status bar).
+template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
 {
   public:
     // --- size rules ------------------------------------------------------------
@@ -184,7 +186,7 @@ template <class I> class WidgetBase : public ComponentBase<I>
         }
         if (wrapsControl())
             return false; // the platform control paints itself
-        return ComponentBase<I>::handleMessage(result, message, wParam, lParam);
+        return Base::handleMessage(result, message, wParam, lParam);
     }
 
     // Half away from zero, as boxes round their percentages.

@@ -4,12 +4,14 @@
 #include <windowsx.h>
 
 #include "mfc/afxwin.h"
+#include "s/gui/IMenuEx.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/drawer/IFrameDrawer.h"
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/layout/Vertical.h"
 #include "s/gui/win/Box.h"
+#include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/UIThread.h"
 #include "s/lang/Localizer.h"
 #include "s/gui/win/WindowParts.h"
@@ -46,7 +48,7 @@ SetLayeredWindowAttributesFn layeredAttributes()
         {
             wchar_t text[128];
             wsprintfW(text, L"Failed to Load user32Dll.dll!!\nError Code - %lu", GetLastError());
-            AfxMessageBox(text, MB_ICONERROR);
+            MessageBoxW::showError(text);
             return nullptr;
         }
         fn = reinterpret_cast<SetLayeredWindowAttributesFn>(
@@ -171,6 +173,8 @@ void Window::resetWindow()
     if (skinner_)
         setSkinner(nullptr);
     statusBar_ = nullptr;
+    menuBar_ = nullptr;
+    trayMenu_ = popupMenu_ = nullptr;
     settings_ = nullptr;
     dragByClientArea_ = trayIconShown_ = keepTrayIcon_ = iconized_ = hideToTrayOnClose_ = false;
     topmost_ = closeVetoed_ = maximized_ = false;
@@ -226,6 +230,8 @@ bool Window::createOnThread()
         return false;
     }
     handle_ = h;
+    if (menuBar_)
+        attachMenuBar();
     RECT r;
     GetWindowRect(h, &r);
     x_ = r.left;
@@ -338,6 +344,23 @@ HDC__* Window::getBackdrop(int* offsetX, int* offsetY)
     if (offsetY)
         *offsetY = 0;
     return bufferDc_;
+}
+
+void Window::setMenuBar(IMenuEx* menuBar)
+{
+    menuBar_ = menuBar;
+    if (onOtherThread())
+        Toolkit::sendPrivate(handle_, MSG_ATTACH_MENU_BAR, 0, 0);
+    else
+        attachMenuBar();
+}
+
+void Window::attachMenuBar()
+{
+    if (!handle_)
+        return;
+    SetMenu(handle_, menuBar_ ? menuBar_->getMenuHandle() : nullptr);
+    DrawMenuBar(handle_);
 }
 
 void Window::setStatusBar(IComponent* statusBar)

@@ -119,6 +119,10 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     // drawer and takes it again when the skinner selects another scheme.
     void setSkinner(drawer::Skinner* skinner) override;
     void setStatusBar(IComponent* statusBar) override;
+    void setMenuBar(IMenuEx* menuBar) override;
+    IMenuEx* getMenuBar() override { return menuBar_; }
+    void setTrayMenu(IPopupMenu* menu) override { trayMenu_ = menu; }
+    void setPopupMenu(IPopupMenu* menu) override { popupMenu_ = menu; }
     void setSettingsObject(IWindowSettings* settings) override;
 
     void setTrayIcon(bool on) override;
@@ -225,6 +229,9 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     void onSizing(WPARAM edge, RECT* rect);
     void onPosChanging(WINDOWPOS* pos);
     void onClose();
+    // Runs a menu command in the first menu that holds `id`; false when none does.
+    bool runMenuCommand(int id);
+    void attachMenuBar();
     void removeTrayIcon();
     LRESULT onRegisterHotKey(void* block);
     void placeNative(UINT flags) override;
@@ -252,6 +259,9 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     drawer::IFrameDrawer* frameDrawer_ = nullptr;
     bool frameDrawerOwned_ = false;
     IComponent* statusBar_ = nullptr;
+    IMenuEx* menuBar_ = nullptr;
+    IPopupMenu* trayMenu_ = nullptr;
+    IPopupMenu* popupMenu_ = nullptr;
     IWindowSettings* settings_ = nullptr;
 
     bool dragByClientArea_ = false;

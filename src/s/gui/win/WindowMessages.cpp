@@ -3,9 +3,12 @@
 #include <windowsx.h>
 
 #include "mfc/afxwin.h"
+#include "s/gui/IMenuEx.h"
+#include "s/gui/IPopupMenu.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/drawer/IFrameDrawer.h"
 #include "s/gui/win/Box.h"
+#include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/WindowParts.h"
 
 namespace s::gui::win
@@ -30,6 +33,44 @@ void Window::onClose()
     removeTrayIcon();
     closed_ = true;
 }
+
+bool Window::runMenuCommand(int id)
+{
+    if (menuBar_ && menuBar_->containsId(id))
+        menuBar_->runCommand(id);
+    else if (trayMenu_ && trayMenu_->containsId(id))
+        trayMenu_->runCommand(id);
+    else if (popupMenu_ && popupMenu_->containsId(id))
+        popupMenu_->runCommand(id);
+    else
+        return false;
+    return true;
+}
+
+namespace
+{
+// A message box modal to `owner`, from the pool for one call.
+int showBox(HWND owner, const wchar_t* text, int kind)
+{
+    MessageBoxW* box = MessageBoxW::Acquire();
+    box->setOwner(owner);
+    int answer = 0;
+    switch (kind)
+    {
+    case 0:
+        box->message(text, nullptr);
+        break;
+    case 1:
+        box->error(text, nullptr);
+        break;
+    default:
+        answer = box->question(text, nullptr) ? 1 : 0;
+        break;
+    }
+    box->Release();
+    return answer;
+}
+} // namespace
 
 // --- the message hook -------------------------------------------------------------------------------
 
@@ -80,6 +121,14 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
             break;
         case WM_RBUTTONDOWN:
             fire(EVENT_TRAY_RIGHT_DOWN);
+            if (trayMenu_)
+            {
+                POINT p;
+                GetCursorPos(&p);
+                SetForegroundWindow(handle_);
+                trayMenu_->showForTray(p.x, p.y, handle_);
+                SetForegroundWindow(handle_);
+            }
             break;
         default:
             break;
@@ -91,18 +140,23 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         activate(true);
         return true;
     case MSG_SHOW_MESSAGE:
-        AfxShowMessageBox(handle_, reinterpret_cast<const wchar_t*>(wParam), AfxGetAppName(),
-                          MB_ICONINFORMATION);
+        showBox(handle_, reinterpret_cast<const wchar_t*>(wParam), 0);
         return true;
     case MSG_SHOW_ERROR:
-        AfxShowMessageBox(handle_, reinterpret_cast<const wchar_t*>(wParam), AfxGetAppName(), MB_ICONERROR);
+        showBox(handle_, reinterpret_cast<const wchar_t*>(wParam), 1);
         return true;
     case MSG_ASK_QUESTION:
-        *result = AfxShowMessageBox(handle_, reinterpret_cast<const wchar_t*>(wParam), AfxGetAppName(),
-                                    MB_YESNO | MB_ICONQUESTION) == IDYES
-                      ? 1
-                      : 0;
+        *result = showBox(handle_, reinterpret_cast<const wchar_t*>(wParam), 2);
         return true;
+    case MSG_ATTACH_MENU_BAR:
+        attachMenuBar();
+        return true;
+    case WM_COMMAND:
+        // A menu's command (code 0, no control); an id no menu holds goes on to
+        // default processing, as do the notifications of controls.
+        if (HIWORD(wParam) == 0 && lParam == 0 && runMenuCommand(LOWORD(wParam)))
+            return true;
+        return false;
     case MSG_USER7:
         fire(EVENT_USER7);
         return true;
@@ -226,6 +280,14 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         return true;
     case WM_RBUTTONDOWN:
         fire(EVENT_RIGHT_DOWN);
+        if (popupMenu_)
+        {
+            fire(EVENT_POPUP_OPENING);
+            POINT p;
+            GetCursorPos(&p);
+            popupMenu_->showAt(p.x, p.y, handle_);
+            return true;
+        }
         return false;
     case WM_RBUTTONUP:
         fire(EVENT_RIGHT_UP);
@@ -370,6 +432,9 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         }
         return true;
     case WM_DESTROY:
+        // The menu bar belongs to its MenuEx, not to the native window.
+        if (GetMenu(handle_))
+            SetMenu(handle_, nullptr);
         if (inClipboardChain_)
         {
             ChangeClipboardChain(handle_, nextClipboardViewer_);

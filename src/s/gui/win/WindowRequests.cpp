@@ -1,6 +1,6 @@
 #include "s/gui/win/Window.h"
 
-#include "mfc/afxwin.h"
+#include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/WindowParts.h"
 
 namespace s::gui::win
@@ -126,7 +126,10 @@ LRESULT Window::onRegisterHotKey(void* raw)
         wchar_t code[32];
         wsprintfW(code, L" (%lu)", error);
         text += code;
-        AfxShowMessageBox(handle_, text.c_str(), AfxGetAppName(), MB_ICONWARNING);
+        MessageBoxW* box = MessageBoxW::Acquire();
+        box->setOwner(handle_);
+        box->warning(text.c_str(), nullptr);
+        box->Release();
     }
     return 0;
 }

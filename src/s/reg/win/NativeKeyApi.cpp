@@ -5,6 +5,8 @@
 
 #include <atomic>
 
+#include "mfc/afxwin.h"
+
 namespace s::reg::win {
 
 namespace {
@@ -58,7 +60,8 @@ std::atomic<MissingEntryPointHandler> g_missingEntryPointHandler{nullptr};
 
 void ShowMissingEntryPointBox(const wchar_t* message)
 {
-    MessageBoxW(nullptr, message, L"Error!", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    // Through the application's one message-box path, which tests answer.
+    AfxShowMessageBox(nullptr, message, L"Error!", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 // "\Registry\User\" and the current user's security identifier, or empty.

@@ -5,6 +5,9 @@
 #include <shlobj.h>
 
 #include "mfc/afxwin.h"
+#include "s/app/IAppBase.h"
+#include "s/app/IAppWindow.h"
+#include "s/app/win/AppBase.h"
 #include "s/file/win/PathWin.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/dialogs/dragndrop/DialogParts.h"
@@ -51,18 +54,7 @@ const wchar_t* statusNameOf(int code)
     }
 }
 
-bool shellOpen(const wchar_t* address)
-{
-    SHELLEXECUTEINFOW info{};
-    info.cbSize = sizeof(info);
-    info.lpVerb = L"open";
-    info.lpFile = address;
-    info.nShow = SW_SHOW;
-    return ShellExecuteExW(&info) != FALSE;
-}
 } // namespace
-
-std::atomic<Dialog::PageOpener> Dialog::pageOpener_{nullptr};
 
 Dialog::Dialog()
     : scratch_(StrBuffer::Acquire()), scratch2_(StrBuffer::Acquire()), viewSection_(StrBuffer::Acquire()),
@@ -91,6 +83,8 @@ void Dialog::resetDialog()
     // The worker first: it may still be reporting to the window released below.
     frame_.clear();
     settings_ = nullptr;
+    appWindow_ = nullptr;
+    textBase_ = s::app::IAppBase::TEXT_BASE_FREEWARE;
     store_ = nullptr;
     localizer_ = nullptr;
     skinner_ = nullptr;
@@ -135,6 +129,19 @@ void Dialog::bind(s::gui::IWindowSettings* settings, const wchar_t* windowName, 
     viewSection_->Clear();
     viewSection_->Append(windowName != nullptr ? windowName : L"MainWindow");
     viewSection_->Append(L"\\View");
+}
+
+void Dialog::bind(s::app::IAppWindow* appWindow)
+{
+    if (appWindow == nullptr)
+    {
+        return;
+    }
+    s::app::IAppBase* app = appWindow->getAppBase();
+    bind(appWindow, appWindow->getName(), appWindow->getLocalizer(), app != nullptr ? app->getSettings() : nullptr,
+         appWindow->getSkinner());
+    appWindow_ = appWindow;
+    textBase_ = appWindow->getTextBase();
 }
 
 const wchar_t* Dialog::getViewSection() const
@@ -438,26 +445,21 @@ const wchar_t* Dialog::getStatusText() const
     return parts_ != nullptr ? parts_->getStatusText() : L"";
 }
 
+s::gui::IPopupMenu* Dialog::getViewMenu() const
+{
+    return parts_ != nullptr ? parts_->getViewMenu() : nullptr;
+}
+
+s::gui::IPopupMenu* Dialog::getLanguageMenu() const
+{
+    return parts_ != nullptr ? parts_->getLanguageMenu() : nullptr;
+}
+
 // --- pages ----------------------------------------------------------------------------
-
-Dialog::PageOpener Dialog::setPageOpener(PageOpener opener)
-{
-    return pageOpener_.exchange(opener);
-}
-
-bool Dialog::openPage(const wchar_t* address)
-{
-    if (address == nullptr || address[0] == L'\0')
-    {
-        return false;
-    }
-    PageOpener opener = pageOpener_.load();
-    return opener != nullptr ? opener(address) : shellOpen(address);
-}
 
 void Dialog::openPageById(int32_t textId)
 {
-    openPage(text(textId));
+    s::app::win::AppBase::openAddress(text(textId));
 }
 
 } // namespace s::gui::dialogs::dragndrop

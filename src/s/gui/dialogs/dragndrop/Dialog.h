@@ -47,6 +47,10 @@ namespace s::map
 {
 class IMappedData;
 }
+namespace s::app
+{
+class IAppWindow;
+}
 namespace s::lang
 {
 class Localizer;
@@ -56,6 +60,7 @@ namespace s::gui
 class IComponent;
 class IBox;
 class IWindowSettings;
+class IPopupMenu;
 namespace drawer
 {
 class Skinner;
@@ -142,6 +147,9 @@ class Dialog : public s::base::IObject,
     void Reset() override;
 
     // --- binding (before buildAndRun) ----------------------------------------------------
+    // The main-window object: the settings object, its sections, its language pack (its own
+    // or the application's), the application's store and the window's skin manager.
+    void bind(s::app::IAppWindow* appWindow);
     // The window's settings object (normally the AppWindow "MainWindow"), the name that
     // forms its sections ("MainWindow" gives "MainWindow\View"), the language pack, the
     // settings store and the skin manager (may be null). None is owned.
@@ -149,6 +157,9 @@ class Dialog : public s::base::IObject,
               s::map::IMappedData* store, s::gui::drawer::Skinner* skinner);
 
     s::gui::IWindowSettings* getWindowSettings() const { return settings_; }
+    s::app::IAppWindow* getAppWindow() const { return appWindow_; }
+    // The first id of the product's own texts (product page +3, feedback page +4).
+    int32_t getTextBase() const { return textBase_; }
     s::lang::Localizer* getLocalizer() const { return localizer_; }
     s::map::IMappedData* getStore() const { return store_; }
     s::gui::drawer::Skinner* getSkinner() const { return skinner_; }
@@ -261,16 +272,15 @@ class Dialog : public s::base::IObject,
     // stored for the view being left first. Stores "CompactView".
     void applyView(bool saveOldSize, bool compact);
     bool isCompactView() const { return compactView_; }
+    bool isRightClickTransformOn() const { return rightClickTransform_; }
+    // The menus (for tests that check their marks); null before building.
+    s::gui::IPopupMenu* getViewMenu() const;
+    s::gui::IPopupMenu* getLanguageMenu() const;
     // Runs a menu command (the menu bar's commands; see the menu tables).
     void runMenuCommand(int32_t command);
 
-    // Pages are handed to the shell with the verb "open". Tests replace the opener so
-    // that no browser starts; the hook answers whether the page was opened.
-    using PageOpener = bool (*)(const wchar_t* address);
-    // Answers the previous opener; null restores the shell.
-    static PageOpener setPageOpener(PageOpener opener);
-    static bool openPage(const wchar_t* address);
-    // Opens the page whose address is the text `textId`; nothing for an empty text.
+    // Opens the page whose address is the text `textId` (AppBase::openAddress, which tests
+    // replace so that no browser starts); nothing for an empty text.
     void openPageById(int32_t textId);
 
   protected:
@@ -303,6 +313,8 @@ class Dialog : public s::base::IObject,
     s::str::strbuffer::StrBuffer* viewSection_; // owned
 
     s::gui::IWindowSettings* settings_ = nullptr; // shared
+    s::app::IAppWindow* appWindow_ = nullptr;     // shared
+    int32_t textBase_ = 500000;
     s::map::IMappedData* store_ = nullptr;        // shared
     s::lang::Localizer* localizer_ = nullptr;     // shared
     s::gui::drawer::Skinner* skinner_ = nullptr;  // shared
@@ -328,7 +340,6 @@ class Dialog : public s::base::IObject,
     s::str::strbuffer::StrBuffer* customFolder_; // owned
     s::file::win::PathWin* outputFolder_ = nullptr;
 
-    static std::atomic<PageOpener> pageOpener_;
 };
 
 } // namespace s::gui::dialogs::dragndrop

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "s/app/IAppBase.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/dialogs/dragndrop/DialogParts.h"
 #include "s/gui/win/Box.h"
@@ -31,8 +32,6 @@ constexpr int32_t CMD_FEEDBACK_PAGE = 10200;
 constexpr int32_t CMD_MORE_SOFTWARE = 10900;
 constexpr int32_t CMD_WORKPLACE = 10950;
 
-// The product's texts start here (product name +0, product page +3, feedback page +4).
-constexpr int32_t TEXT_BASE = 500000;
 } // namespace
 
 s::gui::IComponent* Dialog::createActionArea()
@@ -342,11 +341,11 @@ void Dialog::runMenuCommand(int32_t command)
     }
     else if (command == CMD_PRODUCT_PAGE)
     {
-        openPageById(TEXT_BASE + 3);
+        openPageById(textBase_ + s::app::IAppBase::TEXT_PRODUCT_PAGE);
     }
     else if (command == CMD_FEEDBACK_PAGE)
     {
-        openPageById(TEXT_BASE + 4);
+        openPageById(textBase_ + s::app::IAppBase::TEXT_FEEDBACK_PAGE);
     }
     else if (command == CMD_MORE_SOFTWARE)
     {

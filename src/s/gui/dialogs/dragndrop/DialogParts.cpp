@@ -4,7 +4,20 @@
 #include "s/gui/dialogs/dragndrop/Dialog.h"
 #include "s/gui/win/Box.h"
 #include "s/gui/win/Button.h"
+#include "s/gui/IComboBox.h"
+#include "s/gui/combobox/ComboBoxItem.h"
+#include "s/gui/menuitem/MenuItem.h"
 #include "s/gui/win/CheckBox.h"
+#include "s/gui/win/ComboBox.h"
+#include "s/gui/win/Factories.h"
+#include "s/gui/win/GroupBox.h"
+#include "s/gui/win/MenuEx.h"
+#include "s/gui/win/PopupMenu.h"
+#include "s/gui/win/ProgressBar.h"
+#include "s/gui/win/Spacer.h"
+#include "s/gui/win/StatusBar.h"
+#include "s/lang/LangPack.h"
+#include "s/lang/Localizer.h"
 #include "s/gui/win/Label.h"
 #include "s/gui/win/Window.h"
 
@@ -17,54 +30,48 @@ using s::gui::win::Box;
 
 namespace
 {
-IBox* newBox()
+// Menu commands and the menus' text ids.
+constexpr int CMD_TRANSLATE_PAGE = 0;
+constexpr int CMD_FIRST_LANGUAGE = 2;
+constexpr int CMD_KEEP_ON_TOP = 100;
+constexpr int CMD_RIGHT_CLICK_TRANSFORM = 110;
+constexpr int CMD_EASY_DRAG = 120;
+constexpr int CMD_MIDDLE_CLICK_CLOSE = 125;
+constexpr int CMD_ASK_CONFIRMATION = 250;
+constexpr int CMD_VERSION_INFORMATION = 10000;
+constexpr int CMD_PRODUCT_PAGE = 10100;
+constexpr int CMD_FEEDBACK_PAGE = 10200;
+constexpr int CMD_MORE_SOFTWARE = 10900;
+constexpr int CMD_WORKPLACE = 10950;
+
+IBox* plainBox()
 {
     return static_cast<IBox*>(Box::Acquire());
 }
 
 // A label taking its text by id (-1: empty).
-s::gui::ILabel* newLabel(int32_t textId)
+s::gui::ILabel* labelById(int32_t textId)
 {
-    s::gui::win::Label* label = s::gui::win::Label::Acquire();
-    label->setTransparent(false);
-    if (textId != -1)
+    if (textId == -1)
     {
-        label->setTextId(textId);
+        return s::gui::win::newLabel(L"", false, false, 1000);
     }
-    return label;
+    return s::gui::win::newLabelById(textId, false, false, 1000);
 }
 
-// A push button taking its text by id; fixed width and height when not negative.
-s::gui::IButton* newButton(int32_t textId, int32_t width, int32_t height)
+s::gui::IBox* vSpacer(int pixels)
 {
-    s::gui::win::Button* button = s::gui::win::Button::Acquire();
-    if (textId != -1)
-    {
-        button->setTextId(textId);
-    }
-    if (width >= 0)
-    {
-        button->setFixedWidth(width);
-    }
-    if (height >= 0)
-    {
-        button->setFixedHeight(height);
-    }
-    return button;
-}
-
-s::gui::ICheckBox* newCheckBox(int32_t textId, bool checked)
-{
-    s::gui::win::CheckBox* box = s::gui::win::CheckBox::Acquire();
-    box->setTextId(textId);
-    box->setCheckedSilently(checked);
+    IBox* box = plainBox();
+    box->setFixedHeight(pixels);
+    box->setFixedWidth(0);
     return box;
 }
 } // namespace
 
 IComponent* Dialog::createActionChooser()
 {
-    return nullptr;
+    s::gui::win::ComboBox* chooser = s::gui::win::newComboBox(150);
+    return chooser;
 }
 
 DialogParts::DialogParts(Dialog& dialog) : dialog_(dialog)
@@ -75,6 +82,68 @@ DialogParts::DialogParts(Dialog& dialog) : dialog_(dialog)
 
 DialogParts::~DialogParts() = default;
 
+void DialogParts::buildMenus()
+{
+    using s::gui::menuitem::MenuItem;
+    s::lang::Localizer* pack = dialog_.getLocalizer();
+    s::gui::win::MenuEx* bar = s::gui::win::MenuEx::Acquire();
+    bar->setLanguagePack(pack);
+    menuBar_ = bar;
+
+    view_ = s::gui::win::PopupMenu::Acquire();
+    view_->setLanguagePack(pack);
+    view_->setTitleId(609000);
+    view_->addItem(MenuItem::newMenuItem(609100, pack, CMD_KEEP_ON_TOP, keepOnTop_));
+    if (dialog_.hasViewSwitch())
+    {
+        view_->addItem(MenuItem::newMenuItem(609200, pack, CMD_RIGHT_CLICK_TRANSFORM, rightClickTransform_));
+    }
+    view_->addItem(MenuItem::newMenuItem(609300, pack, CMD_EASY_DRAG, easyDrag_));
+    view_->addItem(MenuItem::newMenuItem(609350, pack, CMD_MIDDLE_CLICK_CLOSE, middleClickClose_));
+    if (dialog_.hasAskConfirmation())
+    {
+        view_->addItem(MenuItem::newSeparator());
+        view_->addItem(MenuItem::newMenuItem(903100, pack, CMD_ASK_CONFIRMATION, false));
+    }
+
+    languages_ = s::gui::win::PopupMenu::Acquire();
+    languages_->setLanguagePack(pack);
+    languages_->setTitleId(700000);
+    languages_->addItem(MenuItem::newMenuItem(700001, pack, CMD_TRANSLATE_PAGE, false));
+    languages_->addItem(MenuItem::newSeparator());
+    const uint32_t count = pack != nullptr ? pack->getLanguageCount() : 0;
+    int32_t current = -1;
+    for (uint32_t i = 0; i < count; ++i)
+    {
+        s::lang::LangPack* language = pack->getLanguage(i);
+        languages_->addItem(MenuItem::newTextMenuItem(language->getTrueName(), CMD_FIRST_LANGUAGE + static_cast<int>(i)));
+        if (language == pack->getCurrentLanguage())
+        {
+            current = static_cast<int32_t>(i);
+        }
+    }
+
+    about_ = s::gui::win::PopupMenu::Acquire();
+    about_->setLanguagePack(pack);
+    about_->setTitleId(701000);
+    about_->addItem(MenuItem::newMenuItem(701100, pack, CMD_VERSION_INFORMATION, false));
+    about_->addItem(MenuItem::newSeparator());
+    about_->addItem(MenuItem::newMenuItem(701200, pack, CMD_PRODUCT_PAGE, false));
+    about_->addItem(MenuItem::newMenuItem(701300, pack, CMD_FEEDBACK_PAGE, false));
+    about_->addItem(MenuItem::newSeparator());
+    about_->addItem(MenuItem::newMenuItem(107000, pack, CMD_MORE_SOFTWARE, false));
+    about_->addItem(MenuItem::newSeparator());
+    about_->addItem(MenuItem::newMenuItem(108100, pack, CMD_WORKPLACE, false));
+
+    bar->addMenu(view_);
+    bar->addMenu(languages_);
+    bar->addMenu(about_);
+    if (current >= 0)
+    {
+        markLanguage(current);
+    }
+}
+
 void DialogParts::build()
 {
     s::gui::win::Window* window = dialog_.getWindow();
@@ -82,45 +151,44 @@ void DialogParts::build()
     keepOnTop_ = settings != nullptr ? settings->getKeepOnTop() : false;
     easyDrag_ = settings != nullptr ? settings->getEasyDrag() : false;
     middleClickClose_ = settings != nullptr && settings->getMiddleClickAction() == s::gui::win::Window::ACTION_CLOSE;
-    rightClickTransform_ = true;
+    rightClickTransform_ = dialog_.isRightClickTransformOn();
+    buildMenus();
 
     // The band under the menu.
-    IBox* band = newBox();
+    IBox* band = plainBox();
     band->setWidthPercent(100);
     band->setFixedHeight(2);
 
-    mainArea_ = newBox();
+    mainArea_ = plainBox();
     mainArea_->setWidthPercent(100);
     mainArea_->setHeightPercent(100);
     mainArea_->setInsetLeft(8);
     mainArea_->setInsetRight(8);
 
     // Upper area: "Keep on Top" between two spacers, the drop box, the options panel.
-    upperArea_ = newBox();
+    upperArea_ = plainBox();
     upperArea_->setColumnMode();
-    spacerAbove_ = newBox();
-    spacerBelow_ = newBox();
-    keepOnTopBox_ = newCheckBox(Dialog::TEXT_KEEP_ON_TOP, keepOnTop_);
-    dropBox_ = newBox();
-    dropBox_->setColumnMode();
-    dropBox_->setInsets(8);
-    dropBox_->setVerticalGap(2);
-    dropBox_->setBackgroundColour(250, 250, 250, false);
-    dropContent_ = dropBox_;
-    dropBox_->setAcceptFiles(true);
-    s::gui::ILabel* caption = newLabel(Dialog::TEXT_DROP_BOX);
-    caption->setBold(true);
-    dropBox_->add(caption);
-    s::gui::ILabel* hint = newLabel(Dialog::TEXT_DROP_HINT);
+    spacerAbove_ = vSpacer(0);
+    spacerBelow_ = vSpacer(0);
+    keepOnTopBox_ = s::gui::win::newCheckBox(Dialog::TEXT_KEEP_ON_TOP, keepOnTop_);
+    s::gui::win::GroupBox* group = s::gui::win::newGroupBox(Dialog::TEXT_DROP_BOX, 0, 2, 6, 4, 100, IBox::MODE_ROW);
+    dropBox_ = group;
+    dropContent_ = group->getContent();
+    dropContent_->setAcceptFiles(true);
+    dropColumn_ = plainBox();
+    dropColumn_->setColumnMode();
+    dropColumn_->setVerticalGap(2);
+    s::gui::ILabel* hint = labelById(Dialog::TEXT_DROP_HINT);
     hint->setTextColour(119, 119, 119);
-    dropBox_->add(hint);
-    s::gui::ILabel* hint2 = newLabel(Dialog::TEXT_DROP_HINT_2);
+    dropColumn_->add(hint);
+    s::gui::ILabel* hint2 = labelById(Dialog::TEXT_DROP_HINT_2);
     hint2->setTextColour(119, 119, 119);
-    dropBox_->add(hint2);
+    dropColumn_->add(hint2);
     for (int i = 0; i < 3; ++i)
     {
-        dropBox_->add(newLabel(-1));
+        dropColumn_->add(labelById(-1));
     }
+    dropContent_->add(dropColumn_);
     upperArea_->add(spacerAbove_);
     upperArea_->add(keepOnTopBox_);
     upperArea_->add(spacerBelow_);
@@ -132,17 +200,18 @@ void DialogParts::build()
     }
 
     // Action region: the chooser row, the action area, the view-switch row.
-    actionRegion_ = newBox();
+    actionRegion_ = plainBox();
     actionRegion_->setColumnMode();
     actionRegion_->setVerticalGap(4);
-    actionRow_ = newBox();
+    actionRow_ = plainBox();
     actionRow_->setRowMode();
     actionRow_->setHorizontalGap(5);
     actionRow_->alignMiddle();
-    actionRow_->add(newLabel(Dialog::TEXT_ACTION));
+    actionRow_->add(labelById(Dialog::TEXT_ACTION));
     actionChooser_ = dialog_.createActionChooser();
     if (actionChooser_ != nullptr)
     {
+        chooser_ = dynamic_cast<s::gui::IComboBox*>(actionChooser_);
         actionRow_->add(actionChooser_);
     }
     if (!dialog_.showsActionRow())
@@ -150,22 +219,26 @@ void DialogParts::build()
         actionRow_->setFixedWidth(0);
         actionRow_->setFixedHeight(0);
     }
-    actionArea_ = newBox();
-    actionArea_->setBackgroundWhite(false);
-    actionArea_->setBackgroundOverride(255, 255, 255);
+    // The action area: a frame of colour (145, 155, 156) around a white panel.
+    actionArea_ = plainBox();
+    actionArea_->setBackgroundColour(145, 155, 156, false);
     actionArea_->setInsets(1);
+    actionPanel_ = plainBox();
+    actionPanel_->fillParent();
+    actionPanel_->setBackgroundWhite(false);
     IComponent* area = dialog_.createActionArea();
     if (area != nullptr)
     {
-        actionArea_->add(area);
+        actionPanel_->add(area);
     }
-    viewSwitchRow_ = newBox();
+    actionArea_->add(actionPanel_);
+    viewSwitchRow_ = plainBox();
     viewSwitchRow_->setRowMode();
     viewSwitchRow_->alignRight();
     viewSwitchRow_->setWidthPercent(100);
-    hiddenButton_ = newButton(-1, 0, 0);
+    hiddenButton_ = s::gui::win::newButtonSized(L"", 0, 0);
     hiddenButton_->setVisible(false, false);
-    viewSwitchButton_ = newButton(Dialog::TEXT_ADVANCED_OPTIONS, -1, 22);
+    viewSwitchButton_ = s::gui::win::newButtonById(Dialog::TEXT_ADVANCED_OPTIONS, -1, 22);
     viewSwitchRow_->add(hiddenButton_);
     viewSwitchRow_->add(viewSwitchButton_);
     actionRegion_->add(actionRow_);
@@ -175,42 +248,37 @@ void DialogParts::build()
     mainArea_->add(upperArea_);
     mainArea_->add(actionRegion_);
 
-    IBox* gap = newBox();
-    gap->setFixedHeight(3);
-
     // Status bar: the status label with an empty one after it, the maker link, and the
-    // progress box (hidden while idle) with Cancel.
-    statusBar_ = newBox();
-    statusBar_->setRowMode();
-    statusBar_->alignMiddle();
-    statusBar_->setHorizontalGap(6);
-    statusBar_->setInsetsHorizontal(6);
-    statusBar_->setFixedHeight(24);
-    statusBar_->setWidthPercent(100);
-    statusLabel_ = newLabel(Dialog::TEXT_READY);
-    statusTail_ = newLabel(-1);
-    IBox* statusTexts = newBox();
+    // progress box (hidden while idle) with the progress bar and Cancel.
+    s::gui::win::StatusBar* statusBar = s::gui::win::StatusBar::Acquire();
+    statusBar_ = statusBar;
+    statusLabel_ = labelById(Dialog::TEXT_READY);
+    statusTail_ = labelById(-1);
+    IBox* statusTexts = plainBox();
     statusTexts->setRowMode();
     statusTexts->alignMiddle();
     statusTexts->setHorizontalGap(4);
     statusTexts->setWidthPercent(100);
     statusTexts->add(statusLabel_);
     statusTexts->add(statusTail_);
-    linkBox_ = newBox();
+    linkBox_ = plainBox();
     linkBox_->setRowMode();
     linkBox_->alignMiddle();
-    makerLink_ = newLabel(-1);
-    static_cast<s::gui::win::Label*>(makerLink_)->setText(L"vesk", false);
+    makerLink_ = s::gui::win::newLabel(L"vesk", false, false, 1000);
     makerLink_->setTextColour(51, 51, 51);
     makerLink_->setHoverEffect(true);
     linkBox_->add(makerLink_);
-    progressBox_ = newBox();
+    progressBox_ = plainBox();
     progressBox_->setRowMode();
     progressBox_->alignMiddle();
-    IBox* cancelGap = newBox();
-    cancelGap->setFixedWidth(dialog_.getCancelGapWidth());
-    progressBox_->add(cancelGap);
-    cancelButton_ = newButton(Dialog::TEXT_CANCEL, dialog_.getCancelButtonWidth() > 0 ? dialog_.getCancelButtonWidth() : -1, 18);
+    s::gui::win::ProgressBar* bar = s::gui::win::ProgressBar::Acquire();
+    bar->setFixedWidth(100);
+    bar->setFixedHeight(14);
+    progressBar_ = bar;
+    progressBox_->add(progressBar_);
+    progressBox_->add(s::gui::win::newSpacer(0, dialog_.getCancelGapWidth()));
+    cancelButton_ = s::gui::win::newButtonByIdSized(dialog_.getCancelButtonWidth() > 0 ? dialog_.getCancelButtonWidth() : -1,
+                                                    Dialog::TEXT_CANCEL, 18);
     progressBox_->add(cancelButton_);
     statusBar_->add(statusTexts);
     statusBar_->add(linkBox_);
@@ -219,9 +287,10 @@ void DialogParts::build()
 
     if (window != nullptr)
     {
+        window->add(menuBar_);
         window->add(band);
         window->add(mainArea_);
-        window->add(gap);
+        window->add(s::gui::win::newSpacer(1, 3));
         window->add(statusBar_);
         window->setStatusBar(statusBar_);
     }
@@ -237,6 +306,11 @@ void DialogParts::listen()
         window->addListener(s::gui::IWindow::EVENT_RIGHT_DOWN, &dialog_);
         window->addListener(s::gui::IWindow::EVENT_RESTORED, &dialog_);
     }
+    if (chooser_ != nullptr)
+    {
+        chooser_->addSelectionListener(&dialog_);
+    }
+    menuBar_->addCommandListener(&dialog_);
     keepOnTopBox_->addCheckedListener(&dialog_);
     keepOnTopBox_->addUncheckedListener(&dialog_);
     makerLink_->addClickListener(&dialog_);
@@ -256,23 +330,26 @@ void DialogParts::listen()
 
 int32_t DialogParts::getActionCount()
 {
-    return 0;
+    return chooser_ != nullptr ? chooser_->getItemCount() : 0;
 }
 
 const wchar_t* DialogParts::getActionName(int32_t index)
 {
-    (void)index;
-    return nullptr;
+    s::gui::combobox::ComboBoxItem* item = chooser_ != nullptr ? chooser_->getItem(index) : nullptr;
+    return item != nullptr ? item->getText() : nullptr;
 }
 
 int32_t DialogParts::getSelectedAction()
 {
-    return 0;
+    return chooser_ != nullptr ? chooser_->getSelection() : 0;
 }
 
 void DialogParts::selectAction(int32_t index)
 {
-    (void)index;
+    if (chooser_ != nullptr && index >= 0 && index < chooser_->getItemCount())
+    {
+        chooser_->setSelection(index, false);
+    }
 }
 
 void DialogParts::showActionPanel(int32_t index)
@@ -282,13 +359,13 @@ void DialogParts::showActionPanel(int32_t index)
         IComponent* panel = dialog_.createActionPanel(index, getActionName(index), 0, 0);
         if (panel != nullptr)
         {
-            actionArea_->removeAll(true);
-            actionArea_->add(panel);
+            actionPanel_->removeAll(true);
+            actionPanel_->add(panel);
         }
     }
-    else if (actionArea_->getChildCount() > 1)
+    else if (actionPanel_->getChildCount() > 1)
     {
-        actionArea_->showOnly(index);
+        actionPanel_->showOnly(index);
     }
     if (dialog_.getWindow() != nullptr)
     {
@@ -311,8 +388,12 @@ void DialogParts::arrange(bool compact)
         }
         spacerAbove_->setFixedHeight(0);
         spacerBelow_->setFixedHeight(0);
-        dropBox_->alignCentre();
+        dropContent_->alignCentre();
+        dropColumn_->setFixedWidth(-1);
+        dropColumn_->setFixedHeight(-1);
+        dropColumn_->setWidthPercent(100);
         actionRegion_->setHeightPercent(-1);
+        actionArea_->setInsets(0);
         actionArea_->setFixedWidth(0);
         actionArea_->setFixedHeight(0);
     }
@@ -329,9 +410,12 @@ void DialogParts::arrange(bool compact)
         }
         spacerAbove_->setFixedHeight(5);
         spacerBelow_->setFixedHeight(9);
-        dropBox_->alignLeft();
+        dropContent_->alignLeft();
+        dropColumn_->setFixedWidth(0);
+        dropColumn_->setFixedHeight(0);
         actionRegion_->setHeightPercent(100);
         actionRegion_->setWidthPercent(100);
+        actionArea_->setInsets(1);
         actionArea_->fillParent();
     }
     if (!dialog_.hasViewSwitch())
@@ -364,26 +448,45 @@ void DialogParts::setKeepOnTopChecked(bool on)
     {
         keepOnTopBox_->setCheckedSilently(on);
     }
+    if (view_ != nullptr)
+    {
+        view_->setItemChecked(CMD_KEEP_ON_TOP, on);
+    }
 }
 
 void DialogParts::setEasyDragChecked(bool on)
 {
     easyDrag_ = on;
+    if (view_ != nullptr)
+    {
+        view_->setItemChecked(CMD_EASY_DRAG, on);
+    }
 }
 
 void DialogParts::setMiddleClickChecked(bool on)
 {
     middleClickClose_ = on;
+    if (view_ != nullptr)
+    {
+        view_->setItemChecked(CMD_MIDDLE_CLICK_CLOSE, on);
+    }
 }
 
 void DialogParts::setRightClickTransformChecked(bool on)
 {
     rightClickTransform_ = on;
+    if (view_ != nullptr && view_->containsId(CMD_RIGHT_CLICK_TRANSFORM))
+    {
+        view_->setItemChecked(CMD_RIGHT_CLICK_TRANSFORM, on);
+    }
 }
 
 void DialogParts::markLanguage(int32_t languageIndex)
 {
-    (void)languageIndex;
+    if (languages_ != nullptr)
+    {
+        languages_->checkRadioItemOnly(CMD_FIRST_LANGUAGE + languageIndex);
+    }
 }
 
 bool DialogParts::isKeepOnTopBox(void* source) const
@@ -419,19 +522,25 @@ bool DialogParts::isDropSource(void* source) const
 
 bool DialogParts::isMenuBar(void* source) const
 {
-    (void)source;
-    return false;
+    return source != nullptr && source == static_cast<void*>(menuBar_);
 }
 
 const s::str::strarray::StrArray* DialogParts::getDroppedPaths(void* source) const
 {
-    (void)source;
+    if (source == static_cast<void*>(dropContent_))
+    {
+        return dropContent_->getDroppedFiles();
+    }
+    if (source == static_cast<void*>(mainArea_))
+    {
+        return mainArea_->getDroppedFiles();
+    }
     return nullptr;
 }
 
 int32_t DialogParts::getLastMenuCommand() const
 {
-    return -1;
+    return menuBar_ != nullptr ? menuBar_->getLastCommand() : -1;
 }
 
 void* DialogParts::getDropBoxHandle() const
@@ -461,12 +570,18 @@ void DialogParts::StatusTarget::showStatusText(const wchar_t* text)
 
 void DialogParts::ProgressTarget::showProgressRange(int32_t maximum)
 {
-    (void)maximum;
+    if (parts->progressBar_ != nullptr)
+    {
+        parts->progressBar_->setRange(0, maximum);
+    }
 }
 
 void DialogParts::ProgressTarget::showProgressPosition(int32_t position)
 {
-    (void)position;
+    if (parts->progressBar_ != nullptr)
+    {
+        parts->progressBar_->setPosition(position);
+    }
 }
 
 } // namespace s::gui::dialogs::dragndrop

@@ -12,9 +12,16 @@ namespace s::gui
 {
 class IComponent;
 class IBox;
+class IContainer;
 class ILabel;
 class IButton;
 class ICheckBox;
+class IComboBox;
+class IGroupBox;
+class IMenuEx;
+class IPopupMenu;
+class IProgressBar;
+class IStatusBar;
 } // namespace s::gui
 
 namespace s::str::strarray
@@ -35,7 +42,8 @@ class DialogParts
     DialogParts(const DialogParts&) = delete;
     DialogParts& operator=(const DialogParts&) = delete;
 
-    // Makes every component and adds it to the dialog's window (building steps 3 to 5).
+    // Makes the menus and every component and adds them to the dialog's window (building
+    // steps 2 to 5).
     void build();
     // Registers the dialog as listener of the components it answers (building step 7).
     void listen();
@@ -89,7 +97,14 @@ class DialogParts
     void* getCancelButtonHandle() const;
     const wchar_t* getStatusText() const;
 
+    // The menus (owned by the window through the menu bar), for tests.
+    s::gui::IMenuEx* getMenuBar() const { return menuBar_; }
+    s::gui::IPopupMenu* getViewMenu() const { return view_; }
+    s::gui::IPopupMenu* getLanguageMenu() const { return languages_; }
+
   private:
+    void buildMenus();
+
     struct StatusTarget : s::archive::IStatusTarget
     {
         DialogParts* parts = nullptr;
@@ -118,12 +133,20 @@ class DialogParts
     s::gui::IBox* actionRow_ = nullptr;
     s::gui::IBox* actionArea_ = nullptr;
     s::gui::IBox* viewSwitchRow_ = nullptr;
-    s::gui::IBox* dropBox_ = nullptr;
-    s::gui::IBox* dropContent_ = nullptr;
+    s::gui::IComponent* dropBox_ = nullptr; // the group box
+    s::gui::IBox* dropContent_ = nullptr;   // its content: where files are dropped
+    s::gui::IBox* dropColumn_ = nullptr;
+    s::gui::IBox* actionPanel_ = nullptr;   // the white panel inside the action area's frame
     s::gui::IBox* linkBox_ = nullptr;
     s::gui::IBox* progressBox_ = nullptr;
-    s::gui::IBox* statusBar_ = nullptr;
+    s::gui::IContainer* statusBar_ = nullptr;
+    s::gui::IProgressBar* progressBar_ = nullptr;
+    s::gui::IMenuEx* menuBar_ = nullptr;
+    s::gui::IPopupMenu* view_ = nullptr;
+    s::gui::IPopupMenu* languages_ = nullptr;
+    s::gui::IPopupMenu* about_ = nullptr;
     s::gui::IComponent* actionChooser_ = nullptr;
+    s::gui::IComboBox* chooser_ = nullptr; // the chooser when it is a combo box
     s::gui::IComponent* optionsPanel_ = nullptr;
     s::gui::IBox* spacerAbove_ = nullptr;
     s::gui::IBox* spacerBelow_ = nullptr;

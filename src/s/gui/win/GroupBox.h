@@ -1,0 +1,67 @@
+#pragma once
+#include "s/base/ClassId.h"
+#include "s/gui/IBox.h"
+#include "s/gui/IGroupBox.h"
+#include "s/gui/win/ContainerBase.h"
+#include "s/gui/win/Box.h"
+#include "s/gui/win/WidgetBase.h"
+#include "s/thread/IPoolable.h"
+#include "s/thread/Pooled.h"
+
+namespace s::gui::win
+{
+
+// A frame with a caption around one content box (see IGroupBox), on a plain toolkit
+// window. The client area is the inside of the frame below the caption; the content is
+// laid out there as a column of one (it stretches to the inside, within its limits).
+// Sizes: at least the caption's width plus margins and the content's minimum plus the
+// frame; at most the content's maximum plus the frame (a width percentage or a fixed
+// size of the group box itself wins).
+// Pooled: GroupBox::Acquire() or newGroupBox. Threads: as every component.
+class GroupBox : public WidgetBase<IGroupBox, ContainerBase<IGroupBox>>, public thread::IPoolable
+{
+    S_CLASS_ID(L"s_gui_win_GroupBox")
+    S_POOLED(GroupBox)
+
+  public:
+    // The frame's margins around the content.
+    static constexpr int SIDE = 6;
+    static constexpr int BOTTOM = 6;
+
+    GroupBox() { Reset(); }
+    void Reset() override;
+
+    // --- IGroupBox -------------------------------------------------------------
+    void setTextId(int textId) override { WidgetBase::setTextId(textId); }
+    void setText(const wchar_t* text) override { applyText(text); }
+    void setContent(IBox* content) override;
+    IBox* getContent() override;
+    void doLayout() override;
+    // The content's limits are the group box's: its parent lays out again too.
+    void childChanged() override;
+
+    int getClientWidth() override { return width_ - 2 * SIDE; }
+    int getClientHeight() override { return height_ - captionHeight() - BOTTOM; }
+    int getMinWidth() override;
+    int getMinHeight() override;
+    int getMaxWidth() override;
+    int getMaxHeight() override;
+    int getMinClientWidth() override { return getMinWidth() - 2 * SIDE; }
+    int getMinClientHeight() override { return getMinHeight() - captionHeight() - BOTTOM; }
+    int getMaxClientWidth() override { return getMaxWidth() - 2 * SIDE; }
+    int getMaxClientHeight() override { return getMaxHeight() - captionHeight() - BOTTOM; }
+
+  protected:
+    bool createNative(HWND parentHandle) override;
+    void nativeCreated() override;
+    void paintInto(HDC dc) override;
+    int childOriginX() override { return SIDE; }
+    int childOriginY() override { return captionHeight(); }
+
+  private:
+    int captionHeight();
+    bool creating_ = false;
+    int depth_ = 0;
+};
+
+} // namespace s::gui::win

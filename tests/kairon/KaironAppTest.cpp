@@ -1,0 +1,236 @@
+// The application object's start-up and shutdown, in this process (with the system version
+// and the settings key replaced) and as the real program started twice.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "kairon/KaironApp.h"
+#include "kairon/StartupChecks.h"
+#include "s/app/win/AppBase.h"
+#include "s/gui/GuiTestSupport.h"
+#include "s/reg/MappedData.h"
+
+using testgui::MessageBoxes;
+
+namespace
+{
+
+constexpr wchar_t TEST_KEY[] = L"Software\\KaironTests\\KaironApp";
+
+bool windows2000(OSVERSIONINFOEXW* v)
+{
+    *v = OSVERSIONINFOEXW{};
+    v->dwMajorVersion = 5;
+    v->dwMinorVersion = 0;
+    v->dwPlatformId = VER_PLATFORM_WIN32_NT;
+    return true;
+}
+
+std::vector<std::wstring> openedPages;
+bool recordPage(const wchar_t* address)
+{
+    openedPages.push_back(address);
+    return true;
+}
+
+void writeString(const wchar_t* sub, const wchar_t* name, const wchar_t* text)
+{
+    HKEY key;
+    const std::wstring path = std::wstring(TEST_KEY) + sub;
+    RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), DWORD((wcslen(text) + 1) * 2));
+    RegCloseKey(key);
+}
+
+void writeDword(const wchar_t* name, DWORD value)
+{
+    HKEY key;
+    RegCreateKeyExW(HKEY_CURRENT_USER, TEST_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+    RegCloseKey(key);
+}
+
+std::wstring readString(const wchar_t* sub, const wchar_t* name)
+{
+    wchar_t text[256] = L"";
+    DWORD size = sizeof(text);
+    const std::wstring path = std::wstring(TEST_KEY) + sub;
+    if (RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+        return L"<missing>";
+    return text;
+}
+
+DWORD readDword(const wchar_t* name)
+{
+    DWORD value = 0xFFFFFFFF, size = sizeof(value);
+    RegGetValueW(HKEY_CURRENT_USER, TEST_KEY, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return value;
+}
+
+class KaironApp : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        MessageBoxes::install();
+        std::lock_guard<std::mutex> guard(MessageBoxes::lock());
+        MessageBoxes::texts().clear();
+        RegDeleteTreeW(HKEY_CURRENT_USER, TEST_KEY);
+        openedPages.clear();
+        previousOpener = s::app::win::AppBase::setShellOpenFunction(&recordPage);
+    }
+    void TearDown() override
+    {
+        kairon::setVersionSource(nullptr);
+        s::app::win::AppBase::setShellOpenFunction(previousOpener);
+        RegDeleteTreeW(HKEY_CURRENT_USER, TEST_KEY);
+    }
+    std::vector<std::wstring> boxes()
+    {
+        std::lock_guard<std::mutex> guard(MessageBoxes::lock());
+        return MessageBoxes::texts();
+    }
+    s::app::win::AppBase::ShellOpenFunction previousOpener = nullptr;
+};
+
+// Visible top-level windows of a process, larger than 100 × 100.
+std::vector<HWND> windowsOf(DWORD processId)
+{
+    struct Search
+    {
+        DWORD processId;
+        std::vector<HWND> found;
+    } search{processId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL
+        {
+            Search* s = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            RECT r;
+            GetWindowRect(window, &r);
+            if (owner == s->processId && IsWindowVisible(window) && r.right - r.left > 100)
+                s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND waitForWindow(DWORD processId, int milliseconds)
+{
+    for (int waited = 0; waited < milliseconds; waited += 50)
+    {
+        std::vector<HWND> found = windowsOf(processId);
+        if (!found.empty())
+            return found[0];
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(KaironApp, AnUnsupportedSystemShowsOnlyTheMessage)
+{
+    writeString(L"\\SaveData\\Version", L"", L"1.01");
+    writeString(L"\\SaveData\\MainWindow\\View", L"OnMClick", L"DoNothing");
+    kairon::setVersionSource(&windows2000);
+    CKaironApp app;
+    app.setProductKey(TEST_KEY);
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(CKaironApp::OUTCOME_UNSUPPORTED_SYSTEM, app.getOutcome());
+    std::vector<std::wstring> shown = boxes();
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_NE(std::wstring::npos, shown[0].find(L"|This Operating System is currently not supported by this "
+                                                L"Application. We are sorry for the inconvenience."));
+    EXPECT_TRUE(windowsOf(GetCurrentProcessId()).empty());
+    // "1.01" was reset before the store was opened: the old value is gone, the identity new.
+    EXPECT_EQ(L"<missing>", readString(L"\\SaveData\\MainWindow\\View", L"OnMClick"));
+    EXPECT_EQ(L"1.16", readString(L"\\SaveData\\Version", L""));
+}
+
+TEST_F(KaironApp, TheDialogRunsUntilItsWindowIsClosedAndSilentIsLeftWithArguments)
+{
+    // This test program is started with arguments: the first-run page is not looked at.
+    writeDword(L"Silent", 1);
+    writeString(L"\\SaveData\\Version", L"", L"1.16");
+    writeString(L"\\SaveData\\MainWindow\\View", L"OnMClick", L"Iconize");
+    std::atomic<bool> closed{false};
+    std::thread closer(
+        [&]
+        {
+            HWND window = waitForWindow(GetCurrentProcessId(), 30000);
+            if (window != nullptr)
+            {
+                PostMessageW(window, WM_CLOSE, 0, 0);
+                closed = true;
+            }
+        });
+    CKaironApp app;
+    app.setProductKey(TEST_KEY);
+    EXPECT_FALSE(app.InitInstance());
+    closer.join();
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(CKaironApp::OUTCOME_DIALOG_CLOSED, app.getOutcome());
+    EXPECT_EQ(1u, readDword(L"Silent"));
+    EXPECT_TRUE(openedPages.empty());
+    // "1.16" is the program's own version: nothing was deleted.
+    EXPECT_EQ(L"Iconize", readString(L"\\SaveData\\MainWindow\\View", L"OnMClick"));
+    // The size of the view shown (the base dialog's compact one) was stored on closing.
+    const std::wstring view = std::wstring(TEST_KEY) + L"\\SaveData\\MainWindow\\View";
+    EXPECT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, view.c_str(), L"SmallWidth", RRF_RT_ANY, nullptr,
+                                          nullptr, nullptr));
+    EXPECT_NE(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, view.c_str(), L"LargeWidth", RRF_RT_ANY, nullptr,
+                                          nullptr, nullptr));
+    EXPECT_TRUE(windowsOf(GetCurrentProcessId()).empty());
+}
+
+TEST_F(KaironApp, ASecondStartRestoresTheFirstInstanceAndEnds)
+{
+    wchar_t folder[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, folder);
+    const std::wstring program = std::wstring(folder) + L"\\Kairon.exe";
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(program.c_str())) << "run from the build folder";
+    SetEnvironmentVariableW(L"KAIRON_TEST_PRODUCT_KEY", TEST_KEY);
+    auto start = [&](PROCESS_INFORMATION* pi)
+    {
+        STARTUPINFOW si{};
+        si.cb = sizeof(si);
+        // An argument keeps the first-run page out of the test.
+        std::wstring commandLine = L"\"" + program + L"\" /test";
+        return CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                              pi) != FALSE;
+    };
+    PROCESS_INFORMATION first{}, second{};
+    ASSERT_TRUE(start(&first));
+    HWND window = waitForWindow(first.dwProcessId, 60000);
+    ASSERT_NE(nullptr, window);
+    ShowWindow(window, SW_MINIMIZE);
+    for (int i = 0; i < 100 && !IsIconic(window); ++i)
+        Sleep(20);
+    ASSERT_TRUE(IsIconic(window));
+
+    ASSERT_TRUE(start(&second));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(second.hProcess, 60000));
+    for (int i = 0; i < 250 && IsIconic(window); ++i)
+        Sleep(20);
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(windowsOf(second.dwProcessId).empty());
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(first.hProcess, 30000));
+    for (PROCESS_INFORMATION* pi : {&first, &second})
+    {
+        if (WaitForSingleObject(pi->hProcess, 0) != WAIT_OBJECT_0)
+            TerminateProcess(pi->hProcess, 1);
+        CloseHandle(pi->hThread);
+        CloseHandle(pi->hProcess);
+    }
+    SetEnvironmentVariableW(L"KAIRON_TEST_PRODUCT_KEY", nullptr);
+}
