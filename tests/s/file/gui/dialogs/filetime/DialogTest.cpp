@@ -279,7 +279,9 @@ class FileTimeDialog : public ::testing::Test
             std::lock_guard<std::mutex> guard(MessageBoxes::lock());
             MessageBoxes::texts().clear();
         }
-        store = s::reg::openRegistryStore(STORE_PATH);
+        // One key per process: the zone entries of this program may run at the same time.
+        const std::wstring key = std::wstring(STORE_PATH) + L"\\" + std::to_wstring(GetCurrentProcessId());
+        store = s::reg::openRegistryStore(key.c_str());
         store->removeSection(L"");
         settings.store = store;
         localizer = s::lang::Localizer::loadFromResource(nullptr);
@@ -296,6 +298,14 @@ class FileTimeDialog : public ::testing::Test
         store->removeSection(L"");
         store->Release();
         removeTree(folder);
+        // The process's own key itself, and the common parent when nothing else is left in it.
+        HKEY tests = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, STORE_PATH, 0, KEY_ALL_ACCESS, &tests) == ERROR_SUCCESS)
+        {
+            RegDeleteKeyW(tests, std::to_wstring(GetCurrentProcessId()).c_str());
+            RegCloseKey(tests);
+        }
+        RegDeleteKeyW(HKEY_CURRENT_USER, STORE_PATH);
     }
     static void removeTree(const std::wstring& path)
     {
@@ -362,10 +372,11 @@ class FileTimeDialog : public ::testing::Test
         }
         return false;
     }
-    // A real shell drop on the drop box; returns when its run has ended.
+    // A real shell drop on the drop box; returns when its run has ended. Sent rather than
+    // posted, so that the drop has been taken when the wait for the run begins.
     void drop(const std::vector<std::wstring>& paths)
     {
-        PostMessageW(HWND(dialog->getDropBoxHandle()), WM_DROPFILES, WPARAM(makeDrop(paths)), 0);
+        SendMessageW(HWND(dialog->getDropBoxHandle()), WM_DROPFILES, WPARAM(makeDrop(paths)), 0);
         testgui::settle(window());
         ASSERT_TRUE(waitIdle());
         testgui::settle(window());
@@ -584,4 +595,550 @@ TEST_F(FileTimeDialog, ScreenshotsOfTheThreeViews)
     screenshot("filetime-view-edit.bmp");
     chooseAction(2);
     screenshot("filetime-multiple.bmp");
+}
+
+// --- Change Multiple, end to end through the window ---------------------------------------------
+
+namespace
+{
+struct TreeItem
+{
+    std::wstring path;
+    DWORD attributes; // the attribute bits it carries (besides the folder bit)
+    bool isFolder;
+    Seconds modified, accessed;
+};
+
+enum FieldMask
+{
+    F_CREATED = 1,
+    F_MODIFIED = 2,
+    F_ACCESSED = 4,
+    F_ALL = 7
+};
+} // namespace
+
+TEST_F(FileTimeDialog, EveryChangeMultipleMethodChangesTheWholeTreeToTheSecondAndKeepsItsAttributes)
+{
+    const std::wstring root = makeFolder(L"tree");
+    makeFolder(L"tree\\sub");
+    std::vector<TreeItem> items = {
+        {root, 0, true, utc(2000, 1, 1, 10), 0},
+        {makeFile(L"tree\\a.txt", 10), 0, false, utc(2001, 2, 3, 4, 5, 6), 0},
+        {makeFile(L"tree\\b.txt", 10, FILE_ATTRIBUTE_READONLY), FILE_ATTRIBUTE_READONLY, false, utc(2002, 3, 4), 0},
+        {makeFile(L"tree\\c.txt", 10, FILE_ATTRIBUTE_HIDDEN), FILE_ATTRIBUTE_HIDDEN, false, utc(2003, 4, 5), 0},
+        {makeFile(L"tree\\d.txt", 10, FILE_ATTRIBUTE_SYSTEM), FILE_ATTRIBUTE_SYSTEM, false, utc(2004, 5, 6), 0},
+        {folder + L"\\tree\\sub", 0, true, utc(2005, 6, 7), 0},
+        {makeFile(L"tree\\sub\\e.txt", 10), 0, false, utc(2010, 7, 8, 9, 10, 11), 0},
+    };
+    for (TreeItem& item : items)
+        item.accessed = item.modified + 3600;
+
+    int plainZone = -1, otherPlainZone = -1;
+    for (uint32_t i = 0; i < s::time::zoneCount(); ++i)
+    {
+        if (s::time::zoneAt(i)->hasDaylight())
+            continue;
+        if (plainZone < 0)
+            plainZone = int(i);
+        else if (s::time::zoneAt(i)->getBias() != s::time::zoneAt(uint32_t(plainZone))->getBias())
+            otherPlainZone = int(i);
+    }
+    ASSERT_GE(otherPlainZone, 0);
+    const int64_t zoneShift = s::time::zoneShift(*s::time::zoneAt(uint32_t(plainZone)), false,
+                                                 *s::time::zoneAt(uint32_t(otherPlainZone)), false);
+    ASSERT_NE(zoneShift, 0);
+
+    build();
+    chooseAction(2);
+    click(multi().includeContents);
+    click(multi().attributes[ATTR_READ_ONLY]);
+    click(multi().attributes[ATTR_SYSTEM]);
+    ASSERT_TRUE(checked(multi().attributes[ATTR_SYSTEM]));
+
+    s::time::Time* specificTime = s::time::Time::fromFields(2011, 5, 6, 7, 8, 9);
+    const Seconds specific = s::time::localToUtc(specificTime->getEpochSeconds());
+    specificTime->Release();
+    const Seconds newestModified = items[6].modified, oldestModified = items[0].modified;
+
+    struct Case
+    {
+        const wchar_t* name;
+        int method;
+        int option; // sync option, or the offset digit
+        int fields;
+        bool minus;
+        const wchar_t* unit;
+        // Expected modified and accessed of an item (-1: unchanged), given "now" bounds.
+        Seconds (*modified)(const TreeItem&, Seconds specific, Seconds newest, Seconds oldest, int64_t shift);
+        Seconds (*accessed)(const TreeItem&, Seconds specific, Seconds newest, Seconds oldest, int64_t shift);
+    };
+    using T = const TreeItem&;
+    const Case cases[] = {
+        {L"Specific", METHOD_SPECIFIC, 0, F_ALL, false, nullptr, [](T, Seconds v, Seconds, Seconds, int64_t) { return v; },
+         [](T, Seconds v, Seconds, Seconds, int64_t) { return v; }},
+        {L"SyncModifiedToAccessed", METHOD_SYNC, SYNC_MODIFIED, F_ACCESSED, false, nullptr,
+         [](T i, Seconds, Seconds, Seconds, int64_t) { return i.modified; },
+         [](T i, Seconds, Seconds, Seconds, int64_t) { return i.modified; }},
+        {L"SyncAccessedToModified", METHOD_SYNC, SYNC_ACCESSED, F_MODIFIED, false, nullptr,
+         [](T i, Seconds, Seconds, Seconds, int64_t) { return i.accessed; },
+         [](T i, Seconds, Seconds, Seconds, int64_t) { return i.accessed; }},
+        {L"SyncNewest", METHOD_SYNC, SYNC_NEWEST, F_MODIFIED, false, nullptr,
+         [](T, Seconds, Seconds n, Seconds, int64_t) { return n; },
+         [](T i, Seconds, Seconds, Seconds, int64_t) { return i.accessed; }},
+        {L"SyncOldest", METHOD_SYNC, SYNC_OLDEST, F_MODIFIED, false, nullptr,
+         [](T, Seconds, Seconds, Seconds o, int64_t) { return o; },
+         [](T i, Seconds, Seconds, Seconds, int64_t) { return i.accessed; }},
+        {L"OffsetAddTwoHours", METHOD_OFFSET, 2, F_MODIFIED | F_ACCESSED, false, UnitHours,
+         [](T i, Seconds, Seconds, Seconds, int64_t) { return i.modified + 7200; },
+         [](T i, Seconds, Seconds, Seconds, int64_t) { return i.accessed + 7200; }},
+        {L"OffsetMinusThreeDays", METHOD_OFFSET, 3, F_MODIFIED, true, UnitDays,
+         [](T i, Seconds, Seconds, Seconds, int64_t) { return i.modified - 3 * 86400; },
+         [](T i, Seconds, Seconds, Seconds, int64_t) { return i.accessed; }},
+        {L"OffsetMinusFiftyNineSecs", METHOD_OFFSET, 59, F_MODIFIED, true, UnitSecs,
+         [](T i, Seconds, Seconds, Seconds, int64_t) { return i.modified - 59; },
+         [](T i, Seconds, Seconds, Seconds, int64_t) { return i.accessed; }},
+        {L"TimeZone", METHOD_TIME_ZONE, 0, F_MODIFIED | F_ACCESSED, false, nullptr,
+         [](T i, Seconds, Seconds, Seconds, int64_t shift) { return i.modified + shift; },
+         [](T i, Seconds, Seconds, Seconds, int64_t shift) { return i.accessed + shift; }},
+    };
+    chooseValue(multi().from.combo(), plainZone);
+    chooseValue(multi().to.combo(), otherPlainZone);
+
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << std::string(c.name, c.name + wcslen(c.name)));
+        for (const TreeItem& item : items)
+            setTimes(item.path, item.modified, item.accessed);
+        click(multi().methods[c.method]);
+        ASSERT_TRUE(checked(multi().methods[c.method]));
+        const bool fields[TIME_COUNT] = {(c.fields & F_CREATED) != 0, (c.fields & F_MODIFIED) != 0,
+                                         (c.fields & F_ACCESSED) != 0};
+        for (int k = 0; k < TIME_COUNT; ++k)
+        {
+            if (checked(multi().fields[k]) != fields[k])
+                click(multi().fields[k]);
+        }
+        if (c.method == METHOD_SPECIFIC)
+            setShown(multi().specific, 2011, 5, 6, 7, 8, 9);
+        if (c.method == METHOD_SYNC)
+            click(multi().sync[c.option]);
+        if (c.method == METHOD_OFFSET)
+        {
+            click(c.minus ? multi().minus : multi().add);
+            chooseValue(multi().digit, c.option);
+            chooseValue(multi().unit, s::gui::combobox::ComboBoxItem::keyValue(c.unit));
+        }
+        drop({root});
+        EXPECT_TRUE(boxes().empty());
+
+        const ChangeRequest& request = dialog->getRequest();
+        EXPECT_EQ(request.created < 0, !fields[TIME_CREATED]);
+        if (c.method == METHOD_SPECIFIC)
+        {
+            EXPECT_EQ(request.created, specific);
+        }
+        if (c.method == METHOD_TIME_ZONE)
+        {
+            EXPECT_EQ(request.mode, ModeOffset);
+            EXPECT_EQ(request.offset, zoneShift);
+        }
+        for (const TreeItem& item : items)
+        {
+            SCOPED_TRACE(testing::Message() << std::string(item.path.begin(), item.path.end()));
+            const Times now = timesOf(item.path);
+            const Seconds wantModified = fields[TIME_MODIFIED]
+                                             ? c.modified(item, specific, newestModified, oldestModified, zoneShift)
+                                             : item.modified;
+            EXPECT_EQ(now.modified, wantModified);
+            EXPECT_EQ(now.modifiedTicks % TICKS_PER_SECOND, 0u);
+            if (!item.isFolder)
+            {
+                const Seconds wantAccessed = fields[TIME_ACCESSED]
+                                                 ? c.accessed(item, specific, newestModified, oldestModified, zoneShift)
+                                                 : item.accessed;
+                EXPECT_EQ(now.accessed, wantAccessed);
+            }
+            const DWORD attributes = GetFileAttributesW(item.path.c_str());
+            EXPECT_EQ(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+                      item.attributes);
+        }
+    }
+
+    // "Current Time": every checked time becomes the time of the drop.
+    for (const TreeItem& item : items)
+        setTimes(item.path, item.modified, item.accessed);
+    click(multi().methods[METHOD_SYNC]);
+    click(multi().sync[SYNC_CURRENT]);
+    const Seconds before = s::time::nowSeconds();
+    drop({root});
+    const Seconds after = s::time::nowSeconds();
+    for (const TreeItem& item : items)
+    {
+        const Seconds m = timesOf(item.path).modified;
+        EXPECT_GE(m, before);
+        EXPECT_LE(m, after);
+    }
+    EXPECT_EQ(dialog->getRequest().mode, ModeSpecific);
+    EXPECT_EQ(dialog->getRequest().syncTarget, SyncCurrent);
+
+    // Dropping saves the method, the time-zone one as "TimeZone".
+    click(multi().methods[METHOD_TIME_ZONE]);
+    drop({items[1].path});
+    EXPECT_EQ(std::wstring(store->getString(MULTI, L"Mode", L"", nullptr, false)), L"TimeZone");
+}
+
+TEST_F(FileTimeDialog, AnImpossibleSpecificDateIsRefusedWithTheMessageAndNothingIsWritten)
+{
+    const std::wstring file = makeFile(L"keep.txt", 3);
+    setTimes(file, utc(2005, 5, 5, 5, 5, 5), utc(2006, 6, 6, 6, 6, 6));
+    build();
+    chooseAction(2);
+    // A Newest search left over from an earlier drop must not take over a later "Specific:".
+    click(multi().methods[METHOD_SYNC]);
+    click(multi().sync[SYNC_NEWEST]);
+    drop({file});
+    click(multi().methods[METHOD_SPECIFIC]);
+    setTimes(file, utc(2005, 5, 5, 5, 5, 5), utc(2006, 6, 6, 6, 6, 6));
+
+    struct Bad
+    {
+        int y, m, d;
+    } bad[] = {{2013, 2, 31}, {2013, 4, 31}, {2013, 2, 29}};
+    for (const Bad& b : bad)
+    {
+        {
+            std::lock_guard<std::mutex> guard(MessageBoxes::lock());
+            MessageBoxes::texts().clear();
+        }
+        setShown(multi().specific, b.y, b.m, b.d, 12, 0, 0);
+        drop({file});
+        const std::vector<std::wstring> shownBoxes = boxes();
+        ASSERT_EQ(shownBoxes.size(), 1u) << b.m << "/" << b.d;
+        EXPECT_NE(shownBoxes[0].find(L"The date value of the month is invalid."), std::wstring::npos);
+        EXPECT_NE(shownBoxes[0].find(L"Specific:"), std::wstring::npos);
+        EXPECT_EQ(timesOf(file).modified, utc(2005, 5, 5, 5, 5, 5));
+        EXPECT_EQ(timesOf(file).accessed, utc(2006, 6, 6, 6, 6, 6));
+    }
+    // 29 February of a leap year is a date.
+    {
+        std::lock_guard<std::mutex> guard(MessageBoxes::lock());
+        MessageBoxes::texts().clear();
+    }
+    setShown(multi().specific, 2012, 2, 29, 12, 0, 0);
+    drop({file});
+    EXPECT_EQ(boxes().size(), 0u);
+    s::time::Time* leap = s::time::Time::fromFields(2012, 2, 29, 12, 0, 0);
+    EXPECT_EQ(timesOf(file).modified, s::time::localToUtc(leap->getEpochSeconds()));
+    leap->Release();
+}
+
+// --- View & Copy ------------------------------------------------------------------------------------
+
+TEST_F(FileTimeDialog, ViewAndCopyShowsSizesInEveryUnitAndCopiesThemToTheClipboard)
+{
+    const std::wstring small = makeFile(L"small.bin", 1023);
+    const std::wstring two = makeFile(L"two.bin", 2048);
+    const std::wstring empty = makeFile(L"empty.bin", 0);
+    const std::wstring big = makeFile(L"big.bin", 1234567);
+    const std::wstring sub = makeFolder(L"folder");
+    build();
+    struct Shown
+    {
+        const wchar_t* unit;
+        bool comma;
+        const wchar_t* text;
+    };
+    struct Case
+    {
+        std::wstring path;
+        std::vector<Shown> shown;
+    } cases[] = {
+        {small, {{SizeAuto, true, L"1023 B"}, {SizeKB, false, L"1"}, {SizeMB, false, L"1"}, {SizeBytes, true, L"1,023"},
+                 {SizeBytes, false, L"1023"}}},
+        {two, {{SizeKB, false, L"2"}, {SizeAuto, false, L"2.00 KB"}}},
+        {empty, {{SizeAuto, false, L"0 B"}, {SizeKB, false, L"0"}}},
+        {big, {{SizeBytes, true, L"1,234,567"}, {SizeKB, true, L"1,206"}, {SizeAuto, true, L"1.17 MB"}}},
+    };
+    for (const Case& c : cases)
+    {
+        drop({c.path});
+        EXPECT_EQ(textOf(hwnd(copy().name)), c.path.substr(c.path.rfind(L'\\') + 1));
+        for (const Shown& s : c.shown)
+        {
+            chooseValue(copy().unit, s::gui::combobox::ComboBoxItem::keyValue(s.unit));
+            EXPECT_EQ(enabled(copy().comma), s.unit != SizeAuto);
+            if (s.unit != SizeAuto && checked(copy().comma) != s.comma)
+                click(copy().comma);
+            EXPECT_EQ(textOf(hwnd(copy().size)), s.text) << c.path.c_str();
+        }
+    }
+    // The size Copy appends the unit (not for "Auto").
+    chooseValue(copy().unit, s::gui::combobox::ComboBoxItem::keyValue(SizeBytes));
+    if (!checked(copy().comma))
+        click(copy().comma);
+    click(copy().sizeCopy);
+    EXPECT_EQ(clipboardText(), L"1,234,567 Bytes");
+    chooseValue(copy().unit, s::gui::combobox::ComboBoxItem::keyValue(SizeAuto));
+    click(copy().sizeCopy);
+    EXPECT_EQ(clipboardText(), L"1.17 MB");
+    click(copy().nameCopy);
+    EXPECT_EQ(clipboardText(), L"big.bin");
+    // The time fields: user locale, with offset, UTC; each Copy copies its own field.
+    setTimes(big, utc(2013, 8, 13, 14, 5, 9), utc(2014, 1, 2, 3, 4, 5));
+    clickAndWait(copy().refresh); // a refresh reads the same item again
+    EXPECT_EQ(textOf(hwnd(copy().times[TIME_MODIFIED * 3 + 2])), L"2013-08-13 14:05:09 UTC");
+    click(copy().timeCopy[TIME_ACCESSED * 3 + 2]);
+    EXPECT_EQ(clipboardText(), L"2014-01-02 03:04:05 UTC");
+    click(copy().timeCopy[TIME_MODIFIED * 3]);
+    EXPECT_EQ(clipboardText(), textOf(hwnd(copy().times[TIME_MODIFIED * 3])));
+    EXPECT_FALSE(clipboardText().empty());
+
+    // A folder: its name and times, an empty size; its size Copy copies nothing.
+    drop({sub, big});
+    EXPECT_EQ(textOf(hwnd(copy().name)), L"folder");
+    EXPECT_EQ(textOf(hwnd(copy().size)), L"");
+    EXPECT_FALSE(textOf(hwnd(copy().times[0])).empty());
+    putOnClipboard(L"unchanged");
+    click(copy().sizeCopy);
+    EXPECT_EQ(clipboardText(), L"unchanged");
+
+    // Only the first of several dropped items is shown.
+    drop({small, big});
+    EXPECT_EQ(textOf(hwnd(copy().name)), L"small.bin");
+    // A deleted item leaves every field empty after a refresh.
+    DeleteFileW(small.c_str());
+    clickAndWait(copy().refresh);
+    EXPECT_EQ(textOf(hwnd(copy().name)), L"");
+    EXPECT_EQ(textOf(hwnd(copy().times[0])), L"");
+}
+
+TEST(FileTimeDialogSizeTexts, AutoAndThousands)
+{
+    struct Case
+    {
+        int64_t size;
+        const wchar_t* autoText;
+        const wchar_t* thousands;
+    } cases[] = {
+        {0, L"0 B", L"0"},
+        {1000, L"1000 B", L"1,000"},
+        {1023, L"1023 B", L"1,023"},
+        {1536, L"1.50 KB", L"1,536"},
+        {15360, L"15.0 KB", L"15,360"},
+        {153600, L"150 KB", L"153,600"},
+        {1048576, L"1.00 MB", L"1,048,576"},
+        {1234567, L"1.17 MB", L"1,234,567"},
+        {int64_t(5) << 40, L"5.00 TB", L"5,497,558,138,880"},
+        {-1, L"-", nullptr},
+        {-2, L"", nullptr},
+    };
+    s::str::strbuffer::StrBuffer* out = s::str::strbuffer::StrBuffer::Acquire();
+    for (const Case& c : cases)
+    {
+        EXPECT_EQ(std::wstring(Dialog::formatSizeAuto(c.size, out)->CStr()), c.autoText) << c.size;
+        if (c.thousands != nullptr)
+        {
+            EXPECT_EQ(std::wstring(Dialog::formatThousands(c.size, out)->CStr()), c.thousands) << c.size;
+        }
+    }
+    out->Release();
+}
+
+// --- View & Edit ----------------------------------------------------------------------------------------
+
+TEST_F(FileTimeDialog, ViewAndEditShowsEditsAppliesAndRestoresTheItemsTimes)
+{
+    const std::wstring file = makeFile(L"edit.txt", 5, FILE_ATTRIBUTE_READONLY);
+    const Seconds modified = utc(2009, 9, 9, 9, 9, 9), accessed = utc(2009, 10, 10, 10, 10, 10);
+    setTimes(file, modified, accessed);
+    build();
+    chooseAction(1);
+    drop({file});
+    EXPECT_EQ(textOf(hwnd(edit().name)), L"edit.txt");
+    s::time::Time* local = s::time::Time::fromSecondsLocal(modified);
+    wchar_t expected[64];
+    std::swprintf(expected, 64, L"%04d-%02d-%02d %02d:%02d:%02d", local->getYear(), local->getMonth(), local->getDay(),
+                  local->getHour(), local->getMinute(), local->getSecond());
+    local->Release();
+    EXPECT_EQ(shown(edit().times[TIME_MODIFIED]), expected);
+    EXPECT_TRUE(enabled(edit().rows[TIME_MODIFIED]));
+    EXPECT_TRUE(enabled(edit().times[TIME_MODIFIED].year()));
+    EXPECT_TRUE(enabled(edit().cancel));
+    EXPECT_FALSE(enabled(edit().restore)) << "nothing edited yet";
+    EXPECT_FALSE(enabled(edit().apply));
+    EXPECT_FALSE(enabled(edit().folder)) << "a file has no contents";
+
+    // 31 February in the Created row: its Copy button refuses with the row's message and
+    // leaves the Modified row alone, but Restore and Apply become enabled.
+    setShown(edit().times[TIME_CREATED], 2013, 2, 31, 1, 2, 3);
+    click(edit().restore); // back to the shown times, Restore disabled again
+    EXPECT_FALSE(enabled(edit().restore));
+    setShown(edit().times[TIME_CREATED], 2013, 2, 31, 1, 2, 3);
+    click(edit().sync[TIME_CREATED]);
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_NE(boxes()[0].find(L"Created:"), std::wstring::npos);
+    EXPECT_NE(boxes()[0].find(L"The date value of the month is invalid."), std::wstring::npos);
+    EXPECT_EQ(shown(edit().times[TIME_MODIFIED]), expected);
+    EXPECT_TRUE(enabled(edit().restore));
+    EXPECT_TRUE(enabled(edit().apply));
+    // Apply with the impossible date in a checked row writes nothing.
+    click(edit().apply);
+    testgui::settle(window());
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(boxes().size(), 2u);
+    EXPECT_EQ(timesOf(file).modified, modified);
+
+    // Only the Modified row checked: +1 Day over 2012-02-28 23:30:00 gives the 29th.
+    click(edit().rows[TIME_CREATED]);
+    click(edit().rows[TIME_ACCESSED]);
+    EXPECT_FALSE(enabled(edit().times[TIME_CREATED].year()));
+    setShown(edit().times[TIME_MODIFIED], 2012, 2, 28, 23, 30, 0);
+    chooseValue(edit().digit, 1);
+    chooseValue(edit().unit, s::gui::combobox::ComboBoxItem::keyValue(UnitDays));
+    click(edit().plus);
+    EXPECT_EQ(shown(edit().times[TIME_MODIFIED]), L"2012-02-29 23:30:00");
+    chooseValue(edit().unit, s::gui::combobox::ComboBoxItem::keyValue(UnitMins));
+    chooseValue(edit().digit, 30);
+    click(edit().minus);
+    EXPECT_EQ(shown(edit().times[TIME_MODIFIED]), L"2012-02-29 23:00:00");
+
+    clickAndWait(edit().apply);
+    s::time::Time* wanted = s::time::Time::fromFields(2012, 2, 29, 23, 0, 0);
+    EXPECT_EQ(timesOf(file).modified, s::time::localToUtc(wanted->getEpochSeconds()));
+    wanted->Release();
+    EXPECT_EQ(timesOf(file).accessed, accessed) << "an unchecked row is not written";
+    EXPECT_EQ(dialog->getRequest().created, -1);
+    EXPECT_TRUE(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(dialog->isAppliedOnce());
+    EXPECT_FALSE(enabled(edit().apply));
+
+    // Restore brings back the times read when the item was shown, and Apply can write them
+    // back because an Apply was made.
+    click(edit().restore);
+    EXPECT_EQ(shown(edit().times[TIME_MODIFIED]), expected);
+    EXPECT_FALSE(enabled(edit().restore));
+    EXPECT_TRUE(enabled(edit().apply));
+    clickAndWait(edit().apply);
+    EXPECT_EQ(timesOf(file).modified, modified);
+
+    // "Now" writes the current time into every checked row; Cancel clears the panel.
+    click(edit().now);
+    EXPECT_NE(shown(edit().times[TIME_MODIFIED]), expected);
+    click(edit().cancel);
+    EXPECT_EQ(textOf(hwnd(edit().name)), L"");
+    EXPECT_FALSE(enabled(edit().apply));
+    EXPECT_FALSE(enabled(edit().rows[TIME_MODIFIED]));
+}
+
+TEST_F(FileTimeDialog, ViewAndEditAppliesToAFolderAndItsContentsByItsBoxes)
+{
+    const std::wstring dir = makeFolder(L"dir");
+    const std::wstring inside = makeFile(L"dir\\in.txt", 1);
+    const std::wstring hidden = makeFile(L"dir\\hid.txt", 1, FILE_ATTRIBUTE_HIDDEN);
+    const Seconds old = utc(2001, 1, 1);
+    for (const std::wstring& p : {dir, inside, hidden})
+        setTimes(p, old, old);
+    build();
+    chooseAction(1);
+    drop({dir});
+    EXPECT_TRUE(enabled(edit().folder));
+    EXPECT_FALSE(enabled(edit().attributes[ATTR_NORMAL]));
+    click(edit().folder);
+    EXPECT_TRUE(enabled(edit().attributes[ATTR_NORMAL]));
+    // Normal checked, Hidden unchecked: the hidden file keeps its time.
+    if (!checked(edit().attributes[ATTR_NORMAL]))
+        click(edit().attributes[ATTR_NORMAL]);
+    if (checked(edit().attributes[ATTR_HIDDEN]))
+        click(edit().attributes[ATTR_HIDDEN]);
+    setShown(edit().times[TIME_MODIFIED], 2015, 6, 7, 8, 9, 10);
+    clickAndWait(edit().apply);
+    s::time::Time* wanted = s::time::Time::fromFields(2015, 6, 7, 8, 9, 10);
+    const Seconds want = s::time::localToUtc(wanted->getEpochSeconds());
+    wanted->Release();
+    EXPECT_EQ(timesOf(dir).modified, want);
+    EXPECT_EQ(timesOf(inside).modified, want);
+    EXPECT_EQ(timesOf(hidden).modified, old);
+    EXPECT_TRUE(GetFileAttributesW(hidden.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+}
+
+TEST_F(FileTimeDialog, ZoneSelectorsSnapBackFromTheSeparatorAndRememberTheirDaylightBoxes)
+{
+    const std::wstring file = makeFile(L"zone.txt");
+    build();
+    chooseAction(1);
+    drop({file});
+    int daylightZone = -1, plainZone = -1;
+    for (uint32_t i = 0; i < s::time::zoneCount(); ++i)
+    {
+        if (s::time::zoneAt(i)->hasDaylight() && daylightZone < 0)
+            daylightZone = int(i);
+        if (!s::time::zoneAt(i)->hasDaylight() && plainZone < 0)
+            plainZone = int(i);
+    }
+    ASSERT_GE(daylightZone, 0);
+    ASSERT_GE(plainZone, 0);
+    for (const ZoneSelector* zone : {&edit().from, &edit().to})
+    {
+        const bool isTo = zone == &edit().to;
+        SCOPED_TRACE(isTo ? "To" : "From");
+        chooseValue(zone->combo(), daylightZone);
+        EXPECT_TRUE(enabled(zone->daylightBox()));
+        const int before = selection(zone->combo());
+        const bool boxBefore = checked(zone->daylightBox());
+        choose(zone->combo(), 1); // the separator
+        EXPECT_EQ(selection(zone->combo()), before);
+        EXPECT_EQ(checked(zone->daylightBox()), boxBefore);
+        if (!checked(zone->daylightBox()))
+            click(zone->daylightBox());
+        // system entry, then a zone with a rule: the box comes back checked.
+        choose(zone->combo(), 0);
+        EXPECT_FALSE(enabled(zone->daylightBox()));
+        EXPECT_EQ(checked(zone->daylightBox()), s::time::systemZone().isDaylightInUse());
+        chooseValue(zone->combo(), daylightZone);
+        EXPECT_TRUE(checked(zone->daylightBox()));
+        // system entry, a zone without a rule, a zone with one: From comes back checked;
+        // To remembers what the box showed for the zone without a rule.
+        choose(zone->combo(), 0);
+        chooseValue(zone->combo(), plainZone);
+        EXPECT_FALSE(enabled(zone->daylightBox()));
+        EXPECT_FALSE(checked(zone->daylightBox()));
+        chooseValue(zone->combo(), daylightZone);
+        EXPECT_EQ(checked(zone->daylightBox()), isTo ? s::time::systemZone().isDaylightInUse() : true);
+    }
+    // Unchecking with a rule, then the system entry, then closing saves false.
+    if (checked(edit().from.daylightBox()))
+        click(edit().from.daylightBox());
+    choose(edit().from.combo(), 0);
+    close();
+    EXPECT_FALSE(store->getBool(EDIT, L"TimeZoneFrom_ConsiderDaylight", true));
+}
+
+// --- time zones of their own --------------------------------------------------------------------------
+
+class FileTimeDialogTokyoEnv : public FileTimeDialog
+{
+};
+class FileTimeDialogNewYorkEnv : public FileTimeDialog
+{
+};
+
+TEST_F(FileTimeDialogTokyoEnv, MinusOneDayNear1970StopsAtZero)
+{
+    const std::wstring file = makeFile(L"tokyo.txt");
+    build();
+    chooseAction(1);
+    drop({file});
+    setShown(edit().times[TIME_MODIFIED], 1970, 1, 1, 10, 0, 0);
+    chooseValue(edit().digit, 1);
+    chooseValue(edit().unit, s::gui::combobox::ComboBoxItem::keyValue(UnitDays));
+    click(edit().minus);
+    EXPECT_EQ(shown(edit().times[TIME_MODIFIED]), L"1970-01-01 09:00:00");
+}
+
+TEST_F(FileTimeDialogNewYorkEnv, AClearedRowWestOfUtcShowsTheYear1970)
+{
+    build();
+    chooseAction(1);
+    EXPECT_EQ(shown(edit().times[TIME_CREATED]), L"1970-12-31 19:00:00");
 }
