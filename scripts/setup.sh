@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-PACKAGES=(mingw-w64 wine wine64 xvfb xauth cmake ninja-build googletest dpkg-dev)
+# fonts-wqy-microhei: Latin and CJK glyphs for the Japanese (and Chinese) user interface under Wine.
+PACKAGES=(mingw-w64 wine wine64 xvfb xauth cmake ninja-build googletest dpkg-dev fonts-wqy-microhei)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

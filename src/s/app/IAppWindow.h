@@ -26,6 +26,9 @@
 #include "s/gui/IWindowSettings.h"
 #include "s/thread/IPoolable.h"
 
+namespace s::gui {
+class IWindow;
+}
 namespace s::gui::drawer {
 class Skinner;
 }
@@ -66,6 +69,10 @@ public:
     /// With an own skin manager the window's "Skin" section, else the application's.
     virtual const wchar_t* getSavedSkin() = 0;
     virtual void setSavedSkin(const wchar_t* name) = 0;
+    /// With an own skin manager: selects the saved scheme (the default one when the saved
+    /// name is unknown) and attaches the skin manager to `window`, before its components
+    /// are added (they take their drawers when attached). Without one nothing happens.
+    virtual void attachSkinner(s::gui::IWindow* window) = 0;
 
     // hasSavedPosition, setBounds and the getters of IWindowSettings, and:
     virtual void setSize(int width, int height) = 0;

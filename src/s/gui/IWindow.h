@@ -130,6 +130,10 @@ class IWindow : public IContainer
     // popup menu opens on a right click in the client area (after event 19), the tray
     // menu on a right click on the tray icon (after event 18). Null removes one.
     virtual void setMenuBar(IMenuEx* menuBar) = 0;
+    // The window's DPI (96 = 100 %); stated pixel sizes of its tree are scaled by
+    // getDpi() / 96 (Toolkit::scale) and again when the window moves to a monitor of
+    // another DPI.
+    virtual int getDpi() = 0;
     virtual IMenuEx* getMenuBar() = 0;
     virtual void setTrayMenu(IPopupMenu* menu) = 0;
     virtual void setPopupMenu(IPopupMenu* menu) = 0;

@@ -257,11 +257,23 @@ LangPack* Localizer::findLanguage(const wchar_t* name) const
 void Localizer::makeCurrent(LangPack* language)
 {
     current_.store(language);
-    // A listener may add or remove listeners while being told.
-    for (uint32_t i = 0; i < listeners_->Count(); ++i) {
-        auto* listener = static_cast<s::gui::events::IEventListener*>(listeners_->Get(i));
-        listener->handleEvent(this, 0);
+    // A listener may add or remove listeners (itself included) while being told:
+    // walking the live list would then skip the one after it. The listeners of
+    // this moment are told from a copy, each once, unless removed before its turn;
+    // one added meanwhile hears of the next change.
+    const uint32_t n = listeners_->Count();
+    if (n == 0)
+        return;
+    ArrayP* toTell = ArrayP::Acquire();
+    if (!toTell)
+        return;
+    toTell->Append(listeners_->Items(), n);
+    for (uint32_t i = 0; i < n; ++i) {
+        auto* listener = static_cast<s::gui::events::IEventListener*>(toTell->Get(i));
+        if (listeners_->IndexOf(listener) >= 0)
+            listener->handleEvent(this, 0);
     }
+    toTell->Release();
 }
 
 void Localizer::selectLanguage(const wchar_t* name)

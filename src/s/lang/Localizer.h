@@ -19,7 +19,10 @@
 // system's language (or else the first) becomes current on first use.
 //
 // Listeners (s::gui::events::IEventListener, not owned) get handleEvent(this, 0)
-// once per change of language, on the thread that changed it.
+// once per change of language, on the thread that changed it. A listener may
+// add or remove listeners (itself included) while being told: every other
+// listener of that moment is still told once, unless it was removed before its
+// turn; one added meanwhile is told from the next change on.
 //
 // Ownership: loadFromResource/loadFromDocument answer a new Localizer from the
 // pool that the caller releases; it owns its LangPacks. Answers that point to

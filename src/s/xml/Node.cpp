@@ -767,8 +767,10 @@ bool LoadFrom(Node& node, Path path)
     if (!bytes)
         return false;
     bool ok = disk::ReadAllBytes(path, bytes);
+    // The parser takes a signed 32-bit count, where -1 means "up to a zero byte":
+    // a file of 2 GiB or more would turn negative and be read past its end.
     if (ok)
-        ok = node.parseUtf8(bytes->Items(), int32_t(bytes->Count()));
+        ok = bytes->Count() <= 0x7FFFFFFFu && node.parseUtf8(bytes->Items(), int32_t(bytes->Count()));
     bytes->Release();
     return ok;
 }

@@ -121,7 +121,7 @@ struct DropBox
 
 void waitFor(const Recorder& rec, size_t count)
 {
-    for (int i = 0; i < 300 && rec.kinds.size() < count; ++i)
+    for (int i = 0; i < 1000 && rec.kinds.size() < count; ++i)
         Sleep(10);
 }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "GuiTestSupport.h"
+#include "ScreenshotSupport.h"
 #include "s/gui/win/Box.h"
 
 using s::gui::win::Box;
@@ -47,51 +48,6 @@ Box* panel(int mode, int r, int g, int b)
     box->setWidthPercent(100);
     box->setBackgroundColour(r, g, b, false);
     return box;
-}
-
-// Paints a window's client area and, on top, its visible children (each at its place)
-// into dc, whose origin is the top window's client origin.
-void printTree(HWND top, HWND window, HDC dc)
-{
-    POINT origin{0, 0};
-    MapWindowPoints(window, top, &origin, 1);
-    POINT old;
-    SetViewportOrgEx(dc, origin.x, origin.y, &old);
-    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-    SetViewportOrgEx(dc, old.x, old.y, nullptr);
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    {
-        if (IsWindowVisible(child))
-            printTree(top, child, dc);
-    }
-}
-
-// Renders the window's client area with its children into a bitmap (so that other
-// windows on the display cannot spoil the picture) and writes it as a 24-bit BMP file.
-// Answers the colour at (sx, sy) of the client area.
-bool saveBitmap(HWND window, int w, int h, const char* path, COLORREF* sampleOut, int sx, int sy)
-{
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = h; // bottom-up, as BMP files keep it
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(mem, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    printTree(window, window, mem);
-    GdiFlush();
-    *sampleOut = GetPixel(mem, sx, sy);
-    SelectObject(mem, old);
-    bool ok = testgui::writeBmp24(path, info.bmiHeader, bits);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    return ok;
 }
 
 } // namespace
@@ -148,7 +104,7 @@ TEST(Screenshot, NestedBoxes)
     // A pixel inside the first leaf of the row.
     POINT leafPoint{10, 10};
     MapWindowPoints(s::gui::win::Toolkit::handleOf(row->getChild(0)), w.handle(), &leafPoint, 1);
-    bool saved = saveBitmap(w.handle(), client.right, client.bottom, "gui-nested-boxes.bmp", &sample,
+    bool saved = testgui::saveBitmap(w.handle(), client.right, client.bottom, "gui-nested-boxes.bmp", &sample,
                             leafPoint.x, leafPoint.y);
     EXPECT_TRUE(saved);
     EXPECT_EQ(RGB(220, 60, 60), sample);

@@ -415,6 +415,52 @@ TEST_F(EmbeddedPack, SavedNameDifferingOnlyInCaseSelectsAndNeedsNoWrite)
     EXPECT_EQ(3, listener.calls);
 }
 
+// A listener that removes itself while being told used to make the next one miss
+// the change; one removed by another before its turn is not told; one added
+// meanwhile waits for the next change.
+TEST_F(EmbeddedPack, ListenersMayAddAndRemoveListenersWhileBeingTold)
+{
+    struct Changing : CountingListener
+    {
+        Localizer* pack = nullptr;
+        IEventListener* remove = nullptr;
+        IEventListener* add = nullptr;
+        void handleEvent(void* source, int kind) override
+        {
+            CountingListener::handleEvent(source, kind);
+            if (remove)
+                pack->removeListener(remove);
+            if (add)
+                pack->addListener(add);
+            remove = add = nullptr;  // once
+        }
+    };
+    Changing self, removesLast, later;
+    CountingListener afterSelf, last, added;
+    self.pack = removesLast.pack = pack;
+    self.remove = &self;
+    removesLast.remove = &last;
+    removesLast.add = &added;
+    for (s::gui::events::IEventListener* l :
+         std::initializer_list<s::gui::events::IEventListener*>{&self, &afterSelf, &removesLast, &last, &later})
+        pack->addListener(l);
+
+    pack->selectLanguage(L"German");
+    EXPECT_EQ(1, self.calls);
+    EXPECT_EQ(1, afterSelf.calls);  // was skipped when self removed itself
+    EXPECT_EQ(1, removesLast.calls);
+    EXPECT_EQ(0, last.calls);       // removed before its turn
+    EXPECT_EQ(1, later.calls);
+    EXPECT_EQ(0, added.calls);      // added during this change
+    EXPECT_EQ(4u, pack->getListenerCount());
+
+    pack->selectLanguage(L"French");
+    EXPECT_EQ(1, self.calls);
+    EXPECT_EQ(2, afterSelf.calls);
+    EXPECT_EQ(2, later.calls);
+    EXPECT_EQ(1, added.calls);
+}
+
 TEST(LocalizerBuild, FallbacksNumbersKeysAndUnknownTags)
 {
     Localizer* localizer = FromDocument(

@@ -205,6 +205,15 @@ void AppWindow::setSavedSkin(const wchar_t* name)
         settings->setString(getSectionPath(IAppBase::SECTION_SKIN), L"", name);
 }
 
+void AppWindow::attachSkinner(s::gui::IWindow* window)
+{
+    if (!ownSkinner_ || !skinner_ || !window)
+        return;
+    if (!skinner_->selectScheme(getSavedSkin()))
+        skinner_->selectScheme(defaultSkin_->CStr());
+    window->setSkinner(skinner_);
+}
+
 // --- geometry -----------------------------------------------------------------------------
 
 bool AppWindow::hasSavedPosition()

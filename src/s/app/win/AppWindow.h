@@ -67,6 +67,7 @@ public:
     s::gui::drawer::Skinner* getSkinner() override;
     const wchar_t* getSavedSkin() override;
     void setSavedSkin(const wchar_t* name) override;
+    void attachSkinner(s::gui::IWindow* window) override;
     void setSize(int width, int height) override;
     void forgetBounds() override;
     bool hasX() override;

@@ -4,7 +4,8 @@
 // Elements are 1 << ElementShift() bytes; the storage is malloc'ed and owned.
 // "Raw" arguments are plain memory blocks of elements, indexed in elements. A
 // count of -1 means "up to the end". Indexes and counts are the caller's
-// responsibility: nothing is checked against the count (a debug build asserts).
+// responsibility: nothing is checked against the count (a debug build asserts),
+// but a WriteAt or Insert whose end would wrap past 32 bits writes nothing.
 //
 // Growth: appending at full capacity grows by one step of s::col::NextCapacity
 // (100, 300, 900, ...); making room for n repeats the step; SetCount and

@@ -354,6 +354,53 @@ void PathWin::BuildLongForm()
         joined->Release();
 }
 
+bool PathWin::SetEntryPath(const PathWin& folder, const StrBuffer* entryPath, const wchar_t* name,
+                           uint32_t nameLength)
+{
+    // Only a plain entry of a valid folder takes the short way; anything unusual is split.
+    const uint32_t folderLength = folder.fullPath_->Length();
+    if (!folder.valid_ || folderLength == 0 || nameLength == 0 ||
+        entryPath->Length() != folderLength + 1 + nameLength) {
+        return SetPath(entryPath);
+    }
+    for (uint32_t i = 0; i < nameLength; ++i)
+        if (name[i] == L'\\' || name[i] == L'/' || name[i] == L':')
+            return SetPath(entryPath);
+    Clear();
+    valid_ = true;
+    txt::SetN(source_, entryPath->Data(), entryPath->Length());
+    txt::SetN(fullPath_, entryPath->Data(), entryPath->Length());
+    // The pieces as the split gives them: the folder's drive; the folder's own folder part
+    // and name, then a separator; the name cut at its last dot.
+    txt::SetN(drive_, folder.drive_->Data(), folder.drive_->Length());
+    txt::SetN(folderPart_, folder.folderPart_->Data(), folder.folderPart_->Length());
+    txt::AddN(folderPart_, folder.title_->Data(), folder.title_->Length());
+    txt::AddN(folderPart_, folder.extension_->Data(), folder.extension_->Length());
+    txt::AddChar(folderPart_, L'\\');
+    if (folderPart_->Length() >= kComponentChars) {
+        // The split refuses a folder part this long: the same invalid path.
+        valid_ = false;
+        return false;
+    }
+    uint32_t dot = nameLength;
+    while (dot > 0 && name[dot - 1] != L'.')
+        --dot;
+    const uint32_t titleLength = dot > 0 ? dot - 1 : nameLength;
+    txt::SetN(title_, name, titleLength);
+    txt::SetN(extension_, name + titleLength, nameLength - titleLength);
+    // A listed name is never "." or "..": the folder's long form and the name, as written.
+    const uint32_t longLength = folder.longForm_->Length();
+    if (longLength == 0) {
+        BuildLongForm();
+        return true;
+    }
+    txt::SetN(longForm_, folder.longForm_->Data(), longLength);
+    if (folder.longForm_->Data()[longLength - 1] != L'\\')
+        txt::AddChar(longForm_, L'\\');
+    txt::AddN(longForm_, name, nameLength);
+    return true;
+}
+
 bool PathWin::IsAbsolute() const { return valid_ && (HasDrive() || IsUnc()); }
 
 bool PathWin::IsUnc() const

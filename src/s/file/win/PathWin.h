@@ -111,6 +111,21 @@ public:
                                        const FILETIME* accessed, const FILETIME* modified);
     static void SetTimeWriteObserver(TimeWriteObserver observer);
 
+    /// The system calls the time writer makes, in one place so that a test can refuse an
+    /// open or watch attribute changes. Every member must be set; the defaults are the
+    /// system's own functions.
+    struct TimeWriterCalls
+    {
+        HANDLE(WINAPI* createFile)(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD,
+                                   HANDLE);
+        DWORD(WINAPI* getFileAttributes)(LPCWSTR);
+        BOOL(WINAPI* setFileAttributes)(LPCWSTR, DWORD);
+    };
+    /// For tests only: the calls the time writer makes from now on (null: the system's
+    /// own). The object must outlive its use. Not thread-safe: set it while no time is
+    /// being written.
+    static void SetTimeWriterCalls(const TimeWriterCalls* calls);
+
     // --- making -------------------------------------------------------------
     /// Acquire() + SetPath(text).
     static PathWin* FromText(const wchar_t* text);
@@ -232,23 +247,31 @@ public:
     /// item exists and the flag of its kind is set: system before hidden before
     /// read-only, else normal. With recursive, a folder's entries (all of them,
     /// hidden ones too; links never) are written first, each filtered the same
-    /// way, so that a refused child keeps everything beneath it. The attributes
-    /// are cleared for the write and always restored; true when the times were
-    /// written and the attributes are back (the entries' own results are not part
-    /// of the answer). A drive is written at its root "X:\". Does not refresh the
-    /// cached times.
+    /// way, so that a refused child keeps everything beneath it, and the folder
+    /// keeps the access time its listing stamped when none is given. The writing is
+    /// WriteTimeTicks'; true when the times were written and the attributes are as
+    /// they were (the entries' own results are not part of the answer). A drive is
+    /// written at its root "X:\". Does not refresh the cached times.
     bool SetTimes(Seconds creation, Seconds modified, Seconds accessed, bool normal,
                   bool readOnly, bool hidden, bool system, bool recursive);
-    /// Opens apiPath (folders too) and writes the times that are not negative;
-    /// touches no attribute. A link (junction, symbolic link) is stamped itself, not
-    /// its target, as its own times are the ones read. False when the item cannot be
-    /// opened or written, and (writing nothing) when a time lies beyond the year 30827.
+    /// The time writer: opens apiPath (folders too) and writes the times that are not
+    /// negative. It opens for FILE_WRITE_ATTRIBUTES only, sharing read, write and delete,
+    /// so read-only, hidden and system items need no attribute change and an item another
+    /// program holds open (even without sharing) still gets its times. Only when that open
+    /// is refused does it clear the attributes to normal, open for reading and writing,
+    /// write, and put the attributes back exactly. A link (junction, symbolic link) is
+    /// stamped itself, not its target, as its own times are the ones read. False when
+    /// the item cannot be opened or written or its attributes could not be put back, and
+    /// (writing nothing) when a time lies beyond the year 30827.
     static bool WriteTimes(const wchar_t* apiPath, Seconds creation, Seconds modified,
                            Seconds accessed);
     /// The same in file-system ticks, to the tick: a null pointer leaves that time as it
-    /// is. False (writing nothing) when a tick count is beyond the system's range.
+    /// is. False (writing nothing) when a tick count is beyond the system's range. On
+    /// failure systemError (may be null) gets the system's error code of the step that
+    /// failed (ERROR_INVALID_PARAMETER for a time out of range); 0 on success.
     static bool WriteTimeTicks(const wchar_t* apiPath, const s::time::Ticks* creation,
-                               const s::time::Ticks* accessed, const s::time::Ticks* modified);
+                               const s::time::Ticks* accessed, const s::time::Ticks* modified,
+                               uint32_t* systemError = nullptr);
 
     // --- attribute helpers --------------------------------------------------------
     /// Sets the read-only bit again as the item has it now (IsWritable()).
@@ -382,6 +405,10 @@ public:
 
     bool SetPath(const StrBuffer* text);
     bool SetPath(const wchar_t* text) override;
+    /// For walkers: the same as SetPath(entryPath), where entryPath is folder's full path,
+    /// "\" and name (a name as a listing gives it), without splitting the text again.
+    bool SetEntryPath(const PathWin& folder, const StrBuffer* entryPath, const wchar_t* name,
+                      uint32_t nameLength);
 
     /// Parsed pieces (for readers that want the raw components).
     const StrBuffer* Drive() const { return drive_; }
@@ -393,6 +420,13 @@ public:
     /// Fills the attribute and time caches from a search record (walkers use it so
     /// that an entry is asked from the system once).
     void TakeFindData(const WIN32_FIND_DATAW& data);
+    /// Reads the attribute word, the size and the three times afresh in one system call
+    /// (GetFileAttributesExW), replacing the caches. False when the item cannot be queried
+    /// (the caches are then empty). A drive root or a stream gets its attribute word only.
+    bool Query();
+    /// The attribute word and the times are cached (from a listing, Query or an earlier
+    /// question): asking them costs no system call.
+    bool HasCachedFacts() const { return attributesValid_ && (statValid_ || isStream_ || IsDriveOnly()); }
 
     /// The text that attribute and time calls must be given for this item: the long form,
     /// or "X:\" for a drive ("X:" alone names the drive's current folder). Points into the

@@ -17,6 +17,13 @@ namespace {
 
 PathWin::TimeWriteObserver g_timeWriteObserver = nullptr;
 
+const PathWin::TimeWriterCalls kSystemCalls = {&::CreateFileW, &::GetFileAttributesW,
+                                               &::SetFileAttributesW};
+const PathWin::TimeWriterCalls* g_writerCalls = &kSystemCalls;
+
+// The bits that may refuse an open for writing.
+constexpr DWORD kProtectingBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
 // Beyond the last file time the system can show (year 30827) the tick count would wrap
 // round and a wrong time be written as if all were well.
 constexpr PathWin::Seconds kLastWritableSecond = PathWin::Seconds(
@@ -212,6 +219,18 @@ void PathWin::StoreStat(uint32_t sizeHigh, uint32_t sizeLow, const FILETIME& cre
     statValid_ = true;
 }
 
+bool PathWin::Query()
+{
+    attributesValid_ = false;
+    stat_ = StatRecord();
+    statValid_ = false;
+    if (!valid_ || fullPath_->Length() == 0)
+        return false;
+    if (isStream_ || IsDriveOnly())
+        return GetAttributes() != INVALID_FILE_ATTRIBUTES;
+    return FillStat();
+}
+
 bool PathWin::FillStat()
 {
     // A drive root ("C:") and a stream have no record; a missing item has size 0.
@@ -308,32 +327,79 @@ bool PathWin::WriteTimes(const wchar_t* apiPath, Seconds creation, Seconds modif
                           modified >= 0 ? &m : nullptr);
 }
 
-bool PathWin::WriteTimeTicks(const wchar_t* apiPath, const s::time::Ticks* creation,
-                             const s::time::Ticks* accessed, const s::time::Ticks* modified)
+void PathWin::SetTimeWriterCalls(const TimeWriterCalls* calls)
 {
-    if (!apiPath || !apiPath[0])
+    g_writerCalls = calls ? calls : &kSystemCalls;
+}
+
+bool PathWin::WriteTimeTicks(const wchar_t* apiPath, const s::time::Ticks* creation,
+                             const s::time::Ticks* accessed, const s::time::Ticks* modified,
+                             uint32_t* systemError)
+{
+    uint32_t ignored = 0;
+    uint32_t& error = systemError ? *systemError : ignored;
+    error = ERROR_SUCCESS;
+    if (!apiPath || !apiPath[0]) {
+        error = ERROR_INVALID_NAME;
         return false;
+    }
     // The system takes no file time from the top half of the range.
-    for (const s::time::Ticks* t : {creation, accessed, modified})
-        if (t && *t > s::time::Ticks(INT64_MAX))
+    for (const s::time::Ticks* t : {creation, accessed, modified}) {
+        if (t && *t > s::time::Ticks(INT64_MAX)) {
+            error = ERROR_INVALID_PARAMETER;
             return false;
-    // A link (junction, symbolic link) is written itself, as its own times are the
-    // ones read: following it would give its target times derived from another item.
-    HANDLE h = ::CreateFileW(apiPath, GENERIC_READ | GENERIC_WRITE,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                             FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    FILETIME c = creation ? s::time::fileTimeOf(*creation) : FILETIME{};
-    FILETIME a = accessed ? s::time::fileTimeOf(*accessed) : FILETIME{};
-    FILETIME m = modified ? s::time::fileTimeOf(*modified) : FILETIME{};
-    const FILETIME* pc = creation ? &c : nullptr;
-    const FILETIME* pa = accessed ? &a : nullptr;
-    const FILETIME* pm = modified ? &m : nullptr;
-    if (g_timeWriteObserver)
-        g_timeWriteObserver(apiPath, pc, pa, pm);
-    const bool ok = ::SetFileTime(h, pc, pa, pm) != FALSE;
-    CloseHandle(h);
+        }
+    }
+    const TimeWriterCalls& calls = *g_writerCalls;
+    // The least the write needs: the right to change attributes, which also covers the
+    // times. No data access is asked, so no other program's handle can refuse it through
+    // sharing, and read-only, hidden and system items open as they are. A link (junction,
+    // symbolic link) is opened itself: its own times are the ones read, and following it
+    // would give its target times derived from another item.
+    const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
+    HANDLE h = calls.createFile(apiPath, FILE_WRITE_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, flags, nullptr);
+    // Refused (a file system that wants more for it): the older way, which clears the
+    // attributes for an open for reading and writing and puts them back afterwards.
+    DWORD word = INVALID_FILE_ATTRIBUTES;
+    if (h == INVALID_HANDLE_VALUE) {
+        word = calls.getFileAttributes(apiPath);
+        if (word == INVALID_FILE_ATTRIBUTES) {
+            error = ::GetLastError();
+            return false;
+        }
+        if (word != FILE_ATTRIBUTE_NORMAL)
+            calls.setFileAttributes(apiPath, FILE_ATTRIBUTE_NORMAL);
+        h = calls.createFile(apiPath, GENERIC_READ | GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags,
+                             nullptr);
+    }
+    bool ok = false;
+    if (h == INVALID_HANDLE_VALUE) {
+        error = ::GetLastError();
+    } else {
+        FILETIME c = creation ? s::time::fileTimeOf(*creation) : FILETIME{};
+        FILETIME a = accessed ? s::time::fileTimeOf(*accessed) : FILETIME{};
+        FILETIME m = modified ? s::time::fileTimeOf(*modified) : FILETIME{};
+        const FILETIME* pc = creation ? &c : nullptr;
+        const FILETIME* pa = accessed ? &a : nullptr;
+        const FILETIME* pm = modified ? &m : nullptr;
+        if (g_timeWriteObserver)
+            g_timeWriteObserver(apiPath, pc, pa, pm);
+        ok = ::SetFileTime(h, pc, pa, pm) != FALSE;
+        if (!ok)
+            error = ::GetLastError();
+        CloseHandle(h);
+    }
+    // The attributes are put back exactly, whether or not the write worked; a word that
+    // cannot be put back (read-only or hidden lost) is a failure too.
+    if (word != INVALID_FILE_ATTRIBUTES && word != FILE_ATTRIBUTE_NORMAL &&
+        !calls.setFileAttributes(apiPath, word)) {
+        if (ok)
+            error = ::GetLastError();
+        ok = false;
+    }
     return ok;
 }
 
@@ -377,9 +443,9 @@ bool PathWin::SetTimes(Seconds creation, Seconds modified, Seconds accessed, boo
             entries->Release();
         }
     }
-    const bool cleared = SetAttributes(FILE_ATTRIBUTE_NORMAL);
     // AttributePath(): a drive is written at its root "X:\", not at "X:", which
-    // names the drive's current folder.
+    // names the drive's current folder. The writer changes no attribute unless the
+    // item refuses its minimal open, and then puts them back.
     bool written;
     if (keepAccess) {
         const s::time::Ticks c = creation >= 0 ? s::time::ticksFromSeconds(creation) : 0;
@@ -390,11 +456,9 @@ bool PathWin::SetTimes(Seconds creation, Seconds modified, Seconds accessed, boo
     } else {
         written = WriteTimes(AttributePath(), creation, modified, accessed);
     }
-    const bool restored = SetAttributes(word);
-    (void)cleared;  // a read-only item may still take its times; the write decides
-    // A write that failed is reported, even when the attributes came back, and so is
-    // a wanted entry inside that was not written.
-    return written && restored && entriesWritten;
+    // A write that failed is reported, and so is a wanted entry inside that was not
+    // written.
+    return written && entriesWritten;
 }
 
 // --- sizes ---------------------------------------------------------------------------------------

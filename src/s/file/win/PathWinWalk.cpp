@@ -115,6 +115,17 @@ public:
         return p;
     }
 
+    /// An entry of `folder` (entryPath = its full path + "\" + the found name).
+    static PathWin* Entry(const PathWin& folder, const WIN32_FIND_DATAW& data, const StrBuffer* entryPath)
+    {
+        PathWin* p = PathWin::Acquire();
+        if (!p)
+            return nullptr;
+        p->SetEntryPath(folder, entryPath, data.cFileName, uint32_t(wcslen(data.cFileName)));
+        p->TakeFindData(data);
+        return p;
+    }
+
     /// Lists the folder's entries of the kinds in `collect` into `list`, depth first.
     /// recurseAll: enter every folder found; else (files only) every folder that passes.
     static void List(PathWin* folder, const WalkFilter& f, int collect, bool recursive,
@@ -129,7 +140,7 @@ public:
                     const bool wanted = (collect & (isFolder ? kFolders : kFiles)) != 0;
                     if (!wanted && !(isFolder && recursive))
                         return true;
-                    PathWin* entry = Entry(data, entryPath);
+                    PathWin* entry = Entry(*folder, data, entryPath);
                     if (!entry)
                         return true;
                     if (wanted)

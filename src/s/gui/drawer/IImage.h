@@ -17,7 +17,7 @@ class IImage : public IDrawer
     // Nothing but the background for a null or unreadable bitmap.
     virtual void draw(HDC dc, int left, int top, int right, int bottom, HBITMAP bitmap, int fit) = 0;
     // The icon scaled to the rectangle (a 64 × 64 icon shown at 16 × 16 is smoothed by
-    // the platform).
+    // the platform) over what the caller painted (no background).
     virtual void drawIcon(HDC dc, int left, int top, int right, int bottom, HICON icon) = 0;
 
     // Fill around a picture that does not cover the rectangle; transparent leaves it.

@@ -30,6 +30,7 @@ void Box::Reset()
 
 void Box::resetBox()
 {
+    stated_ = Stated{};
     mode_ = MODE_COLUMN;
     hAlign_ = vAlign_ = 0;
     hGap_ = vGap_ = 0;
@@ -260,13 +261,40 @@ HDC__* Box::getBackdrop(int* offsetX, int* offsetY)
 
 // --- settings ----------------------------------------------------------------------
 
+void Box::applyStated()
+{
+    int dpi = window_ ? window_->getDpi() : Toolkit::BASE_DPI;
+    hGap_ = Toolkit::scale(stated_.hGap, dpi);
+    vGap_ = Toolkit::scale(stated_.vGap, dpi);
+    insetLeft_ = Toolkit::scale(stated_.left, dpi);
+    insetRight_ = Toolkit::scale(stated_.right, dpi);
+    insetTop_ = Toolkit::scale(stated_.top, dpi);
+    insetBottom_ = Toolkit::scale(stated_.bottom, dpi);
+    fixedWidth_ = Toolkit::scale(stated_.fixedWidth, dpi);
+    fixedHeight_ = Toolkit::scale(stated_.fixedHeight, dpi);
+    minWidthOverride_ = Toolkit::scale(stated_.minWidthOverride, dpi);
+}
+
+void Box::attached()
+{
+    applyStated(); // the window's DPI is known from here on
+}
+
+void Box::dpiChanged()
+{
+    applyStated();
+    insetsChanged();
+}
+
 void Box::setHorizontalGap(int pixels)
 {
-    hGap_ = pixels;
+    stated_.hGap = pixels;
+    applyStated();
 }
 void Box::setVerticalGap(int pixels)
 {
-    vGap_ = pixels;
+    stated_.vGap = pixels;
+    applyStated();
 }
 
 void Box::insetsChanged()
@@ -278,41 +306,54 @@ void Box::insetsChanged()
 
 void Box::setInsetLeft(int pixels)
 {
-    insetLeft_ = pixels;
+    stated_.left = pixels;
+    applyStated();
     insetsChanged();
 }
 void Box::setInsetRight(int pixels)
 {
-    insetRight_ = pixels;
+    stated_.right = pixels;
+    applyStated();
     insetsChanged();
 }
 void Box::setInsetTop(int pixels)
 {
-    insetTop_ = pixels;
+    stated_.top = pixels;
+    applyStated();
     insetsChanged();
 }
 void Box::setInsetBottom(int pixels)
 {
-    insetBottom_ = pixels;
+    stated_.bottom = pixels;
+    applyStated();
     insetsChanged();
 }
 
 void Box::setInsetsHorizontal(int pixels)
 {
-    insetLeft_ = insetRight_ = pixels;
+    stated_.left = stated_.right = pixels;
+    applyStated();
     insetsChanged();
 }
 
 void Box::setInsetsVertical(int pixels)
 {
-    insetTop_ = insetBottom_ = pixels;
+    stated_.top = stated_.bottom = pixels;
+    applyStated();
     insetsChanged();
 }
 
 void Box::setInsets(int pixels)
 {
-    insetLeft_ = insetRight_ = insetTop_ = insetBottom_ = pixels;
+    stated_.left = stated_.right = stated_.top = stated_.bottom = pixels;
+    applyStated();
     insetsChanged();
+}
+
+void Box::setMinWidthOverride(int pixels)
+{
+    stated_.minWidthOverride = pixels;
+    applyStated();
 }
 
 void Box::fillParent()
@@ -324,7 +365,7 @@ void Box::fillParent()
 void Box::setWidthPercent(int percent)
 {
     widthPercent_ = percent;
-    fixedWidth_ = -1;
+    stated_.fixedWidth = fixedWidth_ = -1;
     if (handle_ && parent_)
         parent_->childChanged();
 }
@@ -332,21 +373,23 @@ void Box::setWidthPercent(int percent)
 void Box::setHeightPercent(int percent)
 {
     heightPercent_ = percent;
-    fixedHeight_ = -1;
+    stated_.fixedHeight = fixedHeight_ = -1;
     if (handle_ && parent_)
         parent_->childChanged();
 }
 
 void Box::setFixedWidth(int pixels)
 {
-    fixedWidth_ = pixels;
+    stated_.fixedWidth = pixels;
     widthPercent_ = -1;
+    applyStated();
 }
 
 void Box::setFixedHeight(int pixels)
 {
-    fixedHeight_ = pixels;
+    stated_.fixedHeight = pixels;
     heightPercent_ = -1;
+    applyStated();
 }
 
 void Box::setBackgroundImage(HBITMAP__* bitmap)

@@ -15,6 +15,9 @@ namespace s::gui::win
 // getClientWidth/Height answer the size less the insets, and every child's origin is
 // the (left, top) inset, so children are placed inside the insets.
 //
+// Gaps, insets, fixed sizes and the minimum-width override are stated in 96-DPI pixels
+// and laid out scaled to the window's DPI (Toolkit::scale), again when it changes.
+//
 // Pooled: Box::Acquire() gives a detached box with the defaults (column mode, left and
 // top alignment, no gaps or insets, no fixed or percentage sizes); add it to a container
 // (which then owns it) or Release() it. Threads: as every component.
@@ -74,7 +77,7 @@ class Box : public ContainerBase<IBox>, public thread::IPoolable
     void setHeightPercent(int percent) override;
     void setFixedWidth(int pixels) override;
     void setFixedHeight(int pixels) override;
-    void setMinWidthOverride(int pixels) override { minWidthOverride_ = pixels; }
+    void setMinWidthOverride(int pixels) override;
     // Drops (see BoxDrop.cpp). Files arrive as WM_DROPFILES: the whole paths, in the
     // shell's order, replace the last list and event 1 fires. Links arrive through the
     // box's UrlDropTarget, made and registered on the window's thread while the flag is
@@ -126,8 +129,11 @@ class Box : public ContainerBase<IBox>, public thread::IPoolable
         EVENT_URLS_DROPPED = 7
     };
 
+    void dpiChanged() override;
+
   protected:
     bool createNative(HWND parentHandle) override;
+    void attached() override;
     void nativeCreated() override;
     void paintInto(HDC dc) override;
     int childOriginX() override { return insetLeft_; }
@@ -135,6 +141,8 @@ class Box : public ContainerBase<IBox>, public thread::IPoolable
 
   private:
     void resetBox();
+    // The pixel values in use, from the stated ones at the window's DPI.
+    void applyStated();
     void updateDropTarget();
     void onDropFiles(HDROP__* drop);
     void onUrlDropped();
@@ -143,6 +151,14 @@ class Box : public ContainerBase<IBox>, public thread::IPoolable
     void tellParent();
     int percentOf(int parentSize, int percent, int less) const;
 
+    // As stated (96 DPI); the members below them hold the scaled values in use.
+    struct Stated
+    {
+        int hGap = 0, vGap = 0;
+        int left = 0, right = 0, top = 0, bottom = 0;
+        int fixedWidth = -1, fixedHeight = -1;
+        int minWidthOverride = -1;
+    } stated_;
     int mode_ = MODE_COLUMN;
     int hAlign_ = 0, vAlign_ = 0;
     int hGap_ = 0, vGap_ = 0;

@@ -1,4 +1,7 @@
 #pragma once
+#include "s/gui/drawer/ICheckBox.h"
+#include "s/gui/drawer/IRadioButton.h"
+#include "s/gui/drawer/ISkin.h"
 #include "s/gui/events/Disabler.h"
 #include "s/gui/events/Editabler.h"
 #include "s/gui/events/Enabler.h"
@@ -33,6 +36,7 @@ template <class I> class CheckableBase : public WidgetBase<I>
         notify_ = true;
         pendingKind_ = -1;
         groupStart_ = false;
+        skin_ = nullptr;
         onListeners_.clear();
         offListeners_.clear();
         releaseLinks();
@@ -105,6 +109,13 @@ template <class I> class CheckableBase : public WidgetBase<I>
         case MSG_REFLECT_CTL_COLOR:
             *result = this->defaultColourAnswer(reinterpret_cast<HDC>(wParam));
             return true;
+        case WM_PAINT:
+        case WM_PRINTCLIENT:
+            if (!skin_)
+                return WidgetBase<I>::handleMessage(result, message, wParam, lParam);
+            paintSkinned(message == WM_PRINTCLIENT ? reinterpret_cast<HDC>(wParam) : nullptr);
+            *result = 0;
+            return true;
         default:
             return WidgetBase<I>::handleMessage(result, message, wParam, lParam);
         }
@@ -121,6 +132,37 @@ template <class I> class CheckableBase : public WidgetBase<I>
     }
 
   protected:
+    // --- skin ----------------------------------------------------------------
+    // In a skinned window the skin's check box or radio button drawer paints the control.
+    void skinChanged(drawer::ISkin* skin) override
+    {
+        skin_ = skin;
+        if (this->handle_)
+            InvalidateRect(this->handle_, nullptr, TRUE);
+    }
+    // Paints into `target` (a print), or into the window's paint when null.
+    void paintSkinned(HDC target)
+    {
+        PAINTSTRUCT ps{};
+        HDC dc = target ? target : BeginPaint(this->handle_, &ps);
+        RECT r;
+        GetClientRect(this->handle_, &r);
+        this->paintInto(dc); // the background: colour, or the parent's backdrop
+        DWORD type = controlStyle() & BS_TYPEMASK;
+        drawer::ICheckMark* mark = (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON)
+                                       ? static_cast<drawer::ICheckMark*>(skin_->getRadioButtonDrawer())
+                                       : static_cast<drawer::ICheckMark*>(skin_->getCheckBoxDrawer());
+        LRESULT state = SendMessageW(this->handle_, BM_GETSTATE, 0, 0);
+        unsigned flags = (on_ ? drawer::IDrawer::FLAG_CHECKED : 0u) |
+                         (IsWindowEnabled(this->handle_) ? 0u : drawer::IDrawer::FLAG_DISABLED) |
+                         (GetFocus() == this->handle_ ? drawer::IDrawer::FLAG_FOCUSED : 0u);
+        int visual = (state & BST_PUSHED) ? drawer::IDrawer::STATE_PRESSED : drawer::IDrawer::STATE_NORMAL;
+        mark->draw(dc, 0, 0, r.right, r.bottom, this->text_.c_str(), this->getFont()->getHandle(), visual, flags,
+                   drawer::IDrawer::DEFAULT_COLOUR);
+        if (!target)
+            EndPaint(this->handle_, &ps);
+    }
+
     // --- links ---------------------------------------------------------------
     enum Role
     {
@@ -172,6 +214,7 @@ template <class I> class CheckableBase : public WidgetBase<I>
         }
     }
 
+    drawer::ISkin* skin_ = nullptr; // the window's skin, not owned
     bool on_ = false;
     bool notify_ = true;
     int pendingKind_ = -1;

@@ -1,6 +1,8 @@
 #include "s/gui/win/ComboBox.h"
 
 #include "s/gui/combobox/ComboBoxItem.h"
+#include "s/gui/drawer/ICombo.h"
+#include "s/gui/drawer/ISkin.h"
 
 namespace s::gui::win
 {
@@ -261,12 +263,24 @@ bool ComboBox::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARA
             *result = colourAnswer(dc, GetSysColor(COLOR_WINDOW), false);
         return true;
     }
-    case MSG_COMBO_SELECT:
-        applySelection(static_cast<int>(wParam), lParam != 0);
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+        if (!skin_)
+            return WidgetBase::handleMessage(result, message, wParam, lParam);
+        paintSkinned(message == WM_PRINTCLIENT ? reinterpret_cast<HDC>(wParam) : nullptr);
         *result = 0;
         return true;
+    case MSG_COMBO_SELECT:
     case MSG_COMBO_RETEXT:
-        retextItems(reinterpret_cast<lang::Localizer*>(wParam));
+        if (!Toolkit::admitPrivate(handle_, message, wParam, lParam))
+            return false; // not this process's own
+        if (message == MSG_COMBO_RETEXT)
+        {
+            retextItems(reinterpret_cast<lang::Localizer*>(wParam));
+            *result = 0;
+            return true;
+        }
+        applySelection(static_cast<int>(wParam), lParam != 0);
         *result = 0;
         return true;
     case WM_LBUTTONDOWN:
@@ -283,6 +297,29 @@ bool ComboBox::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARA
     default:
         return WidgetBase::handleMessage(result, message, wParam, lParam);
     }
+}
+
+void ComboBox::skinChanged(drawer::ISkin* skin)
+{
+    skin_ = skin;
+    if (handle_)
+        InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void ComboBox::paintSkinned(HDC target)
+{
+    PAINTSTRUCT ps{};
+    HDC dc = target ? target : BeginPaint(handle_, &ps);
+    RECT r;
+    GetClientRect(handle_, &r);
+    int at = static_cast<int>(SendMessageW(handle_, CB_GETCURSEL, 0, 0));
+    const wchar_t* shown = at >= 0 && at < static_cast<int>(items_.size()) ? items_[at]->getText() : L"";
+    unsigned flags = (IsWindowEnabled(handle_) ? 0u : drawer::IDrawer::FLAG_DISABLED) |
+                     (GetFocus() == handle_ ? drawer::IDrawer::FLAG_FOCUSED : 0u);
+    skin_->getComboDrawer()->draw(dc, 0, 0, r.right, r.bottom, shown, getFont()->getHandle(),
+                                  drawer::IDrawer::STATE_NORMAL, flags, drawer::IDrawer::DEFAULT_COLOUR);
+    if (!target)
+        EndPaint(handle_, &ps);
 }
 
 } // namespace s::gui::win

@@ -67,8 +67,11 @@ class ComboBox : public WidgetBase<IComboBox>, public thread::IPoolable
     void languageChanged(lang::Localizer* pack) override;
     void placeNative(UINT flags) override;
     void fontChanged() override;
+    // In a skinned window the skin's combo drawer paints the closed face.
+    void skinChanged(drawer::ISkin* skin) override;
 
   private:
+    void paintSkinned(HDC target);
     void fillNative();
     void retextItems(lang::Localizer* pack);
     void applySelection(int index, bool notify);
@@ -81,6 +84,7 @@ class ComboBox : public WidgetBase<IComboBox>, public thread::IPoolable
     bool editable_ = true;
     ListenerList listeners_;
     Font* boldFont_ = nullptr; // owned, made on first use
+    drawer::ISkin* skin_ = nullptr; // the window's skin, not owned
 };
 
 } // namespace s::gui::win

@@ -17,8 +17,7 @@ void GroupBox::Reset()
 {
     resetContainer();
     resetWidget();
-    creating_ = false;
-    depth_ = 0;
+    resetPanel();
 }
 
 int GroupBox::captionHeight()
@@ -45,7 +44,7 @@ IBox* GroupBox::getContent()
 
 void GroupBox::doLayout()
 {
-    if (creating_ || depth_ >= 2 || getChildCount() == 0)
+    if (carryLayout() || !layoutAllowed() || getChildCount() == 0)
         return;
     ++depth_;
     layout::arrangeColumn(self(), 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
@@ -108,25 +107,6 @@ int GroupBox::getMaxHeight()
     else if (content)
         inner = content->getMaxHeight();
     return std::max(getMinHeight(), captionHeight() + BOTTOM + inner);
-}
-
-bool GroupBox::createNative(HWND parentHandle)
-{
-    handle_ = Toolkit::create(this, WS_EX_CONTROLPARENT, L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0, parentHandle,
-                              nullptr);
-    return handle_ != nullptr;
-}
-
-void GroupBox::nativeCreated()
-{
-    creating_ = true;
-    attachChildren();
-    creating_ = false;
-    doLayout();
-    if (parent_)
-        parent_->childChanged();
-    if (visible_)
-        ShowWindow(handle_, SW_SHOW);
 }
 
 void GroupBox::paintInto(HDC dc)

@@ -2,7 +2,7 @@
 #include "s/base/ClassId.h"
 #include "s/gui/IBox.h"
 #include "s/gui/IGroupBox.h"
-#include "s/gui/win/ContainerBase.h"
+#include "s/gui/win/PanelContainer.h"
 #include "s/gui/win/Box.h"
 #include "s/gui/win/WidgetBase.h"
 #include "s/thread/IPoolable.h"
@@ -18,7 +18,7 @@ namespace s::gui::win
 // frame; at most the content's maximum plus the frame (a width percentage or a fixed
 // size of the group box itself wins).
 // Pooled: GroupBox::Acquire() or newGroupBox. Threads: as every component.
-class GroupBox : public WidgetBase<IGroupBox, ContainerBase<IGroupBox>>, public thread::IPoolable
+class GroupBox : public WidgetBase<IGroupBox, PanelContainer<IGroupBox>>, public thread::IPoolable
 {
     S_CLASS_ID(L"s_gui_win_GroupBox")
     S_POOLED(GroupBox)
@@ -52,16 +52,12 @@ class GroupBox : public WidgetBase<IGroupBox, ContainerBase<IGroupBox>>, public 
     int getMaxClientHeight() override { return getMaxHeight() - captionHeight() - BOTTOM; }
 
   protected:
-    bool createNative(HWND parentHandle) override;
-    void nativeCreated() override;
     void paintInto(HDC dc) override;
     int childOriginX() override { return SIDE; }
     int childOriginY() override { return captionHeight(); }
 
   private:
     int captionHeight();
-    bool creating_ = false;
-    int depth_ = 0;
 };
 
 } // namespace s::gui::win

@@ -40,6 +40,7 @@ void Label::Reset()
     alignment_ = drawer::IText::ALIGN_LEFT;
     drawer_ = nullptr;
     skinDrawer_ = nullptr;
+    hoverColour_ = -1;
     clickListeners_.clear();
 }
 
@@ -68,6 +69,13 @@ void Label::setHoverEffect(bool on)
 void Label::setAlignment(int alignment)
 {
     alignment_ = alignment;
+    redraw();
+}
+
+void Label::setHoverTextColour(int r, int g, int b)
+{
+    hoverColour_ = Colours::pack(r, g, b);
+    dropVariants(); // made again with the colour on next use
     redraw();
 }
 
@@ -107,6 +115,8 @@ Font* Label::variant(int which)
             break;
         case VARIANT_HOVER:
             f->setUnderline(true);
+            if (hoverColour_ >= 0)
+                f->setTextColourValue(static_cast<uint32_t>(hoverColour_));
             break;
         case VARIANT_PRESSED:
         {

@@ -47,6 +47,8 @@ class Label : public WidgetBase<ILabel>, public thread::IPoolable
     void setTextColour(int r, int g, int b) override { WidgetBase::setTextColour(r, g, b); }
     void setIcon(HICON__* icon, bool owned) override;
     void setHoverEffect(bool on) override;
+    // The text colour while hovered (with the hover effect); by default the main font's.
+    void setHoverTextColour(int r, int g, int b);
     void addClickListener(events::IEventListener* listener) override { clickListeners_.add(listener); }
     Font* getFont() override { return WidgetBase::getFont(); }
 
@@ -91,6 +93,7 @@ class Label : public WidgetBase<ILabel>, public thread::IPoolable
     int alignment_ = drawer::IText::ALIGN_LEFT;
     drawer::IText* drawer_ = nullptr;
     drawer::IText* skinDrawer_ = nullptr; // the window's skin's, not owned
+    int64_t hoverColour_ = -1;            // -1: the main font's
     ListenerList clickListeners_;
 };
 

@@ -10,8 +10,7 @@ void StatusBar::Reset()
     resetContainer(); // the panes go back to their pool with the other children
     panes_.clear();
     contentMinWidth_ = contentMinHeight_ = contentPrefWidth_ = contentPrefHeight_ = 0;
-    creating_ = false;
-    depth_ = 0;
+    resetPanel();
 }
 
 Label* StatusBar::getPane(int pane)
@@ -56,7 +55,7 @@ int StatusBar::getMaxWidth()
 
 void StatusBar::doLayout()
 {
-    if (creating_ || depth_ >= 2)
+    if (carryLayout() || !layoutAllowed())
         return;
     ++depth_;
     contentMinWidth_ = contentMinHeight_ = contentPrefWidth_ = contentPrefHeight_ = 0;
@@ -75,28 +74,9 @@ void StatusBar::childChanged()
         parent_->childChanged();
 }
 
-bool StatusBar::createNative(HWND parentHandle)
-{
-    handle_ = Toolkit::create(this, WS_EX_CONTROLPARENT, L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0, parentHandle,
-                              nullptr);
-    return handle_ != nullptr;
-}
-
-void StatusBar::nativeCreated()
-{
-    creating_ = true;
-    attachChildren();
-    creating_ = false;
-    doLayout();
-    if (parent_)
-        parent_->childChanged();
-    if (visible_)
-        ShowWindow(handle_, SW_SHOW);
-}
-
 void StatusBar::paintInto(HDC dc)
 {
-    ContainerBase<IStatusBar>::paintInto(dc);
+    PanelContainer<IStatusBar>::paintInto(dc);
     RECT client;
     GetClientRect(handle_, &client);
     DrawEdge(dc, &client, EDGE_ETCHED, BF_TOP);

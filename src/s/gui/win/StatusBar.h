@@ -3,7 +3,7 @@
 
 #include "s/base/ClassId.h"
 #include "s/gui/IStatusBar.h"
-#include "s/gui/win/ContainerBase.h"
+#include "s/gui/win/PanelContainer.h"
 #include "s/gui/win/Label.h"
 #include "s/thread/IPoolable.h"
 #include "s/thread/Pooled.h"
@@ -17,7 +17,7 @@ namespace s::gui::win
 // at the sides and 3 at the top and bottom. Height: its tallest child plus the insets;
 // width: as wide as its window makes it.
 // Pooled: StatusBar::Acquire(). Threads: as every component.
-class StatusBar : public ContainerBase<IStatusBar>, public thread::IPoolable
+class StatusBar : public PanelContainer<IStatusBar>, public thread::IPoolable
 {
     S_CLASS_ID(L"s_gui_win_StatusBar")
     S_POOLED(StatusBar)
@@ -48,8 +48,6 @@ class StatusBar : public ContainerBase<IStatusBar>, public thread::IPoolable
     int getMaxHeight() override { return std::max(contentMinHeight_, contentPrefHeight_) + INSET_TOP + INSET_BOTTOM; }
 
   protected:
-    bool createNative(HWND parentHandle) override;
-    void nativeCreated() override;
     void paintInto(HDC dc) override;
     int childOriginX() override { return INSET_SIDE; }
     int childOriginY() override { return INSET_TOP; }
@@ -57,8 +55,6 @@ class StatusBar : public ContainerBase<IStatusBar>, public thread::IPoolable
   private:
     std::vector<Label*> panes_; // children of this bar (owned through the child list)
     int contentMinWidth_ = 0, contentMinHeight_ = 0, contentPrefWidth_ = 0, contentPrefHeight_ = 0;
-    bool creating_ = false;
-    int depth_ = 0;
 };
 
 } // namespace s::gui::win

@@ -195,6 +195,30 @@ bool Toolkit::admitPrivate(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return false;
 }
 
+int Toolkit::scale(int pixels, int dpi)
+{
+    if (pixels <= 0 || dpi <= 0 || dpi == BASE_DPI)
+        return pixels;
+    return MulDiv(pixels, dpi, BASE_DPI);
+}
+
+int Toolkit::dpiOf(HWND window)
+{
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const GetDpiForWindowFn forWindow = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (window && forWindow)
+    {
+        if (UINT dpi = forWindow(window))
+            return static_cast<int>(dpi);
+    }
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : BASE_DPI;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : BASE_DPI;
+}
+
 bool Toolkit::registerClass()
 {
     thread::ObjLocker::Guard guard(registerLock());

@@ -22,6 +22,9 @@ class NativeTarget
     virtual void bindHandle(HWND handle) = 0;
     // The component's own handling: true when handled, then *result is the answer.
     virtual bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // The window's DPI changed (or became known): values stated in 96-DPI pixels are
+    // scaled again. Runs on the window's thread.
+    virtual void dpiChanged() {}
     // Runs after default processing of a message the component did not handle.
     virtual void afterDefault(UINT message, WPARAM wParam, LPARAM lParam, LRESULT result)
     {
@@ -52,6 +55,16 @@ class Toolkit
     static HWND createControl(NativeTarget* target, DWORD exStyle, const wchar_t* className,
                               const wchar_t* text, DWORD style, int x, int y, int width, int height,
                               HWND parent, HMENU id);
+
+    // --- DPI ------------------------------------------------------------------
+    // Pixel values the program states (sizes, gaps, insets) are meant at 96 DPI; this
+    // is the one place that turns them into the pixels of a window at `dpi`. Negative
+    // values (−1 = none) stay as they are; fonts given in points are not pixels.
+    static constexpr int BASE_DPI = 96;
+    static int scale(int pixels, int dpi);
+    // The DPI of a window: the monitor's for a per-monitor aware program (Windows 10),
+    // else the system's (LOGPIXELSX of the screen).
+    static int dpiOf(HWND window);
 
     // "Window Creation Failed!" titled "Error!" with the warning icon.
     static void showCreationFailed();

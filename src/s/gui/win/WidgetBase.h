@@ -13,7 +13,8 @@ namespace s::gui::win
 {
 
 // Private messages of the widgets, sent to a widget's own native window (numbers apart
-// from those of the platform controls and of the toolkit).
+// from those of the platform controls and of the toolkit) through Toolkit::sendPrivate;
+// a handler carries one out only when Toolkit::admitPrivate finds it listed.
 enum : UINT
 {
     // Sets the text (wParam: const wchar_t*, valid for the time of the send) on the
@@ -170,6 +171,9 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
         switch (message)
         {
         case MSG_WIDGET_SET_TEXT:
+            // Only this process's own (the pointer is followed).
+            if (!Toolkit::admitPrivate(this->handle_, message, wParam, lParam))
+                return false;
             applyText(reinterpret_cast<const wchar_t*>(wParam));
             *result = 0;
             return true;
@@ -332,9 +336,11 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
         }
     }
 
-    // Gives a wrapped control its font once it exists.
+    // Gives a wrapped control its font once it exists (after the base's own step: a
+    // container attaches its children there).
     void nativeCreated() override
     {
+        Base::nativeCreated();
         if (wrapsControl())
             SendMessageW(this->handle_, WM_SETFONT, reinterpret_cast<WPARAM>(getFont()->getHandle()), FALSE);
     }

@@ -221,8 +221,10 @@ bool Window::createOnThread()
     LONG_PTR ex = GetWindowLongPtrW(owner_, GWL_EXSTYLE);
     SetWindowLongPtrW(owner_, GWL_EXSTYLE, (ex & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW);
 
+    int systemDpi = Toolkit::dpiOf(nullptr);
     HWND h = Toolkit::create(this, WS_EX_CLIENTEDGE, title_.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                             CW_USEDEFAULT, 240, 120, owner_, nullptr);
+                             CW_USEDEFAULT, Toolkit::scale(240, systemDpi), Toolkit::scale(120, systemDpi), owner_,
+                             nullptr);
     if (!h)
     {
         handle_ = nullptr;
@@ -230,6 +232,7 @@ bool Window::createOnThread()
         return false;
     }
     handle_ = h;
+    dpi_ = Toolkit::dpiOf(h);
     if (menuBar_)
         attachMenuBar();
     RECT r;

@@ -121,6 +121,7 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     void setStatusBar(IComponent* statusBar) override;
     void setMenuBar(IMenuEx* menuBar) override;
     IMenuEx* getMenuBar() override { return menuBar_; }
+    int getDpi() override { return dpi_; }
     void setTrayMenu(IPopupMenu* menu) override { trayMenu_ = menu; }
     void setPopupMenu(IPopupMenu* menu) override { popupMenu_ = menu; }
     void setSettingsObject(IWindowSettings* settings) override;
@@ -199,10 +200,11 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
 
     // The hit code of the frame of a skinned window for a pointer at (x, y) from the
     // window's top-left corner, for a window of w × h; HTNOWHERE inside the frame.
-    static LRESULT frameHitTest(int x, int y, int w, int h);
+    // The border (5) and corner zone (30) are 96-DPI pixels, scaled to `dpi`.
+    static LRESULT frameHitTest(int x, int y, int w, int h, int dpi = Toolkit::BASE_DPI);
     // The answer to WM_NCHITTEST given the default answer.
     static LRESULT adjustHitTest(LRESULT defaultHit, bool skinned, int x, int y, int w, int h,
-                                 bool dragByClientArea, bool rightButtonHeld);
+                                 bool dragByClientArea, bool rightButtonHeld, int dpi = Toolkit::BASE_DPI);
 
   private:
     void resetWindow();
@@ -232,6 +234,8 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     // Runs a menu command in the first menu that holds `id`; false when none does.
     bool runMenuCommand(int id);
     void attachMenuBar();
+    // WM_DPICHANGED: the tree scales again and the window takes the suggested rectangle.
+    void onDpiChanged(int dpi, const RECT* suggested);
     void removeTrayIcon();
     LRESULT onRegisterHotKey(void* block);
     void placeNative(UINT flags) override;
@@ -260,6 +264,7 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     bool frameDrawerOwned_ = false;
     IComponent* statusBar_ = nullptr;
     IMenuEx* menuBar_ = nullptr;
+    int dpi_ = Toolkit::BASE_DPI;
     IPopupMenu* trayMenu_ = nullptr;
     IPopupMenu* popupMenu_ = nullptr;
     IWindowSettings* settings_ = nullptr;

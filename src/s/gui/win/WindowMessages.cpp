@@ -148,6 +148,9 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
     case MSG_ASK_QUESTION:
         *result = showBox(handle_, reinterpret_cast<const wchar_t*>(wParam), 2);
         return true;
+    case 0x02E0: // WM_DPICHANGED: the new DPI and the rectangle suggested for it
+        onDpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return true;
     case MSG_ATTACH_MENU_BAR:
         attachMenuBar();
         return true;
@@ -255,7 +258,7 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         int x = GET_X_LPARAM(lParam) - r.left, y = GET_Y_LPARAM(lParam) - r.top;
         bool rightHeld = (GetAsyncKeyState(VK_RBUTTON) & 0x8000) != 0;
         *result = adjustHitTest(hit, frameDrawer_ != nullptr, x, y, r.right - r.left, r.bottom - r.top,
-                                dragByClientArea_, rightHeld);
+                                dragByClientArea_, rightHeld, dpi_);
         return true;
     }
     case WM_NCMOUSEMOVE:

@@ -242,13 +242,15 @@ void Window::hoverTimer(UINT id)
     }
     case TIMER_SHRINK:
     {
+        // The target size is stated in 96-DPI pixels.
+        int targetW = Toolkit::scale(shrinkWidth_, dpi_), targetH = Toolkit::scale(shrinkHeight_, dpi_);
         int w = width_, h = height_;
-        if (shrinkWidth_ >= 0 && w > shrinkWidth_)
-            w = skip ? shrinkWidth_ : std::max(shrinkWidth_, w - std::max(w / 5, 1));
-        if (shrinkHeight_ >= 0 && h > shrinkHeight_)
-            h = skip ? shrinkHeight_ : std::max(shrinkHeight_, h - std::max(h / 5, 1));
+        if (targetW >= 0 && w > targetW)
+            w = skip ? targetW : std::max(targetW, w - std::max(w / 5, 1));
+        if (targetH >= 0 && h > targetH)
+            h = skip ? targetH : std::max(targetH, h - std::max(h / 5, 1));
         setSize(w, h);
-        bool done = (shrinkWidth_ < 0 || w <= shrinkWidth_) && (shrinkHeight_ < 0 || h <= shrinkHeight_);
+        bool done = (targetW < 0 || w <= targetW) && (targetH < 0 || h <= targetH);
         if (done)
         {
             KillTimer(handle_, TIMER_SHRINK);
@@ -287,9 +289,9 @@ void Window::hoverTimer(UINT id)
 
 // --- hit testing --------------------------------------------------------------------------------
 
-LRESULT Window::frameHitTest(int x, int y, int w, int h)
+LRESULT Window::frameHitTest(int x, int y, int w, int h, int dpi)
 {
-    const int border = 5, corner = 30;
+    const int border = Toolkit::scale(5, dpi), corner = Toolkit::scale(30, dpi);
     if (x > w - border)
         return y < corner ? HTTOPRIGHT : (y > h - corner ? HTBOTTOMRIGHT : HTRIGHT);
     if (x < border)
@@ -302,12 +304,12 @@ LRESULT Window::frameHitTest(int x, int y, int w, int h)
 }
 
 LRESULT Window::adjustHitTest(LRESULT defaultHit, bool skinned, int x, int y, int w, int h,
-                              bool dragByClientArea, bool rightButtonHeld)
+                              bool dragByClientArea, bool rightButtonHeld, int dpi)
 {
     LRESULT hit = defaultHit;
     if (skinned)
     {
-        LRESULT frame = frameHitTest(x, y, w, h);
+        LRESULT frame = frameHitTest(x, y, w, h, dpi);
         if (frame != HTNOWHERE)
             return frame;
     }
@@ -356,6 +358,30 @@ void Window::onSizing(WPARAM wmsz, RECT* rect)
             rect->bottom = rect->top + minH;
     }
     sizingRect_ = *rect;
+}
+
+namespace
+{
+void tellDpiChanged(IComponent* component)
+{
+    for (int i = 0; i < component->getChildCount(); ++i)
+    {
+        IComponent* child = component->getChild(i);
+        if (NativeTarget* target = Toolkit::targetOf(child))
+            target->dpiChanged();
+        tellDpiChanged(child);
+    }
+}
+} // namespace
+
+void Window::onDpiChanged(int dpi, const RECT* suggested)
+{
+    dpi_ = dpi > 0 ? dpi : Toolkit::BASE_DPI;
+    tellDpiChanged(self());
+    if (suggested)
+        SetWindowPos(handle_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    doLayout();
 }
 
 void Window::onPosChanging(WINDOWPOS* pos)

@@ -179,7 +179,10 @@ bool RegDir::open(const wchar_t* fullPath)
 {
     const wchar_t* rest = nullptr;
     const RegistryRoot* root = MatchRegistryRootName(fullPath, &rest);
-    if (!root) return open(HKEY_CURRENT_USER, L"InvalidKey");
+    // Only a root name followed by a backslash counts: a bare "HKEY_CURRENT_USER"
+    // would stand for the root itself, and a caller's writes would land at the top
+    // of the user's registry.
+    if (!root || rest == fullPath || rest[-1] != L'\\') return open(HKEY_CURRENT_USER, L"InvalidKey");
     assign(root, rest);
     return openNative(false);
 }
@@ -260,10 +263,22 @@ bool RegDir::create()
     if (!root_) return false;
     if (openNative(true)) return true;
     if (path_->Length() == 0) return false;
-    RegDir* parent = static_cast<RegDir*>(getParent());
-    bool parentReady = parent && parent->create();
-    if (parent) parent->Release();
-    return parentReady && openNative(true);
+    // A parent is missing: create the path from the top down, one key at a time,
+    // and stop at the first that cannot be made. (Asking each parent to create
+    // itself would recurse as deep as the path, which callers choose.)
+    RegDir* step = Acquire();
+    StrBuffer* prefix = StrBuffer::Acquire();
+    bool ready = step && prefix;
+    uint32_t from = 0;
+    uint32_t at = 0;
+    while (ready && path_->IndexOf(L'\\', &at, from)) {
+        prefix->Assign(path_->Data(), static_cast<int32_t>(at));
+        ready = step->assign(root_, prefix->CStr()) && step->openNative(true);
+        from = at + 1;
+    }
+    if (step) step->Release();
+    if (prefix) prefix->Release();
+    return ready && openNative(true);
 }
 
 bool RegDir::remove(bool recursive)

@@ -17,8 +17,10 @@ namespace {
 /// Makes room for `extra` bytes behind the part of `target` that is kept and
 /// stores where they go in *out. False when memory ran out; the caller restores
 /// the count then.
-bool OpenTail(ArrayU08* target, uint32_t kept, uint32_t extra, uint8_t** out)
+bool OpenTail(ArrayU08* target, uint32_t kept, uint64_t extra, uint8_t** out)
 {
+    if (extra > 0xFFFFFFFFu - uint64_t(kept))
+        return false;  // the count would wrap in 32 bits
     target->SetCount(kept + extra);
     if (target->Count() != kept + extra || (extra > 0 && !target->Items()))
         return false;
@@ -57,9 +59,9 @@ ArrayU08* StrBuffer::EncodeImpl(uint32_t codePage, ArrayU08* bytes, bool append,
     const bool utf16 = codePage == s::sys::CodePage::UTF16LE || codePage == s::sys::CodePage::UTF16BE;
     const uint32_t terminatorSize = terminate ? (utf16 ? 2u : 1u) : 0u;
 
-    uint32_t size = 0;  // bytes of the converted text, without the terminator
+    uint64_t size = 0;  // bytes of the converted text, without the terminator
     if (utf16) {
-        size = length_ * 2;
+        size = uint64_t(length_) * 2;
     } else if (length_ > 0) {
         const int need = WideCharToMultiByte(codePage, 0, chars_, int(length_), nullptr, 0,
                                              nullptr, nullptr);
@@ -81,7 +83,7 @@ ArrayU08* StrBuffer::EncodeImpl(uint32_t codePage, ArrayU08* bytes, bool append,
     }
     if (codePage == s::sys::CodePage::UTF16LE) {
         if (size > 0)
-            memcpy(out, chars_, size);
+            memcpy(out, chars_, size_t(size));
     } else if (codePage == s::sys::CodePage::UTF16BE) {
         for (uint32_t i = 0; i < length_; ++i) {
             const uint16_t unit = uint16_t(chars_[i]);
@@ -175,7 +177,7 @@ bool StrBuffer::Decode(uint32_t codePage, const void* bytes, bool append, int32_
                                      result->chars_, int(units)) == int(units);
         }
     }
-    ok = ok && EnsureRoom(kept + units);
+    ok = ok && units <= 0xFFFFFFFEu - kept && EnsureRoom(kept + units);  // no 32-bit wrap
     if (ok) {
         memcpy(chars_ + kept, result->chars_, size_t(units) * 2);
         length_ = kept + units;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "TempTree.h"
+#include "WriterCalls.h"
 #include "s/col/_array/ArrayP.h"
 #include "s/file/win/ExplorerSettings.h"
 #include "s/file/win/PathArray.h"
@@ -23,6 +24,7 @@ using s::file::win::PathArray;
 using s::file::win::PathWin;
 using s::file::win::test::TempTree;
 using s::file::win::test::Held;
+using s::file::win::test::WriterCalls;
 using s::str::strarray::StrArray;
 
 namespace {
@@ -224,6 +226,71 @@ TEST(PathWinFs, SetTimesWritesWhatIsGivenAndLeavesNegativeTimes)
     EXPECT_EQ(2u, log.creation.size());
 }
 
+// The writer asks only for the right to change attributes: read-only, hidden and system
+// items open as they are (no attribute is touched) and so does a file another handle holds
+// open without any sharing.
+TEST(PathWinFs, TheTimeWriterNeedsNoAttributeChangeAndNoSharing)
+{
+    TempTree tree;
+    const DWORD bits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                       FILE_ATTRIBUTE_ARCHIVE;
+    const std::wstring rhs = tree.File(L"rhs.txt", 1, bits);
+    const std::wstring held = tree.File(L"held.txt", 1);
+    WriterCalls calls;
+    EXPECT_TRUE(PathWin::WriteTimes(TempTree::Long(rhs).c_str(), -1, kSummer, -1));
+    HANDLE h = CreateFileW(held.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    EXPECT_TRUE(PathWin::WriteTimes(TempTree::Long(held).c_str(), -1, kSummer, -1));
+    CloseHandle(h);
+    EXPECT_TRUE(calls.Changes().empty());
+    EXPECT_EQ(0, calls.FullOpens());
+    EXPECT_EQ(2, calls.MinimalOpens());
+    for (const std::wstring& p : {rhs, held}) {
+        FILETIME m = {};
+        ASSERT_TRUE(TempTree::Times(p, nullptr, nullptr, &m));
+        EXPECT_EQ(TempTree::Ticks(TempTree::FromSeconds(kSummer)), TempTree::Ticks(m));
+    }
+    EXPECT_EQ(bits, GetFileAttributesW(rhs.c_str()) & 0x27u);
+}
+
+// Where the minimal open is refused, the older way still works: the attributes are cleared
+// for an open for writing and put back exactly, whether or not the write worked.
+TEST(PathWinFs, TheTimeWriterFallsBackWhenTheMinimalOpenIsRefused)
+{
+    TempTree tree;
+    const DWORD bits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
+    const std::wstring ro = tree.File(L"ro.txt", 1, bits);
+    const std::wstring plain = tree.File(L"plain.txt", 1);
+    WriterCalls calls;
+    calls.refuseMinimal = L".txt";
+    EXPECT_TRUE(PathWin::WriteTimes(TempTree::Long(ro).c_str(), -1, kSummer, -1));
+    auto changes = calls.ChangesOf(L"ro.txt");
+    ASSERT_EQ(2u, changes.size());
+    EXPECT_EQ(DWORD(FILE_ATTRIBUTE_NORMAL), changes[0].word);
+    EXPECT_EQ(GetFileAttributesW(ro.c_str()), changes[1].word);
+    EXPECT_EQ(bits, GetFileAttributesW(ro.c_str()) & 0x27u);
+    EXPECT_EQ(1, calls.FullOpens());
+    FILETIME m = {};
+    ASSERT_TRUE(TempTree::Times(ro, nullptr, nullptr, &m));
+    EXPECT_EQ(TempTree::Ticks(TempTree::FromSeconds(kSummer)), TempTree::Ticks(m));
+    // A normal item needs no attribute change on that way either.
+    SetFileAttributesW(plain.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (GetFileAttributesW(plain.c_str()) == FILE_ATTRIBUTE_NORMAL) {
+        EXPECT_TRUE(PathWin::WriteTimes(TempTree::Long(plain).c_str(), -1, kSummer, -1));
+        EXPECT_TRUE(calls.ChangesOf(L"plain.txt").empty());
+    }
+    // Both opens refused: nothing written, the attributes are back all the same.
+    calls.refuseAll = L"ro.txt";
+    uint32_t error = 0;
+    const s::time::Ticks winter = TempTree::Ticks(TempTree::FromSeconds(kWinter));
+    EXPECT_FALSE(PathWin::WriteTimeTicks(TempTree::Long(ro).c_str(), nullptr, nullptr, &winter, &error));
+    EXPECT_EQ(uint32_t(ERROR_ACCESS_DENIED), error);
+    EXPECT_EQ(4u, calls.ChangesOf(L"ro.txt").size());
+    EXPECT_EQ(bits, GetFileAttributesW(ro.c_str()) & 0x27u);
+    ASSERT_TRUE(TempTree::Times(ro, nullptr, nullptr, &m));
+    EXPECT_EQ(TempTree::Ticks(TempTree::FromSeconds(kSummer)), TempTree::Ticks(m));
+}
+
 TEST(PathWinFs, SetTimesChoosesHiddenBeforeReadOnlyAndRestoresBoth)
 {
     TempTree tree;
@@ -362,11 +429,10 @@ TEST(PathWinFs, RecursiveSetTimesReportsAnEntryThatCouldNotBeWritten)
     tree.File(L"top\\free.txt", 1);
     Held folder(top);
     {
-        // Held open without sharing: the time writer cannot open it.
-        HANDLE h = CreateFileW(busy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, h);
+        // An item the time writer cannot open (refused at its seam).
+        WriterCalls calls;
+        calls.refuseAll = L"busy.txt";
         EXPECT_FALSE(folder->SetTimes(-1, kSummer, -1, true, false, false, false, true));
-        CloseHandle(h);
     }
     FILETIME m = {};
     ASSERT_TRUE(TempTree::Times(top, nullptr, nullptr, &m));

@@ -8,6 +8,8 @@
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/win/Button.h"
+#include "s/gui/win/CheckBox.h"
+#include "s/gui/win/ComboBox.h"
 #include "s/gui/win/Label.h"
 #include "s/gui/win/Toolkit.h"
 #include "s/gui/win/Window.h"
@@ -40,6 +42,20 @@ uint32_t printedPixel(s::gui::IComponent* component, int x, int y)
     return canvas.at(x, y);
 }
 
+// The window and its children as they paint themselves, into `canvas` (client origin).
+void printTree(HWND top, HWND window, HDC dc)
+{
+    POINT origin{0, 0};
+    MapWindowPoints(window, top, &origin, 1);
+    POINT old;
+    SetViewportOrgEx(dc, origin.x, origin.y, &old);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    SetViewportOrgEx(dc, old.x, old.y, nullptr);
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child))
+            printTree(top, child, dc);
+}
+
 void repaintAndSettle(Window* window)
 {
     testgui::settle(window->getHandle());
@@ -62,12 +78,21 @@ TEST(SkinnedWindow, ASchemeSwitchRepaintsTheWindowAndItsWidgetsInTheNextSchemesC
     button->setFixedHeight(20);
     Label* label = Label::Acquire();
     label->setText(L"Version:", false);
+    s::gui::win::CheckBox* check = s::gui::win::CheckBox::Acquire();
+    check->setText(L"Keep on Top");
+    check->setChecked(true);
+    check->setTransparent(false);
     window->add(button);
     window->add(label);
+    window->add(check);
+    s::gui::win::ComboBox* combo = s::gui::win::ComboBox::Acquire();
+    combo->setFixedWidth(120);
+    window->add(combo);
     window->setBounds(140, 140, 240, 160);
     window->setVisible(true, false);
     repaintAndSettle(window);
-    EXPECT_EQ(skinner->getRegisteredCount(), 3) << "the window and its two widgets";
+    EXPECT_EQ(skinner->getRegisteredCount(), 5) << "the window and its four widgets";
+    const int glyphRow = check->getHeight() / 2;
 
     // The frame line is the window's edge (the whole window is client area).
     RECT client;
@@ -78,6 +103,9 @@ TEST(SkinnedWindow, ASchemeSwitchRepaintsTheWindowAndItsWidgetsInTheNextSchemesC
     EXPECT_EQ(backdropPixel(window, 0, 0), rgb(0x111111));
     EXPECT_EQ(backdropPixel(window, 120, 140), rgb(0x747474)); // C1 of "Classic LG"
     EXPECT_EQ(printedPixel(button, 3, 3), rgb(0x333333));     // C7
+    EXPECT_EQ(printedPixel(check, 0, glyphRow), rgb(0x111111)); // C5: the glyph's frame
+    EXPECT_EQ(printedPixel(combo, 0, 5), rgb(0x111111));         // C5: the combo's frame
+    EXPECT_EQ(printedPixel(combo, 3, 5), rgb(0x333333));         // C7: its face
 
     // "White" follows "Classic LG" in the list.
     int next = skinner->getSchemeIndex(L"Classic LG") + 1;
@@ -87,6 +115,11 @@ TEST(SkinnedWindow, ASchemeSwitchRepaintsTheWindowAndItsWidgetsInTheNextSchemesC
     EXPECT_EQ(backdropPixel(window, 120, 140), rgb(0xFFFFFF)); // C1 of "White", repainted
     EXPECT_EQ(backdropPixel(window, 0, 0), rgb(0x444444));
     EXPECT_EQ(printedPixel(button, 3, 3), rgb(0xEEEEEE));
+    EXPECT_EQ(printedPixel(check, 0, glyphRow), rgb(0x444444));
+    EXPECT_EQ(printedPixel(combo, 3, 5), rgb(0xEEEEEE));
+    Canvas picture(window->getWidth(), window->getHeight(), rgb(0x12AB34));
+    printTree(window->getHandle(), window->getHandle(), picture.dc());
+    EXPECT_TRUE(picture.save("skinned-widgets-white.bmp"));
     HDC screen = GetDC(window->getHandle());
     EXPECT_EQ(GetPixel(screen, 120, 140), rgb(0xFFFFFF)) << "on the display too";
     ReleaseDC(window->getHandle(), screen);

@@ -151,12 +151,7 @@ TEST(Button, KeysReachTheWindow)
 {
     Panel& p = Panel::get();
     Button* b = p.add(makeButton(L"Keys"));
-    static Recorder keys; // the shared window keeps its listeners
-    static bool added = false;
-    if (!added)
-        p.window->addListener(s::gui::IWindow::EVENT_KEY_DOWN, &keys);
-    added = true;
-    keys.kinds.clear();
+    Recorder& keys = testwidgets::windowEvents(p, s::gui::IWindow::EVENT_KEY_DOWN);
     SendMessageW(testwidgets::handleOf(b), WM_KEYDOWN, 'K', 0);
     ASSERT_EQ(1u, keys.kinds.size());
     EXPECT_EQ('K', p.window->getLastKey());
@@ -198,4 +193,17 @@ TEST(Button, SizeFromTextAndFixedSizes)
     EXPECT_EQ(170, b->getMinWidth());
     EXPECT_EQ(170, b->getMaxWidth());
     b->Release();
+}
+
+TEST(Button, WheelTurnedOutsideGoesToTheWindow)
+{
+    Panel& p = Panel::get();
+    Button* b = p.add(makeButton(L"Wheel"));
+    Recorder& wheel = testwidgets::windowEvents(p, s::gui::IWindow::EVENT_WHEEL);
+    RECT r;
+    GetWindowRect(testwidgets::handleOf(b), &r);
+    SendMessageW(testwidgets::handleOf(b), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA),
+                 MAKELPARAM(r.right + 40, r.bottom + 40));
+    ASSERT_EQ(1u, wheel.kinds.size());
+    EXPECT_LT(p.window->getWheelLines(), 0);
 }

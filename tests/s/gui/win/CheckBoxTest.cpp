@@ -161,3 +161,26 @@ TEST(RadioButton, LinkEnabledFollowsTheUsersSelection)
     EXPECT_TRUE(forSpecific->isEnabled());
     EXPECT_FALSE(forOffset->isEnabled());
 }
+
+TEST(CheckBox, TransparentBoxAnswersWithItsParentsColourAndTheFontsTextColour)
+{
+    Panel& p = Panel::get();
+    Box* row = Box::Acquire();
+    row->setBackgroundColour(10, 20, 30, false);
+    CheckBox* box = makeBox(L"On a dark row");
+    box->setTransparent(false);
+    box->setTextColour(250, 250, 250);
+    row->add(box);
+    p.add(row);
+    HWND h = testwidgets::handleOf(box);
+    HDC dc = GetDC(h);
+    HBRUSH brush = reinterpret_cast<HBRUSH>(
+        SendMessageW(GetParent(h), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(h)));
+    LOGBRUSH lb{};
+    ASSERT_NE(nullptr, brush);
+    GetObjectW(brush, sizeof(lb), &lb);
+    EXPECT_EQ(RGB(10, 20, 30), lb.lbColor);
+    EXPECT_EQ(TRANSPARENT, GetBkMode(dc));
+    EXPECT_EQ(RGB(250, 250, 250), GetTextColor(dc));
+    ReleaseDC(h, dc);
+}

@@ -56,6 +56,10 @@ TEST(GroupBox, ContentSitsInsideTheFrameBelowTheCaption)
     p.add(group);
     Box* content = dynamic_cast<Box*>(group->getContent());
     ASSERT_NE(nullptr, content);
+    // The content and its children got their native windows with the group's.
+    ASSERT_NE(nullptr, content->getHandle());
+    EXPECT_NE(nullptr, created->getHandle());
+    EXPECT_TRUE(IsWindowVisible(created->getHandle()));
     EXPECT_EQ(GroupBox::SIDE, content->getOriginX());
     int caption = 0;
     group->getFont()->measure(L"Fields to Change", nullptr, &caption);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <map>
 
 #include "s/gui/GuiTestSupport.h"
 #include "s/gui/win/Box.h"
@@ -88,6 +89,21 @@ struct Panel
         settle();
     }
 };
+
+// A recorder of one kind of event of the shared window, emptied: it is added once, as
+// the window keeps its listeners for the whole program.
+inline testgui::Recorder& windowEvents(Panel& p, int kind)
+{
+    static std::map<int, testgui::Recorder> recorders;
+    auto found = recorders.find(kind);
+    if (found == recorders.end())
+    {
+        found = recorders.emplace(kind, testgui::Recorder()).first;
+        p.window->addListener(kind, &found->second);
+    }
+    found->second.kinds.clear();
+    return found->second;
+}
 
 inline HWND handleOf(s::gui::IComponent* c)
 {

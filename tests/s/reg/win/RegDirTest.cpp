@@ -353,10 +353,35 @@ TEST(RegDir, OpenByOneTextSplitsTheRootName)
     EXPECT_EQ(std::wstring(dir->getPath()), L"InvalidKey");
     EXPECT_FALSE(dir->open(L"Software\\Whatever"));
     EXPECT_EQ(std::wstring(dir->getPath()), L"InvalidKey");
+    // A root name without a backslash used to open the root itself.
+    for (const wchar_t* bare : {L"HKEY_CURRENT_USER", L"hkey_local_machine", L"HKEY_USERS"}) {
+        EXPECT_FALSE(dir->open(bare)) << bare;
+        EXPECT_EQ(dir->getRoot(), HKEY_CURRENT_USER) << bare;
+        EXPECT_EQ(std::wstring(dir->getPath()), L"InvalidKey") << bare;
+    }
 
     ASSERT_TRUE(dir->open(L"HKEY_LOCAL_MACHINE\\Software"));
     EXPECT_EQ(dir->getRoot(), HKEY_LOCAL_MACHINE);
     EXPECT_EQ(std::wstring(dir->getNativePath()), L"\\Registry\\Machine\\Software");
+}
+
+// Creating a missing parent used to recurse once per level of the path (copying
+// the path at each), so a deep path that cannot be created (here: a key name
+// longer than the registry takes, near the top) exhausted stack and memory. It is
+// created from the top down now and fails at the first key that cannot be made.
+TEST(RegDir, CreateOfADeepPathThatCannotBeMadeFailsAtTheTop)
+{
+    TestKey key;
+    ASSERT_TRUE(Dir(key)->create());
+    std::wstring sub(300, L'n');  // longer than the 255 characters a key name may have
+    for (int i = 0; i < 40000; ++i)
+        sub += L"\\a";
+    Dir dir(key, sub);
+    EXPECT_FALSE(dir->create());
+    EXPECT_FALSE(dir->isOpen());
+    EXPECT_FALSE(dir->setU32(L"v", 1));  // a write creates the key, and fails the same way
+    EXPECT_TRUE(key.Exists());
+    EXPECT_FALSE(key.Exists(std::wstring(300, L'n')));
 }
 
 TEST(RegDir, CreateMakesMissingParentsAndWritesCreateTheirKey)

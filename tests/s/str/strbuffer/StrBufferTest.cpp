@@ -822,6 +822,38 @@ TEST(StrBufferCodePage, FailedConversionsLeaveEverythingAsItWas)
     bytes->Release();
 }
 
+// Byte and character counts of the conversions used to be added and doubled in 32
+// bits: a text of more than 2^31 characters encoded to UTF-16 wrapped to a tiny
+// byte count, and decoding behind a text near 2^32 characters wrapped the room it
+// asked for; both then wrote far past their storage. Such sizes are refused before
+// anything is read or written. (SetLength stands in for texts of several GiB: the
+// refusal comes before the characters would be read.)
+TEST(StrBufferCodePage, SizesBeyond32BitsAreRefusedNotWrapped)
+{
+    Str s(L"ab");
+    const uint32_t realLength = s->Length();
+    s->SetLength(0x80000001u);
+    for (const uint32_t page : {uint32_t(s::sys::CodePage::UTF16LE), uint32_t(s::sys::CodePage::UTF16BE)}) {
+        ArrayU08* target = ArrayU08::Acquire();
+        const uint8_t before[] = {7, 8};
+        target->Append(before, 2);
+        EXPECT_EQ(nullptr, s->EncodeNoTerminator(page, target, true)) << page;
+        ASSERT_EQ(2u, target->Count()) << page;  // left as it was
+        EXPECT_EQ(7, target->Items()[0]);
+        target->Release();
+    }
+    s->SetLength(realLength);
+
+    Str t(L"kept");
+    t->SetLength(0xFFFFFFF0u);  // stands for a text just below the largest length
+    EXPECT_FALSE(t->FromUtf8("abcdefghijklmnopqrstuvwxyz", true));
+    EXPECT_EQ(0xFFFFFFF0u, t->Length());
+    t->SetLength(4);
+    EXPECT_EQ(t.Text(), L"kept");
+    EXPECT_TRUE(t->FromUtf8("!", true));
+    EXPECT_EQ(t.Text(), L"kept!");
+}
+
 TEST(StrBufferCodePage, OemRoundTrip)
 {
     Str s(L"plain ASCII 123");

@@ -8,8 +8,11 @@
 #include "s/app/IAppBase.h"
 #include "s/app/IAppWindow.h"
 #include "s/app/win/AppBase.h"
+#include "s/app/win/AppWindow.h"
 #include "s/file/win/PathWin.h"
 #include "s/gui/IWindowSettings.h"
+#include "s/gui/dialogs/About3.h"
+#include "s/gui/drawer/Skinner.h"
 #include "s/gui/dialogs/dragndrop/DialogParts.h"
 #include "s/gui/win/Window.h"
 #include "s/lang/Localizer.h"
@@ -88,6 +91,22 @@ void Dialog::resetDialog()
     store_ = nullptr;
     localizer_ = nullptr;
     skinner_ = nullptr;
+    // The version window before its settings and skin manager, which it uses.
+    if (about_ != nullptr)
+    {
+        about_->Release();
+        about_ = nullptr;
+    }
+    if (aboutSettings_ != nullptr)
+    {
+        aboutSettings_->Release();
+        aboutSettings_ = nullptr;
+    }
+    if (aboutSkinner_ != nullptr)
+    {
+        aboutSkinner_->Release();
+        aboutSkinner_ = nullptr;
+    }
     if (window_ != nullptr)
     {
         window_->Release();
@@ -456,6 +475,16 @@ s::gui::IPopupMenu* Dialog::getLanguageMenu() const
 }
 
 // --- pages ----------------------------------------------------------------------------
+
+Dialog::PageOpener Dialog::setPageOpener(PageOpener opener)
+{
+    return s::app::win::AppBase::setShellOpenFunction(opener);
+}
+
+bool Dialog::openPage(const wchar_t* address)
+{
+    return s::app::win::AppBase::openAddress(address);
+}
 
 void Dialog::openPageById(int32_t textId)
 {

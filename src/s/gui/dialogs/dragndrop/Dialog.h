@@ -82,6 +82,14 @@ namespace s::file::win
 {
 class PathWin;
 }
+namespace s::app::win
+{
+class AppWindow;
+}
+namespace s::gui::dialogs
+{
+class About3;
+}
 
 namespace s::gui::dialogs::dragndrop
 {
@@ -278,9 +286,21 @@ class Dialog : public s::base::IObject,
     s::gui::IPopupMenu* getLanguageMenu() const;
     // Runs a menu command (the menu bar's commands; see the menu tables).
     void runMenuCommand(int32_t command);
+    // Command 10000: the version-information window ("AboutWindow", skin family
+    // "ThinWindow", default scheme "Classic LG"), made on first use and kept until the
+    // dialog is released; every showing builds a new window. Nothing without a bound
+    // AppWindow (the settings object must be an s::app::IAppWindow).
+    void showVersionWindow();
+    s::gui::dialogs::About3* getVersionDialog() const { return about_; }
 
-    // Opens the page whose address is the text `textId` (AppBase::openAddress, which tests
-    // replace so that no browser starts); nothing for an empty text.
+    // Pages are handed to the shell with the verb "open", all through the application's
+    // one seam (AppBase::openAddress); tests replace the opener so that no browser starts.
+    // The hook answers whether the page was opened; setPageOpener answers the previous one
+    // and null restores the shell.
+    using PageOpener = bool (*)(const wchar_t* address);
+    static PageOpener setPageOpener(PageOpener opener);
+    static bool openPage(const wchar_t* address);
+    // Opens the page whose address is the text `textId`; nothing for an empty text.
     void openPageById(int32_t textId);
 
   protected:
@@ -340,6 +360,9 @@ class Dialog : public s::base::IObject,
     s::str::strbuffer::StrBuffer* customFolder_; // owned
     s::file::win::PathWin* outputFolder_ = nullptr;
 
+    s::gui::dialogs::About3* about_ = nullptr;         // owned, made on first use
+    s::app::win::AppWindow* aboutSettings_ = nullptr;  // owned, "AboutWindow"
+    s::gui::drawer::Skinner* aboutSkinner_ = nullptr;  // owned, its skin manager
 };
 
 } // namespace s::gui::dialogs::dragndrop

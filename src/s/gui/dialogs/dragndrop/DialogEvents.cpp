@@ -4,7 +4,11 @@
 #include <algorithm>
 
 #include "s/app/IAppBase.h"
+#include "s/app/IAppWindow.h"
+#include "s/app/win/AppWindow.h"
 #include "s/gui/IWindowSettings.h"
+#include "s/gui/dialogs/About3.h"
+#include "s/gui/drawer/Skinner.h"
 #include "s/gui/dialogs/dragndrop/DialogParts.h"
 #include "s/gui/win/Box.h"
 #include "s/gui/win/Window.h"
@@ -27,6 +31,7 @@ constexpr int32_t CMD_RIGHT_CLICK_TRANSFORM = 110;
 constexpr int32_t CMD_EASY_DRAG = 120;
 constexpr int32_t CMD_MIDDLE_CLICK_CLOSE = 125;
 constexpr int32_t CMD_ASK_CONFIRMATION = 250;
+constexpr int32_t CMD_VERSION_INFORMATION = 10000;
 constexpr int32_t CMD_PRODUCT_PAGE = 10100;
 constexpr int32_t CMD_FEEDBACK_PAGE = 10200;
 constexpr int32_t CMD_MORE_SOFTWARE = 10900;
@@ -339,6 +344,10 @@ void Dialog::runMenuCommand(int32_t command)
             store_->setBool(getViewSection(), L"AskConfirmation", askConfirmation_);
         }
     }
+    else if (command == CMD_VERSION_INFORMATION)
+    {
+        showVersionWindow();
+    }
     else if (command == CMD_PRODUCT_PAGE)
     {
         openPageById(textBase_ + s::app::IAppBase::TEXT_PRODUCT_PAGE);
@@ -355,6 +364,26 @@ void Dialog::runMenuCommand(int32_t command)
     {
         openPageById(108200);
     }
+}
+
+void Dialog::showVersionWindow()
+{
+    if (about_ == nullptr)
+    {
+        auto* main = dynamic_cast<s::app::IAppWindow*>(settings_);
+        s::app::IAppBase* app = main != nullptr ? main->getAppBase() : nullptr;
+        if (app == nullptr)
+        {
+            return;
+        }
+        aboutSkinner_ = s::gui::drawer::Skinner::newSkinSet(s::gui::drawer::Skinner::FAMILY_THIN_WINDOW);
+        aboutSettings_ = s::app::win::AppWindow::Acquire();
+        aboutSettings_->init(app, L"AboutWindow", app->getSoftwareType(), 340, 285, Window::ACTION_CLOSE,
+                             aboutSkinner_, L"Classic LG");
+        about_ = s::gui::dialogs::About3::Acquire();
+        about_->bind(aboutSettings_);
+    }
+    about_->show(window_);
 }
 
 } // namespace s::gui::dialogs::dragndrop

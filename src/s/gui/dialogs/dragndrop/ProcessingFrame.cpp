@@ -1,5 +1,7 @@
 #include "s/gui/dialogs/dragndrop/ProcessingFrame.h"
 
+#include <chrono>
+
 #include "s/str/strbuffer/StrBuffer.h"
 
 namespace s::gui::dialogs::dragndrop
@@ -7,8 +9,30 @@ namespace s::gui::dialogs::dragndrop
 
 using s::thread::ObjLocker;
 
+namespace
+{
+
+int64_t SteadyMillis()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The position as the display shows it: thousandths of the total.
+int32_t VisibleStep(int32_t total, int32_t position)
+{
+    if (total <= 0)
+    {
+        return 0;
+    }
+    return static_cast<int32_t>(static_cast<int64_t>(position) * 1000 / total);
+}
+
+} // namespace
+
 ProcessingFrame::ProcessingFrame()
-    : paths_(s::str::strarray::StrArray::Acquire()), worker_(s::thread::win::Thread::Acquire())
+    : paths_(s::str::strarray::StrArray::Acquire()), worker_(s::thread::win::Thread::Acquire()),
+      heldText_(s::str::strbuffer::StrBuffer::Acquire())
 {
     setWorkerPriority(DEFAULT_WORKER_PRIORITY);
 }
@@ -25,6 +49,11 @@ ProcessingFrame::~ProcessingFrame()
     {
         paths_->Release();
         paths_ = nullptr;
+    }
+    if (heldText_ != nullptr)
+    {
+        heldText_->Release();
+        heldText_ = nullptr;
     }
 }
 
@@ -80,11 +109,62 @@ bool ProcessingFrame::startRun()
 
 void ProcessingFrame::sendStatus(const wchar_t* name, int32_t total, int32_t position, const wchar_t* text)
 {
+    if (name == ProcessStatusUpdate)
+    {
+        const int32_t step = VisibleStep(total, position);
+        const int64_t now = SteadyMillis();
+        if (step == lastStep_ && now - lastSentAt_ < UPDATE_INTERVAL_MS)
+        {
+            // The display would show the same position: kept, in case it is the run's last.
+            held_ = true;
+            heldTotal_ = total;
+            heldPosition_ = position;
+            heldHasText_ = text != nullptr;
+            heldText_->Clear();
+            if (text != nullptr)
+            {
+                heldText_->Append(text);
+            }
+            return;
+        }
+        held_ = false;
+        lastStep_ = step;
+        lastSentAt_ = now;
+    }
+    else
+    {
+        if (name == ProcessStatusEnd && held_)
+        {
+            deliver(ProcessStatusUpdate, heldTotal_, heldPosition_, heldHasText_ ? heldText_->CStr() : nullptr);
+        }
+        held_ = false;
+        lastStep_ = -1;
+        lastSentAt_ = 0;
+    }
+    deliver(name, total, position, text);
+}
+
+void ProcessingFrame::deliver(const wchar_t* name, int32_t total, int32_t position, const wchar_t* text)
+{
     IStatusChannel* channel = channel_;
     if (channel != nullptr)
     {
         channel->sendStatus(name, total, position, text);
     }
+    else if (name == ProcessStatusEnd)
+    {
+        // No handler will see the end: the frame goes back to idle itself.
+        finishRun();
+    }
+}
+
+void ProcessingFrame::waitForEnd()
+{
+    if (worker_ != nullptr)
+    {
+        worker_->WaitIdle();
+    }
+    finishRun();
 }
 
 void ProcessingFrame::finishRun()

@@ -19,6 +19,10 @@
 #include "s/str/strarray/StrArray.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/file/win/PathWin.h"
+#include "s/app/win/AppBase.h"
+#include "s/lang/LangPack.h"
+#include <shlobj.h>
+#include <algorithm>
 
 using namespace s::gui::dialogs::dragndrop;
 using s::str::strarray::StrArray;
@@ -552,4 +556,214 @@ TEST_F(DropDialog, ScreenshotsOfBothViewsAndOfARun)
     store->setBool(VIEW, L"CompactView", true);
     build();
     EXPECT_TRUE(saveWindowShot(dialog->getWindow()->getHandle(), "main-window-compact.bmp"));
+}
+
+namespace
+{
+// A shell drop of `paths` as the platform delivers it (freed by the receiver's DragFinish).
+HGLOBAL makeDrop(const std::vector<std::wstring>& paths)
+{
+    size_t chars = 1;
+    for (const std::wstring& p : paths)
+        chars += p.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    wchar_t* at = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(drop) + sizeof(DROPFILES));
+    for (const std::wstring& p : paths)
+    {
+        wcscpy(at, p.c_str());
+        at += p.size() + 1;
+    }
+    *at = L'\0';
+    GlobalUnlock(memory);
+    return memory;
+}
+
+bool menuChecked(HWND window, int menuIndex, UINT command)
+{
+    HMENU menu = GetSubMenu(GetMenu(window), menuIndex);
+    return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+std::wstring menuTitle(HWND window, int menuIndex)
+{
+    wchar_t text[128] = L"";
+    GetMenuStringW(GetMenu(window), menuIndex, text, 128, MF_BYPOSITION);
+    return text;
+}
+
+bool isTopmost(HWND window)
+{
+    return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+} // namespace
+
+TEST_F(DropDialog, ADropFromTheShellOnTheDropBoxRunsOverItsItemsInOrder)
+{
+    build();
+    const std::vector<std::wstring> paths = {makeFile(L"one.txt"), makeFile(L"two.txt"), makeFile(L"three.txt")};
+    // The window that takes dropped files, found as the shell finds it.
+    struct Find
+    {
+        HWND found = nullptr;
+        int count = 0;
+        static BOOL CALLBACK each(HWND child, LPARAM data)
+        {
+            Find* f = reinterpret_cast<Find*>(data);
+            ++f->count;
+            if (GetWindowLongPtrW(child, GWL_EXSTYLE) & WS_EX_ACCEPTFILES)
+                f->found = child;
+            return TRUE;
+        }
+    } find;
+    EnumChildWindows(dialog->getWindow()->getHandle(), &Find::each, reinterpret_cast<LPARAM>(&find));
+    HWND box = find.found;
+    ASSERT_NE(nullptr, box) << find.count << " children; drop box " << dialog->getDropBoxHandle();
+    ASSERT_TRUE(PostMessageW(box, WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop(paths)), 0));
+    for (int i = 0; i < 500 && dialog->runs == 0; ++i)
+        Sleep(10);
+    ASSERT_TRUE(waitIdle());
+    ASSERT_EQ(1, dialog->runs.load());
+    EXPECT_EQ(paths, dialog->seenPaths);
+    EXPECT_EQ(L"Ready", statusText());
+}
+
+TEST_F(DropDialog, TheCancelButtonStopsTheRun)
+{
+    build();
+    ResetEvent(dialog->gate);
+    drop({makeFile(L"a.txt")});
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(dialog->updated, 10000));
+    HWND cancel = static_cast<HWND>(dialog->getCancelButtonHandle());
+    ASSERT_TRUE(IsWindowVisible(cancel));
+    SendMessageW(cancel, BM_CLICK, 0, 0);
+    ASSERT_TRUE(waitIdle());
+    EXPECT_NE(std::find(shown.texts.begin(), shown.texts.end(), L"Canceling.."), shown.texts.end());
+    EXPECT_EQ(L"Ready", statusText());
+    EXPECT_FALSE(IsWindowVisible(cancel));
+}
+
+TEST_F(DropDialog, AFirstStartShowsTheThreeViewItemsChecked)
+{
+    build();
+    HWND h = dialog->getWindow()->getHandle();
+    EXPECT_EQ(L"View", menuTitle(h, 0));
+    EXPECT_EQ(L"Language", menuTitle(h, 1));
+    EXPECT_EQ(L"About", menuTitle(h, 2));
+    EXPECT_TRUE(menuChecked(h, 0, 100));
+    EXPECT_TRUE(menuChecked(h, 0, 120));
+    EXPECT_TRUE(menuChecked(h, 0, 125));
+    EXPECT_TRUE(isTopmost(h));
+}
+
+TEST_F(DropDialog, TheMiddleClickItemStoresDoNothingThenClose)
+{
+    build();
+    HWND h = dialog->getWindow()->getHandle();
+    SendMessageW(h, WM_COMMAND, 125, 0);
+    EXPECT_FALSE(menuChecked(h, 0, 125));
+    EXPECT_STREQ(L"DoNothing", store->getString(VIEW, L"OnMClick", L"", nullptr, false));
+    SendMessageW(h, WM_COMMAND, 125, 0);
+    EXPECT_TRUE(menuChecked(h, 0, 125));
+    EXPECT_STREQ(L"Close", store->getString(VIEW, L"OnMClick", L"", nullptr, false));
+}
+
+TEST_F(DropDialog, AStoredIconizeShowsTheItemUncheckedAndChoosingItStoresClose)
+{
+    store->setString(VIEW, L"OnMClick", L"Iconize");
+    build();
+    HWND h = dialog->getWindow()->getHandle();
+    EXPECT_FALSE(menuChecked(h, 0, 125));
+    SendMessageW(h, WM_COMMAND, 125, 0);
+    EXPECT_STREQ(L"Close", store->getString(VIEW, L"OnMClick", L"", nullptr, false));
+}
+
+TEST_F(DropDialog, TheKeepOnTopBoxAndTheMenuMarkAlwaysAgree)
+{
+    build();
+    HWND h = dialog->getWindow()->getHandle();
+    HWND box = FindWindowExW(h, nullptr, nullptr, nullptr);
+    // The box is the only BUTTON control whose text is "Keep on Top".
+    struct Find
+    {
+        HWND found = nullptr;
+        static BOOL CALLBACK each(HWND child, LPARAM data)
+        {
+            wchar_t text[64] = L"";
+            GetWindowTextW(child, text, 64);
+            if (wcscmp(text, L"Keep on Top") == 0)
+            {
+                reinterpret_cast<Find*>(data)->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        }
+    } find;
+    EnumChildWindows(h, &Find::each, reinterpret_cast<LPARAM>(&find));
+    box = find.found;
+    ASSERT_NE(nullptr, box);
+    SendMessageW(box, BM_CLICK, 0, 0);
+    EXPECT_EQ(BST_UNCHECKED, SendMessageW(box, BM_GETCHECK, 0, 0));
+    EXPECT_FALSE(menuChecked(h, 0, 100));
+    EXPECT_FALSE(dialog->getWindow()->isTopmost());
+    EXPECT_FALSE(store->getBool(VIEW, L"KeepOnTop", true));
+    SendMessageW(h, WM_COMMAND, 100, 0);
+    EXPECT_EQ(BST_CHECKED, SendMessageW(box, BM_GETCHECK, 0, 0));
+    EXPECT_TRUE(menuChecked(h, 0, 100));
+    EXPECT_TRUE(dialog->getWindow()->isTopmost());
+    EXPECT_TRUE(isTopmost(h));
+    EXPECT_TRUE(store->getBool(VIEW, L"KeepOnTop", false));
+}
+
+TEST_F(DropDialog, ChoosingALanguageRetextsTheMenusAndIsNotSaved)
+{
+    build();
+    HWND h = dialog->getWindow()->getHandle();
+    uint32_t german = 0;
+    for (uint32_t i = 0; i < localizer->getLanguageCount(); ++i)
+        if (wcscmp(localizer->getLanguage(i)->getEngName(), L"German") == 0)
+            german = i;
+    ASSERT_NE(0u, german);
+    const std::wstring trueName = localizer->getLanguage(german)->getTrueName();
+    SendMessageW(h, WM_COMMAND, 2 + german, 0);
+    EXPECT_STREQ(L"German", localizer->getCurrentLanguage()->getEngName());
+    EXPECT_EQ(std::wstring(localizer->getText(609000)), menuTitle(h, 0));
+    EXPECT_NE(L"View", menuTitle(h, 0));
+    HMENU languages = GetSubMenu(GetMenu(h), 1);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STATE | MIIM_FTYPE;
+    ASSERT_TRUE(GetMenuItemInfoW(languages, 2 + german, TRUE, &info));
+    EXPECT_TRUE(info.fState & MFS_CHECKED);
+    EXPECT_TRUE(info.fType & MFT_RADIOCHECK);
+    wchar_t name[64] = L"";
+    GetMenuStringW(languages, 2 + german, name, 64, MF_BYPOSITION); // language names stay
+    EXPECT_EQ(trueName, name);
+    EXPECT_FALSE(store->hasValue(L"Language", L""));
+    localizer->selectLanguage(L"English");
+}
+
+TEST_F(DropDialog, PagesOfTheAboutMenuGoThroughTheOneOpener)
+{
+    static std::vector<std::wstring> opened;
+    opened.clear();
+    auto previous = s::app::win::AppBase::setShellOpenFunction(
+        [](const wchar_t* address)
+        {
+            opened.push_back(address);
+            return true;
+        });
+    build();
+    HWND h = dialog->getWindow()->getHandle();
+    for (int command : {10100, 10200, 10900, 10950, 0})
+        SendMessageW(h, WM_COMMAND, command, 0);
+    s::app::win::AppBase::setShellOpenFunction(previous);
+    ASSERT_EQ(5u, opened.size());
+    EXPECT_EQ(std::wstring(localizer->getText(500003)), opened[0]);
+    EXPECT_EQ(std::wstring(localizer->getText(500004)), opened[1]);
+    EXPECT_EQ(std::wstring(localizer->getText(108000)), opened[2]);
+    EXPECT_EQ(std::wstring(localizer->getText(108200)), opened[3]);
+    EXPECT_EQ(std::wstring(localizer->getText(108500)), opened[4]);
 }

@@ -38,15 +38,25 @@ class RecordingChannel : public IStatusChannel
     {
         int32_t index = 0;
         {
-            // The worker must not hold the item lock here: another thread must get it.
+            // The worker must not hold the item lock here: another thread must get it. The
+            // thread that started the run may still hold it for a moment (startRun is called
+            // under the lock), so the other thread keeps trying for a while; a lock the
+            // worker held would stay held throughout.
             std::atomic<bool> got{false};
             std::thread other(
                 [&]
                 {
-                    if (frame_.getItemLock().TryEnter())
+                    for (int attempt = 0; attempt < 100 && !got; ++attempt)
                     {
-                        got = true;
-                        frame_.getItemLock().Leave();
+                        if (frame_.getItemLock().TryEnter())
+                        {
+                            got = true;
+                            frame_.getItemLock().Leave();
+                        }
+                        else
+                        {
+                            Sleep(10);
+                        }
                     }
                 });
             other.join();
@@ -134,6 +144,180 @@ TEST(ProcessingFrame, ThreePathsGiveStartThreeUpdatesEndAndAnIdleFrame)
     EXPECT_EQ(e[4].name, ProcessStatusEnd);
     EXPECT_EQ(e[4].textPointer, nullptr);
     EXPECT_FALSE(channel.lockHeldDuringSend);
+    ExpectIdle(frame);
+}
+
+// Without any display: no status channel, startRun and waitForEnd. The frame returns to
+// idle by itself, as no handler will see the end.
+TEST(ProcessingFrame, RunsWithoutAStatusChannelAndWaitsForTheEnd)
+{
+    ProcessingFrame frame;
+    for (int run = 0; run < 2; ++run)
+    {
+        Drop(frame, {L"C:\\a", L"C:\\b"});
+        frame.waitForEnd();
+        ExpectIdle(frame);
+    }
+    // Waiting while no run is under way returns at once.
+    frame.waitForEnd();
+    ExpectIdle(frame);
+}
+
+// A task that reports every one of many fast items, the way the change engine does (total
+// 1000, position in thousandths of the end of the item's share, the item's name); one item
+// may be slow (the seam of the tests below).
+struct ManyItemsTask : s::thread::ITask
+{
+    ProcessingFrame* frame = nullptr;
+    int count = 20000;
+    int slowItem = -1;
+    int cancelSeenAt = -1; // the item at which the task saw the cancel flag
+    void Run() override
+    {
+        frame->sendStatus(ProcessStatusStart, 0, 0, nullptr);
+        for (int i = 0; i < count; ++i)
+        {
+            if (frame->isCancelRequested())
+            {
+                cancelSeenAt = i;
+                break;
+            }
+            if (i == slowItem)
+            {
+                Sleep(200);
+            }
+            const std::wstring name = L"item" + std::to_wstring(i);
+            frame->sendStatus(ProcessStatusUpdate, 1000, int32_t(int64_t(i + 1) * 1000 / count), name.c_str());
+        }
+        frame->sendStatus(ProcessStatusEnd, 0, 0, nullptr);
+    }
+};
+
+// 20,000 items: one update per visible step (plus at most one per interval of the frame),
+// never backwards, the last one at 1000 with the last item's name; Start and End always.
+TEST(ProcessingFrame, ManyFastItemsGiveOneUpdatePerVisibleStep)
+{
+    ProcessingFrame frame;
+    RecordingChannel channel(frame);
+    frame.setStatusChannel(&channel);
+    ManyItemsTask task;
+    task.frame = &frame;
+    frame.setTask(&task);
+    const DWORD started = GetTickCount();
+    Drop(frame, {L"C:\\many"});
+    frame.waitForEnd();
+    const DWORD elapsed = GetTickCount() - started;
+
+    const std::vector<Event> e = channel.Events();
+    ASSERT_GE(e.size(), 3u);
+    EXPECT_EQ(e.front().name, ProcessStatusStart);
+    EXPECT_EQ(e.back().name, ProcessStatusEnd);
+    const size_t updates = e.size() - 2;
+    // Each update beyond one per step needs an interval of its own to have passed.
+    EXPECT_LE(updates, 1001u + elapsed / ProcessingFrame::UPDATE_INTERVAL_MS);
+    EXPECT_GE(updates, 1000u);
+    int32_t last = -1;
+    for (size_t i = 1; i + 1 < e.size(); ++i)
+    {
+        EXPECT_EQ(e[i].name, ProcessStatusUpdate);
+        EXPECT_GE(e[i].position, last);
+        last = e[i].position;
+    }
+    EXPECT_EQ(e[e.size() - 2].position, 1000);
+    EXPECT_EQ(e[e.size() - 2].text, L"item19999");
+}
+
+// A slow item still gets its name shown: an interval has passed when it reports.
+TEST(ProcessingFrame, ASlowItemStillGetsItsNameShown)
+{
+    ProcessingFrame frame;
+    RecordingChannel channel(frame);
+    frame.setStatusChannel(&channel);
+    ManyItemsTask task;
+    task.frame = &frame;
+    task.slowItem = 12345; // inside a step: its position is the one already shown
+    frame.setTask(&task);
+    Drop(frame, {L"C:\\slow"});
+    frame.waitForEnd();
+    bool shown = false;
+    for (const Event& ev : channel.Events())
+    {
+        shown = shown || ev.text == L"item12345";
+    }
+    EXPECT_TRUE(shown);
+}
+
+// The last update of a run shows its end even when it repeats the position already shown
+// (a folder reporting after its last entry), and a new run starts afresh.
+TEST(ProcessingFrame, AHeldBackLastUpdateIsShownBeforeTheEnd)
+{
+    ProcessingFrame frame;
+    RecordingChannel channel(frame);
+    frame.setStatusChannel(&channel);
+    struct Task : s::thread::ITask
+    {
+        ProcessingFrame* frame = nullptr;
+        void Run() override
+        {
+            frame->sendStatus(ProcessStatusStart, 0, 0, nullptr);
+            frame->sendStatus(ProcessStatusUpdate, 1000, 1000, L"entry");
+            frame->sendStatus(ProcessStatusUpdate, 1000, 1000, L"sub");
+            frame->sendStatus(ProcessStatusUpdate, 1000, 1000, L"folder");
+            frame->sendStatus(ProcessStatusEnd, 0, 0, nullptr);
+        }
+    } task;
+    task.frame = &frame;
+    frame.setTask(&task);
+    for (int run = 0; run < 2; ++run)
+    {
+        Drop(frame, {L"C:\\f"});
+        frame.waitForEnd();
+    }
+    const std::vector<Event> e = channel.Events();
+    ASSERT_EQ(e.size(), 8u);
+    for (int run = 0; run < 2; ++run)
+    {
+        EXPECT_EQ(e[run * 4 + 1].text, L"entry");
+        EXPECT_EQ(e[run * 4 + 2].name, ProcessStatusUpdate);
+        EXPECT_EQ(e[run * 4 + 2].text, L"folder");
+        EXPECT_EQ(e[run * 4 + 3].name, ProcessStatusEnd);
+    }
+}
+
+// Cancel stays as prompt as before: the task sees the flag at the very next item, whether
+// or not an update went to the display.
+TEST(ProcessingFrame, CancelDuringManyFastItemsStopsWithinOneItem)
+{
+    ProcessingFrame frame;
+    RecordingChannel channel(frame);
+    int cancelledAfter = -1;
+    channel.onEvent = [&](const wchar_t* name, int32_t position)
+    {
+        if (name == ProcessStatusUpdate && position >= 300 && cancelledAfter < 0)
+        {
+            cancelledAfter = position;
+            frame.cancelProcessing(false);
+        }
+    };
+    frame.setStatusChannel(&channel);
+    ManyItemsTask task;
+    task.frame = &frame;
+    frame.setTask(&task);
+    Drop(frame, {L"C:\\cancel"});
+    frame.waitForEnd();
+    ASSERT_GE(cancelledAfter, 300);
+    // The item whose update set the flag; the next one is not begun.
+    int cancellingItem = -1;
+    for (const Event& ev : channel.Events())
+    {
+        if (ev.name == ProcessStatusUpdate && ev.position == cancelledAfter)
+        {
+            cancellingItem = std::stoi(ev.text.substr(4));
+            break;
+        }
+    }
+    EXPECT_EQ(task.cancelSeenAt, cancellingItem + 1);
+    EXPECT_EQ(channel.Events().back().name, ProcessStatusEnd);
     ExpectIdle(frame);
 }
 

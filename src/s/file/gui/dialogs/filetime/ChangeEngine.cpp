@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "s/col/_array/ArrayP.h"
+#include "s/col/_array/ArrayU32.h"
 #include "s/file/win/PathWin.h"
 #include "s/gui/dialogs/dragndrop/ProcessingFrame.h"
 #include "s/str/strarray/StrArray.h"
@@ -74,7 +75,7 @@ int32_t Thousandths(float to)
 
 ChangeEngine::ChangeEngine(dnd::ProcessingFrame& frame)
     : frame_(frame), editPath_(s::str::strbuffer::StrBuffer::Acquire()),
-      failedPaths_(s::str::strarray::StrArray::Acquire())
+      failedPaths_(s::str::strarray::StrArray::Acquire()), failedErrors_(s::col::_array::ArrayU32::Acquire())
 {
     frame_.setTask(this);
 }
@@ -87,6 +88,7 @@ ChangeEngine::~ChangeEngine()
     }
     editPath_->Release();
     failedPaths_->Release();
+    failedErrors_->Release();
 }
 
 void ChangeEngine::setEditPath(const wchar_t* path)
@@ -110,8 +112,11 @@ void ChangeEngine::reset()
     applyPending_ = false;
     refreshPending_ = false;
     editPath_->Clear();
+    listener_ = nullptr;
+    planOnly_ = false;
     failureCount_ = 0;
     failedPaths_->RemoveAll();
+    failedErrors_->Clear();
 }
 
 bool ChangeEngine::isCancelled() const
@@ -136,6 +141,7 @@ void ChangeEngine::run()
 {
     failureCount_ = 0;
     failedPaths_->RemoveAll();
+    failedErrors_->Clear();
     frame_.sendStatus(dnd::ProcessStatusStart, 0, 0, nullptr);
     if (action_ == ACTION_VIEW_COPY || (action_ == ACTION_VIEW_EDIT && !applyPending_))
     {
@@ -158,6 +164,19 @@ void ChangeEngine::run()
     frame_.sendStatus(dnd::ProcessStatusEnd, 0, 0, nullptr);
 }
 
+ChangeRequest ChangeEngine::requestForDropped(PathWin* item) const
+{
+    // The one read of a dropped item: attributes, size and times.
+    item->Query();
+    ChangeRequest request = request_;
+    if (item->IsFile())
+    {
+        // A file dropped directly is always meant: the four boxes are for folders.
+        request.normal = request.readOnly = request.hidden = request.system = true;
+    }
+    return request;
+}
+
 void ChangeEngine::runNewestOldestSearch()
 {
     const bool newest = request_.syncTarget == SyncNewest;
@@ -172,12 +191,7 @@ void ChangeEngine::runNewestOldestSearch()
         lock.Leave();
         if (item != nullptr)
         {
-            // The filter of a dropped item as the change loop applies it.
-            ChangeRequest job = request_;
-            if (item->IsFile())
-            {
-                job.normal = job.readOnly = job.hidden = job.system = true;
-            }
+            const ChangeRequest job = requestForDropped(item);
             scanItem(item, newest, request_.created, request_.modified, request_.accessed, &job);
             item->Release();
         }
@@ -203,12 +217,7 @@ void ChangeEngine::runChangeMultiple()
         lock.Leave();
         if (item != nullptr)
         {
-            ChangeRequest request = request_;
-            if (item->IsFile())
-            {
-                // A file dropped directly is always meant: the four boxes are for folders.
-                request.normal = request.readOnly = request.hidden = request.system = true;
-            }
+            const ChangeRequest request = requestForDropped(item);
             // The last item ends the job exactly; step * n may fall short of 1 in floats.
             const float to = i + 1 == n ? 1.0f : step * static_cast<float>(i + 1);
             applyToItem(item, step * static_cast<float>(i), to, request);
@@ -228,7 +237,7 @@ void ChangeEngine::scanNewestOldest(PathWin* item, bool newest, EpochSeconds& cr
 void ChangeEngine::scanItem(PathWin* item, bool newest, EpochSeconds& created, EpochSeconds& modified,
                             EpochSeconds& accessed, const ChangeRequest* job)
 {
-    if (item == nullptr || isCancelled() || !item->IsValid() || !item->Exists())
+    if (item == nullptr || isCancelled() || !item->IsValid() || (!item->HasCachedFacts() && !item->Query()))
     {
         return;
     }
@@ -261,7 +270,7 @@ void ChangeEngine::scanItem(PathWin* item, bool newest, EpochSeconds& created, E
         }
         // A folder that the job writes afterwards, leaving its access time alone, gets back
         // the access time this listing stamped: the write would read and keep the stamp.
-        if (jobKeepsAccess && accessBefore != 0)
+        if (jobKeepsAccess && accessBefore != 0 && !planOnly_)
         {
             PathWin::WriteTimeTicks(item->AttributePath(), nullptr, &accessBefore, nullptr);
         }
@@ -295,29 +304,39 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
         const uint32_t known = item->GetAttributes();
         if (item->GetLength() > 0 && (known == INVALID_FILE_ATTRIBUTES || Wanted(known, request)))
         {
-            noteFailure(item);
+            noteFailure(item, ERROR_FILENAME_EXCED_RANGE);
         }
         return;
     }
-    if (!item->Exists())
+    // A walked entry carries its attributes and times from its folder's listing; a dropped
+    // item is read once here. One that is gone is passed over.
+    if (!item->HasCachedFacts() && !item->Query())
     {
         return;
     }
     const uint32_t attributes = item->GetAttributes();
-    // An item that vanished since Exists() has no word to restore: writing that back would
-    // set every bit.
     if (attributes == INVALID_FILE_ATTRIBUTES || !Wanted(attributes, request))
     {
         return;
     }
-    bool failed = false;
+
+    // The item's own times as they were before the walk below: listing a folder may stamp
+    // its access time, and the new times derive from what the user saw. A drive root has
+    // none to read (they answer 0).
+    const bool hasTimes = !item->IsDriveOnly();
+    ItemTimes before;
+    if (hasTimes)
+    {
+        before.created = static_cast<int64_t>(item->GetCreationTicks());
+        before.modified = static_cast<int64_t>(item->GetModifiedTicks());
+        before.accessed = static_cast<int64_t>(item->GetAccessTicks());
+    }
     EpochSeconds created = request.created;
     EpochSeconds modified = request.modified;
     EpochSeconds accessed = request.accessed;
+    uint32_t refusal = ERROR_SUCCESS; // why the item keeps its times although it passed the filter
     if (request.mode == ModeOffset || request.mode == ModeSync)
     {
-        // The item's own times as they were before the walk below: listing a folder may
-        // stamp its access time, and the new times derive from what the user saw.
         const EpochSeconds ownCreated = item->GetCreationTime();
         const EpochSeconds ownModified = item->GetModifiedTime();
         const EpochSeconds ownAccessed = item->GetAccessTime();
@@ -339,20 +358,19 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
         created = NewTime(request.created, ownCreated, synced, request);
         modified = NewTime(request.modified, ownModified, synced, request);
         accessed = NewTime(request.accessed, ownAccessed, synced, request);
-        if (item->IsDriveOnly() && (created >= 0 || modified >= 0 || accessed >= 0))
+        if (!hasTimes && (created >= 0 || modified >= 0 || accessed >= 0))
         {
-            // A drive root's own times cannot be read (they answer 0): deriving from them
-            // would write 1970 plus the offset. It keeps its times and counts as not changed.
+            // Deriving from a drive root's unreadable times would write 1970 plus the
+            // offset. It keeps its times and counts as not changed.
             created = modified = accessed = -1;
-            failed = true;
+            refusal = ERROR_NOT_SUPPORTED;
         }
     }
 
     // Listing a folder stamps its access time: one whose access time is not to change gets
     // back, exactly, the time it had before the walk.
-    const bool walksIn = request.includeContents && item->IsDirectory();
-    const bool keepAccess = walksIn && accessed < 0 && !item->IsDriveOnly();
-    const s::time::Ticks accessBefore = keepAccess ? item->GetAccessTicks() : 0;
+    const bool walksIn = request.includeContents && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const bool keepAccess = walksIn && accessed < 0 && hasTimes && before.accessed != 0;
 
     if (walksIn)
     {
@@ -373,37 +391,67 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
         }
     }
 
-    // Read-only, hidden and system are cleared so that the item can be opened for writing,
-    // and the item gets back exactly the attributes it had, whether or not the write worked.
-    item->SetAttributes(FILE_ATTRIBUTE_NORMAL);
-    bool written;
-    if (keepAccess && accessBefore != 0)
+    // What will be written: a time left unchanged carries its old value.
+    ItemTimes planned = before;
+    const s::time::Ticks newCreated = created >= 0 ? s::time::ticksFromSeconds(created) : 0;
+    const s::time::Ticks newModified = modified >= 0 ? s::time::ticksFromSeconds(modified) : 0;
+    const s::time::Ticks newAccessed =
+        accessed >= 0 ? s::time::ticksFromSeconds(accessed) : static_cast<s::time::Ticks>(before.accessed);
+    if (created >= 0)
     {
-        const s::time::Ticks c = created >= 0 ? s::time::ticksFromSeconds(created) : 0;
-        const s::time::Ticks m = modified >= 0 ? s::time::ticksFromSeconds(modified) : 0;
-        written = PathWin::WriteTimeTicks(item->AttributePath(), created >= 0 ? &c : nullptr, &accessBefore,
-                                          modified >= 0 ? &m : nullptr);
+        planned.created = static_cast<int64_t>(newCreated);
     }
-    else
+    if (modified >= 0)
     {
-        written = PathWin::WriteTimes(item->AttributePath(), created, modified, accessed);
+        planned.modified = static_cast<int64_t>(newModified);
     }
-    // A word that could not be put back (read-only or hidden lost) is a failure too.
-    const bool restored = item->SetAttributes(attributes);
-    if (failed || !written || !restored)
+    if (accessed >= 0)
     {
-        noteFailure(item);
+        planned.accessed = static_cast<int64_t>(newAccessed);
+    }
+
+    const bool offered = listener_ == nullptr ||
+                         listener_->beforeWrite(item->GetFullPath(), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                                                before, planned);
+    if (offered && planOnly_)
+    {
+        if (refusal != ERROR_SUCCESS)
+        {
+            noteFailure(item, refusal);
+        }
+    }
+    else if (offered)
+    {
+        // The writer leaves the attributes alone unless the item refuses its minimal open;
+        // then it clears them for the write and puts them back exactly.
+        uint32_t error = ERROR_SUCCESS;
+        PathWin::WriteTimeTicks(item->AttributePath(), created >= 0 ? &newCreated : nullptr,
+                                accessed >= 0 || keepAccess ? &newAccessed : nullptr,
+                                modified >= 0 ? &newModified : nullptr, &error);
+        if (error == ERROR_SUCCESS)
+        {
+            error = refusal;
+        }
+        if (error != ERROR_SUCCESS)
+        {
+            noteFailure(item, error);
+        }
+        if (listener_ != nullptr)
+        {
+            listener_->afterWrite(item->GetFullPath(), error == ERROR_SUCCESS, error);
+        }
     }
 
     frame_.sendStatus(dnd::ProcessStatusUpdate, PROGRESS_TOTAL, Thousandths(to), item->GetTitle());
 }
 
-void ChangeEngine::noteFailure(PathWin* item)
+void ChangeEngine::noteFailure(PathWin* item, uint32_t systemError)
 {
     ++failureCount_;
     if (failedPaths_->Count() < MAX_KEPT_FAILURES)
     {
         failedPaths_->Add(item->GetFullPath());
+        failedErrors_->Add(systemError);
     }
 }
 

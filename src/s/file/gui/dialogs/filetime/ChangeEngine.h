@@ -9,15 +9,36 @@
 //
 // Events (through the frame's status channel): ProcessStatusStart; one ProcessStatusUpdate
 // (total 1000, position in thousandths, the item's title) after each item that passed the
-// attribute filter has been handled; ProcessStatusEnd, also after a cancel.
+// attribute filter has been handled (the frame hands on those the display would show
+// differently, see ProcessingFrame); ProcessStatusEnd, also after a cancel.
+//
+// Writing: each item is written through PathWin's time writer, which needs no attribute
+// change (it clears and restores them only where its minimal open is refused). A walked
+// entry's attributes and times come from its folder's listing; a dropped item is read once.
 //
 // Failures are counted, not hidden: an item that passed the filter but could not be
-// opened, or whose times could not be written, keeps its times (its attributes are still
-// restored and its update is still sent) and is counted; so is an item whose attributes
-// could not be put back, and a drive root under a method that derives from the item's own
-// times (a root has none to read, so it keeps its times). The full paths of the first
-// MAX_KEPT_FAILURES are kept. Count and paths are final when ProcessStatusEnd is sent and
-// stay readable until the next run starts.
+// opened, or whose times could not be written, keeps its times (its attributes are as they
+// were and its update is still sent) and is counted; so is an item whose attributes
+// could not be put back, a drive root under a method that derives from the item's own
+// times (a root has none to read, so it keeps its times; ERROR_NOT_SUPPORTED), and a walked
+// item whose path cannot be split (ERROR_FILENAME_EXCED_RANGE). The full paths of the first
+// MAX_KEPT_FAILURES are kept, each with the system's error code of what failed. Count,
+// paths and codes are final when ProcessStatusEnd is sent and stay readable until the next
+// run starts.
+//
+// Access times: a folder the engine walks into and writes with "Accessed" unchecked gets
+// back the access time it had before its listing stamped it (to the tick); the newest/oldest
+// search does the same for the folders the job writes afterwards.
+//
+// Seams for other front ends (the command line), all set while the frame is idle:
+// - setListener: an IChangeListener told about every item before and after its write, with
+//   its times as read and as planned; it may skip items.
+// - setPlanOnly: walk, filter, compute and tell the listener, but write nothing (no time, no
+//   attribute; the search restores no access time either). Progress and events are as in a
+//   real run; items known to fail without a write (the drive root above) are counted.
+// - No window is needed: make a ProcessingFrame and a ChangeEngine, append paths, startRun
+//   and ProcessingFrame::waitForEnd(); without a status channel the frame returns to idle
+//   by itself (see ProcessingFrame).
 //
 // Threads: the request, the action, the pending flags and the edit path are written by
 // the user-interface thread while the frame is not busy, and read by the worker. run(),
@@ -30,6 +51,8 @@
 #include <cstdint>
 
 #include "s/file/gui/dialogs/filetime/ChangeRequest.h"
+#include "s/file/gui/dialogs/filetime/IChangeListener.h"
+#include "s/time/EpochSeconds.h"
 #include "s/thread/ITask.h"
 
 namespace s::gui::dialogs::dragndrop
@@ -43,6 +66,10 @@ class PathWin;
 namespace s::str::strarray
 {
 class StrArray;
+}
+namespace s::col::_array
+{
+class ArrayU32;
 }
 namespace s::str::strbuffer
 {
@@ -100,8 +127,17 @@ class ChangeEngine : public s::thread::ITask
     // The dialog's display; null shows nothing.
     void setItemView(IDroppedItemView* view) { view_ = view; }
 
+    // Told about every item before and after its write (see IChangeListener); not owned,
+    // null = none. Set while the frame is idle.
+    void setListener(IChangeListener* listener) { listener_ = listener; }
+    IChangeListener* getListener() const { return listener_; }
+    // Plan mode: walk, filter, compute and tell the listener; write nothing. Set while the
+    // frame is idle; stays until changed (reset() clears it).
+    void setPlanOnly(bool on) { planOnly_ = on; }
+    bool isPlanOnly() const { return planOnly_; }
+
     // Back to a new engine's state: default request, action View & Copy, flags clear,
-    // no edit path, no failures.
+    // no edit path, no failures, no listener, plan mode off.
     void reset();
 
     // The task, on the worker thread. See the header comment for its events.
@@ -120,26 +156,32 @@ class ChangeEngine : public s::thread::ITask
 
     // Writes one item (and, with includeContents, what a folder holds, before the folder
     // itself). from and to are the fractions of the whole job (0..1) that the item covers;
-    // its update reports to. Skips (silently, no event) an invalid or missing item, one
-    // whose attribute flag is off (with everything inside it), and everything once
+    // its update reports to. Skips (silently, no event) a missing item, one whose attribute
+    // flag is off (with everything inside it), and everything once
     // cancelled, except that an item already under way is finished, together with the
-    // folders that enclose it.
+    // folders that enclose it. An item whose text cannot be split into a path is counted
+    // as failed (unless its attribute flag is off).
     void applyToItem(PathWin* item, float from, float to, const ChangeRequest& request);
 
     // Items of the last (or current) run that could not be changed.
     uint32_t getFailureCount() const { return failureCount_; }
     // Full paths of the first MAX_KEPT_FAILURES of them, in the order they failed.
     const s::str::strarray::StrArray& getFailedPaths() const { return *failedPaths_; }
+    // The system's error code of each of them, in the same order as getFailedPaths().
+    const s::col::_array::ArrayU32& getFailedErrors() const { return *failedErrors_; }
 
   private:
     void runChangeMultiple();
     void runNewestOldestSearch();
+    // Reads a dropped item once and answers the request it is written with (a file dropped
+    // directly passes the attribute filter whatever the four boxes say).
+    ChangeRequest requestForDropped(PathWin* item) const;
     // scanNewestOldest; job (may be null) is the request the change loop will write item
     // with (its filter as for a dropped item), so that a folder it will write keeps its
     // access time through the search.
     void scanItem(PathWin* item, bool newest, EpochSeconds& created, EpochSeconds& modified,
                   EpochSeconds& accessed, const ChangeRequest* job);
-    void noteFailure(PathWin* item);
+    void noteFailure(PathWin* item, uint32_t systemError);
     bool isCancelled() const;
 
     s::gui::dialogs::dragndrop::ProcessingFrame& frame_;
@@ -150,8 +192,11 @@ class ChangeEngine : public s::thread::ITask
     std::atomic<bool> refreshPending_{false};
     s::str::strbuffer::StrBuffer* editPath_; // owned
     IDroppedItemView* view_ = nullptr;       // not owned
+    IChangeListener* listener_ = nullptr;    // not owned
+    bool planOnly_ = false;
     uint32_t failureCount_ = 0;
     s::str::strarray::StrArray* failedPaths_; // owned
+    s::col::_array::ArrayU32* failedErrors_;  // owned
 };
 
 } // namespace s::file::gui::dialogs::filetime

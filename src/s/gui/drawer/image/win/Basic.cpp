@@ -75,10 +75,9 @@ void Basic::draw(HDC dc, int left, int top, int right, int bottom, HBITMAP bitma
 
 void Basic::drawIcon(HDC dc, int left, int top, int right, int bottom, HICON icon)
 {
-    if (!dc || right <= left || bottom <= top)
+    // An icon's own transparency shows what the caller painted: no background here.
+    if (!dc || !icon || right <= left || bottom <= top)
         return;
-    if (!transparent_)
-        Paint::fill(dc, left, top, right, bottom, background_);
     if (icon)
         DrawIconEx(dc, left, top, icon, right - left, bottom - top, 0, nullptr, DI_NORMAL);
 }

@@ -17,7 +17,10 @@
 #include <vector>
 
 #include "s/file/gui/dialogs/filetime/ChangeEngine.h"
+#include "s/col/_array/ArrayU32.h"
+#include "s/file/gui/dialogs/filetime/IChangeListener.h"
 #include "s/file/win/PathWin.h"
+#include "s/file/win/WriterCalls.h"
 #include "s/gui/dialogs/dragndrop/ProcessingFrame.h"
 #include "s/str/strarray/StrArray.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -1168,25 +1171,19 @@ TEST_F(ChangeEngineTest, ItemsThatCannotBeOpenedAreCountedKeptAndStillRestored)
 {
     const int lockedCount = 103;
     Dir(L"D");
-    std::vector<HANDLE> locks;
     for (int i = 0; i < lockedCount; ++i)
     {
-        const std::wstring rel = L"D\\locked" + std::to_wstring(i);
-        File(rel, i == 0 ? FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE : 0);
-        // Open without write sharing: the engine's open for writing fails.
-        HANDLE h =
-            CreateFileW(P(rel).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(h, INVALID_HANDLE_VALUE);
-        locks.push_back(h);
+        File(L"D\\locked" + std::to_wstring(i), i == 0 ? FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE : 0);
     }
     File(L"D\\free.txt");
     ChangeRequest& r = Request(true);
     r.readOnly = true;
     r.created = r.modified = r.accessed = T0;
-    Drop({L"D"});
-    for (HANDLE h : locks)
     {
-        CloseHandle(h);
+        // Every open of these items is refused at the time writer's seam.
+        s::file::win::test::WriterCalls calls;
+        calls.refuseAll = L"locked";
+        Drop({L"D"});
     }
     EXPECT_EQ(engine_.getFailureCount(), uint32_t(lockedCount));
     const s::str::strarray::StrArray& failed = engine_.getFailedPaths();
@@ -1203,11 +1200,296 @@ TEST_F(ChangeEngineTest, ItemsThatCannotBeOpenedAreCountedKeptAndStillRestored)
     EXPECT_NE(Read(L"D\\locked1").m(), T0);
     EXPECT_EQ(Attributes(L"D\\locked0") & 0x27u, 0x21u);
 
+    EXPECT_EQ(engine_.getFailedErrors().Get(0), uint32_t(ERROR_ACCESS_DENIED));
+
     // The next run starts with a clean count.
     File(L"ok.txt");
     Drop({L"ok.txt"});
     EXPECT_EQ(engine_.getFailureCount(), 0u);
     EXPECT_EQ(engine_.getFailedPaths().Count(), 0u);
+}
+
+// The engine changes documents another program holds open, even without any sharing, and
+// read-only, hidden and system items, without touching a single attribute.
+TEST_F(ChangeEngineTest, OpenAndProtectedItemsGetTheirTimesWithoutAttributeChanges)
+{
+    Dir(L"D");
+    File(L"D\\held.txt");
+    File(L"D\\rhs.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    HANDLE h = CreateFileW(P(L"D\\held.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    ChangeRequest& r = Request(true);
+    r.readOnly = r.system = true;
+    r.created = r.accessed = -1;
+    r.modified = T0;
+    s::file::win::test::WriterCalls calls;
+    Drop({L"D"});
+    CloseHandle(h);
+    EXPECT_EQ(engine_.getFailureCount(), 0u);
+    EXPECT_EQ(Read(L"D\\held.txt").m(), T0);
+    EXPECT_EQ(Read(L"D\\rhs.txt").m(), T0);
+    EXPECT_EQ(Read(L"D").m(), T0);
+    EXPECT_TRUE(calls.Changes().empty());
+    EXPECT_EQ(calls.FullOpens(), 0);
+    EXPECT_EQ(Attributes(L"D\\rhs.txt") & 0x27u, 0x27u);
+}
+
+// --- seams for other front ends ----------------------------------------------------------------
+
+// Records what the engine tells its listener; may skip or act on chosen items.
+class Listener : public IChangeListener
+{
+  public:
+    struct Seen
+    {
+        std::wstring path;
+        bool isFolder;
+        ItemTimes before, planned;
+    };
+    struct After
+    {
+        std::wstring path;
+        bool ok;
+        uint32_t error;
+    };
+    bool beforeWrite(const wchar_t* path, bool isFolder, const ItemTimes& before, const ItemTimes& planned) override
+    {
+        seen.push_back({path, isFolder, before, planned});
+        if (onBefore)
+        {
+            onBefore(path);
+        }
+        return skip.count(path) == 0;
+    }
+    void afterWrite(const wchar_t* path, bool ok, uint32_t systemError) override
+    {
+        after.push_back({path, ok, systemError});
+    }
+    std::vector<Seen> seen;
+    std::vector<After> after;
+    std::map<std::wstring, bool> skip;
+    std::function<void(const std::wstring&)> onBefore;
+};
+
+// The listener sees every item in the engine's order with its times as read and as they
+// will be written (an unchanged time carries its old value), then the outcome; an item it
+// skips is neither written nor counted.
+TEST_F(ChangeEngineTest, TheListenerSeesOldAndNewTimesAndMaySkipItems)
+{
+    Dir(L"D");
+    File(L"D\\a.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+    File(L"D\\skip.txt");
+    const uint64_t c0 = TicksOf(Utc(2001, 1, 1)) + 1111111, m0 = TicksOf(Utc(2002, 2, 2)) + 2222222,
+                   a0 = TicksOf(Utc(2003, 3, 3)) + 3333333;
+    SetTicks(L"D\\a.txt", c0, m0, a0);
+    SetTicks(L"D", c0, m0, a0);
+    const Times skipBefore = Read(L"D\\skip.txt");
+    Listener listener;
+    listener.skip[P(L"D\\skip.txt")] = true;
+    engine_.setListener(&listener);
+    ChangeRequest& r = Request(true);
+    r.readOnly = true;
+    r.created = -1;
+    r.modified = T0;
+    r.accessed = -1;
+    Drop({L"D"});
+
+    ASSERT_EQ(listener.seen.size(), 3u);
+    EXPECT_EQ(listener.seen.back().path, P(L"D")); // contents before their folder
+    EXPECT_TRUE(listener.seen.back().isFolder);
+    for (const Listener::Seen& s : listener.seen)
+    {
+        if (s.path == P(L"D\\skip.txt"))
+        {
+            continue;
+        }
+        SCOPED_TRACE(std::string(s.path.begin(), s.path.end()));
+        // As read: the item's own times, to the tick (Wine keeps no creation time: it reads
+        // as what the system reports).
+        const Times t = Read(s.path.substr(root_.size() + 1));
+        EXPECT_EQ(uint64_t(s.before.modified), m0);
+        EXPECT_EQ(uint64_t(s.before.accessed), a0);
+        EXPECT_EQ(s.planned.created, s.before.created);
+        EXPECT_EQ(uint64_t(s.planned.modified), TicksOf(T0));
+        EXPECT_EQ(s.planned.accessed, s.before.accessed);
+        EXPECT_EQ(t.modified, TicksOf(T0));
+        EXPECT_EQ(t.accessed, a0);
+    }
+    ASSERT_EQ(listener.after.size(), 2u); // the skipped item has no outcome
+    for (const Listener::After& a : listener.after)
+    {
+        EXPECT_TRUE(a.ok);
+        EXPECT_EQ(a.error, 0u);
+    }
+    EXPECT_EQ(Read(L"D\\skip.txt").modified, skipBefore.modified);
+    EXPECT_EQ(Writes().count(L"D\\skip.txt"), 0u);
+    EXPECT_EQ(engine_.getFailureCount(), 0u);
+    EXPECT_EQ(channel_.Positions().size(), 3u); // progress still moves past a skipped item
+    EXPECT_EQ(Attributes(L"D\\a.txt") & 0x27u, 0x21u);
+    engine_.setListener(nullptr);
+}
+
+// Plan mode walks, filters, computes and tells, but writes nothing: no time, no attribute.
+TEST_F(ChangeEngineTest, PlanModeWritesNothing)
+{
+    Dir(L"D");
+    File(L"D\\ro.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+    File(L"D\\n.txt");
+    File(L"F.txt");
+    for (const wchar_t* rel : {L"D", L"D\\ro.txt", L"D\\n.txt", L"F.txt"})
+    {
+        SetTimes(rel, Utc(2005, 5, 5), Utc(2005, 5, 5), Utc(2005, 5, 5));
+    }
+    Listener listener;
+    engine_.setListener(&listener);
+    engine_.setPlanOnly(true);
+    for (const wchar_t* target : {SyncCurrent, SyncNewest})
+    {
+        listener.seen.clear();
+        channel_.events.clear();
+        ChangeRequest& r = Request(true);
+        r.syncTarget = target;
+        r.created = r.accessed = -1;
+        r.modified = target == SyncNewest ? 0 : T0;
+        Drop({L"D", L"F.txt"});
+        const Seconds expected = target == SyncNewest ? Utc(2005, 5, 5) : T0;
+        EXPECT_EQ(listener.seen.size(), 4u);
+        for (const Listener::Seen& s : listener.seen)
+        {
+            EXPECT_EQ(SecondsOf(uint64_t(s.planned.modified)), expected);
+        }
+        EXPECT_TRUE(listener.after.empty());
+        EXPECT_TRUE(Writes().empty());
+        for (const wchar_t* rel : {L"D", L"D\\ro.txt", L"D\\n.txt", L"F.txt"})
+        {
+            EXPECT_EQ(Read(rel).m(), Utc(2005, 5, 5));
+        }
+        EXPECT_EQ(Attributes(L"D\\ro.txt") & 0x27u, 0x23u);
+        EXPECT_EQ(channel_.Positions().back(), 1000);
+        EXPECT_EQ(engine_.getFailureCount(), 0u);
+    }
+    EXPECT_TRUE(engine_.isPlanOnly());
+    engine_.reset();
+    EXPECT_FALSE(engine_.isPlanOnly());
+    EXPECT_EQ(engine_.getListener(), nullptr);
+}
+
+// Each failed item keeps the system's error code of what failed, beside its path; the
+// listener hears the same code.
+TEST_F(ChangeEngineTest, FailuresKeepTheSystemErrorCode)
+{
+    Dir(L"D");
+    File(L"D\\gone.txt");
+    File(L"D\\stays.txt");
+    // A folder part longer than a path may have: the item cannot be named.
+    const std::wstring part(200, L'p');
+    std::wstring rel = L"D";
+    for (int i = 0; i < 4; ++i)
+    {
+        rel += L"\\" + part;
+        ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + P(rel)).c_str(), nullptr));
+    }
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + P(rel + L"\\deep")).c_str(), nullptr));
+    Listener listener;
+    // The file vanishes between the listing and its write.
+    listener.onBefore = [&](const std::wstring& path)
+    {
+        if (path == P(L"D\\gone.txt"))
+        {
+            DeleteFileW(path.c_str());
+        }
+    };
+    engine_.setListener(&listener);
+    ChangeRequest& r = Request(true);
+    r.created = r.accessed = -1;
+    r.modified = T0;
+    Drop({L"D"});
+    ASSERT_EQ(engine_.getFailureCount(), 2u);
+    const s::str::strarray::StrArray& paths = engine_.getFailedPaths();
+    const s::col::_array::ArrayU32& errors = engine_.getFailedErrors();
+    ASSERT_EQ(errors.Count(), paths.Count());
+    std::map<std::wstring, uint32_t> byPath;
+    for (uint32_t i = 0; i < paths.Count(); ++i)
+    {
+        byPath[paths.Get(i)->CStr()] = errors.Get(i);
+    }
+    EXPECT_EQ(byPath[P(L"D\\gone.txt")], uint32_t(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(byPath[P(rel + L"\\deep")], uint32_t(ERROR_FILENAME_EXCED_RANGE));
+    bool heard = false;
+    for (const Listener::After& a : listener.after)
+    {
+        if (a.path == P(L"D\\gone.txt"))
+        {
+            heard = true;
+            EXPECT_FALSE(a.ok);
+            EXPECT_EQ(a.error, uint32_t(ERROR_FILE_NOT_FOUND));
+        }
+        else
+        {
+            EXPECT_TRUE(a.ok);
+        }
+    }
+    EXPECT_TRUE(heard);
+    EXPECT_EQ(Read(L"D\\stays.txt").m(), T0);
+    engine_.setListener(nullptr);
+}
+
+// A cancel during a run of fast items stops within one item: the flag is tested before
+// every item, whether or not its update reached the display.
+TEST_F(ChangeEngineTest, CancelDuringFastItemsStopsWithinOneItem)
+{
+    Dir(L"D");
+    for (int i = 0; i < 300; ++i)
+    {
+        File(L"D\\f" + std::to_wstring(i));
+    }
+    Listener listener;
+    size_t seenAtCancel = 0;
+    channel_.onEvent = [&](const Event& e)
+    {
+        if (e.name == ProcessStatusUpdate && e.position >= 100 && seenAtCancel == 0)
+        {
+            seenAtCancel = listener.seen.size();
+            frame_.cancelProcessing(false);
+        }
+    };
+    engine_.setListener(&listener);
+    ChangeRequest& r = Request(true);
+    r.created = r.accessed = -1;
+    r.modified = T0;
+    Drop({L"D"});
+    channel_.onEvent = nullptr;
+    engine_.setListener(nullptr);
+    ASSERT_GT(seenAtCancel, 0u);
+    // Only the folder that encloses the cancelled item follows.
+    ASSERT_EQ(listener.seen.size(), seenAtCancel + 1);
+    EXPECT_EQ(listener.seen.back().path, P(L"D"));
+    EXPECT_EQ(Writes().size(), seenAtCancel + 1);
+}
+
+// The engine needs no window: a frame without a status channel, startRun, waitForEnd.
+TEST_F(ChangeEngineTest, RunsWithoutAnyStatusChannel)
+{
+    File(L"f.txt");
+    frame_.setStatusChannel(nullptr);
+    ChangeRequest& r = Request();
+    r.created = r.accessed = -1;
+    r.modified = T0;
+    for (int run = 0; run < 2; ++run)
+    {
+        {
+            ObjLocker::Guard guard(frame_.getItemLock());
+            frame_.appendPath(P(L"f.txt").c_str());
+            ASSERT_TRUE(frame_.startRun());
+        }
+        frame_.waitForEnd();
+        ObjLocker::Guard guard(frame_.getItemLock());
+        EXPECT_FALSE(frame_.isBusy());
+        EXPECT_EQ(frame_.getPathCount(), 0u);
+    }
+    EXPECT_EQ(Read(L"f.txt").m(), T0);
+    frame_.setStatusChannel(&channel_);
 }
 
 // --- the views ------------------------------------------------------------------------------------

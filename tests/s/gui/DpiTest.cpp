@@ -1,0 +1,157 @@
+// Scaling to the screen's DPI. The DPI is the Wine prefix's (LogPixels), read when a
+// process starts: DpiEnv (its own ctest entries, one per DPI, run alone) sets it, runs
+// DpiChildEnv in a new process of this program and puts the old value back.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "GuiTestSupport.h"
+#include "s/gui/win/Box.h"
+
+using s::gui::win::Box;
+using s::gui::win::Toolkit;
+using testgui::TestWindow;
+
+namespace
+{
+
+const wchar_t* const DESKTOP_KEY = L"Control Panel\\Desktop";
+
+int wantedDpi()
+{
+    const char* value = std::getenv("KAIRON_DPI");
+    return value ? std::atoi(value) : 0;
+}
+
+Box* leaf(int w, int h)
+{
+    Box* box = Box::Acquire();
+    box->setFixedWidth(w);
+    box->setFixedHeight(h);
+    return box;
+}
+
+// Makes this process aware of the monitor's DPI, as the program's manifest does.
+void becomeDpiAware()
+{
+    using SetContextFn = BOOL(WINAPI*)(HANDLE);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    auto setContext = reinterpret_cast<SetContextFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+    if (!setContext || !setContext(reinterpret_cast<HANDLE>(static_cast<intptr_t>(-4)))) // per monitor v2
+        SetProcessDPIAware();
+}
+
+} // namespace
+
+TEST(DpiScale, StatedPixelsScaleInOnePlace)
+{
+    EXPECT_EQ(100, Toolkit::scale(100, 96));
+    EXPECT_EQ(150, Toolkit::scale(100, 144));
+    EXPECT_EQ(15, Toolkit::scale(10, 144));
+    EXPECT_EQ(200, Toolkit::scale(100, 192));
+    EXPECT_EQ(-1, Toolkit::scale(-1, 144)); // "none" stays none
+    EXPECT_EQ(0, Toolkit::scale(0, 144));
+}
+
+TEST(DpiScale, TheSkinnedFrameGrowsWithTheDpi)
+{
+    using s::gui::win::Window;
+    // 5-pixel border and 30-pixel corners at 96 DPI; 7 and 45 at 144 DPI.
+    EXPECT_EQ(HTNOWHERE, Window::frameHitTest(194, 50, 200, 100, 96));
+    EXPECT_EQ(HTRIGHT, Window::frameHitTest(194, 50, 200, 100, 144));
+    EXPECT_EQ(HTRIGHT, Window::frameHitTest(197, 40, 200, 100, 96));
+    EXPECT_EQ(HTTOPRIGHT, Window::frameHitTest(197, 40, 200, 100, 144));
+}
+
+// The child's side: only runs when DpiEnv starts it.
+TEST(DpiChildEnv, BoxesLayOutAtTheScreensDpi)
+{
+    int dpi = wantedDpi();
+    if (!std::getenv("KAIRON_DPI_CHILD") || dpi <= 0)
+        GTEST_SKIP() << "started only by DpiEnv";
+    becomeDpiAware();
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(dpi, GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
+
+    TestWindow w;
+    EXPECT_EQ(dpi, w->getDpi());
+    // A new window starts at its stated 240 × 120, scaled.
+    RECT r;
+    GetWindowRect(w.handle(), &r);
+    EXPECT_EQ(Toolkit::scale(240, dpi), r.right - r.left);
+    EXPECT_EQ(Toolkit::scale(120, dpi), r.bottom - r.top);
+    Box* row = Box::Acquire();
+    row->setRowMode();
+    row->setHorizontalGap(10);
+    row->setInsets(6);
+    row->add(leaf(100, 20));
+    row->add(leaf(100, 20));
+    w->add(row);
+    w->setSize(Toolkit::scale(400, dpi), Toolkit::scale(200, dpi));
+    testgui::settle(w.handle());
+    s::gui::IComponent* first = row->getChild(0);
+    s::gui::IComponent* second = row->getChild(1);
+    EXPECT_EQ(Toolkit::scale(100, dpi), first->getWidth());
+    EXPECT_EQ(Toolkit::scale(20, dpi), first->getHeight());
+    EXPECT_EQ(Toolkit::scale(100, dpi) + Toolkit::scale(10, dpi), second->getX());
+    GetWindowRect(Toolkit::handleOf(second), &r);
+    EXPECT_EQ(Toolkit::scale(100, dpi), r.right - r.left); // physical pixels on the screen
+    Box* firstBox = dynamic_cast<Box*>(first);
+    ASSERT_NE(nullptr, firstBox);
+    EXPECT_EQ(Toolkit::scale(6, dpi), firstBox->getOriginX()); // the inset
+
+    // Moved to a monitor of twice the base DPI, the window takes the suggested rectangle
+    // and its tree scales again.
+    RECT suggested{50, 60, 50 + 800, 60 + 400};
+    SendMessageW(w.handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(192, w->getDpi());
+    GetWindowRect(w.handle(), &r);
+    EXPECT_EQ(suggested.left, r.left);
+    EXPECT_EQ(800, r.right - r.left);
+    EXPECT_EQ(200, first->getWidth());
+    EXPECT_EQ(220, second->getX());
+    EXPECT_EQ(12, firstBox->getOriginX());
+}
+
+TEST(DpiEnv, RunsTheLayoutAtThePrefixDpi)
+{
+    int dpi = wantedDpi();
+    if (dpi <= 0 || std::getenv("KAIRON_DPI_CHILD"))
+        GTEST_SKIP() << "run by its own ctest entries";
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, DESKTOP_KEY, 0, nullptr, 0,
+                                             KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr));
+    DWORD old = 0, size = sizeof(old), type = 0;
+    bool had = RegQueryValueExW(key, L"LogPixels", nullptr, &type, reinterpret_cast<BYTE*>(&old), &size) ==
+               ERROR_SUCCESS;
+    DWORD value = static_cast<DWORD>(dpi);
+    RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+
+    SetEnvironmentVariableW(L"KAIRON_DPI_CHILD", L"1");
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(exe) + L"\" --gtest_filter=DpiChildEnv.*";
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    BOOL started = CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    SetEnvironmentVariableW(L"KAIRON_DPI_CHILD", nullptr);
+    DWORD code = 0xFFFFFFFF;
+    if (started)
+    {
+        WaitForSingleObject(pi.hProcess, 120000);
+        GetExitCodeProcess(pi.hProcess, &code);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    if (had)
+        RegSetValueExW(key, L"LogPixels", 0, type, reinterpret_cast<const BYTE*>(&old), sizeof(old));
+    else
+        RegDeleteValueW(key, L"LogPixels");
+    RegCloseKey(key);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(0u, code);
+}
