@@ -1142,3 +1142,31 @@ TEST_F(FileTimeDialogNewYorkEnv, AClearedRowWestOfUtcShowsTheYear1970)
     chooseAction(1);
     EXPECT_EQ(shown(edit().times[TIME_CREATED]), L"1970-12-31 19:00:00");
 }
+
+// --- other languages ---------------------------------------------------------------------------------------
+
+class FileTimeDialogGermanEnv : public FileTimeDialog
+{
+};
+class FileTimeDialogJapaneseEnv : public FileTimeDialog
+{
+};
+
+TEST_F(FileTimeDialogGermanEnv, ScreenshotOfTheChangeMultipleView)
+{
+    localizer->selectLanguage(L"German");
+    build();
+    chooseAction(2);
+    EXPECT_EQ(std::wstring(multi().methods[METHOD_SPECIFIC]->getText()), std::wstring(localizer->getText(6011000)));
+    EXPECT_NE(std::wstring(localizer->getText(6011000)).find(L"Specific"), 0u);
+    screenshot("filetime-multiple-de.bmp");
+}
+
+TEST_F(FileTimeDialogJapaneseEnv, ScreenshotOfTheChangeMultipleView)
+{
+    localizer->selectLanguage(L"Japanese");
+    build();
+    chooseAction(2);
+    EXPECT_EQ(std::wstring(multi().methods[METHOD_SPECIFIC]->getText()), std::wstring(localizer->getText(6011000)));
+    screenshot("filetime-multiple-ja.bmp");
+}
