@@ -377,17 +377,25 @@ void Dialog::saveSettings()
 
 bool Dialog::beforeProcess()
 {
+    return saveAndCapture(false);
+}
+
+bool Dialog::saveAndCapture(bool closing)
+{
     saveSettings();
     const int32_t action = getAction();
     engine_.setAction(action);
     if (action == ChangeEngine::ACTION_VIEW_EDIT)
     {
-        enableEdit();
+        if (!closing)
+        {
+            enableEdit();
+        }
         return true;
     }
     if (action == ChangeEngine::ACTION_CHANGE_MULTIPLE)
     {
-        return captureMultiple();
+        return captureMultiple(!closing);
     }
     return true;
 }
@@ -407,7 +415,7 @@ bool Dialog::handleOwnEvent(void* source, int kind)
             }
             else
             {
-                beforeProcess();
+                saveAndCapture(true);
             }
         }
         return false;

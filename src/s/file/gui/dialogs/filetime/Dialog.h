@@ -150,12 +150,17 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     void applyEdit();
     void restoreEdit();
 
+    // beforeProcess; on a close request (closing) nothing is enabled and no message shown,
+    // since no run follows.
+    bool saveAndCapture(bool closing);
+
     // Change Multiple.
     void chooseMethod(int32_t method);
     int32_t getMethod();
     bool handleMultipleEvent(void* source, int kind);
-    // False (nothing captured) when the "Specific:" date is impossible.
-    bool captureMultiple();
+    // False (nothing captured) when the "Specific:" method's date is impossible; with
+    // tell, the invalid-date message says so.
+    bool captureMultiple(bool tell);
 
     // View & Copy.
     void showCopyItem();

@@ -208,7 +208,7 @@ bool Dialog::handleMultipleEvent(void* source, int kind)
     return true;
 }
 
-bool Dialog::captureMultiple()
+bool Dialog::captureMultiple(bool tell)
 {
     const int32_t method = getMethod();
     EpochSeconds v = 0;
@@ -217,6 +217,10 @@ bool Dialog::captureMultiple()
         // A day that its month does not have would be written as 1970: refused instead.
         if (method == METHOD_SPECIFIC)
         {
+            if (!tell)
+            {
+                return false;
+            }
             std::wstring message = text(TEXT_SPECIFIC);
             message += text(TEXT_INVALID_DATE);
             showMessage(message.c_str());

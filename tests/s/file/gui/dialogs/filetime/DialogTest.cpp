@@ -1143,6 +1143,58 @@ TEST_F(FileTimeDialogNewYorkEnv, AClearedRowWestOfUtcShowsTheYear1970)
     EXPECT_EQ(shown(edit().times[TIME_CREATED]), L"1970-12-31 19:00:00");
 }
 
+// --- a close request while a run is under way -----------------------------------------------------------
+
+namespace
+{
+// A dialog whose worker waits at a gate before it shows the dropped item.
+class GatedDialog : public Dialog
+{
+    S_CLASS_ID(L"tests_GatedDialog")
+    S_POOLED(GatedDialog)
+
+  public:
+    HANDLE gate = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+    HANDLE waiting = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ~GatedDialog() override
+    {
+        CloseHandle(gate);
+        CloseHandle(waiting);
+    }
+    void showDroppedItem() override
+    {
+        SetEvent(waiting);
+        WaitForSingleObject(gate, 20000);
+        Dialog::showDroppedItem();
+    }
+};
+} // namespace
+
+TEST_F(FileTimeDialog, AClosedWindowSavesTheSettingsButLeavesTheRunningRequestAlone)
+{
+    const std::wstring file = makeFile(L"running.txt", 1);
+    GatedDialog* gated = GatedDialog::Acquire();
+    dialog = gated;
+    ResetEvent(gated->gate);
+    ResetEvent(gated->waiting);
+    dialog->bind(&settings, L"MainWindow", localizer, store, nullptr);
+    ASSERT_TRUE(dialog->buildAndShow());
+    testgui::settle(window());
+    SendMessageW(HWND(dialog->getDropBoxHandle()), WM_DROPFILES, WPARAM(makeDrop({file})), 0);
+    ASSERT_EQ(WaitForSingleObject(gated->waiting, 20000), WAIT_OBJECT_0);
+    ASSERT_TRUE(busy());
+    // Meanwhile the user picks another method, then closes the window.
+    chooseAction(2);
+    click(multi().methods[METHOD_OFFSET]);
+    SendMessageW(window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(std::wstring(store->getString(MULTI, L"Mode", L"", nullptr, false)), L"Offset");
+    EXPECT_EQ(dialog->getRequest().mode, ModeSpecific) << "the running job's request was changed";
+    EXPECT_EQ(dialog->getRequest().offset, 0);
+    SetEvent(gated->gate);
+    dialog->getWindow()->waitUntilClosed();
+    release();
+}
+
 // --- other languages ---------------------------------------------------------------------------------------
 
 class FileTimeDialogGermanEnv : public FileTimeDialog
