@@ -19,5 +19,9 @@ fi
 # Wine's background services start with the first program and keep its output open; start
 # them here, away from ctest's pipes, or ctest waits on them until the test times out.
 ./wine-run.sh cmd /c exit </dev/null >/dev/null 2>&1 || true
+# A test program that crashes must fail its test, not wait for a person: Wine's crash
+# dialog would keep the debugger (and with it ctest's output pipe) open until CI gives up.
+./wine-run.sh reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+  </dev/null >/dev/null 2>&1 || true
 trap '[ -n "$own_server" ] && wineserver -k 2>/dev/null; [ -n "${KAIRON_XVFB_PID:-}" ] && kill "$KAIRON_XVFB_PID" 2>/dev/null; true' EXIT
 ctest --output-on-failure -j "$(nproc)" "$@"

@@ -6,8 +6,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "DpiTestSupport.h"
 #include "GuiTestSupport.h"
 #include "s/gui/win/Box.h"
+#include "s/gui/win/Label.h"
 
 using s::gui::win::Box;
 using s::gui::win::Toolkit;
@@ -15,8 +17,6 @@ using testgui::TestWindow;
 
 namespace
 {
-
-const wchar_t* const DESKTOP_KEY = L"Control Panel\\Desktop";
 
 int wantedDpi()
 {
@@ -116,42 +116,38 @@ TEST(DpiChildEnv, BoxesLayOutAtTheScreensDpi)
     EXPECT_EQ(12, firstBox->getOriginX());
 }
 
+TEST(DpiChildEnv, ALabelKeepsItsPointSize)
+{
+    int dpi = wantedDpi();
+    if (!std::getenv("KAIRON_DPI_CHILD") || dpi <= 0)
+        GTEST_SKIP() << "started only by DpiEnv";
+    becomeDpiAware();
+    // The height of a 9-point text at 96 DPI, from a font made for 96 DPI here.
+    s::gui::win::Font* font96 = s::gui::win::Font::Acquire();
+    font96->setDpi(96);
+    int height96 = 0;
+    font96->measure(L"Modified", nullptr, &height96);
+    font96->Release();
+
+    TestWindow w;
+    s::gui::win::Label* label = s::gui::win::Label::Acquire();
+    label->setText(L"Modified 2026-12-10", false);
+    w->add(label);
+    w->setVisible(true, false);
+    testgui::settle(w.handle());
+    LOGFONTW lf{};
+    GetObjectW(label->getFont()->getHandle(), sizeof(lf), &lf);
+    EXPECT_EQ(-MulDiv(9, dpi, 72), lf.lfHeight); // 12 pixels at 96 DPI, 18 at 144
+    EXPECT_NEAR(height96 * dpi / 96.0, label->getHeight(), 2.0);
+    RECT r;
+    GetWindowRect(Toolkit::handleOf(label), &r);
+    EXPECT_EQ(label->getHeight(), r.bottom - r.top);
+}
+
 TEST(DpiEnv, RunsTheLayoutAtThePrefixDpi)
 {
     int dpi = wantedDpi();
     if (dpi <= 0 || std::getenv("KAIRON_DPI_CHILD"))
         GTEST_SKIP() << "run by its own ctest entries";
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, DESKTOP_KEY, 0, nullptr, 0,
-                                             KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr));
-    DWORD old = 0, size = sizeof(old), type = 0;
-    bool had = RegQueryValueExW(key, L"LogPixels", nullptr, &type, reinterpret_cast<BYTE*>(&old), &size) ==
-               ERROR_SUCCESS;
-    DWORD value = static_cast<DWORD>(dpi);
-    RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
-
-    SetEnvironmentVariableW(L"KAIRON_DPI_CHILD", L"1");
-    wchar_t exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(exe) + L"\" --gtest_filter=DpiChildEnv.*";
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    BOOL started = CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-    SetEnvironmentVariableW(L"KAIRON_DPI_CHILD", nullptr);
-    DWORD code = 0xFFFFFFFF;
-    if (started)
-    {
-        WaitForSingleObject(pi.hProcess, 120000);
-        GetExitCodeProcess(pi.hProcess, &code);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    }
-    if (had)
-        RegSetValueExW(key, L"LogPixels", 0, type, reinterpret_cast<const BYTE*>(&old), sizeof(old));
-    else
-        RegDeleteValueW(key, L"LogPixels");
-    RegCloseKey(key);
-    ASSERT_TRUE(started);
-    EXPECT_EQ(0u, code);
+    EXPECT_EQ(0, testgui::runAtDpi(dpi, L"DpiChildEnv.*"));
 }

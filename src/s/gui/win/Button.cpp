@@ -133,14 +133,14 @@ void Button::measureContent(int* width, int* height)
 {
     if (!image_.empty())
     {
-        *width = 16;
-        *height = 16;
+        *width = scaled(16);
+        *height = scaled(16);
         return;
     }
     int w = 0, h = 0;
     getFont()->measure(text_.c_str(), &w, &h);
-    *width = w + 16;
-    *height = h + 10;
+    *width = w + scaled(16);
+    *height = h + scaled(10);
 }
 
 void Button::press()

@@ -82,11 +82,11 @@ template <class I> class CheckableBase : public WidgetBase<I>
     {
         int w = 0, h = 0;
         this->getFont()->measure(this->text_.c_str(), &w, &h);
-        int glyph = GetSystemMetrics(SM_CXMENUCHECK);
+        int glyph = Toolkit::metric(SM_CXMENUCHECK, this->dpi());
         if (glyph <= 0)
-            glyph = 13;
-        *width = w + glyph + 8;
-        *height = std::max(h, glyph) + 4;
+            glyph = this->scaled(13);
+        *width = w + glyph + this->scaled(8);
+        *height = std::max(h, glyph) + this->scaled(4);
     }
 
   public:

@@ -143,8 +143,8 @@ void ComboBox::measureContent(int* width, int* height)
         widest = std::max(widest, w);
     }
     // The arrow button and the field's margins.
-    *width = widest + GetSystemMetrics(SM_CXVSCROLL) + 12;
-    *height = h + 8;
+    *width = widest + Toolkit::metric(SM_CXVSCROLL, dpi()) + scaled(12);
+    *height = h + scaled(8);
 }
 
 int ComboBox::measureDropWidth()
@@ -165,14 +165,14 @@ int ComboBox::measureDropWidth()
         int w = 0;
         (bold ? boldFont_ : font)->measure(item->getText(), &w, nullptr);
         if (header)
-            w += HEADER_EXTRA;
+            w += scaled(HEADER_EXTRA);
         widest = std::max(widest, w);
     }
     int zero = 0;
     font->measure(L"0", &zero, nullptr);
     widest += zero;
     if (getItemCount() > SCROLL_BAR_ABOVE)
-        widest += GetSystemMetrics(SM_CXVSCROLL);
+        widest += Toolkit::metric(SM_CXVSCROLL, dpi());
     return widest;
 }
 

@@ -7,6 +7,15 @@
 
 namespace s::gui::win
 {
+namespace
+{
+// The screen's DPI, fixed for the life of the process.
+int systemDpi()
+{
+    static const int dpi = Toolkit::dpiOf(nullptr);
+    return dpi;
+}
+} // namespace
 
 Font::Font()
 {
@@ -34,6 +43,7 @@ void Font::resetFont()
     colour_ = 0;
     shadow_ = outline_ = false;
     shadowColour_ = outlineColour_ = 0;
+    dpi_ = systemDpi();
     owner_ = nullptr;
 }
 
@@ -63,17 +73,15 @@ bool Font::decodeSizeCode(int code, int* points, int* weight)
 
 int Font::pixelsOfPoints(int points)
 {
-    static int dpi = 0;
-    if (dpi == 0)
-    {
-        HDC screen = GetDC(nullptr);
-        dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-        if (screen)
-            ReleaseDC(nullptr, screen);
-        if (dpi <= 0)
-            dpi = 96;
-    }
-    return MulDiv(points, dpi, 72);
+    return MulDiv(points, systemDpi(), 72);
+}
+
+void Font::setDpi(int dpi)
+{
+    if (dpi <= 0 || dpi == dpi_)
+        return;
+    dpi_ = dpi;
+    changed();
 }
 
 void Font::dropHandle()
@@ -177,7 +185,7 @@ HFONT__* Font::getHandle()
     if (!handle_)
     {
         LOGFONTW lf{};
-        lf.lfHeight = -pixelsOfPoints(points_ > 0 ? points_ : 1);
+        lf.lfHeight = -MulDiv(points_ > 0 ? points_ : 1, dpi_, 72);
         lf.lfWeight = weight_;
         lf.lfItalic = italic_ ? TRUE : FALSE;
         lf.lfUnderline = underline_ ? TRUE : FALSE;
@@ -250,6 +258,8 @@ void Font::copyFrom(IFont* other)
     shadowColour_ = other->getShadowColour();
     outline_ = other->hasOutline();
     outlineColour_ = other->getOutlineColour();
+    if (Font* own = dynamic_cast<Font*>(other))
+        dpi_ = own->dpi_;
     changed();
 }
 

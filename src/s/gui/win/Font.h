@@ -44,8 +44,14 @@ class Font : public base::IObject, public IFont, public thread::IPoolable
 
     // Decodes a size code (see IFont); false for a code that changes nothing.
     static bool decodeSizeCode(int code, int* points, int* weight);
-    // Pixels of `points` on the screen (positive, rounded as the platform does).
+    // Pixels of `points` at the system DPI (positive, rounded as the platform does).
     static int pixelsOfPoints(int points);
+
+    // The DPI for which the platform font is made (the system DPI by default; a widget
+    // gives its font its window's). A change makes the platform font again and tells the
+    // owner; the point size stays.
+    int getDpi() const { return dpi_; }
+    void setDpi(int dpi);
 
     void setOwner(events::IEventListener* owner) { owner_ = owner; }
 
@@ -101,6 +107,7 @@ class Font : public base::IObject, public IFont, public thread::IPoolable
     bool shadow_ = false, outline_ = false;
     uint32_t shadowColour_ = 0, outlineColour_ = 0;
     HFONT handle_ = nullptr;
+    int dpi_ = 96;
     events::IEventListener* owner_ = nullptr;
 };
 

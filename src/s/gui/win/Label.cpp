@@ -191,7 +191,7 @@ void Label::measureContent(int* width, int* height)
     iconSize(&iw, &ih);
     if (iw > 0)
     {
-        w += iw + (text_.empty() ? 0 : ICON_GAP);
+        w += iw + (text_.empty() ? 0 : scaled(ICON_GAP));
         h = std::max(h, ih);
     }
     *width = w;

@@ -89,8 +89,8 @@ void TextField::measureContent(int* width, int* height)
 {
     int h = 0;
     getFont()->measure(L"", nullptr, &h);
-    *width = MIN_WIDTH;
-    *height = h + 2 * GetSystemMetrics(SM_CYEDGE) + 4;
+    *width = scaled(MIN_WIDTH);
+    *height = h + 2 * Toolkit::metric(SM_CYEDGE, dpi()) + scaled(4);
 }
 
 bool TextField::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam)

@@ -219,6 +219,20 @@ int Toolkit::dpiOf(HWND window)
     return dpi > 0 ? dpi : BASE_DPI;
 }
 
+int Toolkit::metric(int index, int dpi)
+{
+    using MetricsForDpiFn = int(WINAPI*)(int, UINT);
+    static const MetricsForDpiFn forDpi = reinterpret_cast<MetricsForDpiFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    if (dpi <= 0)
+        dpi = BASE_DPI;
+    if (forDpi)
+        return forDpi(index, static_cast<UINT>(dpi));
+    // Before Windows 10 1607 the metrics are those of the system's DPI.
+    static const int systemDpi = dpiOf(nullptr);
+    return MulDiv(GetSystemMetrics(index), dpi, systemDpi);
+}
+
 bool Toolkit::registerClass()
 {
     thread::ObjLocker::Guard guard(registerLock());

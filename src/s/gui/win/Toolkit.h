@@ -65,6 +65,8 @@ class Toolkit
     // The DPI of a window: the monitor's for a per-monitor aware program (Windows 10),
     // else the system's (LOGPIXELSX of the screen).
     static int dpiOf(HWND window);
+    // A system metric (a GetSystemMetrics index) for a window at `dpi`.
+    static int metric(int index, int dpi);
 
     // "Window Creation Failed!" titled "Error!" with the warning icon.
     static void showCreationFailed();

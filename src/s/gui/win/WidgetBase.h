@@ -46,26 +46,31 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
 {
   public:
     // --- size rules ------------------------------------------------------------
-    int getMinWidth() override { return fixedWidth_ >= 0 ? fixedWidth_ : std::max(measuredWidth(), minWidthSetting_); }
+    // Fixed, minimum and maximum settings are stated in 96-DPI pixels (Toolkit::scale).
+    int getMinWidth() override
+    {
+        return fixedWidth_ >= 0 ? this->scaled(fixedWidth_) : std::max(measuredWidth(), this->scaled(minWidthSetting_));
+    }
     int getMinHeight() override
     {
-        return fixedHeight_ >= 0 ? fixedHeight_ : std::max(measuredHeight(), minHeightSetting_);
+        return fixedHeight_ >= 0 ? this->scaled(fixedHeight_)
+                                 : std::max(measuredHeight(), this->scaled(minHeightSetting_));
     }
     int getMaxWidth() override
     {
         if (fixedWidth_ >= 0)
-            return fixedWidth_;
+            return this->scaled(fixedWidth_);
         if (widthPercent_ >= 0 && this->parent_)
             return percentOf(this->parent_->getClientWidth(), widthPercent_);
-        return std::max(this->getMinWidth(), maxWidthSetting_);
+        return std::max(this->getMinWidth(), this->scaled(maxWidthSetting_));
     }
     int getMaxHeight() override
     {
         if (fixedHeight_ >= 0)
-            return fixedHeight_;
+            return this->scaled(fixedHeight_);
         if (heightPercent_ >= 0 && this->parent_)
             return percentOf(this->parent_->getClientHeight(), heightPercent_);
-        return std::max(this->getMinHeight(), maxHeightSetting_);
+        return std::max(this->getMinHeight(), this->scaled(maxHeightSetting_));
     }
 
     // Each clears the percentage of its axis (-1 = none).
@@ -138,6 +143,7 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
         if (!font_)
         {
             font_ = Font::Acquire();
+            font_->setDpi(dpi());
             font_->setOwner(this->self());
         }
         return font_;
@@ -326,9 +332,30 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
     }
     void markMeasureDirty() { measureDirty_ = true; }
 
-    // Fetches the text of the id from the pack of the window just joined.
+    // The window's DPI changed: the fonts are made again for it (a change measures again
+    // through fontChanged; the variants copy the main font) and the decoration, stated in
+    // 96-DPI pixels, is measured again.
+    void dpiChanged() override { followDpi(); }
+    void followDpi()
+    {
+        if (font_)
+            font_->setDpi(dpi());
+        markMeasureDirty();
+    }
+    // The DPI of the widget's window; the screen's while it is in no window.
+    int dpi()
+    {
+        static const int screen = Toolkit::dpiOf(nullptr);
+        return this->window_ ? this->window_->getDpi() : screen;
+    }
+    // A pixel value stated for 96 DPI in the widget's physical pixels (−1 stays none).
+    int scaled(int pixels) { return pixels <= 0 ? pixels : Toolkit::scale(pixels, dpi()); }
+
+    // Fetches the text of the id from the pack of the window just joined and takes the
+    // window's DPI.
     void attached() override
     {
+        followDpi();
         if (textId_ != -1)
         {
             if (lang::Localizer* pack = localizer())

@@ -141,8 +141,11 @@ void Dialog::applyView(bool saveOldSize, bool compact)
     }
     if (window_ != nullptr)
     {
-        int32_t width = compact ? getCompactWidth() : getLargeWidth();
-        int32_t height = compact ? getCompactHeight() : getLargeHeight();
+        // The view's sizes are stated for 96 DPI; a saved size is the window's own (physical
+        // pixels of the screen it was on) and is taken as it stands.
+        const int dpi = window_->getDpi();
+        int32_t width = s::gui::win::Toolkit::scale(compact ? getCompactWidth() : getLargeWidth(), dpi);
+        int32_t height = s::gui::win::Toolkit::scale(compact ? getCompactHeight() : getLargeHeight(), dpi);
         if (store_ != nullptr)
         {
             width = store_->getS32(getViewSection(), compact ? L"SmallWidth" : L"LargeWidth", width);

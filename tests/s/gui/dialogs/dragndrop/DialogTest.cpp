@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "s/gui/GuiTestSupport.h"
+#include "s/gui/WindowShot.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/dialogs/dragndrop/Dialog.h"
 #include "s/gui/win/Window.h"
@@ -490,50 +491,7 @@ TEST_F(DropDialog, AStoredCompactViewOpensCompact)
     EXPECT_TRUE(store->getBool(VIEW, L"CompactView", false));
 }
 
-namespace
-{
-// Copies the window as the display shows it (frame, menu and client area; the window is
-// topmost, so nothing covers it) into a 24-bit BMP file in the working folder.
-bool saveWindowShot(HWND window, const char* path)
-{
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    Sleep(300);
-    RECT r;
-    GetWindowRect(window, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(mem, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    SelectObject(mem, old);
-    ReleaseDC(nullptr, screen);
-    const int stride = (w * 3 + 3) & ~3;
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(stride) * h;
-    bool ok = false;
-    if (FILE* f = std::fopen(path, "wb"))
-    {
-        ok = std::fwrite(&file, sizeof(file), 1, f) == 1 && std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, f) == 1 &&
-             std::fwrite(bits, static_cast<size_t>(stride) * h, 1, f) == 1;
-        std::fclose(f);
-    }
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    return ok;
-}
-} // namespace
+using testgui::saveWindowShot;
 
 TEST_F(DropDialog, ScreenshotsOfBothViewsAndOfARun)
 {
