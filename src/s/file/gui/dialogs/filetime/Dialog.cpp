@@ -8,7 +8,6 @@
 
 #include "s/file/gui/dialogs/filetime/DialogKeys.h"
 #include "s/gui/win/MessageBoxW.h"
-#include "s/gui/win/Spacer.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/combobox/ComboBoxItem.h"
 #include "s/gui/win/Factories.h"
@@ -137,7 +136,8 @@ void Dialog::Reset()
     getFrame().setTask(&engine_);
     chooser_ = nullptr;
     pile_ = nullptr;
-    sizer_ = nullptr;
+    neededWidth_ = 0;
+    neededHeight_ = 0;
     copy_ = CopyPanel();
     edit_ = EditPanel();
     multi_ = MultiplePanel();
@@ -248,11 +248,14 @@ void Dialog::onBuilt()
             }
         }
     }
-    // The window is made large enough for every panel, so that no choice of action clips
-    // one: a fixed spacer in the pile as large as the largest panel (laid out all shown).
+    // The large view is made large enough for every panel, so that no choice of action clips
+    // one: the window's minimum with the largest panel in place of the shown one (stated, as
+    // the view's sizes are, for 96 DPI).
     s::gui::win::Window* window = getWindow();
     if (window != nullptr)
     {
+        // Two passes: sizes measured in the first settle in the second.
+        window->doLayout();
         window->doLayout();
         int32_t width = 0, height = 0;
         for (s::gui::win::Box* panel : {copy_.panel, edit_.panel, multi_.panel})
@@ -260,20 +263,23 @@ void Dialog::onBuilt()
             width = std::max(width, panel->getMinWidth());
             height = std::max(height, panel->getMinHeight());
         }
-        sizer_ = s::gui::win::Spacer::Acquire();
-        sizer_->setFixedWidth(width);
-        sizer_->setFixedHeight(height);
-        pile_->add(sizer_);
+        const int dpi = window->getDpi() > 0 ? window->getDpi() : 96;
+        neededWidth_ = (window->getMinWidth() + std::max(0, width - pile_->getMinWidth())) * 96 / dpi;
+        neededHeight_ = (window->getMinHeight() + std::max(0, height - pile_->getMinHeight())) * 96 / dpi;
     }
-    showPanel(shown);
+    pile_->showOnly(shown);
 }
 
 void Dialog::showPanel(int32_t index)
 {
     pile_->showOnly(index);
-    if (sizer_ != nullptr)
+    s::gui::win::Window* window = getWindow();
+    if (window != nullptr)
     {
-        sizer_->setVisible(true, false);
+        window->doLayout();
+        window->doLayout();
+        window->setSize(std::max(window->getWidth(), window->getMinWidth()),
+                        std::max(window->getHeight(), window->getMinHeight()));
     }
 }
 

@@ -34,7 +34,6 @@ namespace s::gui::win
 {
 class Box;
 class ComboBox;
-class Spacer;
 } // namespace s::gui::win
 
 namespace s::file::gui::dialogs::filetime
@@ -73,8 +72,9 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     void Reset() override;
 
     // --- the drop dialog's slots -----------------------------------------------------------
-    int32_t getLargeWidth() override { return 640; }
-    int32_t getLargeHeight() override { return 600; }
+    // 640 x 600, or larger when a panel needs more room (in another language, say).
+    int32_t getLargeWidth() override { return neededWidth_ > 640 ? neededWidth_ : 640; }
+    int32_t getLargeHeight() override { return neededHeight_ > 600 ? neededHeight_ : 600; }
     // Saves the settings, then (unless a run is under way) captures the request of the
     // chosen action. Always true.
     bool beforeProcess() override;
@@ -127,7 +127,7 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     void listenEditPanel();
     void listenMultiplePanel();
 
-    // Shows the panel of action `index` (and keeps the sizer).
+    // Shows the panel of action `index` (the user's choice), the window growing to fit it.
     void showPanel(int32_t index);
 
     // Settings.
@@ -176,7 +176,9 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     ChangeEngine engine_;
     s::gui::win::ComboBox* chooser_ = nullptr; // owned by the window
     s::gui::win::Box* pile_ = nullptr;         // owned by the window
-    s::gui::win::Spacer* sizer_ = nullptr;     // owned by the window: the largest panel's size
+    // The window's minimum size with every panel shown, at 96 DPI (0 before building).
+    int32_t neededWidth_ = 0;
+    int32_t neededHeight_ = 0;
     CopyPanel copy_;
     EditPanel edit_;
     MultiplePanel multi_;
