@@ -138,6 +138,7 @@ void Dialog::Reset()
     pile_ = nullptr;
     neededWidth_ = 0;
     neededHeight_ = 0;
+    shownPanel_ = -1;
     copy_ = CopyPanel();
     edit_ = EditPanel();
     multi_ = MultiplePanel();
@@ -205,7 +206,7 @@ s::gui::IComponent* Dialog::createActionArea()
     pile_->add(buildCopyPanel());
     pile_->add(buildEditPanel());
     pile_->add(buildMultiplePanel());
-    pile_->showOnly(0);
+    // All three stay shown until onBuilt has measured them.
     return static_cast<s::gui::IBox*>(pile_);
 }
 
@@ -248,26 +249,44 @@ void Dialog::onBuilt()
             }
         }
     }
-    // The large view is made large enough for every panel, so that no choice of action clips
-    // one: the window's minimum with the largest panel in place of the shown one (stated, as
-    // the view's sizes are, for 96 DPI).
-    s::gui::win::Window* window = getWindow();
-    if (window != nullptr)
+    // The panels stay shown until the large view's size has been measured (getLargeWidth).
+    shownPanel_ = shown;
+    if (getWindow() == nullptr)
     {
-        // Two passes: sizes measured in the first settle in the second.
-        window->doLayout();
-        window->doLayout();
-        int32_t width = 0, height = 0;
-        for (s::gui::win::Box* panel : {copy_.panel, edit_.panel, multi_.panel})
-        {
-            width = std::max(width, panel->getMinWidth());
-            height = std::max(height, panel->getMinHeight());
-        }
-        const int dpi = window->getDpi() > 0 ? window->getDpi() : 96;
-        neededWidth_ = (window->getMinWidth() + std::max(0, width - pile_->getMinWidth())) * 96 / dpi;
-        neededHeight_ = (window->getMinHeight() + std::max(0, height - pile_->getMinHeight())) * 96 / dpi;
+        pile_->showOnly(shown);
     }
-    pile_->showOnly(shown);
+}
+
+int32_t Dialog::getLargeWidth()
+{
+    measurePanels();
+    return neededWidth_ > 640 ? neededWidth_ : 640;
+}
+
+int32_t Dialog::getLargeHeight()
+{
+    measurePanels();
+    return neededHeight_ > 600 ? neededHeight_ : 600;
+}
+
+void Dialog::measurePanels()
+{
+    s::gui::win::Window* window = getWindow();
+    if (window == nullptr || pile_ == nullptr || shownPanel_ < 0)
+    {
+        return;
+    }
+    // The large view is made large enough for every panel, so that no choice of action
+    // clips one: the window's minimum with all panels shown in the pile (stated, as the
+    // view's sizes are, for 96 DPI). Two passes: sizes measured in the first settle in the
+    // second.
+    window->doLayout();
+    window->doLayout();
+    const int dpi = window->getDpi() > 0 ? window->getDpi() : 96;
+    neededWidth_ = window->getMinWidth() * 96 / dpi;
+    neededHeight_ = window->getMinHeight() * 96 / dpi;
+    pile_->showOnly(shownPanel_);
+    shownPanel_ = -1;
 }
 
 void Dialog::showPanel(int32_t index)

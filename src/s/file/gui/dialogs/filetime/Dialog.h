@@ -73,8 +73,8 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
 
     // --- the drop dialog's slots -----------------------------------------------------------
     // 640 x 600, or larger when a panel needs more room (in another language, say).
-    int32_t getLargeWidth() override { return neededWidth_ > 640 ? neededWidth_ : 640; }
-    int32_t getLargeHeight() override { return neededHeight_ > 600 ? neededHeight_ : 600; }
+    int32_t getLargeWidth() override;
+    int32_t getLargeHeight() override;
     // Saves the settings, then (unless a run is under way) captures the request of the
     // chosen action. Always true.
     bool beforeProcess() override;
@@ -129,6 +129,9 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
 
     // Shows the panel of action `index` (the user's choice), the window growing to fit it.
     void showPanel(int32_t index);
+    // Measures the window with every panel shown (once, after building), then shows only
+    // the chosen one.
+    void measurePanels();
 
     // Settings.
     void restoreSettings();
@@ -179,6 +182,8 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     // The window's minimum size with every panel shown, at 96 DPI (0 before building).
     int32_t neededWidth_ = 0;
     int32_t neededHeight_ = 0;
+    // The panel to show once the panels have been measured (-1: measured).
+    int32_t shownPanel_ = -1;
     CopyPanel copy_;
     EditPanel edit_;
     MultiplePanel multi_;
