@@ -6,6 +6,7 @@
 #include "kairon/StartupChecks.h"
 #include "s/app/win/AppBase.h"
 #include "s/app/win/AppWindow.h"
+#include "s/file/gui/dialogs/filetime/Dialog.h"
 #include "s/gui/dialogs/dragndrop/Dialog.h"
 #include "s/gui/win/Window.h"
 #include "s/process/commandline/ICommandLine.h"
@@ -23,7 +24,7 @@ void CKaironApp::setProductKey(const wchar_t* key)
 
 s::gui::dialogs::dragndrop::Dialog* CKaironApp::acquireDialog()
 {
-    return s::gui::dialogs::dragndrop::Dialog::Acquire();
+    return s::file::gui::dialogs::filetime::Dialog::Acquire();
 }
 
 BOOL CKaironApp::InitInstance()

@@ -181,12 +181,14 @@ TEST_F(KaironApp, TheDialogRunsUntilItsWindowIsClosedAndSilentIsLeftWithArgument
     EXPECT_TRUE(openedPages.empty());
     // "1.16" is the program's own version: nothing was deleted.
     EXPECT_EQ(L"Iconize", readString(L"\\SaveData\\MainWindow\\View", L"OnMClick"));
-    // The size of the view shown (the base dialog's compact one) was stored on closing.
+    // The size of the view shown (the file-time dialog's large one: it has no compact view)
+    // was stored on closing, and so were the dialog's own settings.
     const std::wstring view = std::wstring(TEST_KEY) + L"\\SaveData\\MainWindow\\View";
-    EXPECT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, view.c_str(), L"SmallWidth", RRF_RT_ANY, nullptr,
+    EXPECT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, view.c_str(), L"LargeWidth", RRF_RT_ANY, nullptr,
                                           nullptr, nullptr));
-    EXPECT_NE(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, view.c_str(), L"LargeWidth", RRF_RT_ANY, nullptr,
+    EXPECT_NE(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, view.c_str(), L"SmallWidth", RRF_RT_ANY, nullptr,
                                           nullptr, nullptr));
+    EXPECT_EQ(L"Specific", readString(L"\\SaveData\\View\\Multiple", L"Mode"));
     EXPECT_TRUE(windowsOf(GetCurrentProcessId()).empty());
 }
 

@@ -1,0 +1,5 @@
+# The file-time dialog in particular zones.
+kairon_env_test(TARGET ${TEST_TARGET} NAME tokyo FILTER "FileTimeDialogTokyoEnv.*" ENV "TZ=Asia/Tokyo")
+kairon_env_test(TARGET ${TEST_TARGET} NAME newyork FILTER "FileTimeDialogNewYorkEnv.*" ENV "TZ=America/New_York")
+kairon_env_test(TARGET ${TEST_TARGET} NAME german FILTER "FileTimeDialogGermanEnv.*" ENV "LC_ALL=de_DE.UTF-8")
+kairon_env_test(TARGET ${TEST_TARGET} NAME japanese FILTER "FileTimeDialogJapaneseEnv.*" ENV "LC_ALL=ja_JP.UTF-8")
