@@ -13,10 +13,17 @@ void CallBack::setStatus(const wchar_t* text)
 
 void CallBack::setRange(int64_t maximum)
 {
-    range_ = maximum < 0 ? 0 : maximum;
+    const int64_t range = maximum < 0 ? 0 : maximum;
+    if (range == range_ && rangeShown_)
+    {
+        return;
+    }
+    range_ = range;
+    rangeShown_ = false;
     if (progress_ != nullptr && range_ <= MAX_SHOWN_RANGE)
     {
         progress_->showProgressRange(static_cast<int32_t>(range_));
+        rangeShown_ = true;
     }
 }
 
@@ -35,6 +42,7 @@ void CallBack::clear()
     status_ = nullptr;
     progress_ = nullptr;
     range_ = 0;
+    rangeShown_ = false;
     position_ = 0;
 }
 

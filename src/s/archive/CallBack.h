@@ -45,7 +45,11 @@ class CallBack
 
     void setStatusTarget(IStatusTarget* target) { status_ = target; }
     IStatusTarget* getStatusTarget() const { return status_; }
-    void setProgressTarget(IProgressTarget* target) { progress_ = target; }
+    void setProgressTarget(IProgressTarget* target)
+    {
+        progress_ = target;
+        rangeShown_ = false;
+    }
     IProgressTarget* getProgressTarget() const { return progress_; }
 
     // Shows text in the status target (null shows the empty text).
@@ -66,6 +70,9 @@ class CallBack
     IStatusTarget* status_ = nullptr;     // not owned
     IProgressTarget* progress_ = nullptr; // not owned
     int64_t range_ = 0;
+    // The target shows range_ already: a bar repaints on every range it is given, and most
+    // updates of a run keep the range, so an unchanged one is not given again.
+    bool rangeShown_ = false;
     int64_t position_ = 0;
 };
 

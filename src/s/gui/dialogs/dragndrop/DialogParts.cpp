@@ -563,8 +563,12 @@ void DialogParts::StatusTarget::showStatusText(const wchar_t* text)
     if (parts->statusLabel_ != nullptr)
     {
         parts->statusLabel_->setText(text, true);
-        // The status bar gives the label room for its new text.
-        parts->statusBar_->doLayout();
+        // The status bar gives the label room for a text that does not fit; a text that fits
+        // (most item names of a run) needs no new layout, which would cost every update.
+        if (parts->statusLabel_->getMinWidth() > parts->statusLabel_->getWidth())
+        {
+            parts->statusBar_->doLayout();
+        }
     }
 }
 
