@@ -133,6 +133,11 @@ TEST(WindowFromOutside, AnotherProgramsPrivateMessagesChangeNothing)
     EXPECT_FALSE(w->isClosed());
     DWORD_PTR answer = 1;
     EXPECT_NE(0, SendMessageTimeoutW(w.handle(), WM_NULL, 0, 0, SMTO_BLOCK, 2000, &answer));
+    // Starting the other program may move the focus (activation events are the platform's,
+    // not the junk's doing); nothing else may fire.
+    std::erase_if(rec.kinds, [](int kind) {
+        return kind == s::gui::IWindow::EVENT_ACTIVATED || kind == s::gui::IWindow::EVENT_DEACTIVATED;
+    });
     EXPECT_TRUE(rec.kinds.empty()) << "first event fired: " << (rec.kinds.empty() ? 0 : rec.kinds[0]);
     std::lock_guard<std::mutex> guard(testgui::MessageBoxes::lock());
     EXPECT_TRUE(testgui::MessageBoxes::texts().empty());
