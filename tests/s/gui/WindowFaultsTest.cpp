@@ -253,6 +253,33 @@ TEST(WindowThread, ReleaseWhileRequestsOfOtherThreadsAreInFlight)
     }
 }
 
+TEST(WindowThread, NothingFiresOnceTheReleaseHasStarted)
+{
+    // A listener that is gone by the time its window is released (a local declared
+    // after the window) must not be called while the window hides and is destroyed.
+    struct Watcher : s::gui::events::IEventListener
+    {
+        std::atomic<bool> releasing{false};
+        std::atomic<int> lateKind{0};
+        void handleEvent(void*, int kind) override
+        {
+            if (releasing.load() && lateKind.load() == 0)
+                lateKind.store(kind);
+        }
+    } watcher;
+    Window* window = Window::Acquire();
+    ASSERT_NE(nullptr, window->getHandle());
+    for (int kind = 1; kind <= IWindow::EVENT_COUNT; ++kind)
+        window->addListener(kind, &watcher);
+    window->setBounds(150, 150, 200, 120);
+    window->setVisible(true, false);
+    SetForegroundWindow(window->getHandle());
+    testgui::settle(window->getHandle());
+    watcher.releasing.store(true);
+    window->Release();
+    EXPECT_EQ(0, watcher.lateKind.load()) << "fired during the release";
+}
+
 TEST(WindowThread, ChildrenAddedFromAWorkerWhileTheWindowIsResized)
 {
     const int rounds = 3, perRound = 60;

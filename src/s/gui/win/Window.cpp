@@ -78,6 +78,9 @@ Window::Window()
 
 Window::~Window()
 {
+    // The owner is done with the window and its listeners may already be gone, so the
+    // hiding and destruction below fire nothing (deactivation, position changes, ...).
+    releasing_.store(true);
     if (thread_ && handle_ && !threadAnswers())
         abandonHungThread();
     if (children_)
@@ -259,6 +262,8 @@ void Window::destroyOwner()
 
 void Window::fire(int kind)
 {
+    if (releasing_.load())
+        return;
     if (kind >= 1 && kind <= EVENT_COUNT)
         listeners_[kind - 1].fire(self(), kind);
 }
@@ -736,6 +741,8 @@ void Window::handleEvent(void* source, int kind)
     if (!localizer_ || source != static_cast<void*>(localizer_))
         return;
     refreshTitle();
+    if (releasing_.load())
+        return;
     fire(EVENT_LANGUAGE_CHANGED);
     languageListeners_.fire(source, kind);
 }

@@ -27,7 +27,8 @@ class UIThread;
 // has created it; it starts hidden) and Release() destroys it: the native window is
 // closed quietly and the thread stopped (at most 5000 ms, then suspended). A window is
 // never reused, because its thread and native window belong to one life. Release it
-// from another thread than its own (a listener must not release its window).
+// from another thread than its own (a listener must not release its window). From the
+// moment Release() starts, no listener is called again.
 //
 // When creation fails the user sees "Window Creation Failed!"; the object then has no
 // native window (getHandle() is 0) and operations only change stored state.
@@ -324,6 +325,7 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
 
     ListenerList listeners_[EVENT_COUNT];
     ListenerList languageListeners_;
+    std::atomic<bool> releasing_{false}; // set when Release() starts: nothing fires any more
     struct HotKey
     {
         std::wstring name;
