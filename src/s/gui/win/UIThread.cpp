@@ -18,11 +18,21 @@ UIThread::~UIThread() = default;
 
 bool UIThread::start(Window* window)
 {
-    if (!AfxBeginThread(this))
+    settled_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!settled_)
         return false;
     window_.store(window);
-    while (!ready_.load() && !ended_.load())
-        Sleep(10);
+    if (!AfxBeginThread(this))
+    {
+        CloseHandle(settled_);
+        settled_ = nullptr;
+        return false;
+    }
+    // The thread's handle ends the wait too, should the thread die before it reports.
+    HANDLE waits[2] = {settled_, m_hThread};
+    WaitForMultipleObjects(2, waits, FALSE, INFINITE);
+    CloseHandle(settled_);
+    settled_ = nullptr;
     return ready_.load();
 }
 
@@ -63,18 +73,18 @@ BOOL UIThread::InitInstance()
     CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_PKT, RPC_C_IMP_LEVEL_IMPERSONATE,
                          nullptr, EOAC_NONE, nullptr);
     AfxEnableControlContainer();
-    Window* window;
-    while (!(window = window_.load()))
-        Sleep(10);
+    Window* window = window_.load();
     if (!window->createOnThread())
     {
         window->destroyOwner();
         ended_.store(true);
+        SetEvent(settled_);
         return FALSE;
     }
     if (HWND h = window->getHandle())
         ShowWindow(h, SW_HIDE);
     ready_.store(true);
+    SetEvent(settled_);
     return TRUE;
 }
 

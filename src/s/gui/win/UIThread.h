@@ -20,8 +20,8 @@ class UIThread : public CWinThread
     UIThread();
     ~UIThread() override;
 
-    // Starts the thread and hands it `window`; polls every 10 ms until the thread has
-    // made the window (true) or ended without making it (false).
+    // Starts the thread and hands it `window`; waits until the thread has made the
+    // window (true) or ended without making it (false).
     bool start(Window* window);
 
     // Posts WM_QUIT every 10 ms until accepted or `limitMs` have passed, waits for the
@@ -42,6 +42,7 @@ class UIThread : public CWinThread
     std::atomic<Window*> window_{nullptr};
     std::atomic<bool> ready_{false};
     std::atomic<bool> ended_{false};
+    HANDLE settled_ = nullptr; // set once the thread is ready or has ended; start() owns it
     bool oleInitialised_ = false;
 };
 
