@@ -118,7 +118,13 @@ const Zones& zones()
         info = TIME_ZONE_INFORMATION{};
         id = TIME_ZONE_ID_UNKNOWN;
     }
-    built.adjustsDaylight = TimeZone::fillSystemZone(*built.list, info, id, *built.system);
+    // The zone's key name, which unlike the standard name is the same in every language.
+    DYNAMIC_TIME_ZONE_INFORMATION dynamic = {};
+    wchar_t keyName[129] = {};
+    if (id != TIME_ZONE_ID_UNKNOWN && GetDynamicTimeZoneInformation(&dynamic) != TIME_ZONE_ID_INVALID)
+        std::memcpy(keyName, dynamic.TimeZoneKeyName, sizeof(dynamic.TimeZoneKeyName));
+    built.adjustsDaylight =
+        TimeZone::fillSystemZone(*built.list, info, id, *built.system, keyName[0] ? keyName : nullptr);
     return built;
 }
 
@@ -249,7 +255,8 @@ int32_t TimeZone::indexByStandardName(const ArrayP& zones, const wchar_t* standa
     return -1;
 }
 
-bool TimeZone::fillSystemZone(const ArrayP& zones, const TIME_ZONE_INFORMATION& info, DWORD id, TimeZone& out)
+bool TimeZone::fillSystemZone(const ArrayP& zones, const TIME_ZONE_INFORMATION& info, DWORD id, TimeZone& out,
+                              const wchar_t* keyName)
 {
     out.Reset();
     // The record's names are fixed arrays that need not end in a terminator.
@@ -261,7 +268,12 @@ bool TimeZone::fillSystemZone(const ArrayP& zones, const TIME_ZONE_INFORMATION& 
     const TimeZone* matched = nullptr;
     if (zones.Count() > 0)
     {
-        const int32_t index = indexByStandardName(zones, standardName);
+        int32_t index = indexByStandardName(zones, standardName);
+        for (uint32_t i = 0; index < 0 && keyName && i < zones.Count(); ++i)
+        {
+            if (static_cast<const TimeZone*>(zones.Get(i))->keyName_->EqualsIgnoreCase(keyName))
+                index = static_cast<int32_t>(i);
+        }
         matched = static_cast<const TimeZone*>(zones.Get(index < 0 ? 0 : static_cast<uint32_t>(index)));
     }
 

@@ -107,13 +107,15 @@ class TimeZone : public s::base::IObject, public s::thread::IPoolable
     static int32_t indexByStandardName(const s::col::_array::ArrayP& zones, const wchar_t* standardName);
     /// Makes `out` the system's zone from the platform's record `info` and the answer `id`
     /// of GetTimeZoneInformation, with `zones` the sorted list it belongs to: the display
-    /// name of the list's zone of that standard name (else of the first zone), the names,
+    /// name of the list's zone of that standard name, else of the zone whose key is
+    /// `keyName` (the record's names follow the user's language, the list's may not;
+    /// the key never changes; null when unknown), else of the first zone; the names,
     /// offset and rule of `info`. Answers whether the system adjusts for daylight saving:
     /// true when the offset in force now differs from that list zone's standard offset
     /// (never when `id` says the zone has no daylight rule, or the list is empty). When it
     /// does not, the daylight period is taken out of the rule and daylightInUse is false.
     static bool fillSystemZone(const s::col::_array::ArrayP& zones, const TIME_ZONE_INFORMATION& info,
-                               DWORD id, TimeZone& out);
+                               DWORD id, TimeZone& out, const wchar_t* keyName = nullptr);
 
   protected:
     TimeZone();

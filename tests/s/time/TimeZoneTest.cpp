@@ -252,7 +252,7 @@ struct HandList
 {
     HandList() : list(ArrayP::Acquire(&TimeZone::Pool())) {}
     ~HandList() { list->Release(); }
-    void add(const wchar_t* display, const wchar_t* standard, int32_t biasEast)
+    void add(const wchar_t* display, const wchar_t* standard, int32_t biasEast, const wchar_t* key = nullptr)
     {
         TimeZone* zone = TimeZone::Acquire();
         TIME_ZONE_INFORMATION rule = {};
@@ -260,6 +260,7 @@ struct HandList
         zone->setRule(rule);
         zone->setDisplayName(display);
         zone->setStandardName(standard);
+        zone->setKeyName(key ? key : standard);
         list->Add(zone);
     }
     ArrayP* list;
@@ -307,6 +308,29 @@ TEST(TimeZoneSystem, StandardTimeTakesTheDaylightPeriodOutOfTheRule)
         EXPECT_EQ(utcToZoneLocal(*system, t, true), utcToZoneLocal(*system, t, false));
         EXPECT_EQ(zoneLocalToUtc(*system, t, true), zoneLocalToUtc(*system, t, false));
     }
+    system->Release();
+}
+
+TEST(TimeZoneSystem, AStandardNameInTheUsersLanguageIsFoundByTheZonesKey)
+{
+    // The platform gives the standard name in the user's language while the list holds
+    // the system's: the zone's key finds it; without a key the first zone is taken.
+    HandList zones;
+    zones.add(L"(Far West)", L"Dateline Standard Time", -720);
+    zones.add(L"(Here)", L"Here Standard Time", nowBias(), L"Here Zone");
+    TimeZone* system = TimeZone::Acquire();
+    const TIME_ZONE_INFORMATION info = systemRecord(L"Hiesige Normalzeit", -nowBias());
+    EXPECT_FALSE(TimeZone::fillSystemZone(*zones.list, info, TIME_ZONE_ID_STANDARD, *system, L"here zone"));
+    EXPECT_STREQ(system->getDisplayName().CStr(), L"(Here)");
+    EXPECT_STREQ(system->getStandardName().CStr(), L"Hiesige Normalzeit");
+    EXPECT_FALSE(system->isDaylightInUse());
+
+    TimeZone::fillSystemZone(*zones.list, info, TIME_ZONE_ID_STANDARD, *system, L"No Such Zone");
+    EXPECT_STREQ(system->getDisplayName().CStr(), L"(Far West)");
+    // The standard name still comes first: the key only decides when no name matched.
+    const TIME_ZONE_INFORMATION named = systemRecord(L"Dateline Standard Time", 720);
+    TimeZone::fillSystemZone(*zones.list, named, TIME_ZONE_ID_STANDARD, *system, L"Here Zone");
+    EXPECT_STREQ(system->getDisplayName().CStr(), L"(Far West)");
     system->Release();
 }
 

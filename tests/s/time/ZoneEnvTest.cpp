@@ -179,6 +179,20 @@ TEST(GermanLocaleEnv, DateAndTimeInGerman)
     t->Release();
 }
 
+// Under German the platform names Berlin's zone in German, the zone list in English: the
+// system zone is still Berlin's, and daylight adjustment is judged against its offset.
+TEST(GermanBerlinEnv, TheSystemZoneIsFoundWhateverTheLanguage)
+{
+    const TimeZone& system = systemZone();
+    EXPECT_STRNE(system.getStandardName().CStr(), L"Central Europe Standard Time");
+    const int32_t index = TimeZone::indexByStandardName(zoneList(), L"Central Europe Standard Time");
+    ASSERT_GE(index, 0);
+    EXPECT_TRUE(system.getDisplayName().Equals(zoneAt(static_cast<uint32_t>(index))->getDisplayName()))
+        << system.getDisplayName().CStr();
+    EXPECT_EQ(system.getBias(), 60);
+    EXPECT_EQ(systemAdjustsDaylight(), inDaylightTimeNow());
+}
+
 // Runs alone in its own process, so that the threads below are the first to ask for the
 // zones: every one of them must see the same, completely built list.
 TEST(ZoneListFirstUseEnv, ThreadsAskingAtOnceShareOneList)

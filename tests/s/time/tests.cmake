@@ -8,6 +8,8 @@ kairon_env_test(TARGET ${TEST_TARGET} NAME sydney FILTER "SydneyEnv.*" ENV "TZ=A
 kairon_env_test(TARGET ${TEST_TARGET} NAME firstuse FILTER "ZoneListFirstUseEnv.*" ENV "TZ=Asia/Tokyo")
 kairon_env_test(TARGET ${TEST_TARGET} NAME english FILTER "EnglishLocaleEnv.*" ENV "LC_ALL=en_US.UTF-8")
 kairon_env_test(TARGET ${TEST_TARGET} NAME german FILTER "GermanLocaleEnv.*" ENV "LC_ALL=de_DE.UTF-8")
+kairon_env_test(TARGET ${TEST_TARGET} NAME german_berlin FILTER "GermanBerlinEnv.*"
+                ENV "LC_ALL=de_DE.UTF-8;TZ=Europe/Berlin")
 # Wine keeps the user's locale settings in the prefix's registry and rewrites them when a
 # process starts under another language, so locale suites must not overlap other tests.
 set_tests_properties(${TEST_TARGET}.english ${TEST_TARGET}.german PROPERTIES RUN_SERIAL TRUE)
