@@ -265,8 +265,15 @@ HWND Toolkit::create(NativeTarget* target, DWORD exStyle, const wchar_t* title, 
 
 namespace
 {
-// The control's own window procedure, kept while the toolkit routes its messages.
-const wchar_t* const CONTROL_PROC_PROPERTY = L"PellamControlProc";
+// What the toolkit keeps for a platform control it routes: the component and the control's
+// own window procedure. Held in the control's user data, which the platform reads without
+// asking the window server (a window property costs a server round trip, and every
+// message to the control needs the procedure). Freed when the control is destroyed.
+struct ControlBinding
+{
+    NativeTarget* target;
+    WNDPROC original;
+};
 } // namespace
 
 HWND Toolkit::createControl(NativeTarget* target, DWORD exStyle, const wchar_t* className,
@@ -280,24 +287,27 @@ HWND Toolkit::createControl(NativeTarget* target, DWORD exStyle, const wchar_t* 
     if (target)
     {
         target->bindHandle(h);
-        SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(target));
-        LONG_PTR original =
-            SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Toolkit::controlProc));
-        SetPropW(h, CONTROL_PROC_PROPERTY, reinterpret_cast<HANDLE>(original));
+        ControlBinding* binding =
+            new ControlBinding{target, reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_WNDPROC))};
+        SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(binding));
+        SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Toolkit::controlProc));
     }
     return h;
 }
 
 LRESULT CALLBACK Toolkit::controlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    WNDPROC original = reinterpret_cast<WNDPROC>(GetPropW(window, CONTROL_PROC_PROPERTY));
-    NativeTarget* target = reinterpret_cast<NativeTarget*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    ControlBinding* binding = reinterpret_cast<ControlBinding*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!binding)
+        return DefWindowProcW(window, message, wParam, lParam);
+    WNDPROC original = binding->original;
+    NativeTarget* target = binding->target;
     if (message == WM_NCDESTROY)
     {
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        RemovePropW(window, CONTROL_PROC_PROPERTY);
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         forgetPosted(window);
+        delete binding;
     }
     // A toolkit number that this process did not send is the control's own business
     // (a control's own WM_USER messages share the numbers) or another program's.
