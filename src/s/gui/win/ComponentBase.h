@@ -261,16 +261,20 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
     void remove(IComponent*, bool) override {}
     void removeAll(bool) override {}
     bool isContainer() override { return false; }
+    // Nothing is painted for a native window that cannot be seen (its window not shown
+    // yet, or a hidden parent): showing it paints it whole. Without a native window there
+    // is nothing to paint either (a null window would mean the whole screen).
+    bool canBeSeen() { return this->isVisible() && handle_ && IsWindowVisible(handle_); }
     void redrawRect(int x, int y, int w, int h) override
     {
-        if (!this->isVisible())
+        if (!canBeSeen())
             return;
         RECT r{x, y, x + w, y + h};
         RedrawWindow(handle_, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
     void redraw() override
     {
-        if (!this->isVisible())
+        if (!canBeSeen())
             return;
         RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
