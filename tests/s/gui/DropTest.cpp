@@ -15,32 +15,12 @@
 
 using s::gui::win::Box;
 using s::gui::win::UrlDropTarget;
+using testgui::makeDrop;
 using testgui::Recorder;
 using testgui::TestWindow;
 
 namespace
 {
-
-// The drop handle the shell gives: DROPFILES and the wide paths, each zero-terminated,
-// ended by an empty one, in one global block (freed by the receiver's DragFinish).
-HDROP makeDrop(const std::vector<std::wstring>& paths)
-{
-    size_t units = 1;
-    for (const std::wstring& p : paths)
-        units += p.size() + 1;
-    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + units * sizeof(wchar_t));
-    auto* files = static_cast<DROPFILES*>(GlobalLock(block));
-    files->pFiles = sizeof(DROPFILES);
-    files->fWide = TRUE;
-    wchar_t* at = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(files) + sizeof(DROPFILES));
-    for (const std::wstring& p : paths)
-    {
-        memcpy(at, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
-        at += p.size() + 1;
-    }
-    GlobalUnlock(block);
-    return static_cast<HDROP>(block);
-}
 
 std::vector<std::wstring> dropped(Box* box)
 {

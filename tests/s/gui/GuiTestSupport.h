@@ -2,8 +2,10 @@
 // Shared pieces of the GUI tests: message boxes answered without a person, an event
 // recorder, and a window that is released at the end of a test.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -83,6 +85,27 @@ inline s::lang::Localizer* languagePack(const wchar_t* xml)
     root->Release();
     pack->selectLanguage(L"English");
     return pack;
+}
+
+// The drop handle the shell gives: DROPFILES and the wide paths, each zero-terminated,
+// ended by an empty one, in one global block (freed by the receiver's DragFinish).
+inline HDROP makeDrop(const std::vector<std::wstring>& paths)
+{
+    size_t units = 1;
+    for (const std::wstring& p : paths)
+        units += p.size() + 1;
+    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + units * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(GlobalLock(block));
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = TRUE;
+    wchar_t* at = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(files) + sizeof(DROPFILES));
+    for (const std::wstring& p : paths)
+    {
+        memcpy(at, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
+        at += p.size() + 1;
+    }
+    GlobalUnlock(block);
+    return static_cast<HDROP>(block);
 }
 
 // Writes a bottom-up 24-bit picture (`header` describes it) as a BMP file.

@@ -27,6 +27,7 @@
 
 using namespace s::gui::dialogs::dragndrop;
 using s::str::strarray::StrArray;
+using testgui::makeDrop;
 using testgui::MessageBoxes;
 
 namespace
@@ -521,27 +522,6 @@ TEST_F(DropDialog, ScreenshotsOfBothViewsAndOfARun)
 
 namespace
 {
-// A shell drop of `paths` as the platform delivers it (freed by the receiver's DragFinish).
-HGLOBAL makeDrop(const std::vector<std::wstring>& paths)
-{
-    size_t chars = 1;
-    for (const std::wstring& p : paths)
-        chars += p.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    wchar_t* at = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(drop) + sizeof(DROPFILES));
-    for (const std::wstring& p : paths)
-    {
-        wcscpy(at, p.c_str());
-        at += p.size() + 1;
-    }
-    *at = L'\0';
-    GlobalUnlock(memory);
-    return memory;
-}
-
 bool menuChecked(HWND window, int menuIndex, UINT command)
 {
     HMENU menu = GetSubMenu(GetMenu(window), menuIndex);

@@ -28,13 +28,13 @@ TEST_F(FileTimeDialog, EveryChangeMultipleMethodChangesTheWholeTreeToTheSecondAn
     const std::wstring root = makeFolder(L"tree");
     makeFolder(L"tree\\sub");
     std::vector<TreeItem> items = {
-        {root, 0, true, utc(2000, 1, 1, 10), 0},
-        {makeFile(L"tree\\a.txt", 10), 0, false, utc(2001, 2, 3, 4, 5, 6), 0},
-        {makeFile(L"tree\\b.txt", 10, FILE_ATTRIBUTE_READONLY), FILE_ATTRIBUTE_READONLY, false, utc(2002, 3, 4), 0},
-        {makeFile(L"tree\\c.txt", 10, FILE_ATTRIBUTE_HIDDEN), FILE_ATTRIBUTE_HIDDEN, false, utc(2003, 4, 5), 0},
-        {makeFile(L"tree\\d.txt", 10, FILE_ATTRIBUTE_SYSTEM), FILE_ATTRIBUTE_SYSTEM, false, utc(2004, 5, 6), 0},
-        {folder + L"\\tree\\sub", 0, true, utc(2005, 6, 7), 0},
-        {makeFile(L"tree\\sub\\e.txt", 10), 0, false, utc(2010, 7, 8, 9, 10, 11), 0},
+        {root, 0, true, Utc(2000, 1, 1, 10), 0},
+        {makeFile(L"tree\\a.txt", 10), 0, false, Utc(2001, 2, 3, 4, 5, 6), 0},
+        {makeFile(L"tree\\b.txt", 10, FILE_ATTRIBUTE_READONLY), FILE_ATTRIBUTE_READONLY, false, Utc(2002, 3, 4), 0},
+        {makeFile(L"tree\\c.txt", 10, FILE_ATTRIBUTE_HIDDEN), FILE_ATTRIBUTE_HIDDEN, false, Utc(2003, 4, 5), 0},
+        {makeFile(L"tree\\d.txt", 10, FILE_ATTRIBUTE_SYSTEM), FILE_ATTRIBUTE_SYSTEM, false, Utc(2004, 5, 6), 0},
+        {folder + L"\\tree\\sub", 0, true, Utc(2005, 6, 7), 0},
+        {makeFile(L"tree\\sub\\e.txt", 10), 0, false, Utc(2010, 7, 8, 9, 10, 11), 0},
     };
     for (TreeItem& item : items)
         item.accessed = item.modified + 3600;
@@ -196,7 +196,7 @@ TEST_F(FileTimeDialog, EveryChangeMultipleMethodChangesTheWholeTreeToTheSecondAn
 TEST_F(FileTimeDialog, AnImpossibleSpecificDateIsRefusedWithTheMessageAndNothingIsWritten)
 {
     const std::wstring file = makeFile(L"keep.txt", 3);
-    setTimes(file, utc(2005, 5, 5, 5, 5, 5), utc(2006, 6, 6, 6, 6, 6));
+    setTimes(file, Utc(2005, 5, 5, 5, 5, 5), Utc(2006, 6, 6, 6, 6, 6));
     build();
     chooseAction(2);
     // A Newest search left over from an earlier drop must not take over a later "Specific:".
@@ -204,7 +204,7 @@ TEST_F(FileTimeDialog, AnImpossibleSpecificDateIsRefusedWithTheMessageAndNothing
     click(multi().sync[SYNC_NEWEST]);
     drop({file});
     click(multi().methods[METHOD_SPECIFIC]);
-    setTimes(file, utc(2005, 5, 5, 5, 5, 5), utc(2006, 6, 6, 6, 6, 6));
+    setTimes(file, Utc(2005, 5, 5, 5, 5, 5), Utc(2006, 6, 6, 6, 6, 6));
 
     struct Bad
     {
@@ -222,8 +222,8 @@ TEST_F(FileTimeDialog, AnImpossibleSpecificDateIsRefusedWithTheMessageAndNothing
         ASSERT_EQ(shownBoxes.size(), 1u) << b.m << "/" << b.d;
         EXPECT_NE(shownBoxes[0].find(L"The date value of the month is invalid."), std::wstring::npos);
         EXPECT_NE(shownBoxes[0].find(L"Specific:"), std::wstring::npos);
-        EXPECT_EQ(timesOf(file).modified, utc(2005, 5, 5, 5, 5, 5));
-        EXPECT_EQ(timesOf(file).accessed, utc(2006, 6, 6, 6, 6, 6));
+        EXPECT_EQ(timesOf(file).modified, Utc(2005, 5, 5, 5, 5, 5));
+        EXPECT_EQ(timesOf(file).accessed, Utc(2006, 6, 6, 6, 6, 6));
     }
     // 29 February of a leap year is a date.
     {

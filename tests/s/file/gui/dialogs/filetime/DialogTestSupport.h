@@ -38,18 +38,16 @@
 #include "s/time/EpochSeconds.h"
 #include "s/time/Time.h"
 #include "s/time/TimeZone.h"
+#include "TimeTestSupport.h"
 
 using namespace s::file::gui::dialogs::filetime;
 using testgui::MessageBoxes;
-using Seconds = int64_t;
 
 
 inline constexpr wchar_t STORE_PATH[] = L"Software\\KaironTests\\FileTimeDialog";
 inline constexpr wchar_t MAIN_VIEW[] = L"MainWindow\\View";
 inline constexpr wchar_t EDIT[] = L"View";
 inline constexpr wchar_t MULTI[] = L"View\\Multiple";
-inline constexpr int64_t TICKS_PER_SECOND = 10000000;
-inline constexpr uint64_t EPOCH_TICKS = 116444736000000000ULL;
 
 // The window's settings object over the test's store.
 struct Settings : s::gui::IWindowSettings
@@ -86,54 +84,7 @@ struct Settings : s::gui::IWindowSettings
     }
 };
 
-inline HDROP makeDrop(const std::vector<std::wstring>& paths)
-{
-    size_t units = 1;
-    for (const std::wstring& p : paths)
-        units += p.size() + 1;
-    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + units * sizeof(wchar_t));
-    auto* files = static_cast<DROPFILES*>(GlobalLock(block));
-    files->pFiles = sizeof(DROPFILES);
-    files->fWide = TRUE;
-    wchar_t* at = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(files) + sizeof(DROPFILES));
-    for (const std::wstring& p : paths)
-    {
-        memcpy(at, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
-        at += p.size() + 1;
-    }
-    GlobalUnlock(block);
-    return static_cast<HDROP>(block);
-}
-
-inline uint64_t ticksOf(const FILETIME& f)
-{
-    return (uint64_t(f.dwHighDateTime) << 32) | f.dwLowDateTime;
-}
-inline Seconds secondsOf(const FILETIME& f)
-{
-    return (int64_t(ticksOf(f)) - int64_t(EPOCH_TICKS)) / TICKS_PER_SECOND;
-}
-inline FILETIME fileTimeOf(Seconds s)
-{
-    const uint64_t t = uint64_t(s * TICKS_PER_SECOND) + EPOCH_TICKS;
-    FILETIME f;
-    f.dwLowDateTime = DWORD(t);
-    f.dwHighDateTime = DWORD(t >> 32);
-    return f;
-}
-inline Seconds utc(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
-{
-    SYSTEMTIME st{};
-    st.wYear = WORD(y);
-    st.wMonth = WORD(mo);
-    st.wDay = WORD(d);
-    st.wHour = WORD(h);
-    st.wMinute = WORD(mi);
-    st.wSecond = WORD(s);
-    FILETIME f;
-    SystemTimeToFileTime(&st, &f);
-    return secondsOf(f);
-}
+using testgui::makeDrop;
 
 struct Times
 {
@@ -147,9 +98,9 @@ inline Times timesOf(const std::wstring& path)
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
     {
-        t.modified = secondsOf(data.ftLastWriteTime);
-        t.accessed = secondsOf(data.ftLastAccessTime);
-        t.modifiedTicks = ticksOf(data.ftLastWriteTime);
+        t.modified = SecondsOf(TicksOf(data.ftLastWriteTime));
+        t.accessed = SecondsOf(TicksOf(data.ftLastAccessTime));
+        t.modifiedTicks = TicksOf(data.ftLastWriteTime);
     }
     return t;
 }
@@ -161,7 +112,7 @@ inline void setTimes(const std::wstring& path, Seconds modified, Seconds accesse
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    FILETIME m = fileTimeOf(modified), a = fileTimeOf(accessed);
+    FILETIME m = FileTimeOf(TicksOf(modified)), a = FileTimeOf(TicksOf(accessed));
     SetFileTime(h, nullptr, &a, &m);
     CloseHandle(h);
     SetFileAttributesW(path.c_str(), attributes);

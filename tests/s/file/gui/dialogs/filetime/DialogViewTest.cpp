@@ -53,7 +53,7 @@ TEST_F(FileTimeDialog, ViewAndCopyShowsSizesInEveryUnitAndCopiesThemToTheClipboa
     click(copy().nameCopy);
     EXPECT_EQ(clipboardText(), L"big.bin");
     // The time fields: user locale, with offset, UTC; each Copy copies its own field.
-    setTimes(big, utc(2013, 8, 13, 14, 5, 9), utc(2014, 1, 2, 3, 4, 5));
+    setTimes(big, Utc(2013, 8, 13, 14, 5, 9), Utc(2014, 1, 2, 3, 4, 5));
     clickAndWait(copy().refresh); // a refresh reads the same item again
     EXPECT_EQ(textOf(hwnd(copy().times[TIME_MODIFIED * 3 + 2])), L"2013-08-13 14:05:09 UTC");
     click(copy().timeCopy[TIME_ACCESSED * 3 + 2]);
@@ -118,7 +118,7 @@ TEST(FileTimeDialogSizeTexts, AutoAndThousands)
 TEST_F(FileTimeDialog, ViewAndEditShowsEditsAppliesAndRestoresTheItemsTimes)
 {
     const std::wstring file = makeFile(L"edit.txt", 5, FILE_ATTRIBUTE_READONLY);
-    const Seconds modified = utc(2009, 9, 9, 9, 9, 9), accessed = utc(2009, 10, 10, 10, 10, 10);
+    const Seconds modified = Utc(2009, 9, 9, 9, 9, 9), accessed = Utc(2009, 10, 10, 10, 10, 10);
     setTimes(file, modified, accessed);
     build();
     chooseAction(1);
@@ -204,7 +204,7 @@ TEST_F(FileTimeDialog, ViewAndEditAppliesToAFolderAndItsContentsByItsBoxes)
     const std::wstring dir = makeFolder(L"dir");
     const std::wstring inside = makeFile(L"dir\\in.txt", 1);
     const std::wstring hidden = makeFile(L"dir\\hid.txt", 1, FILE_ATTRIBUTE_HIDDEN);
-    const Seconds old = utc(2001, 1, 1);
+    const Seconds old = Utc(2001, 1, 1);
     for (const std::wstring& p : {dir, inside, hidden})
         setTimes(p, old, old);
     build();
