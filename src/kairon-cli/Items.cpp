@@ -5,8 +5,8 @@ namespace kairon::cli
 
 bool ReadTickTimes(s::file::win::PathWin& item, TickTimes& out, uint32_t& systemError)
 {
-    // Read afresh: the times may have changed since the item was listed.
-    const s::time::Ticks modified = item.GetModifiedTicks(true);
+    // The times the listing or a Query just made have cached; read only when none are.
+    const s::time::Ticks modified = item.GetModifiedTicks(false);
     if (modified == 0)
     {
         systemError = GetLastError();

@@ -29,7 +29,8 @@ struct HeldPath
 
 /// The item's three times exactly as the file system keeps them (ticks; a zero creation or
 /// access time reads as the modified time, as everywhere in the program). False with the
-/// system's error code when they cannot be read.
+/// system's error code when they cannot be read. Times the item has cached (from a listing
+/// or a Query just made) are taken as they are; otherwise they are read.
 bool ReadTickTimes(s::file::win::PathWin& item, TickTimes& out, uint32_t& systemError);
 
 } // namespace kairon::cli

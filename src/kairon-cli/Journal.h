@@ -33,16 +33,13 @@
 #include <string>
 #include <vector>
 
+#include "s/file/gui/dialogs/filetime/IChangeListener.h"
+
 namespace kairon::cli
 {
 
-// File-system ticks of an item's three times.
-struct TickTimes
-{
-    int64_t created = 0;
-    int64_t modified = 0;
-    int64_t accessed = 0;
-};
+// File-system ticks of an item's three times: the engine's own record.
+using TickTimes = s::file::gui::dialogs::filetime::ItemTimes;
 
 struct JournalEntry
 {

@@ -58,15 +58,6 @@ std::wstring Shown(const wchar_t* path)
     return text;
 }
 
-TickTimes Ticks3(const ft::ItemTimes& t)
-{
-    TickTimes out;
-    out.created = t.created;
-    out.modified = t.modified;
-    out.accessed = t.accessed;
-    return out;
-}
-
 // Progress on standard error when it is a console and the run takes a while: a line that
 // is redrawn at most ten times a second, from the first second on.
 class Progress
@@ -151,7 +142,7 @@ class RunListener : public ft::IChangeListener
         // An item whose times stay as they are needs no line: there is nothing to undo.
         const bool changes = before.created != planned.created || before.modified != planned.modified ||
                              before.accessed != planned.accessed;
-        if (changes && journal_ != nullptr && !journal_->Add(path, isFolder, Ticks3(before), Ticks3(planned)))
+        if (changes && journal_ != nullptr && !journal_->Add(path, isFolder, before, planned))
         {
             // Without its journal line an item could not be undone: stop here.
             if (!journalFailed_)
@@ -173,14 +164,12 @@ class RunListener : public ft::IChangeListener
             ++changed_;
             return;
         }
-        ++failed_;
         reported_.insert(path);
         progress_.clear();
         ErrorLine(L"cannot change " + Shown(path) + L": " + SystemReason(systemError));
     }
 
     uint32_t changed() const { return changed_; }
-    uint32_t failed() const { return failed_; }
     uint32_t wouldChange() const { return wouldChange_; }
     bool journalFailed() const { return journalFailed_; }
     bool wasReported(const wchar_t* path) const { return reported_.count(path) != 0; }
@@ -226,7 +215,6 @@ class RunListener : public ft::IChangeListener
     Progress& progress_;
     dnd::ProcessingFrame& frame_;
     uint32_t changed_ = 0;
-    uint32_t failed_ = 0;
     uint32_t wouldChange_ = 0;
     bool journalFailed_ = false;
     std::set<std::wstring> reported_;
@@ -378,9 +366,10 @@ int RunSet(const Options& options, const std::wstring& commandLine)
     g_runningFrame = nullptr;
     journal.Close();
 
-    // Failures the engine counted without a failed write (an item whose attributes could
-    // not be put back, a drive root whose times cannot be derived).
-    uint32_t failed = listener.failed();
+    // Every failure the engine counts, failed writes included; those it counted without a
+    // failed write (an item whose attributes could not be put back, a drive root whose times
+    // cannot be derived) are told here.
+    const uint32_t failed = engine.getFailureCount();
     const s::str::strarray::StrArray& failedPaths = engine.getFailedPaths();
     const s::col::_array::ArrayU32& failedErrors = engine.getFailedErrors();
     for (uint32_t i = 0; i < failedPaths.Count(); ++i)
@@ -390,11 +379,8 @@ int RunSet(const Options& options, const std::wstring& commandLine)
         {
             const uint32_t code = i < failedErrors.Count() ? failedErrors.Get(i) : 0;
             ErrorLine(L"cannot change " + Shown(path) + (code != 0 ? L": " + SystemReason(code) : L""));
-            ++failed;
         }
     }
-    if (engine.getFailureCount() > failed)
-        failed = engine.getFailureCount();
 
     if (options.dryRun)
     {

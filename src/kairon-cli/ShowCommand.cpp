@@ -66,7 +66,7 @@ int RunShow(const Options& options)
     for (const std::wstring& typed : options.paths)
     {
         HeldPath item(FullPathOf(typed));
-        if (item.p == nullptr || !item->Exists())
+        if (item.p == nullptr || !item->Query())
         {
             ErrorLine(L"no such file or folder: " + typed);
             failed = true;

@@ -24,7 +24,7 @@ enum class Outcome
 Outcome UndoItem(const JournalEntry& e, bool force)
 {
     HeldPath item(e.path);
-    if (item.p == nullptr || !item->Exists())
+    if (item.p == nullptr || !item->Query())
     {
         ErrorLine(L"cannot restore " + e.path + L": " + SystemReason(ERROR_FILE_NOT_FOUND));
         return Outcome::Failed;

@@ -21,9 +21,6 @@ const PathWin::TimeWriterCalls kSystemCalls = {&::CreateFileW, &::GetFileAttribu
                                                &::SetFileAttributesW};
 const PathWin::TimeWriterCalls* g_writerCalls = &kSystemCalls;
 
-// The bits that may refuse an open for writing.
-constexpr DWORD kProtectingBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-
 // Beyond the last file time the system can show (year 30827) the tick count would wrap
 // round and a wrong time be written as if all were well.
 constexpr PathWin::Seconds kLastWritableSecond = PathWin::Seconds(

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "s/gui/drawer/ISkin.h"
+#include "s/gui/drawer/Paint.h"
 #include "s/gui/win/GdiText.h"
 
 namespace s::gui::win
@@ -56,6 +57,23 @@ void Label::setIcon(HICON__* icon, bool owned)
         DestroyIcon(icon_);
     icon_ = icon;
     iconOwned_ = owned;
+    // The icon's size, asked once: the measure and every paint need it.
+    iconWidth_ = iconHeight_ = 0;
+    ICONINFO info{};
+    if (icon_ && GetIconInfo(icon_, &info))
+    {
+        BITMAP bm{};
+        HBITMAP shape = info.hbmColor ? info.hbmColor : info.hbmMask;
+        if (GetObjectW(shape, sizeof(bm), &bm))
+        {
+            iconWidth_ = bm.bmWidth;
+            iconHeight_ = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+        }
+        if (info.hbmColor)
+            DeleteObject(info.hbmColor);
+        if (info.hbmMask)
+            DeleteObject(info.hbmMask);
+    }
     remeasure();
     redraw();
 }
@@ -122,10 +140,7 @@ Font* Label::variant(int which)
         {
             f->setUnderline(true);
             // Half-way to the grey of disabled text: the press shows at once.
-            uint32_t c = main->getTextColour(), g = GetSysColor(COLOR_GRAYTEXT);
-            int r = ((c & 0xFF) + (g & 0xFF)) / 2, gr = (((c >> 8) & 0xFF) + ((g >> 8) & 0xFF)) / 2,
-                b = (((c >> 16) & 0xFF) + ((g >> 16) & 0xFF)) / 2;
-            f->setTextColour(r, gr, b);
+            f->setTextColourValue(drawer::Paint::mix(main->getTextColour(), GetSysColor(COLOR_GRAYTEXT)));
             break;
         }
         default:
@@ -164,23 +179,8 @@ void Label::fontChanged()
 
 void Label::iconSize(int* width, int* height) const
 {
-    *width = *height = 0;
-    if (!icon_)
-        return;
-    ICONINFO info{};
-    if (!GetIconInfo(icon_, &info))
-        return;
-    BITMAP bm{};
-    HBITMAP shape = info.hbmColor ? info.hbmColor : info.hbmMask;
-    if (GetObjectW(shape, sizeof(bm), &bm))
-    {
-        *width = bm.bmWidth;
-        *height = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
-    }
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
-    if (info.hbmMask)
-        DeleteObject(info.hbmMask);
+    *width = icon_ ? iconWidth_ : 0;
+    *height = icon_ ? iconHeight_ : 0;
 }
 
 void Label::measureContent(int* width, int* height)

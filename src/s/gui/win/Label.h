@@ -86,6 +86,7 @@ class Label : public WidgetBase<ILabel>, public thread::IPoolable
 
     Font* variants_[VARIANT_COUNT] = {}; // owned, made on first use
     HICON icon_ = nullptr;
+    int iconWidth_ = 0, iconHeight_ = 0; // of icon_, taken when it is set
     bool iconOwned_ = false;
     bool hoverEffect_ = false;
     int hoverState_ = STATE_NORMAL;

@@ -154,12 +154,6 @@ void Dialog::Run()
     engine_.run();
 }
 
-bool Dialog::isBusy()
-{
-    ObjLocker::Guard guard(getFrame().getItemLock());
-    return getFrame().isBusy();
-}
-
 int32_t Dialog::getAction()
 {
     const int32_t index = chooser_ != nullptr ? chooser_->getSelection() : 0;

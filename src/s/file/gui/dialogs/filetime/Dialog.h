@@ -174,7 +174,6 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     // Offset of a number and a unit selector (number x unit seconds).
     static int64_t offsetOf(s::gui::win::ComboBox* digit, s::gui::win::ComboBox* unit);
     void showMessage(const wchar_t* text);
-    bool isBusy();
 
     ChangeEngine engine_;
     s::gui::win::ComboBox* chooser_ = nullptr; // owned by the window

@@ -153,7 +153,7 @@ void Dialog::showCopyItem()
     {
         return;
     }
-    if (item->IsValid() && item->Exists())
+    if (item->IsValid() && item->Query()) // one read: attributes, size and times
     {
         copy_.name->setText(name.c_str(), false);
         copySize_ = item->IsDirectory() ? -1 : item->GetSize();

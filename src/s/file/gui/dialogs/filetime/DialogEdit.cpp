@@ -69,12 +69,7 @@ void addPanelTitle(Box* panel, int32_t captionId, int32_t hintId)
 void buildOffsetSelectors(s::lang::Localizer* localizer, s::gui::win::ComboBox** digit, s::gui::win::ComboBox** unit)
 {
     *digit = s::gui::win::newComboBox(40);
-    wchar_t text[8];
-    for (int v = 1; v <= 99; ++v)
-    {
-        std::swprintf(text, 8, L"%d", v);
-        (*digit)->addItem(ComboBoxItem::newItem(text, v));
-    }
+    fillNumbers(*digit, 1, 99, false);
     (*digit)->setSelection(0, false);
     (*digit)->setVisibleItems(12);
     *unit = s::gui::win::newComboBox(80);
@@ -284,7 +279,7 @@ void Dialog::showEditItem(const wchar_t* path)
     {
         return;
     }
-    if (item->IsValid() && item->Exists())
+    if (item->IsValid() && item->Query()) // one read: attributes, size and times
     {
         engine_.setEditPath(item->GetFullPath());
         edit_.name->setText(item->GetName(), false);

@@ -15,6 +15,7 @@ using s::gui::win::ComboBox;
 namespace
 {
 constexpr int32_t WIDTHS[6] = {55, 53, 40, 40, 40, 40};
+} // namespace
 
 void fillNumbers(ComboBox* combo, int32_t first, int32_t last, bool twoDigits)
 {
@@ -25,7 +26,6 @@ void fillNumbers(ComboBox* combo, int32_t first, int32_t last, bool twoDigits)
         combo->addItem(ComboBoxItem::newItem(text, v));
     }
 }
-} // namespace
 
 void* eventSource(s::gui::IComponent* component)
 {
