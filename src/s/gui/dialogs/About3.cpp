@@ -123,9 +123,7 @@ void About3::Reset()
     releaseWindow();
     owner_ = nullptr;
     appWindow_ = nullptr;
-    store_ = nullptr;
     localizer_ = nullptr;
-    skinner_ = nullptr;
     donationPage_ = -1;
 }
 
@@ -141,10 +139,7 @@ void About3::releaseWindow()
 void About3::bind(app::win::AppWindow* appWindow)
 {
     appWindow_ = appWindow;
-    app::IAppBase* app = appWindow ? appWindow->getAppBase() : nullptr;
-    store_ = app ? app->getSettings() : nullptr;
     localizer_ = appWindow ? appWindow->getLocalizer() : nullptr;
-    skinner_ = appWindow ? appWindow->getSkinner() : nullptr;
 }
 
 const wchar_t* About3::text(int32_t id)

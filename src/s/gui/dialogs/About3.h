@@ -37,10 +37,6 @@ namespace s::gui
 {
 class IWindow;
 }
-namespace s::gui::drawer
-{
-class Skinner;
-}
 namespace s::gui::win
 {
 class Window;
@@ -50,10 +46,6 @@ class Label;
 namespace s::lang
 {
 class Localizer;
-}
-namespace s::map
-{
-class IMappedData;
 }
 
 namespace s::gui::dialogs
@@ -121,9 +113,7 @@ class About3 : public base::IObject, public events::IEventListener, public threa
 
     gui::IWindow* owner_ = nullptr;
     app::win::AppWindow* appWindow_ = nullptr;
-    map::IMappedData* store_ = nullptr;
     lang::Localizer* localizer_ = nullptr;
-    drawer::Skinner* skinner_ = nullptr;
     win::Window* window_ = nullptr; // owned
     win::Button* closeButton_ = nullptr;
     win::Button* xButton_ = nullptr;

@@ -55,9 +55,7 @@ void FlexAsker::Reset()
     checkBox_ = nullptr;
     owner_ = nullptr;
     appWindow_ = nullptr;
-    store_ = nullptr;
     localizer_ = nullptr;
-    skinner_ = nullptr;
     answer_ = dontAskAgain_ = false;
     firstIsDefault_ = true;
 }
@@ -65,10 +63,7 @@ void FlexAsker::Reset()
 void FlexAsker::bind(app::win::AppWindow* appWindow)
 {
     appWindow_ = appWindow;
-    app::IAppBase* app = appWindow ? appWindow->getAppBase() : nullptr;
-    store_ = app ? app->getSettings() : nullptr;
     localizer_ = appWindow ? appWindow->getLocalizer() : nullptr;
-    skinner_ = appWindow && appWindow->hasOwnSkinner() ? appWindow->getSkinner() : nullptr;
 }
 
 const wchar_t* FlexAsker::text(int32_t id)

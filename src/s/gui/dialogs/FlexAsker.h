@@ -36,10 +36,6 @@ namespace s::gui
 {
 class IWindow;
 }
-namespace s::gui::drawer
-{
-class Skinner;
-}
 namespace s::gui::win
 {
 class Window;
@@ -49,10 +45,6 @@ class CheckBox;
 namespace s::lang
 {
 class Localizer;
-}
-namespace s::map
-{
-class IMappedData;
 }
 
 namespace s::gui::dialogs
@@ -104,9 +96,7 @@ class FlexAsker : public base::IObject, public events::IEventListener, public th
 
     gui::IWindow* owner_ = nullptr;
     app::win::AppWindow* appWindow_ = nullptr;
-    map::IMappedData* store_ = nullptr;
     lang::Localizer* localizer_ = nullptr;
-    drawer::Skinner* skinner_ = nullptr;
     win::Window* window_ = nullptr; // owned while ask runs
     std::atomic<win::Window*> shown_{nullptr};
     win::Button* first_ = nullptr;

@@ -272,8 +272,6 @@ bool ComboBox::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARA
         return true;
     case MSG_COMBO_SELECT:
     case MSG_COMBO_RETEXT:
-        if (!Toolkit::admitPrivate(handle_, message, wParam, lParam))
-            return false; // not this process's own
         if (message == MSG_COMBO_RETEXT)
         {
             retextItems(reinterpret_cast<lang::Localizer*>(wParam));

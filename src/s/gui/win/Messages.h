@@ -12,9 +12,9 @@ namespace s::gui::win
 // second instance (MSG_ACTIVATE, MSG_USER7); none carries a pointer.
 enum : UINT
 {
-    // WM_APP+1 … WM_APP+31 belong to the toolkit and are all private.
+    // WM_APP+1 … WM_APP+63 belong to the toolkit and its widgets and are all private.
     MSG_TOOLKIT_APP_FIRST = WM_APP + 1,
-    MSG_TOOLKIT_APP_LAST = WM_APP + 31,
+    MSG_TOOLKIT_APP_LAST = WM_APP + 63,
 
     // Window: close without firing the close events (default WM_CLOSE processing).
     MSG_CLOSE_QUIETLY = WM_APP + 1,

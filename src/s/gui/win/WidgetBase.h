@@ -12,9 +12,9 @@
 namespace s::gui::win
 {
 
-// Private messages of the widgets, sent to a widget's own native window (numbers apart
-// from those of the platform controls and of the toolkit) through Toolkit::sendPrivate;
-// a handler carries one out only when Toolkit::admitPrivate finds it listed.
+// Private messages of the widgets, sent to a widget's own native window through
+// Toolkit::sendPrivate (numbers in the toolkit's private range, apart from its own: the
+// toolkit's window procedures pass on only those this process sent).
 enum : UINT
 {
     // Sets the text (wParam: const wchar_t*, valid for the time of the send) on the
@@ -177,9 +177,6 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
         switch (message)
         {
         case MSG_WIDGET_SET_TEXT:
-            // Only this process's own (the pointer is followed).
-            if (!Toolkit::admitPrivate(this->handle_, message, wParam, lParam))
-                return false;
             applyText(reinterpret_cast<const wchar_t*>(wParam));
             *result = 0;
             return true;

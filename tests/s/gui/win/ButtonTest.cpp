@@ -119,7 +119,8 @@ TEST(Button, AutoRepeatFiresAtPressThenEvery100msAfter500ms)
         Sleep(400);
         early = watch.copy();
         Sleep(800);
-        GUITHREADINFO gui{sizeof(gui)};
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof(gui);
         GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &gui);
         POINT pointer{};
         GetCursorPos(&pointer);
