@@ -112,17 +112,19 @@ const Zones& zones()
     TimeZone::readZones(HKEY_LOCAL_MACHINE, ZONES_KEY, *built.list);
     TIME_ZONE_INFORMATION info = {};
     DWORD id = GetTimeZoneInformation(&info);
+    // The zone's key name, which unlike the standard name is the same in every language.
+    DYNAMIC_TIME_ZONE_INFORMATION dynamic = {};
+    wchar_t keyName[129] = {};
     if (id == TIME_ZONE_ID_INVALID)
     {
         // Nothing trustworthy came back: a zone at UTC with no daylight rule.
         info = TIME_ZONE_INFORMATION{};
         id = TIME_ZONE_ID_UNKNOWN;
     }
-    // The zone's key name, which unlike the standard name is the same in every language.
-    DYNAMIC_TIME_ZONE_INFORMATION dynamic = {};
-    wchar_t keyName[129] = {};
-    if (id != TIME_ZONE_ID_UNKNOWN && GetDynamicTimeZoneInformation(&dynamic) != TIME_ZONE_ID_INVALID)
+    else if (GetDynamicTimeZoneInformation(&dynamic) != TIME_ZONE_ID_INVALID)
+    {
         std::memcpy(keyName, dynamic.TimeZoneKeyName, sizeof(dynamic.TimeZoneKeyName));
+    }
     built.adjustsDaylight =
         TimeZone::fillSystemZone(*built.list, info, id, *built.system, keyName[0] ? keyName : nullptr);
     return built;

@@ -179,18 +179,29 @@ TEST(GermanLocaleEnv, DateAndTimeInGerman)
     t->Release();
 }
 
-// Under German the platform names Berlin's zone in German, the zone list in English: the
-// system zone is still Berlin's, and daylight adjustment is judged against its offset.
-TEST(GermanBerlinEnv, TheSystemZoneIsFoundWhateverTheLanguage)
+// Under another language the platform names the zone in that language, the zone list in
+// English: the system zone is still the listed one, and daylight adjustment is judged
+// against its offset. Berlin has a daylight rule; UTC (Greenwich here) has none.
+void expectListedSystemZone(const wchar_t* listedName, int32_t standardBias)
 {
     const TimeZone& system = systemZone();
-    EXPECT_STRNE(system.getStandardName().CStr(), L"Central Europe Standard Time");
-    const int32_t index = TimeZone::indexByStandardName(zoneList(), L"Central Europe Standard Time");
+    EXPECT_STRNE(system.getStandardName().CStr(), listedName);
+    const int32_t index = TimeZone::indexByStandardName(zoneList(), listedName);
     ASSERT_GE(index, 0);
     EXPECT_TRUE(system.getDisplayName().Equals(zoneAt(static_cast<uint32_t>(index))->getDisplayName()))
         << system.getDisplayName().CStr();
-    EXPECT_EQ(system.getBias(), 60);
+    EXPECT_EQ(system.getBias(), standardBias);
     EXPECT_EQ(systemAdjustsDaylight(), inDaylightTimeNow());
+}
+
+TEST(GermanBerlinEnv, TheSystemZoneIsFoundWhateverTheLanguage)
+{
+    expectListedSystemZone(L"Central Europe Standard Time", 60);
+}
+
+TEST(JapaneseUtcEnv, TheSystemZoneIsFoundWhateverTheLanguage)
+{
+    expectListedSystemZone(L"Greenwich Standard Time", 0);
 }
 
 // Runs alone in its own process, so that the threads below are the first to ask for the

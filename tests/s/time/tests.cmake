@@ -10,6 +10,7 @@ kairon_env_test(TARGET ${TEST_TARGET} NAME english FILTER "EnglishLocaleEnv.*" E
 kairon_env_test(TARGET ${TEST_TARGET} NAME german FILTER "GermanLocaleEnv.*" ENV "LC_ALL=de_DE.UTF-8")
 kairon_env_test(TARGET ${TEST_TARGET} NAME german_berlin FILTER "GermanBerlinEnv.*"
                 ENV "LC_ALL=de_DE.UTF-8;TZ=Europe/Berlin")
+kairon_env_test(TARGET ${TEST_TARGET} NAME japanese_utc FILTER "JapaneseUtcEnv.*" ENV "LC_ALL=ja_JP.UTF-8;TZ=UTC")
 # Wine keeps the user's locale settings in the prefix's registry and rewrites them when a
 # process starts under another language, so locale suites must not overlap other tests.
 set_tests_properties(${TEST_TARGET}.english ${TEST_TARGET}.german PROPERTIES RUN_SERIAL TRUE)
