@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "s/io/win/ConsoleOutput.h"
+#include "s/str/strbuffer/StrBuffer.h"
+#include "s/sys/SystemError.h"
 
 namespace kairon::cli
 {
@@ -34,20 +36,10 @@ int UsageError(const std::wstring& message)
 
 std::wstring SystemReason(uint32_t code)
 {
-    wchar_t* text = nullptr;
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring reason;
-    if (n != 0 && text != nullptr)
-        reason.assign(text, n);
-    if (text != nullptr)
-        LocalFree(text);
-    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' ' ||
-                               reason.back() == L'.'))
-        reason.pop_back();
-    if (reason.empty())
-        reason = L"error " + std::to_wstring(code);
+    s::str::strbuffer::StrBuffer* text = s::str::strbuffer::StrBuffer::Acquire();
+    s::sys::AppendSystemErrorText(code, text);
+    std::wstring reason = text->CStr();
+    text->Release();
     return reason;
 }
 

@@ -503,6 +503,38 @@ TEST_F(Cli, AnItemThatCannotBeChangedGivesExitOneWithItsPathAndReason)
     EXPECT_EQ(std::count(journal.begin(), journal.end(), '\n'), 4);
 }
 
+// "x:y" (a stream path on Windows, a file of its own under Wine) is shown and changed from
+// its own times, never from 1970.
+TEST_F(Cli, ANameWithAColonIsShownAndChangedFromItsOwnTimes)
+{
+    const std::wstring f = File(L"x:y", kSummer, 0);
+    ASSERT_EQ(Read(f).modified, TicksOf(kSummer));
+    const CliResult show = RunCli({L"show", f});
+    ASSERT_EQ(show.exitCode, 0u) << SHOWN(show);
+    EXPECT_TRUE(Contains(show.out, L"2013-07-15T12:34:56.0000000Z")) << SHOWN(show);
+
+    const CliResult r = RunCli({L"set", L"-m", L"-a", L"--offset", L"1h", f});
+    ASSERT_EQ(r.exitCode, 0u) << SHOWN(r);
+    EXPECT_TRUE(Contains(r.out, L"Changed 1 item")) << SHOWN(r);
+    EXPECT_EQ(Read(f).modified, TicksOf(kSummer + 3600));
+    EXPECT_EQ(Read(f).accessed, TicksOf(kSummer + 3600)); // whole seconds, as every written time
+}
+
+// Names the system cannot reach are refused with the rest of the run: nothing changes.
+TEST_F(Cli, NamesTheSystemCannotReachAreReportedAndNothingChanges)
+{
+    const std::wstring f = File(L"kept.txt", kSummer, 0);
+    for (const wchar_t* name : {L"q?.txt", L"star*.txt", L"gone.txt"})
+    {
+        const std::wstring bad = tree.Path(name);
+        const CliResult r = RunCli({L"set", L"-m", L"--offset", L"1h", f, bad});
+        EXPECT_EQ(r.exitCode, 2u) << SHOWN(r);
+        EXPECT_TRUE(Contains(r.err, L"no such file or folder: " + bad)) << SHOWN(r);
+        EXPECT_TRUE(Contains(r.err, L"nothing was changed")) << SHOWN(r);
+        EXPECT_EQ(Read(f).modified, TicksOf(kSummer));
+    }
+}
+
 TEST_F(Cli, PathsLongerThan260CharactersWork)
 {
     std::wstring relative;

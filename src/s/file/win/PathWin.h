@@ -232,11 +232,18 @@ public:
 
     /// The item's own times in seconds since 1970 UTC, exact to the second
     /// (truncated). A zero creation or access time reads as the last-write time.
-    /// 0 for a stream, a drive root and an item that cannot be queried. Cached;
-    /// `refresh` reads again.
+    /// 0 for a drive root and an item that cannot be queried: such a 0 is no time, so
+    /// ask HasTimes() before a time is shown or computed with. A name with a colon in
+    /// its last part (IsStream) is read through the path itself, as it is written: on
+    /// Windows a named stream, which has the times of its file; where the system allows
+    /// colons in names (Wine), the file of that name. Cached; `refresh` reads again.
     Seconds GetCreationTime(bool refresh = false);
     Seconds GetAccessTime(bool refresh = false);
     Seconds GetModifiedTime(bool refresh = false);
+    /// The three times could be read (they are cached, or are read now). False for a drive
+    /// root ("X:" has no times of its own) and an item that cannot be queried; the getters
+    /// then answer 0, which must not be taken for a time.
+    bool HasTimes(bool refresh = false);
     /// The same three times in file-system ticks (100 ns since 1601), not rounded, from
     /// the same cache; a zero creation or access time reads as the last-write time. 0 where
     /// the seconds are 0 for want of a record.
@@ -421,12 +428,15 @@ public:
     /// that an entry is asked from the system once).
     void TakeFindData(const WIN32_FIND_DATAW& data);
     /// Reads the attribute word, the size and the three times afresh in one system call
-    /// (GetFileAttributesExW), replacing the caches. False when the item cannot be queried
-    /// (the caches are then empty). A drive root or a stream gets its attribute word only.
-    bool Query();
+    /// (GetFileAttributesExW; a stream name through an open of the path), replacing the
+    /// caches. False when the item cannot be queried (the caches are then empty); then
+    /// systemError (may be null) gets the system's error code (ERROR_FILE_NOT_FOUND,
+    /// ERROR_PATH_NOT_FOUND, ERROR_INVALID_NAME, ...), else 0. A drive root gets its
+    /// attribute word only (HasTimes() stays false).
+    bool Query(uint32_t* systemError = nullptr);
     /// The attribute word and the times are cached (from a listing, Query or an earlier
     /// question): asking them costs no system call.
-    bool HasCachedFacts() const { return attributesValid_ && (statValid_ || isStream_ || IsDriveOnly()); }
+    bool HasCachedFacts() const { return attributesValid_ && (statValid_ || IsDriveOnly()); }
 
     /// The text that attribute and time calls must be given for this item: the long form,
     /// or "X:\" for a drive ("X:" alone names the drive's current folder). Points into the

@@ -53,16 +53,10 @@ uint32_t PathWin::GetAttributes()
     if (attributesValid_)
         return attributes_;
     if (isStream_) {
-        // Reading the word needs no exclusive access: a file open elsewhere still answers.
-        HANDLE h = ::CreateFileW(GetApiPath(), FILE_READ_ATTRIBUTES,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE)
-            return attributes_;
-        BY_HANDLE_FILE_INFORMATION info;
-        if (GetFileInformationByHandle(h, &info))
-            attributes_ = info.dwFileAttributes;
-        CloseHandle(h);
+        // Read through the path itself, with the times (see FillStat); a stream that cannot
+        // be opened answers as a failed query does, and is not cached.
+        if (!FillStat())
+            return INVALID_FILE_ATTRIBUTES;
     } else {
         const DWORD word = valid_ ? ::GetFileAttributesW(AttributePath()) : INVALID_FILE_ATTRIBUTES;
         // A failed query is answered but not kept: were it cached, a later SetTimes or
@@ -216,25 +210,71 @@ void PathWin::StoreStat(uint32_t sizeHigh, uint32_t sizeLow, const FILETIME& cre
     statValid_ = true;
 }
 
-bool PathWin::Query()
+bool PathWin::Query(uint32_t* systemError)
 {
     attributesValid_ = false;
     stat_ = StatRecord();
     statValid_ = false;
+    bool found = false;
     if (!valid_ || fullPath_->Length() == 0)
-        return false;
-    if (isStream_ || IsDriveOnly())
-        return GetAttributes() != INVALID_FILE_ATTRIBUTES;
-    return FillStat();
+        ::SetLastError(ERROR_INVALID_NAME);
+    else if (IsDriveOnly())
+        found = GetAttributes() != INVALID_FILE_ATTRIBUTES;
+    else
+        found = FillStat();
+    if (systemError != nullptr) {
+        *systemError = found ? 0 : ::GetLastError();
+        if (!found && *systemError == 0)
+            *systemError = ERROR_FILE_NOT_FOUND;
+    }
+    return found;
+}
+
+bool PathWin::HasTimes(bool refresh)
+{
+    if (refresh || !statValid_)
+        FillStat();
+    return statValid_;
 }
 
 bool PathWin::FillStat()
 {
-    // A drive root ("C:") and a stream have no record; a missing item has size 0.
+    // A drive root ("C:") has no record; a missing item has size 0. On failure the
+    // system's error code is left for GetLastError().
     stat_ = StatRecord();
     statValid_ = false;
-    if (!valid_ || isStream_ || IsDriveOnly() || fullPath_->Length() == 0)
+    if (!valid_ || IsDriveOnly() || fullPath_->Length() == 0) {
+        ::SetLastError(IsDriveOnly() ? ERROR_NOT_SUPPORTED : ERROR_INVALID_NAME);
         return false;
+    }
+    if (isStream_) {
+        // A name with a colon in its last part: on Windows a named stream, whose times are
+        // those of the file it belongs to; under a system that allows the colon in names (Wine
+        // on a Unix file system) an ordinary file. Both are read through the path itself,
+        // as they are written, so that what is read is what a write reaches.
+        HANDLE h = ::CreateFileW(GetApiPath(), FILE_READ_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            return false;
+        BY_HANDLE_FILE_INFORMATION info;
+        const bool read = GetFileInformationByHandle(h, &info) != FALSE;
+        const DWORD error = ::GetLastError();
+        CloseHandle(h);
+        if (!read) {
+            ::SetLastError(error);
+            return false;
+        }
+        if (!attributesValid_) {
+            attributes_ = info.dwFileAttributes;
+            attributesValid_ = true;
+        }
+        if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            info.nFileSizeHigh = info.nFileSizeLow = 0;
+        StoreStat(info.nFileSizeHigh, info.nFileSizeLow, info.ftCreationTime, info.ftLastAccessTime,
+                  info.ftLastWriteTime);
+        return true;
+    }
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!::GetFileAttributesExW(GetApiPath(), GetFileExInfoStandard, &data))
         return false;
@@ -251,8 +291,6 @@ bool PathWin::FillStat()
 
 PathWin::Seconds PathWin::GetCreationTime(bool refresh)
 {
-    if (isStream_)
-        return 0;
     if (refresh || !statValid_)
         FillStat();
     return stat_.created;
@@ -260,8 +298,6 @@ PathWin::Seconds PathWin::GetCreationTime(bool refresh)
 
 PathWin::Seconds PathWin::GetAccessTime(bool refresh)
 {
-    if (isStream_)
-        return 0;
     if (refresh || !statValid_)
         FillStat();
     return stat_.accessed;
@@ -269,8 +305,6 @@ PathWin::Seconds PathWin::GetAccessTime(bool refresh)
 
 PathWin::Seconds PathWin::GetModifiedTime(bool refresh)
 {
-    if (isStream_)
-        return 0;
     if (refresh || !statValid_)
         FillStat();
     return stat_.modified;
@@ -278,8 +312,6 @@ PathWin::Seconds PathWin::GetModifiedTime(bool refresh)
 
 s::time::Ticks PathWin::GetCreationTicks(bool refresh)
 {
-    if (isStream_)
-        return 0;
     if (refresh || !statValid_)
         FillStat();
     return stat_.createdTicks;
@@ -287,8 +319,6 @@ s::time::Ticks PathWin::GetCreationTicks(bool refresh)
 
 s::time::Ticks PathWin::GetAccessTicks(bool refresh)
 {
-    if (isStream_)
-        return 0;
     if (refresh || !statValid_)
         FillStat();
     return stat_.accessedTicks;
@@ -296,8 +326,6 @@ s::time::Ticks PathWin::GetAccessTicks(bool refresh)
 
 s::time::Ticks PathWin::GetModifiedTicks(bool refresh)
 {
-    if (isStream_)
-        return 0;
     if (refresh || !statValid_)
         FillStat();
     return stat_.modifiedTicks;
@@ -493,6 +521,10 @@ int64_t PathWin::GetSize(bool includeContents, bool recurse, int32_t* fileCounte
         if (streams)
             streams->Release();
         file->Release();
+        // Not among its file's streams (none are listed where the system keeps no streams,
+        // and there the name is an ordinary file's): the size the path itself answers.
+        if (streamSize_ < 0 && (statValid_ || FillStat()))
+            size = stat_.size;
         return size;
     }
     if (!includeContents || !Exists() || !IsDirectory()) {

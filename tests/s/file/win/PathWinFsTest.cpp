@@ -155,11 +155,18 @@ TEST(PathWinFs, TimesAreTheItemsOwnFileTimes)
     EXPECT_EQ(kWinter, folder->GetModifiedTime());
     EXPECT_EQ(0, folder->GetSize());
 
+    EXPECT_TRUE(p->HasTimes());
     Held missing(tree.Path(L"none"));
     EXPECT_EQ(0, missing->GetModifiedTime());
+    EXPECT_FALSE(missing->HasTimes()); // the 0 above is no time
     EXPECT_EQ(0, missing->GetSize());
+    uint32_t error = 0;
+    EXPECT_FALSE(missing->Query(&error));
+    EXPECT_EQ(uint32_t(ERROR_FILE_NOT_FOUND), error);
     Held stream(file + L":notes");
     EXPECT_EQ(0, stream->GetCreationTime());
+    EXPECT_FALSE(stream->HasTimes());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, stream->GetAttributes());
 }
 
 TEST(PathWinFs, PathsOver260CharactersAreNotSkipped)

@@ -9,6 +9,7 @@
 #include "s/app/IAppWindow.h"
 #include "s/app/win/AppBase.h"
 #include "s/app/win/AppWindow.h"
+#include "s/col/_array/ArrayU32.h"
 #include "s/file/win/PathWin.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/dialogs/About3.h"
@@ -19,6 +20,7 @@
 #include "s/map/IMappedData.h"
 #include "s/str/strarray/StrArray.h"
 #include "s/str/strbuffer/StrBuffer.h"
+#include "s/sys/SystemError.h"
 #include "s/time/EpochSeconds.h"
 
 namespace s::gui::dialogs::dragndrop
@@ -274,18 +276,9 @@ void Dialog::finishStatusEnd()
     }
     else
     {
-        // The count stays in the status label: "Ready" would hide that items kept their
-        // times.
-        scratch2_->Clear();
-        scratch2_->Append(text(TEXT_DONE_WITH_FAILURES));
-        StrBuffer* number = StrBuffer::Acquire();
-        number->AppendNumber(failed);
-        if (scratch2_->IsEmpty())
-        {
-            scratch2_->Append(L"Done, but %d item(s) could not be changed.");
-        }
-        scratch2_->ReplaceAll(L"%d", number->CStr());
-        number->Release();
+        // The count and the first failed items stay in the status label: "Ready" would hide
+        // that items kept their times.
+        composeFailureStatus(failed, scratch2_);
         setStatus(scratch2_->CStr());
     }
     if (parts_ != nullptr)
@@ -295,6 +288,52 @@ void Dialog::finishStatusEnd()
     onProcessingFinished();
     runStartMillis_ = 0;
     frame_.finishRun();
+}
+
+void Dialog::composeFailureStatus(uint32_t failed, StrBuffer* out)
+{
+    out->Clear();
+    const int32_t countId = getFailedItemsTextId();
+    out->Append(text(countId));
+    if (out->IsEmpty())
+    {
+        out->Append(countId == TEXT_DONE_WITH_FAILURES ? L"Done, but %d item(s) could not be changed." : L"%d");
+    }
+    StrBuffer* number = StrBuffer::Acquire();
+    number->AppendNumber(failed);
+    out->ReplaceAll(L"%d", number->CStr());
+    // Each named item with the system's words for what failed: "C:.txt: Access denied".
+    const s::str::strarray::StrArray* paths = getFailedItemPaths();
+    const s::col::_array::ArrayU32* errors = getFailedItemErrors();
+    const uint32_t kept = paths != nullptr ? paths->Count() : 0;
+    const uint32_t named = kept < NAMED_FAILURES ? kept : NAMED_FAILURES;
+    for (uint32_t i = 0; i < named; ++i)
+    {
+        out->Append(i == 0 ? L" " : L"; ");
+        out->Append(paths->Get(i)->CStr());
+        const uint32_t code = errors != nullptr && i < errors->Count() ? errors->Get(i) : 0;
+        if (code != 0)
+        {
+            out->Append(L": ");
+            s::sys::AppendSystemErrorText(code, out);
+        }
+    }
+    if (named > 0 && failed > named)
+    {
+        number->Clear();
+        number->AppendNumber(failed - named);
+        StrBuffer* more = StrBuffer::Acquire();
+        more->Append(text(TEXT_MORE_FAILURES));
+        if (more->IsEmpty())
+        {
+            more->Append(L"and %d more");
+        }
+        more->ReplaceAll(L"%d", number->CStr());
+        out->Append(L"; ");
+        out->Append(more);
+        more->Release();
+    }
+    number->Release();
 }
 
 void Dialog::cancelProcessing(bool wait)
@@ -395,7 +434,10 @@ bool Dialog::checkOutputFolder(const wchar_t* firstPath)
         {
             folder->Release();
         }
-        showInformation(scratch_->CStr());
+        if (!tellDroppedItemGone(mode, firstPath))
+        {
+            showInformation(scratch_->CStr());
+        }
         return false;
     }
 
@@ -419,6 +461,11 @@ bool Dialog::checkOutputFolder(const wchar_t* firstPath)
             parent->Release();
         }
     }
+    if (!usable && tellDroppedItemGone(mode, firstPath))
+    {
+        folder->Release();
+        return false;
+    }
     if (!usable)
     {
         scratch_->Append(L"\r\n\"");
@@ -429,6 +476,42 @@ bool Dialog::checkOutputFolder(const wchar_t* firstPath)
         return false;
     }
     outputFolder_ = folder;
+    return true;
+}
+
+bool Dialog::tellDroppedItemGone(int32_t mode, const wchar_t* firstPath)
+{
+    // Only where the folder comes from the dropped item: a folder of its own (the custom
+    // folder, the desktop) that fails is the output folder's fault.
+    if ((mode != OUTPUT_ITEM_FOLDER && mode != OUTPUT_SUB_FOLDER) || firstPath == nullptr || firstPath[0] == L'\0')
+    {
+        return false;
+    }
+    PathWin* item = PathWin::FromText(firstPath);
+    uint32_t error = 0;
+    const bool found = item == nullptr || item->Query(&error);
+    if (found)
+    {
+        if (item != nullptr)
+        {
+            item->Release();
+        }
+        return false;
+    }
+    StrBuffer* message = StrBuffer::Acquire();
+    message->Append(text(TEXT_DROPPED_ITEM_GONE));
+    if (message->IsEmpty())
+    {
+        message->Append(DROPPED_ITEM_GONE_TEXT);
+    }
+    message->Append(L"\r\n\"");
+    message->Append(item->GetFullPath());
+    message->Append(L"\"\r\n");
+    s::sys::AppendSystemErrorText(error, message);
+    message->Append(L".");
+    item->Release();
+    showInformation(message->CStr());
+    message->Release();
     return true;
 }
 

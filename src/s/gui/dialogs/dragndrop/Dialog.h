@@ -27,8 +27,9 @@
 // is not the window's own (normally the thread that called buildAndRun).
 //
 // Failures are shown, never swallowed: an output folder that cannot be used shows a message
-// and starts nothing; a run whose task reports failed items ends with their count instead of
-// "Done!".
+// and starts nothing (when the first dropped item itself can no longer be found, the message
+// says so); a run whose task reports failed items ends with their count, the first of them
+// named with the system's reason, instead of "Done!".
 
 #include <atomic>
 #include <cstdint>
@@ -82,6 +83,10 @@ namespace s::file::win
 {
 class PathWin;
 }
+namespace s::col::_array
+{
+class ArrayU32;
+}
 namespace s::app::win
 {
 class AppWindow;
@@ -122,6 +127,10 @@ class Dialog : public s::base::IObject,
         TEXT_DONE = 609460,
         // "Done, but %d item(s) could not be changed." (%d: the number).
         TEXT_DONE_WITH_FAILURES = 609470,
+        // "and %d more": ends the named failures when more failed than are named.
+        TEXT_MORE_FAILURES = 7100001,
+        // The first dropped item (and the folder it was in) can no longer be found.
+        TEXT_DROPPED_ITEM_GONE = 7100003,
         TEXT_MAKER_PAGE = 101000,
     };
 
@@ -142,8 +151,13 @@ class Dialog : public s::base::IObject,
     static constexpr int32_t MAX_UPDATE_TOTAL = 0x7FFF;
     // Shown in the status label while a cancelled run winds down.
     static constexpr wchar_t CANCELING_TEXT[] = L"Canceling..";
+    // Failed items named in the status text at the end of a run (the rest are counted).
+    static constexpr uint32_t NAMED_FAILURES = 3;
     // The output-folder message when the language lacks text 608299.
     static constexpr wchar_t OUTPUT_FOLDER_FAILED_TEXT[] = L"The output folder is inaccessible or write-protected.";
+    // The message when the language lacks text 7100003.
+    static constexpr wchar_t DROPPED_ITEM_GONE_TEXT[] =
+        L"The dropped item can no longer be found: it was moved, renamed or deleted after the drop. Nothing was changed.";
 
     Dialog();
     ~Dialog() override;
@@ -245,6 +259,14 @@ class Dialog : public s::base::IObject,
     // Items of the run that has just ended that could not be processed (read when
     // ProcessStatusEnd is handled). The base task fails nothing.
     virtual uint32_t getFailedItemCount() { return 0; }
+    // The full paths of (the first of) those items and the system's error code of each, in
+    // the same order; the status text names the first NAMED_FAILURES with their reason.
+    // Null: none kept. Owned by the derived dialog, read when ProcessStatusEnd is handled.
+    virtual const s::str::strarray::StrArray* getFailedItemPaths() { return nullptr; }
+    virtual const s::col::_array::ArrayU32* getFailedItemErrors() { return nullptr; }
+    // The text that counts them ("%d" is the number): TEXT_DONE_WITH_FAILURES unless the
+    // run only read items.
+    virtual int32_t getFailedItemsTextId() { return TEXT_DONE_WITH_FAILURES; }
 
     // The worker's task (the base counts through the dropped items).
     void Run() override;
@@ -307,6 +329,12 @@ class Dialog : public s::base::IObject,
     friend class DialogParts;
     void resetDialog();
     void finishStatusEnd();
+    // The status text of a run with failed items: the count and the first items named.
+    void composeFailureStatus(uint32_t failed, s::str::strbuffer::StrBuffer* out);
+    // The output-folder check failed: when the folder came from the first dropped item and
+    // that item itself can no longer be found, the message says so (with its path and the
+    // system's reason) and the answer is true; otherwise nothing is shown (false).
+    bool tellDroppedItemGone(int32_t mode, const wchar_t* firstPath);
     // A window request (event 2): a status event of this dialog's worker is handled.
     void handleStatusRequest();
     // The information box over the window (or the desktop without one).

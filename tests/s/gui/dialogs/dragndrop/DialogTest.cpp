@@ -19,6 +19,8 @@
 #include "s/reg/MappedData.h"
 #include "s/str/strarray/StrArray.h"
 #include "s/str/strbuffer/StrBuffer.h"
+#include "s/col/_array/ArrayU32.h"
+#include "s/sys/SystemError.h"
 #include "s/file/win/PathWin.h"
 #include "s/app/win/AppBase.h"
 #include "s/lang/LangPack.h"
@@ -140,6 +142,9 @@ class ScriptedDialog : public Dialog
   public:
     std::atomic<int32_t> total{3}, position{0};
     std::atomic<uint32_t> failed{0};
+    // The failed items the task keeps (set by the test while no run is under way).
+    StrArray* failedPaths = StrArray::Acquire();
+    s::col::_array::ArrayU32* failedErrors = s::col::_array::ArrayU32::Acquire();
     HANDLE gate = CreateEventW(nullptr, TRUE, TRUE, nullptr);
     HANDLE updated = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::atomic<int> runs{0};
@@ -147,6 +152,8 @@ class ScriptedDialog : public Dialog
 
     ~ScriptedDialog() override
     {
+        failedPaths->Release();
+        failedErrors->Release();
         CloseHandle(gate);
         CloseHandle(updated);
     }
@@ -156,6 +163,8 @@ class ScriptedDialog : public Dialog
         total = 3;
         position = 0;
         failed = 0;
+        failedPaths->RemoveAll();
+        failedErrors->Clear();
         runs = 0;
         seenPaths.clear();
         SetEvent(gate);
@@ -163,6 +172,8 @@ class ScriptedDialog : public Dialog
     }
     bool getDefaultCompactView() override { return false; }
     uint32_t getFailedItemCount() override { return failed; }
+    const StrArray* getFailedItemPaths() override { return failedPaths; }
+    const s::col::_array::ArrayU32* getFailedItemErrors() override { return failedErrors; }
     void Run() override
     {
         ++runs;
@@ -377,16 +388,29 @@ TEST_F(DropDialog, ASecondDropWhileRunningChangesNothing)
     EXPECT_TRUE(boxes().empty());
 }
 
-TEST_F(DropDialog, AFirstItemInAVanishedFolderShowsTheQuotedFolderAndQueuesNothing)
+// The user has no output folder here: the message tells what happened to the item dropped,
+// with its path and the system's reason, for a file and for a folder that vanished together
+// with the folder they were in.
+TEST_F(DropDialog, AFirstItemInAVanishedFolderSaysTheDroppedItemIsGoneAndQueuesNothing)
 {
     build();
     const std::wstring gone = folder + L"\\gone\\deeper";
-    drop({gone + L"\\item.txt", makeFile(L"kept.txt")});
-    std::vector<std::wstring> shownBoxes = boxes();
-    ASSERT_EQ(1u, shownBoxes.size());
-    EXPECT_NE(std::wstring::npos,
-              shownBoxes[0].find(L"The output folder is inaccessible or write-protected.\r\n\"" + gone + L"\""))
-        << shownBoxes[0];
+    for (const std::wstring& item : {gone + L"\\item.txt", gone + L"\\folder"})
+    {
+        {
+            std::lock_guard<std::mutex> guard(MessageBoxes::lock());
+            MessageBoxes::texts().clear();
+        }
+        drop({item, makeFile(L"kept.txt")});
+        std::vector<std::wstring> shownBoxes = boxes();
+        ASSERT_EQ(1u, shownBoxes.size());
+        EXPECT_NE(std::wstring::npos,
+                  shownBoxes[0].find(L"The dropped item can no longer be found: it was moved, renamed or deleted "
+                                     L"after the drop. Nothing was changed.\r\n\"" +
+                                     item + L"\"\r\n"))
+            << shownBoxes[0];
+        EXPECT_EQ(std::wstring::npos, shownBoxes[0].find(L"output folder")) << shownBoxes[0];
+    }
     EXPECT_FALSE(busy());
     EXPECT_EQ(0, dialog->runs.load());
     {
@@ -451,6 +475,56 @@ TEST_F(DropDialog, FailedItemsAreCountedInsteadOfDone)
     drop({makeFile(L"c.txt")});
     ASSERT_TRUE(waitIdle());
     EXPECT_EQ(L"Done, but 1 item(s) could not be changed.", statusText());
+}
+
+// The first failed items are named with the system's words for what failed; the rest are
+// counted, in the chosen language.
+TEST_F(DropDialog, FailedItemsAreNamedWithTheirReasonAndTheRestCounted)
+{
+    build();
+    auto reason = [](uint32_t code)
+    {
+        s::str::strbuffer::StrBuffer* text = s::str::strbuffer::StrBuffer::Acquire();
+        s::sys::AppendSystemErrorText(code, text);
+        std::wstring words = text->CStr();
+        text->Release();
+        return words;
+    };
+    const std::wstring a = folder + L"\\gone.txt", b = folder + L"\\q?.txt", c = folder + L"\\locked.txt";
+    const uint32_t codes[] = {ERROR_FILE_NOT_FOUND, ERROR_INVALID_NAME, ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION};
+    const std::wstring paths[] = {a, b, c, folder + L"\\fourth.txt"};
+    for (int i = 0; i < 4; ++i)
+    {
+        dialog->failedPaths->Add(paths[i].c_str());
+        dialog->failedErrors->Add(codes[i]);
+    }
+    dialog->failed = 5;
+    drop({makeFile(L"a.txt")});
+    ASSERT_TRUE(waitIdle());
+    const std::wstring named = a + L": " + reason(ERROR_FILE_NOT_FOUND) + L"; " + b + L": " +
+                               reason(ERROR_INVALID_NAME) + L"; " + c + L": " + reason(ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(reason(ERROR_FILE_NOT_FOUND).empty());
+    EXPECT_EQ(L"Done, but 5 item(s) could not be changed. " + named + L"; and 2 more", statusText());
+    localizer->selectLanguage(L"German");
+    drop({makeFile(L"b.txt")});
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(L"Fertig, aber 5 Element(e) konnten nicht geändert werden. " + named + L"; und 2 weitere",
+              statusText());
+    // Two failed, both named: nothing more to count.
+    dialog->failed = 2;
+    dialog->failedPaths->RemoveAll();
+    dialog->failedErrors->Clear();
+    for (int i = 0; i < 2; ++i)
+    {
+        dialog->failedPaths->Add(paths[i].c_str());
+        dialog->failedErrors->Add(codes[i]);
+    }
+    localizer->selectLanguage(L"English");
+    drop({makeFile(L"c.txt")});
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(L"Done, but 2 item(s) could not be changed. " + a + L": " + reason(ERROR_FILE_NOT_FOUND) + L"; " + b +
+                  L": " + reason(ERROR_INVALID_NAME),
+              statusText());
 }
 
 TEST_F(DropDialog, ClosingWhileRunningStoresTheSizeAndStopsTheWorker)

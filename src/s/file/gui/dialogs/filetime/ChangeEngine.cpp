@@ -114,6 +114,7 @@ void ChangeEngine::reset()
     editPath_->Clear();
     listener_ = nullptr;
     planOnly_ = false;
+    lastRunWrote_ = false;
     failureCount_ = 0;
     failedPaths_->RemoveAll();
     failedErrors_->Clear();
@@ -143,7 +144,8 @@ void ChangeEngine::run()
     failedPaths_->RemoveAll();
     failedErrors_->Clear();
     frame_.sendStatus(dnd::ProcessStatusStart, 0, 0, nullptr);
-    if (action_ == ACTION_VIEW_COPY || (action_ == ACTION_VIEW_EDIT && !applyPending_))
+    lastRunWrote_ = !(action_ == ACTION_VIEW_COPY || (action_ == ACTION_VIEW_EDIT && !applyPending_));
+    if (!lastRunWrote_)
     {
         showDroppedItem();
     }
@@ -245,10 +247,10 @@ void ChangeEngine::scanItem(PathWin* item, bool newest, EpochSeconds& created, E
     // time; everything below it is written only with includeContents.
     const bool jobKeepsAccess = job != nullptr && job->accessed < 0 && Wanted(item->GetAttributes(), *job);
     const ChangeRequest* jobBelow = jobKeepsAccess && job->includeContents ? job : nullptr;
-    // Own times first: listing a folder may stamp its access time. A drive root has no
-    // times of its own (they read as 0): it takes no part, or an oldest search would end
-    // on 1970 for every item.
-    const bool hasTimes = !item->IsDriveOnly();
+    // Own times first: listing a folder may stamp its access time. An item whose times
+    // cannot be read (a drive root has none of its own; they read as 0) takes no part, or
+    // an oldest search would end on 1970 for every item.
+    const bool hasTimes = item->HasTimes();
     struct Kind
     {
         EpochSeconds& running;
@@ -304,14 +306,18 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
         const uint32_t known = item->GetAttributes();
         if (item->GetLength() > 0 && (known == INVALID_FILE_ATTRIBUTES || Wanted(known, request)))
         {
-            noteFailure(item, ERROR_FILENAME_EXCED_RANGE);
+            noteFailure(item->GetFullPath(), ERROR_FILENAME_EXCED_RANGE);
         }
         return;
     }
     // A walked entry carries its attributes and times from its folder's listing; a dropped
-    // item is read once here. One that is gone is passed over.
-    if (!item->HasCachedFacts() && !item->Query())
+    // item is read once here. One that cannot be found or reached (gone since the drop, a
+    // name the system refuses) is not what the user asked for: it is counted with the
+    // system's reason.
+    uint32_t queryError = ERROR_SUCCESS;
+    if (!item->HasCachedFacts() && !item->Query(&queryError))
     {
+        noteFailure(item->GetFullPath(), queryError);
         return;
     }
     const uint32_t attributes = item->GetAttributes();
@@ -321,9 +327,10 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
     }
 
     // The item's own times as they were before the walk below: listing a folder may stamp
-    // its access time, and the new times derive from what the user saw. A drive root has
-    // none to read (they answer 0).
-    const bool hasTimes = !item->IsDriveOnly();
+    // its access time, and the new times derive from what the user saw. An item whose
+    // times cannot be read (a drive root has none; they answer 0) is never the base of a
+    // new time.
+    const bool hasTimes = item->HasTimes();
     ItemTimes before;
     if (hasTimes)
     {
@@ -360,10 +367,10 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
         accessed = NewTime(request.accessed, ownAccessed, synced, request);
         if (!hasTimes && (created >= 0 || modified >= 0 || accessed >= 0))
         {
-            // Deriving from a drive root's unreadable times would write 1970 plus the
-            // offset. It keeps its times and counts as not changed.
+            // Deriving from times that could not be read would write 1970 plus the offset.
+            // The item keeps its times and counts as not changed.
             created = modified = accessed = -1;
-            refusal = ERROR_NOT_SUPPORTED;
+            refusal = item->IsDriveOnly() ? ERROR_NOT_SUPPORTED : ERROR_CANT_ACCESS_FILE;
         }
     }
 
@@ -417,7 +424,7 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
     {
         if (refusal != ERROR_SUCCESS)
         {
-            noteFailure(item, refusal);
+            noteFailure(item->GetFullPath(), refusal);
         }
     }
     else if (offered)
@@ -434,7 +441,7 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
         }
         if (error != ERROR_SUCCESS)
         {
-            noteFailure(item, error);
+            noteFailure(item->GetFullPath(), error);
         }
         if (listener_ != nullptr)
         {
@@ -445,12 +452,12 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
     frame_.sendStatus(dnd::ProcessStatusUpdate, PROGRESS_TOTAL, Thousandths(to), item->GetTitle());
 }
 
-void ChangeEngine::noteFailure(PathWin* item, uint32_t systemError)
+void ChangeEngine::noteFailure(const wchar_t* fullPath, uint32_t systemError)
 {
     ++failureCount_;
     if (failedPaths_->Count() < MAX_KEPT_FAILURES)
     {
-        failedPaths_->Add(item->GetFullPath());
+        failedPaths_->Add(fullPath != nullptr ? fullPath : L"");
         failedErrors_->Add(systemError);
     }
 }

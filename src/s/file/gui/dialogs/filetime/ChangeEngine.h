@@ -19,9 +19,13 @@
 // Failures are counted, not hidden: an item that passed the filter but could not be
 // opened, or whose times could not be written, keeps its times (its attributes are as they
 // were and its update is still sent) and is counted; so is an item whose attributes
-// could not be put back, a drive root under a method that derives from the item's own
-// times (a root has none to read, so it keeps its times; ERROR_NOT_SUPPORTED), and a walked
-// item whose path cannot be split (ERROR_FILENAME_EXCED_RANGE). The full paths of the first
+// could not be put back, an item whose own times cannot be read under a method that derives
+// from them (it keeps its times: ERROR_NOT_SUPPORTED for a drive root, which has none,
+// ERROR_CANT_ACCESS_FILE otherwise), a walked item whose path cannot be split
+// (ERROR_FILENAME_EXCED_RANGE), and a dropped item that cannot be found or reached (with
+// the system's code of its query: gone since the drop, a name the system refuses). Only
+// items the attribute boxes leave out are passed over without a count. The item view
+// adds the item it could not read (noteFailure). The full paths of the first
 // MAX_KEPT_FAILURES are kept, each with the system's error code of what failed. Count,
 // paths and codes are final when ProcessStatusEnd is sent and stay readable until the next
 // run starts.
@@ -156,15 +160,23 @@ class ChangeEngine : public s::thread::ITask
 
     // Writes one item (and, with includeContents, what a folder holds, before the folder
     // itself). from and to are the fractions of the whole job (0..1) that the item covers;
-    // its update reports to. Skips (silently, no event) a missing item, one whose attribute
-    // flag is off (with everything inside it), and everything once
-    // cancelled, except that an item already under way is finished, together with the
-    // folders that enclose it. An item whose text cannot be split into a path is counted
-    // as failed (unless its attribute flag is off).
+    // its update reports to. Skips (silently, no event) an item whose attribute flag is off
+    // (with everything inside it), and everything once cancelled, except that an item
+    // already under way is finished, together with the folders that enclose it. An item
+    // that cannot be found or reached is counted as failed (no event), and so is one whose
+    // text cannot be split into a path (unless its attribute flag is off).
     void applyToItem(PathWin* item, float from, float to, const ChangeRequest& request);
 
-    // Items of the last (or current) run that could not be changed.
+    // Items of the last (or current) run that could not be changed (or, in a run that
+    // only showed an item, read).
     uint32_t getFailureCount() const { return failureCount_; }
+    // Counts an item as failed with the system's error code of what failed and keeps its
+    // path (within MAX_KEPT_FAILURES). On the worker, during run(): the engine's own
+    // walkers and the item view (an item it could not read) use it.
+    void noteFailure(const wchar_t* fullPath, uint32_t systemError);
+    // The last (or current) run wrote times (Change Multiple, View & Edit Apply), rather
+    // than showing the dropped item.
+    bool didLastRunWrite() const { return lastRunWrote_; }
     // Full paths of the first MAX_KEPT_FAILURES of them, in the order they failed.
     const s::str::strarray::StrArray& getFailedPaths() const { return *failedPaths_; }
     // The system's error code of each of them, in the same order as getFailedPaths().
@@ -181,7 +193,6 @@ class ChangeEngine : public s::thread::ITask
     // access time through the search.
     void scanItem(PathWin* item, bool newest, EpochSeconds& created, EpochSeconds& modified,
                   EpochSeconds& accessed, const ChangeRequest* job);
-    void noteFailure(PathWin* item, uint32_t systemError);
     bool isCancelled() const;
 
     s::gui::dialogs::dragndrop::ProcessingFrame& frame_;
@@ -194,6 +205,7 @@ class ChangeEngine : public s::thread::ITask
     IDroppedItemView* view_ = nullptr;       // not owned
     IChangeListener* listener_ = nullptr;    // not owned
     bool planOnly_ = false;
+    bool lastRunWrote_ = false;
     uint32_t failureCount_ = 0;
     s::str::strarray::StrArray* failedPaths_; // owned
     s::col::_array::ArrayU32* failedErrors_;  // owned

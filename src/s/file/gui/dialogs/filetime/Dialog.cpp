@@ -454,7 +454,8 @@ void Dialog::showDroppedItem()
         ObjLocker::Guard guard(getFrame().getItemLock());
         refresh = engine_.isRefreshPending();
     }
-    showCopyItem();
+    std::wstring shown;
+    uint32_t error = showCopyItem(shown);
     // A refresh re-reads the View & Copy item only; the View & Edit item stays as shown.
     if (!refresh)
     {
@@ -464,7 +465,17 @@ void Dialog::showDroppedItem()
             if (getFrame().getPathCount() > 0)
                 first = getFrame().getPath(0);
         }
-        showEditItem(first.c_str());
+        const uint32_t editError = showEditItem(first.c_str());
+        if (error == 0 && editError != 0)
+        {
+            error = editError;
+            shown = first;
+        }
+    }
+    // Both panels show the same item: it counts once.
+    if (error != 0)
+    {
+        engine_.noteFailure(shown.c_str(), error);
     }
 }
 

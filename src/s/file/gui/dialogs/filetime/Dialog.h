@@ -25,6 +25,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "s/file/gui/dialogs/filetime/ChangeEngine.h"
 #include "s/file/gui/dialogs/filetime/DialogPanels.h"
@@ -59,6 +60,10 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
         TEXT_MODIFIED_ROW = 1203000,
         TEXT_ACCESSED_ROW = 1203500,
         TEXT_INVALID_DATE = 3000100,
+        // "Done, but %d item(s) could not be read.": the end of a run that showed an item.
+        TEXT_DONE_WITH_UNREAD = 7100000,
+        // Shown in place of a time that could not be read.
+        TEXT_UNKNOWN_TIME = 7100002,
     };
 
     // The settings sections.
@@ -88,11 +93,20 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     int32_t getCancelButtonWidth() override { return 80; }
     int32_t getCancelGapWidth() override { return 15; }
     uint32_t getFailedItemCount() override { return engine_.getFailureCount(); }
+    const s::str::strarray::StrArray* getFailedItemPaths() override { return &engine_.getFailedPaths(); }
+    const s::col::_array::ArrayU32* getFailedItemErrors() override { return &engine_.getFailedErrors(); }
+    int32_t getFailedItemsTextId() override
+    {
+        return engine_.didLastRunWrite() ? int32_t(TEXT_DONE_WITH_FAILURES) : int32_t(TEXT_DONE_WITH_UNREAD);
+    }
     // The change engine.
     void Run() override;
 
     // On the worker: fills the View & Copy panel and the View & Edit panel from the first
-    // dropped item (or the View & Copy item again when its refresh is pending).
+    // dropped item (or the View & Copy item again when its refresh is pending). An item that
+    // cannot be found, or whose times cannot be read, shows "unknown" for its times (View &
+    // Edit stays disabled, so that nothing is computed from them) and is counted as a
+    // failure of the run, with the system's reason.
     void showDroppedItem() override;
 
     // --- View & Copy -------------------------------------------------------------------------
@@ -141,7 +155,9 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     // View & Edit.
     void clearEdit();
     void enableEdit();
-    void showEditItem(const wchar_t* path);
+    // Answers the system's error code when the item or its times could not be read (0
+    // when shown).
+    uint32_t showEditItem(const wchar_t* path);
     bool handleEditEvent(void* source, int kind);
     void editChanged();
     void copyRow(int32_t source);
@@ -166,7 +182,9 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     bool captureMultiple(bool tell);
 
     // View & Copy.
-    void showCopyItem();
+    // Answers the system's error code when the item or its times could not be read (0
+    // when shown); path gets the item's full path.
+    uint32_t showCopyItem(std::wstring& path);
     bool handleCopyEvent(void* source, int kind);
     void refreshCopy();
     const wchar_t* selectedSizeUnit();

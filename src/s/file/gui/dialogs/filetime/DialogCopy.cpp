@@ -120,7 +120,7 @@ void Dialog::listenCopyPanel()
     copy_.refresh->addClickListener(this);
 }
 
-void Dialog::showCopyItem()
+uint32_t Dialog::showCopyItem(std::wstring& shownPath)
 {
     std::wstring path;
     std::wstring name;
@@ -151,13 +151,35 @@ void Dialog::showCopyItem()
     copySize_ = -1;
     if (item == nullptr)
     {
-        return;
+        return 0;
     }
-    if (item->IsValid() && item->Query()) // one read: attributes, size and times
+    shownPath = item->GetFullPath();
+    uint32_t error = 0;
+    if (item->Query(&error)) // one read: attributes, size and times
     {
-        copy_.name->setText(name.c_str(), false);
         copySize_ = item->IsDirectory() ? -1 : item->GetSize();
         showSize();
+    }
+    if (item->GetLength() > 0)
+    {
+        copy_.name->setText(name.c_str(), false);
+    }
+    if (error == 0 && item->GetLength() > 0 && !item->HasTimes())
+    {
+        error = ERROR_NOT_SUPPORTED; // a drive root: no times of its own
+    }
+    if (item->GetLength() == 0)
+    {
+        error = 0; // nothing was dropped
+    }
+    else if (error != 0)
+    {
+        // A 0 from the getters is no time: it would read as 1970.
+        for (s::gui::win::TextField* field : copy_.times)
+            field->setText(text(TEXT_UNKNOWN_TIME), false);
+    }
+    else
+    {
         const EpochSeconds times[TIME_COUNT] = {item->GetCreationTime(), item->GetModifiedTime(),
                                                 item->GetAccessTime()};
         StrBuffer* text = StrBuffer::Acquire();
@@ -173,6 +195,7 @@ void Dialog::showCopyItem()
         text->Release();
     }
     item->Release();
+    return error;
 }
 
 const wchar_t* Dialog::selectedSizeUnit()

@@ -271,15 +271,37 @@ void Dialog::enableEdit()
     appliedOnce_ = false;
 }
 
-void Dialog::showEditItem(const wchar_t* path)
+uint32_t Dialog::showEditItem(const wchar_t* path)
 {
     edit_.name->setText(L"", false);
     s::file::win::PathWin* item = s::file::win::PathWin::FromText(path);
     if (item == nullptr)
     {
-        return;
+        return 0;
     }
-    if (item->IsValid() && item->Query()) // one read: attributes, size and times
+    uint32_t error = 0;
+    const bool found = item->Query(&error); // one read: attributes, size and times
+    if (found && !item->HasTimes())
+    {
+        error = ERROR_NOT_SUPPORTED; // a drive root: no times of its own
+    }
+    if (item->GetLength() == 0)
+    {
+        error = 0; // nothing was dropped
+    }
+    else if (error != 0)
+    {
+        // Nothing to edit from: the rows stay disabled, so that no time derived from an
+        // unread one (copied, shifted, restored) can be applied.
+        clearEdit();
+        engine_.setEditPath(nullptr);
+        std::wstring shown = item->GetName();
+        shown += L" (";
+        shown += text(TEXT_UNKNOWN_TIME);
+        shown += L")";
+        edit_.name->setText(shown.c_str(), false);
+    }
+    else
     {
         engine_.setEditPath(item->GetFullPath());
         edit_.name->setText(item->GetName(), false);
@@ -304,6 +326,7 @@ void Dialog::showEditItem(const wchar_t* path)
             edit_.times[k].write(editShownTimes_[k]);
     }
     item->Release();
+    return error;
 }
 
 void Dialog::editChanged()

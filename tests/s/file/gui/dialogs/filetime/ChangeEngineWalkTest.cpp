@@ -262,7 +262,9 @@ TEST_F(ChangeEngineTest, AWalkedFolderKeepsItsAccessTime)
     }
 }
 
-TEST_F(ChangeEngineTest, InvalidAndMissingPathsAreSkippedSilently)
+// A dropped item that is gone is not written and sends no update, but it is no silent skip:
+// it counts as failed with the system's reason.
+TEST_F(ChangeEngineTest, MissingPathsAreNotWrittenButCounted)
 {
     File(L"there.txt");
     ChangeRequest& r = Request();
@@ -270,7 +272,10 @@ TEST_F(ChangeEngineTest, InvalidAndMissingPathsAreSkippedSilently)
     Drop({L"missing.txt", L"there.txt"});
     EXPECT_EQ(Writes().size(), 1u);
     EXPECT_EQ(channel_.Positions(), (std::vector<int32_t>{1000}));
-    EXPECT_EQ(engine_.getFailureCount(), 0u);
+    EXPECT_EQ(engine_.getFailureCount(), 1u);
+    ASSERT_EQ(engine_.getFailedPaths().Count(), 1u);
+    EXPECT_EQ(std::wstring(engine_.getFailedPaths().Get(0)->CStr()), P(L"missing.txt"));
+    EXPECT_EQ(engine_.getFailedErrors().Get(0), uint32_t(ERROR_FILE_NOT_FOUND));
 }
 
 // A dropped drive root ("C:\", kept as "C:"). Its times go to the root itself: "C:" names
