@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
@@ -234,5 +235,47 @@ TEST_F(KaironApp, ASecondStartRestoresTheFirstInstanceAndEnds)
         CloseHandle(pi->hThread);
         CloseHandle(pi->hProcess);
     }
+    SetEnvironmentVariableW(L"KAIRON_TEST_PRODUCT_KEY", nullptr);
+}
+
+// What an outside driver (a screen reader, UI automation) reads from the running program:
+// the texts the window shows, labels and status bar included, as window texts.
+TEST_F(KaironApp, AnOutsideDriverReadsTheTextsTheWindowShows)
+{
+    wchar_t folder[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, folder);
+    const std::wstring program = std::wstring(folder) + L"\\Kairon.exe";
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(program.c_str())) << "run from the build folder";
+    SetEnvironmentVariableW(L"KAIRON_TEST_PRODUCT_KEY", TEST_KEY);
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    std::wstring commandLine = L"\"" + program + L"\" /test";
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                               &pi));
+    HWND window = waitForWindow(pi.dwProcessId, 60000);
+    ASSERT_NE(nullptr, window);
+    Sleep(500); // the first layout and paint
+    std::vector<std::wstring> texts;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM into) -> BOOL
+        {
+            wchar_t text[256] = L"";
+            if (IsWindowVisible(child) && GetWindowTextW(child, text, 256) > 0)
+                reinterpret_cast<std::vector<std::wstring>*>(into)->push_back(text);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    auto shows = [&](const wchar_t* text) { return std::find(texts.begin(), texts.end(), text) != texts.end(); };
+    EXPECT_TRUE(shows(L"Please drop file(s) / folder(s) here!")) << "the drop box's hint";
+    EXPECT_TRUE(shows(L"Ready")) << "the status bar";
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 30000));
+    if (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0)
+        TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
     SetEnvironmentVariableW(L"KAIRON_TEST_PRODUCT_KEY", nullptr);
 }

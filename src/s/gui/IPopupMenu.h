@@ -61,7 +61,9 @@ class IPopupMenu : public events::IEventListener
     // The command id last run (−1 before any).
     virtual int getLastCommand() = 0;
     virtual void addCommandListener(events::IEventListener* listener) = 0;
-    // Runs the command of `id` in the menu (or submenu) that owns it.
+    // Runs the command of `id`: stores it as the last command and tells the command
+    // listeners, first of the submenu that holds the item, then of each menu above it up
+    // to this one.
     virtual void runCommand(int id) = 0;
     // Opens the menu at screen (x, y) for `owner`, which receives the chosen command;
     // returns when the menu has closed. The tray form grows upwards (TPM_BOTTOMALIGN).

@@ -8,6 +8,9 @@
 
 #include "DpiTestSupport.h"
 #include "GuiTestSupport.h"
+#include "s/gui/drawer/Paint.h"
+#include "s/gui/drawer/checkbox/win/Thin.h"
+#include "s/gui/drawer/menu/win/Basic.h"
 #include "s/gui/win/Box.h"
 #include "s/gui/win/Label.h"
 
@@ -142,6 +145,41 @@ TEST(DpiChildEnv, ALabelKeepsItsPointSize)
     RECT r;
     GetWindowRect(Toolkit::handleOf(label), &r);
     EXPECT_EQ(label->getHeight(), r.bottom - r.top);
+}
+
+// The skins' drawers state their margins and glyphs at 96 DPI and measure and paint them
+// at the DPI of the context they are given.
+TEST(DpiChildEnv, SkinDrawersMeasureAtTheScreensDpi)
+{
+    int dpi = wantedDpi();
+    if (!std::getenv("KAIRON_DPI_CHILD") || dpi <= 0)
+        GTEST_SKIP() << "started only by DpiEnv";
+    becomeDpiAware();
+    HDC dc = CreateCompatibleDC(nullptr);
+    ASSERT_EQ(dpi, GetDeviceCaps(dc, LOGPIXELSY));
+    EXPECT_EQ(Toolkit::scale(13, dpi), s::gui::drawer::Paint::scaled(dc, 13));
+
+    // Owner-drawn menu items: the mark column, the key gap, the padding, the separator.
+    using Menu = s::gui::drawer::menu::win::Basic;
+    Menu* menu = Menu::Acquire();
+    int textW = 0, textH = 0, keyW = 0;
+    s::gui::drawer::Paint::measure(dc, L"Keep on Top", nullptr, &textW, &textH);
+    s::gui::drawer::Paint::measure(dc, L"Ctrl+T", nullptr, &keyW, nullptr);
+    int w = 0, h = 0;
+    menu->measureItem(dc, L"Keep on Top\tCtrl+T", nullptr, 0, &w, &h);
+    EXPECT_EQ(textW + Toolkit::scale(24, dpi) + keyW + Toolkit::scale(20, dpi) + Toolkit::scale(8, dpi), w);
+    EXPECT_EQ(textH + 2 * Toolkit::scale(3, dpi), h);
+    menu->measureItem(dc, nullptr, nullptr, s::gui::drawer::IDrawer::FLAG_SEPARATOR, &w, &h);
+    EXPECT_EQ(Toolkit::scale(7, dpi), h);
+    menu->Release();
+
+    // A check box's glyph and the gap before its text.
+    using Check = s::gui::drawer::checkbox::win::Thin;
+    Check* check = Check::Acquire();
+    check->measure(dc, L"Keep on Top", nullptr, &w, &h);
+    EXPECT_EQ(Toolkit::scale(13, dpi) + Toolkit::scale(5, dpi) + textW + 1, w);
+    check->Release();
+    DeleteDC(dc);
 }
 
 TEST(DpiEnv, RunsTheLayoutAtThePrefixDpi)

@@ -197,6 +197,49 @@ TEST(Menu, CommandsOfTheMenuBarTrayAndPopupReachTheirListeners)
     popup->Release();
 }
 
+// The window asks its right-click menu to run a chosen command: an item of a submenu
+// reaches the submenu's listeners and those of the menu the window asked.
+TEST(Menu, ASubmenusCommandReachesTheRightClickMenuTheWindowAsked)
+{
+    TestWindow w;
+    PopupMenu* popup = PopupMenu::Acquire();
+    popup->addItem(MenuItem::newTextMenuItem(L"Refresh", 700));
+    PopupMenu* skins = PopupMenu::Acquire();
+    skins->setTitle(L"Skin");
+    skins->addItem(MenuItem::newTextMenuItem(L"White", 710));
+    PopupMenu* dark = PopupMenu::Acquire();
+    dark->setTitle(L"Dark");
+    dark->addItem(MenuItem::newTextMenuItem(L"Black", 720));
+    skins->addSubmenu(dark);
+    popup->addSubmenu(skins);
+    Recorder popupCommands, skinCommands, darkCommands;
+    popup->addCommandListener(&popupCommands);
+    skins->addCommandListener(&skinCommands);
+    dark->addCommandListener(&darkCommands);
+    w->setPopupMenu(popup);
+
+    SendMessageW(w.handle(), WM_COMMAND, MAKEWPARAM(710, 0), 0);
+    EXPECT_EQ(1u, skinCommands.kinds.size());
+    ASSERT_EQ(1u, popupCommands.kinds.size());
+    EXPECT_EQ(static_cast<s::gui::IPopupMenu*>(popup), popupCommands.lastSource);
+    EXPECT_EQ(710, popup->getLastCommand());
+    EXPECT_EQ(GetWindowThreadProcessId(w.handle(), nullptr), popupCommands.threads[0]);
+
+    SendMessageW(w.handle(), WM_COMMAND, MAKEWPARAM(720, 0), 0);
+    EXPECT_EQ(1u, darkCommands.kinds.size());
+    EXPECT_EQ(2u, skinCommands.kinds.size());
+    EXPECT_EQ(2u, popupCommands.kinds.size());
+    EXPECT_EQ(720, popup->getLastCommand());
+    EXPECT_EQ(720, skins->getLastCommand());
+
+    // The menu's own item stays its own.
+    SendMessageW(w.handle(), WM_COMMAND, MAKEWPARAM(700, 0), 0);
+    EXPECT_EQ(3u, popupCommands.kinds.size());
+    EXPECT_EQ(2u, skinCommands.kinds.size());
+    w->setPopupMenu(nullptr);
+    popup->Release();
+}
+
 TEST(Menu, ALanguageChangeReTextsItemsWithIdsAndLeavesLiteralOnes)
 {
     s::lang::Localizer* pack = menuLanguages();

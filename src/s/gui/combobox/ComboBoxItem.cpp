@@ -21,6 +21,7 @@ void ComboBoxItem::Reset()
 {
     text_->Clear();
     textId_ = -1;
+    suffix_.clear();
     localizer_ = nullptr;
     value_ = 0;
     word1_ = word2_ = 0;
@@ -40,9 +41,29 @@ ComboBoxItem* ComboBoxItem::newItemById(int32_t textId, lang::Localizer* localiz
     item->textId_ = textId;
     item->localizer_ = localizer;
     item->value_ = value;
-    if (localizer && textId != -1)
-        item->text_->Assign(localizer->getText(textId));
+    item->fetchText();
     return item;
+}
+
+ComboBoxItem* ComboBoxItem::newItemByIdWithSuffix(int32_t textId, lang::Localizer* localizer, const wchar_t* suffix,
+                                                  intptr_t value)
+{
+    ComboBoxItem* item = Acquire();
+    item->textId_ = textId;
+    item->localizer_ = localizer;
+    item->suffix_ = suffix ? suffix : L"";
+    item->value_ = value;
+    item->fetchText();
+    return item;
+}
+
+void ComboBoxItem::fetchText()
+{
+    if (!localizer_ || textId_ == -1)
+        return;
+    text_->Assign(localizer_->getText(textId_));
+    if (!suffix_.empty())
+        text_->Append(suffix_.c_str());
 }
 
 const wchar_t* ComboBoxItem::getText() const
@@ -54,12 +75,13 @@ void ComboBoxItem::setText(const wchar_t* text)
 {
     text_->Assign(text ? text : L"");
     textId_ = -1;
+    suffix_.clear();
 }
 
 void ComboBoxItem::handleEvent(void* source, int)
 {
-    if (source && source == static_cast<void*>(localizer_) && textId_ != -1)
-        text_->Assign(localizer_->getText(textId_));
+    if (source && source == static_cast<void*>(localizer_))
+        fetchText();
 }
 
 } // namespace s::gui::combobox

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "s/base/ClassId.h"
 #include "s/base/IObject.h"
@@ -48,12 +49,16 @@ class ComboBoxItem : public base::IObject, public events::IEventListener, public
     static ComboBoxItem* newItem(const wchar_t* text, intptr_t value);
     // An item whose text is `textId` of `localizer` (fetched at once; "" without a pack).
     static ComboBoxItem* newItemById(int32_t textId, lang::Localizer* localizer, intptr_t value);
+    // As newItemById, with the fixed `suffix` (null counts as "") after the text in every
+    // language ("Current System Time Zone" + " - " + the zone's name).
+    static ComboBoxItem* newItemByIdWithSuffix(int32_t textId, lang::Localizer* localizer, const wchar_t* suffix,
+                                               intptr_t value);
     // A shared text key as a value (compare getValueKey() with the key's pointer).
     static intptr_t keyValue(const wchar_t* key) { return reinterpret_cast<intptr_t>(key); }
 
     // Never null.
     const wchar_t* getText() const;
-    // Sets a fixed text (the id is forgotten).
+    // Sets a fixed text (the id and the suffix are forgotten).
     void setText(const wchar_t* text);
     int32_t getTextId() const { return textId_; }
     lang::Localizer* getLocalizer() const { return localizer_; }
@@ -69,11 +74,14 @@ class ComboBoxItem : public base::IObject, public events::IEventListener, public
     void handleEvent(void* source, int kind) override;
 
   private:
+    // The text of the id (and the suffix) from the pack; nothing without a pack or id.
+    void fetchText();
     ComboBoxItem(const ComboBoxItem&) = delete;
     ComboBoxItem& operator=(const ComboBoxItem&) = delete;
 
     str::strbuffer::StrBuffer* text_ = nullptr; // owned
     int32_t textId_ = -1;
+    std::wstring suffix_; // after the text of the id
     lang::Localizer* localizer_ = nullptr; // shared
     intptr_t value_ = 0;
     int32_t word1_ = 0, word2_ = 0;

@@ -7,22 +7,25 @@ namespace s::gui::drawer
 
 // The colours and layout that check box and radio button drawers share, on top of their
 // interface I: the glyph box at the left edge, vertically centred, the text GAP pixels to
-// its right. Defaults: black frame, text and mark on a white box.
+// its right (both stated at 96 DPI and drawn at the context's, see Paint::scaled).
+// Defaults: black frame, text and mark on a white box.
 template <class I> class MarkColours : public I
 {
   public:
     static constexpr int GLYPH = 13;
     static constexpr int GAP = 5;
 
+    // At 96 DPI.
     int getGlyphSize() override { return GLYPH; }
     void measure(HDC dc, const wchar_t* text, HFONT font, int* width, int* height) override
     {
         int w = 0, h = 0;
         Paint::measure(dc, text, font, &w, &h);
+        const int glyph = Paint::scaled(dc, GLYPH);
         if (width)
-            *width = GLYPH + GAP + w + 1;
+            *width = glyph + Paint::scaled(dc, GAP) + w + 1;
         if (height)
-            *height = h > GLYPH ? h : GLYPH;
+            *height = h > glyph ? h : glyph;
     }
 
     void setFrameColour(uint32_t colour) override { frame_ = colour; }
@@ -62,7 +65,7 @@ template <class I> class MarkColours : public I
         uint32_t colour = (flags & IDrawer::FLAG_DISABLED)   ? disabled_
                           : textColour == IDrawer::DEFAULT_COLOUR ? text_
                                                                   : textColour;
-        Paint::text(dc, left + GLYPH + GAP, top, right, bottom, text, font, colour,
+        Paint::text(dc, left + Paint::scaled(dc, GLYPH) + Paint::scaled(dc, GAP), top, right, bottom, text, font, colour,
                     DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     }
 

@@ -2,8 +2,19 @@
 
 #include <cwchar>
 
+#include "s/gui/win/Toolkit.h"
+
 namespace s::gui::drawer
 {
+
+int Paint::scaled(HDC dc, int pixels)
+{
+    if (pixels <= 0 || !dc)
+        return pixels;
+    HWND window = WindowFromDC(dc);
+    int dpi = window ? win::Toolkit::dpiOf(window) : GetDeviceCaps(dc, LOGPIXELSY);
+    return win::Toolkit::scale(pixels, dpi > 0 ? dpi : win::Toolkit::BASE_DPI);
+}
 
 void Paint::fill(HDC dc, int left, int top, int right, int bottom, uint32_t colour)
 {

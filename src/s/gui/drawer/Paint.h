@@ -27,6 +27,11 @@ class Paint
     static void measure(HDC dc, const wchar_t* text, HFONT font, int* width, int* height);
     // The font used where a caller gives none (the system's GUI font; not to be deleted).
     static HFONT defaultFont();
+    // A pixel value stated at 96 DPI (a drawer's margins, glyph and mark sizes) in the
+    // pixels of `dc`: at the DPI of the window it paints (WindowFromDC), or for a memory
+    // context (a widget's buffer) at the context's own DPI, the screen's. Lines of one
+    // pixel stay one pixel; values of 0 and below stay as they are.
+    static int scaled(HDC dc, int pixels);
     // A colour half-way between two colours, per channel.
     static uint32_t mix(uint32_t a, uint32_t b);
 };

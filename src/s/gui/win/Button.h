@@ -87,6 +87,7 @@ class Button : public WidgetBase<IButton>, public thread::IPoolable
 
   protected:
     bool wrapsControl() const override { return true; }
+    bool fitsText() const override { return true; }
     bool createNative(HWND parentHandle) override;
     void nativeCreated() override;
     void measureContent(int* width, int* height) override;

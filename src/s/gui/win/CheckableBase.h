@@ -47,9 +47,17 @@ template <class I> class CheckableBase : public WidgetBase<I>
     virtual DWORD controlStyle() const = 0;
 
     // Stores the state, then tells the native control (with notifications off when
-    // not notifying). Nothing happens when the state is already the stored one.
+    // not notifying). Nothing happens when the state is already the stored one. From
+    // another thread the whole change is carried to the window's thread: the notify
+    // flag switched off around BM_SETCHECK is then never saved and restored by two
+    // threads at once (which could leave it off for good).
     void setOn(bool on, bool notify)
     {
+        if (this->handle_ && !this->onOwnThread())
+        {
+            Toolkit::sendPrivate(this->handle_, MSG_WIDGET_SET_QUIETLY, on ? 1 : 0, notify ? 1 : 0);
+            return;
+        }
         if (on == on_)
             return;
         on_ = on;
@@ -63,6 +71,7 @@ template <class I> class CheckableBase : public WidgetBase<I>
     }
 
     bool wrapsControl() const override { return true; }
+    bool fitsText() const override { return true; }
     bool createNative(HWND parentHandle) override
     {
         DWORD style = WS_CHILD | WS_TABSTOP | controlStyle() | (groupStart_ ? WS_GROUP : 0);
@@ -106,6 +115,10 @@ template <class I> class CheckableBase : public WidgetBase<I>
             }
             return false; // the control takes the state; the lists fire afterwards
         }
+        case MSG_WIDGET_SET_QUIETLY:
+            setOn(wParam != 0, lParam != 0);
+            *result = 0;
+            return true;
         case MSG_REFLECT_CTL_COLOR:
             *result = this->defaultColourAnswer(reinterpret_cast<HDC>(wParam));
             return true;

@@ -7,6 +7,7 @@
 #include "s/base/IObject.h"
 #include "s/gui/IComponent.h"
 #include "s/gui/IWindow.h"
+#include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/lang/Localizer.h"
 #include "s/gui/win/Messages.h"
@@ -183,7 +184,9 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
     void centreHorizontally() override { this->setX(centredX()); }
     void centreVertically() override { this->setY(centredY()); }
 
-    uint32_t getBackgroundColour() override { return background_; }
+    // The colour set, or for a component left at the default, the window's skin's
+    // background (the button face without a skin).
+    uint32_t getBackgroundColour() override { return shownBackground(); }
     bool isTransparent() override { return transparent_; }
     void setTransparent(bool redraw) override
     {
@@ -194,6 +197,7 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
     void setBackgroundDefault(bool redraw) override
     {
         transparent_ = false;
+        colourSet_ = false;
         background_ = GetSysColor(COLOR_BTNFACE);
         redrawIfAsked(redraw);
     }
@@ -206,6 +210,7 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
     void setBackgroundColour(int r, int g, int b, bool redraw) override
     {
         transparent_ = false;
+        colourSet_ = true;
         background_ = Colours::pack(r, g, b);
         redrawIfAsked(redraw);
     }
@@ -381,6 +386,7 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         x_ = y_ = originX_ = originY_ = width_ = height_ = 0;
         minWidth_ = minHeight_ = maxWidth_ = maxHeight_ = -1;
         background_ = GetSysColor(COLOR_BTNFACE);
+        colourSet_ = false;
         transparent_ = false;
         enabled_ = true;
     }
@@ -505,13 +511,28 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         }
         if (!painted)
         {
-            uint32_t colour = background_;
+            uint32_t colour = shownBackground();
             if (transparent_ && parent_)
                 colour = parent_->getBackgroundColour();
             HBRUSH brush = CreateSolidBrush(colour);
             FillRect(dc, &client, brush);
             DeleteObject(brush);
         }
+    }
+
+    // The background painted: the colour set, else (the default) the skin's background
+    // in a skinned window, so that a plain widget is not a grey patch on the skin.
+    uint32_t shownBackground()
+    {
+        if (!colourSet_)
+        {
+            if (drawer::Skinner* skinner = windowSkinner())
+            {
+                if (drawer::ISkin* skin = skinner->getCurrentSkin())
+                    return skin->getBackgroundColour();
+            }
+        }
+        return background_;
     }
 
     int centredX()
@@ -533,6 +554,7 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
     bool pending_ = false;
     bool sizeDirty_ = false;
     bool transparent_ = false;
+    bool colourSet_ = false; // a background colour was set (not the default)
     bool enabled_ = true;
     int x_ = 0, y_ = 0;
     int originX_ = 0, originY_ = 0;

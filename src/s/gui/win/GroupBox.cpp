@@ -22,11 +22,12 @@ void GroupBox::Reset()
     resetWidget();
     resetPanel();
     skin_ = nullptr;
+    contentOriginOf_ = nullptr;
 }
 
 int GroupBox::captionHeight()
 {
-    return std::max(measuredHeight(), BOTTOM) + 2;
+    return std::max(measuredHeight(), bottom()) + scaled(2);
 }
 
 void GroupBox::setContent(IBox* content)
@@ -51,6 +52,16 @@ void GroupBox::doLayout()
     if (carryLayout() || !layoutAllowed() || getChildCount() == 0)
         return;
     ++depth_;
+    // The caption's height and the margins follow the font and the DPI: the content's
+    // place inside the frame is taken anew each time.
+    IComponent* content = getChild(0);
+    if (content != contentOriginOf_ || contentOriginX_ != childOriginX() || contentOriginY_ != childOriginY())
+    {
+        contentOriginOf_ = content;
+        contentOriginX_ = childOriginX();
+        contentOriginY_ = childOriginY();
+        content->setOrigin(contentOriginX_, contentOriginY_);
+    }
     layout::arrangeColumn(self(), 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     --depth_;
 }
@@ -65,24 +76,24 @@ void GroupBox::childChanged()
 int GroupBox::getMinWidth()
 {
     if (fixedWidth_ >= 0)
-        return fixedWidth_;
+        return scaled(fixedWidth_);
     IComponent* content = getChild(0);
     int inner = content ? content->getMinWidth() : 0;
-    return std::max(measuredWidth() + 2 * (CAPTION_LEFT + CAPTION_PAD), inner + 2 * SIDE);
+    return std::max(measuredWidth() + 2 * (scaled(CAPTION_LEFT) + scaled(CAPTION_PAD)), inner + 2 * side());
 }
 
 int GroupBox::getMinHeight()
 {
     if (fixedHeight_ >= 0)
-        return fixedHeight_;
+        return scaled(fixedHeight_);
     IComponent* content = getChild(0);
-    return captionHeight() + BOTTOM + (content ? content->getMinHeight() : 0);
+    return captionHeight() + bottom() + (content ? content->getMinHeight() : 0);
 }
 
 int GroupBox::getMaxWidth()
 {
     if (fixedWidth_ >= 0)
-        return fixedWidth_;
+        return scaled(fixedWidth_);
     if (widthPercent_ >= 0 && parent_)
         return percentOf(parent_->getClientWidth(), widthPercent_);
     IComponent* content = getChild(0);
@@ -94,13 +105,13 @@ int GroupBox::getMaxWidth()
                 box->getClientWidth();
     else if (content)
         inner = content->getMaxWidth();
-    return std::max(getMinWidth(), inner + 2 * SIDE);
+    return std::max(getMinWidth(), inner + 2 * side());
 }
 
 int GroupBox::getMaxHeight()
 {
     if (fixedHeight_ >= 0)
-        return fixedHeight_;
+        return scaled(fixedHeight_);
     if (heightPercent_ >= 0 && parent_)
         return percentOf(parent_->getClientHeight(), heightPercent_);
     IComponent* content = getChild(0);
@@ -110,7 +121,7 @@ int GroupBox::getMaxHeight()
                 box->getClientHeight();
     else if (content)
         inner = content->getMaxHeight();
-    return std::max(getMinHeight(), captionHeight() + BOTTOM + inner);
+    return std::max(getMinHeight(), captionHeight() + bottom() + inner);
 }
 
 void GroupBox::paintInto(HDC dc)
@@ -131,12 +142,13 @@ void GroupBox::paintInto(HDC dc)
     if (text_.empty())
         return;
     int w = measuredWidth();
-    RECT behind{CAPTION_LEFT, 0, std::min<LONG>(client.right, CAPTION_LEFT + w + 2 * CAPTION_PAD), caption};
-    uint32_t colour = transparent_ && parent_ ? parent_->getBackgroundColour() : background_;
+    const int captionLeft = scaled(CAPTION_LEFT), pad = scaled(CAPTION_PAD);
+    RECT behind{captionLeft, 0, std::min<LONG>(client.right, captionLeft + w + 2 * pad), caption};
+    uint32_t colour = transparent_ && parent_ ? parent_->getBackgroundColour() : shownBackground();
     HBRUSH brush = CreateSolidBrush(colour);
     FillRect(dc, &behind, brush);
     DeleteObject(brush);
-    GdiText::Shared()->drawText(dc, behind.left + CAPTION_PAD, 0, behind.right, caption - 2, text_.c_str(),
+    GdiText::Shared()->drawText(dc, behind.left + pad, 0, behind.right, caption - 2, text_.c_str(),
                                 getFont(), drawer::IText::ALIGN_LEFT);
 }
 

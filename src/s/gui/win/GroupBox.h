@@ -24,7 +24,8 @@ class GroupBox : public WidgetBase<IGroupBox, PanelContainer<IGroupBox>>, public
     S_POOLED(GroupBox)
 
   public:
-    // The frame's margins around the content.
+    // The frame's margins around the content, at 96 DPI (side() and bottom() are the
+    // window's pixels).
     static constexpr int SIDE = 6;
     static constexpr int BOTTOM = 6;
 
@@ -40,16 +41,16 @@ class GroupBox : public WidgetBase<IGroupBox, PanelContainer<IGroupBox>>, public
     // The content's limits are the group box's: its parent lays out again too.
     void childChanged() override;
 
-    int getClientWidth() override { return width_ - 2 * SIDE; }
-    int getClientHeight() override { return height_ - captionHeight() - BOTTOM; }
+    int getClientWidth() override { return width_ - 2 * side(); }
+    int getClientHeight() override { return height_ - captionHeight() - bottom(); }
     int getMinWidth() override;
     int getMinHeight() override;
     int getMaxWidth() override;
     int getMaxHeight() override;
-    int getMinClientWidth() override { return getMinWidth() - 2 * SIDE; }
-    int getMinClientHeight() override { return getMinHeight() - captionHeight() - BOTTOM; }
-    int getMaxClientWidth() override { return getMaxWidth() - 2 * SIDE; }
-    int getMaxClientHeight() override { return getMaxHeight() - captionHeight() - BOTTOM; }
+    int getMinClientWidth() override { return getMinWidth() - 2 * side(); }
+    int getMinClientHeight() override { return getMinHeight() - captionHeight() - bottom(); }
+    int getMaxClientWidth() override { return getMaxWidth() - 2 * side(); }
+    int getMaxClientHeight() override { return getMaxHeight() - captionHeight() - bottom(); }
 
   protected:
     void paintInto(HDC dc) override;
@@ -59,12 +60,17 @@ class GroupBox : public WidgetBase<IGroupBox, PanelContainer<IGroupBox>>, public
         skin_ = skin;
         this->redraw();
     }
-    int childOriginX() override { return SIDE; }
+    int childOriginX() override { return side(); }
     int childOriginY() override { return captionHeight(); }
 
   private:
     drawer::ISkin* skin_ = nullptr; // the window's skin, not owned
     int captionHeight();
+    int side() { return scaled(SIDE); }
+    // The content's origin last given, to move it only when it changes.
+    IComponent* contentOriginOf_ = nullptr;
+    int contentOriginX_ = 0, contentOriginY_ = 0;
+    int bottom() { return scaled(BOTTOM); }
 };
 
 } // namespace s::gui::win

@@ -214,7 +214,7 @@ void Label::paintInto(HDC dc)
         int iw = 0, ih = 0;
         iconSize(&iw, &ih);
         DrawIconEx(mem, 0, (client.bottom - ih) / 2, icon_, iw, ih, 0, nullptr, DI_NORMAL);
-        left = iw + ICON_GAP;
+        left = iw + scaled(ICON_GAP); // as measured
     }
     drawer::IText* drawer = drawer_ ? drawer_ : skinDrawer_ ? skinDrawer_ : GdiText::Shared();
     drawer->drawText(mem, left, 0, client.right, client.bottom, text_.c_str(), getStateFont(), alignment_);

@@ -69,6 +69,7 @@ class Label : public WidgetBase<ILabel>, public thread::IPoolable
     void skinChanged(drawer::ISkin* skin) override;
     void measureContent(int* width, int* height) override;
     void fontChanged() override;
+    bool fitsText() const override { return true; }
 
   private:
     enum Variant

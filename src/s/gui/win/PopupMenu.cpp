@@ -306,12 +306,19 @@ bool PopupMenu::isItemRadioMarked(int id)
 
 void PopupMenu::runCommand(int id)
 {
-    int position = -1;
-    PopupMenu* owner = ownerOf(id, &position);
-    if (owner && owner != this)
+    // A submenu's item runs in the submenu first (its own listeners), then in every menu
+    // above it up to the one asked: the window asks the menu it shows, and that menu's
+    // listeners must hear the commands of all its items, nested ones included.
+    if (indexOfId(id) < 0) // not an item of this menu itself
     {
-        owner->runCommand(id);
-        return;
+        for (Entry& e : entries_)
+        {
+            if (e.submenu && e.submenu->containsId(id))
+            {
+                e.submenu->runCommand(id);
+                break;
+            }
+        }
     }
     lastCommand_ = id;
     commandListeners_.fire(static_cast<IPopupMenu*>(this), 0);

@@ -19,6 +19,17 @@ void TextField::Reset()
 
 void TextField::setText(const wchar_t* text, bool notify)
 {
+    if (handle_ && !onOwnThread())
+    {
+        // The flag below is the window thread's alone: a change from here is made there.
+        Toolkit::sendPrivate(handle_, MSG_WIDGET_SET_QUIETLY, reinterpret_cast<WPARAM>(text), notify ? 1 : 0);
+        return;
+    }
+    if (!handle_)
+    {
+        applyText(text); // no control, no notification to hold back
+        return;
+    }
     bool saved = notify_;
     notify_ = notify && saved;
     applyText(text); // the control's change notification comes back during this call
@@ -122,6 +133,10 @@ bool TextField::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPAR
         *result = colourAnswer(dc, colour, false);
         return true;
     }
+    case MSG_WIDGET_SET_QUIETLY:
+        setText(reinterpret_cast<const wchar_t*>(wParam), lParam != 0);
+        *result = 0;
+        return true;
     case MSG_SELECT_ALL:
         SetFocus(handle_);
         SendMessageW(handle_, EM_SETSEL, 0, -1);

@@ -20,6 +20,12 @@ enum : UINT
     // Sets the text (wParam: const wchar_t*, valid for the time of the send) on the
     // thread that owns the widget's native window.
     MSG_WIDGET_SET_TEXT = WM_APP + 40,
+    // A change made by the program with its own notify choice (wParam: the widget's
+    // value, lParam: 1 to notify), carried out on the window's thread, so that the
+    // notify flag a widget switches off around it is only ever touched by that thread.
+    // The text field takes wParam as const wchar_t*, the check box and radio button as
+    // the new state.
+    MSG_WIDGET_SET_QUIETLY = WM_APP + 43,
 };
 
 // What every widget shares on top of ComponentBase: the size rules, a text with its
@@ -28,7 +34,8 @@ enum : UINT
 // Size rules: the measured content size (measureContent: the text extent in the font
 // plus the widget's own decoration), a fixed width and height (-1 = none), width and
 // height percentages of the parent's client size (-1 = none), and minimum and maximum
-// settings (-1 = none). Min = fixed when set, else the larger of the measured size and
+// settings (-1 = none). Min = fixed when set (widened to the measured width for widgets
+// that fit their text, see fitsText), else the larger of the measured size and
 // the minimum setting. Max = fixed when set, else parent client size x percent / 100
 // (rounded half away from zero) with a percentage, else the larger of the minimum and
 // the maximum setting.
@@ -49,7 +56,7 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
     // Fixed, minimum and maximum settings are stated in 96-DPI pixels (Toolkit::scale).
     int getMinWidth() override
     {
-        return fixedWidth_ >= 0 ? this->scaled(fixedWidth_) : std::max(measuredWidth(), this->scaled(minWidthSetting_));
+        return fixedWidth_ >= 0 ? stated(fixedWidth_) : std::max(measuredWidth(), this->scaled(minWidthSetting_));
     }
     int getMinHeight() override
     {
@@ -59,7 +66,7 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
     int getMaxWidth() override
     {
         if (fixedWidth_ >= 0)
-            return this->scaled(fixedWidth_);
+            return stated(fixedWidth_);
         if (widthPercent_ >= 0 && this->parent_)
             return percentOf(this->parent_->getClientWidth(), widthPercent_);
         return std::max(this->getMinWidth(), this->scaled(maxWidthSetting_));
@@ -235,6 +242,17 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
 
     // True for widgets that wrap a platform control (it paints itself).
     virtual bool wrapsControl() const { return false; }
+    // True for widgets whose measured width is the room their text needs (a label, a
+    // button, a check box): for them a stated width is the least width, and a text that
+    // needs more (a longer word of another language) widens them instead of being cut.
+    // A stated width of 0 (a collapsed widget) stays 0.
+    virtual bool fitsText() const { return false; }
+    // A stated width in the widget's pixels, widened to the text where it fits its text.
+    int stated(int width)
+    {
+        int pixels = this->scaled(width);
+        return fitsText() && pixels > 0 ? std::max(pixels, measuredWidth()) : pixels;
+    }
 
     lang::Localizer* localizer()
     {
@@ -267,12 +285,16 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
         remeasure();
         return true;
     }
-    // Shows the stored text: wrapped controls take it as their window text.
+    // Shows the stored text. Every widget's native window carries it as its window text:
+    // a wrapped control shows that; a widget that draws its text itself (a label, a group
+    // box's caption) keeps it there for assistive tools (screen readers, UI automation
+    // and outside drivers read the window text) and paints it anew.
     virtual void textChanged()
     {
-        if (this->handle_ && wrapsControl())
-            SetWindowTextW(this->handle_, text_.c_str());
-        else
+        if (!this->handle_)
+            return;
+        SetWindowTextW(this->handle_, text_.c_str());
+        if (!wrapsControl())
             this->redraw();
     }
     virtual void languageChanged(lang::Localizer* pack)
@@ -367,6 +389,8 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
         Base::nativeCreated();
         if (wrapsControl())
             SendMessageW(this->handle_, WM_SETFONT, reinterpret_cast<WPARAM>(getFont()->getHandle()), FALSE);
+        else if (!text_.empty())
+            SetWindowTextW(this->handle_, text_.c_str()); // made with an empty title
     }
 
     // The answer to a reflected WM_CTLCOLOR...: the text colour of the main font and a
@@ -404,7 +428,7 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
             }
             return colourAnswer(dc, this->parent_->getBackgroundColour(), true);
         }
-        return colourAnswer(dc, this->background_, false);
+        return colourAnswer(dc, this->shownBackground(), false);
     }
 
     std::wstring text_;

@@ -285,20 +285,26 @@ void Window::placeNative(UINT flags)
 
 int Window::getClientWidth()
 {
-    if (!handle_)
-        return width_;
-    RECT r;
-    GetClientRect(handle_, &r);
-    return r.right;
+    int w = width_;
+    if (handle_)
+    {
+        RECT r;
+        GetClientRect(handle_, &r);
+        w = r.right;
+    }
+    return std::max(0, w - 2 * frameInset());
 }
 
 int Window::getClientHeight()
 {
-    if (!handle_)
-        return height_;
-    RECT r;
-    GetClientRect(handle_, &r);
-    return r.bottom;
+    int h = height_;
+    if (handle_)
+    {
+        RECT r;
+        GetClientRect(handle_, &r);
+        h = r.bottom;
+    }
+    return std::max(0, h - 2 * frameInset());
 }
 
 void Window::setClientWidth(int w)
@@ -598,6 +604,11 @@ void Window::setFrameDrawer(drawer::IFrameDrawer* drawer, bool owned)
     if (handle_)
         SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // The children move inside the frame line (or back to the edge without one).
+    for (int i = 0; i < getChildCount(); ++i)
+        getChild(i)->setOrigin(childOriginX(), childOriginY());
+    if (handle_)
+        doLayout();
 }
 
 void Window::setMinimumSizeEnforced(bool width, bool height)

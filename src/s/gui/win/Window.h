@@ -207,7 +207,16 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     static LRESULT adjustHitTest(LRESULT defaultHit, bool skinned, int x, int y, int w, int h,
                                  bool dragByClientArea, bool rightButtonHeld, int dpi = Toolkit::BASE_DPI);
 
+  protected:
+    // With a frame drawer the whole window is client area and the drawer's frame line runs
+    // along its edge: the children are laid out inside that line, not over it.
+    int childOriginX() override { return frameInset(); }
+    int childOriginY() override { return frameInset(); }
+
   private:
+    // The width of the skin's frame line (0 without a frame drawer).
+    int frameInset() const { return frameDrawer_ ? FRAME_LINE : 0; }
+    static constexpr int FRAME_LINE = 1;
     void resetWindow();
     void refreshTitle();
     void fire(int kind);

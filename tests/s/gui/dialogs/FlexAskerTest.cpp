@@ -4,7 +4,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "s/app/win/AppBase.h"
 #include "s/app/win/AppWindow.h"
@@ -36,6 +40,8 @@ struct Asking
     AppWindow* settings = AppWindow::Acquire();
     testgui::TestWindow owner;
     FlexAsker* asker = FlexAsker::Acquire();
+    const wchar_t* title = L"Confirm";
+    const wchar_t* question = L"Change the times of 3 items?";
     bool result = true;
     bool dontAskAgain = false;
     bool ownerDisabledWhileAsked = false;
@@ -60,7 +66,7 @@ struct Asking
     template <class Act> void run(Act act)
     {
         std::thread asking([this] {
-            result = asker->ask(owner.window, L"Confirm", L"Change the times of 3 items?", &dontAskAgain);
+            result = asker->ask(owner.window, title, question, &dontAskAgain);
         });
         Window* shown = nullptr;
         for (int i = 0; i < 500 && !(shown = asker->getWindow()); ++i)
@@ -74,7 +80,69 @@ struct Asking
     }
 };
 
+// The texts an outside driver reads from the shown dialog: its title, then the window
+// text of every window inside it (drawn labels included).
+std::vector<std::wstring> shownTexts(HWND top)
+{
+    std::vector<std::wstring> texts;
+    auto read = [](HWND h) {
+        wchar_t text[256] = {};
+        GetWindowTextW(h, text, 256);
+        return std::wstring(text);
+    };
+    texts.push_back(read(top));
+    struct Walk
+    {
+        static BOOL CALLBACK each(HWND h, LPARAM into)
+        {
+            wchar_t text[256] = {};
+            GetWindowTextW(h, text, 256);
+            if (text[0])
+                reinterpret_cast<std::vector<std::wstring>*>(into)->push_back(text);
+            return TRUE;
+        }
+    };
+    EnumChildWindows(top, &Walk::each, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+// Asked without a title or question, the dialog shows the pack's texts in the process's
+// language, every one readable through the platform.
+void expectPackTexts(const std::vector<std::wstring>& expected)
+{
+    Asking a;
+    a.title = nullptr;
+    a.question = nullptr;
+    std::vector<std::wstring> texts;
+    a.run([&](Window* shown) {
+        texts = shownTexts(shown->getHandle());
+        SendMessageW(handleOf(a.asker->getSecondButton()), BM_CLICK, 0, 0);
+    });
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(expected[0], texts[0]) << "the title";
+    for (size_t i = 1; i < expected.size(); ++i)
+        EXPECT_NE(std::find(texts.begin(), texts.end(), expected[i]), texts.end()) << i;
+}
+
 } // namespace
+
+TEST(FlexAsker, AskedWithoutTextsItShowsThePacksTexts)
+{
+    expectPackTexts({L"Confirmation", L"Do you want to continue?", L"Yes", L"No", L"Do not ask again"});
+}
+
+// Its own ctest entries, one per language (LC_ALL).
+TEST(FlexAskerLanguageEnv, AskedWithoutTextsItShowsThePacksTextsInTheUsersLanguage)
+{
+    const char* locale = std::getenv("LC_ALL");
+    std::string language = locale ? std::string(locale).substr(0, 2) : "";
+    if (language == "de")
+        expectPackTexts({L"Bestätigung", L"Möchten Sie fortfahren?", L"Ja", L"Nein", L"Nicht mehr fragen"});
+    else if (language == "ja")
+        expectPackTexts({L"確認", L"続行しますか？", L"はい", L"いいえ", L"今後は確認しない"});
+    else
+        GTEST_SKIP() << "run by its own ctest entries";
+}
 
 TEST(FlexAsker, ClosedByItsCloseBoxAnswersFalse)
 {

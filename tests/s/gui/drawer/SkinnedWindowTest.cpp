@@ -144,3 +144,63 @@ TEST(SkinnedWindow, ASchemeSwitchRepaintsTheWindowAndItsWidgetsInTheNextSchemesC
     EXPECT_TRUE(skinner->selectScheme(0)); // nobody left to tell: no dangling listener
     skinner->Release();
 }
+
+// The skin draws the window's frame line along its edge, and the whole window is client
+// area: children that span the window stay inside that line, and widgets left at the
+// default background take the skin's background instead of the system's grey.
+TEST(SkinnedWindow, ChildrenStayInsideTheFrameLineAndDefaultBackgroundsTakeTheSkins)
+{
+    testgui::MessageBoxes::install();
+    Skinner* skinner = Skinner::newSkinSet(Skinner::FAMILY_THIN_WINDOW);
+    ASSERT_TRUE(skinner->selectScheme(L"Classic LG"));
+    Window* window = Window::Acquire();
+    Label* spanning = Label::Acquire(); // default background, full width
+    spanning->setText(L"Version 1.0", false);
+    spanning->setWidthPercent(100);
+    Label* white = Label::Acquire(); // a background of its own
+    white->setText(L"Release notes", false);
+    white->setWidthPercent(100);
+    white->setBackgroundWhite(false);
+    window->add(spanning);
+    window->add(white);
+    window->setSkinner(skinner); // after the children: they move inside the line
+    window->setBounds(140, 140, 240, 120);
+    window->setVisible(true, false);
+    repaintAndSettle(window);
+
+    RECT outer, span;
+    GetWindowRect(window->getHandle(), &outer);
+    GetWindowRect(s::gui::win::Toolkit::handleOf(spanning), &span);
+    EXPECT_EQ(span.left - outer.left, 1);
+    EXPECT_EQ(outer.right - span.right, 1);
+    EXPECT_EQ(span.top - outer.top, 1);
+    EXPECT_EQ(window->getClientWidth(), outer.right - outer.left - 2);
+    const int row = span.top - outer.top + (span.bottom - span.top) / 2;
+    HDC screen = GetDC(window->getHandle());
+    EXPECT_EQ(GetPixel(screen, 0, row), rgb(0x111111)) << "the frame line on the left";
+    EXPECT_EQ(GetPixel(screen, outer.right - outer.left - 1, row), rgb(0x111111)) << "and on the right";
+    EXPECT_EQ(GetPixel(screen, 0, 0), rgb(0x111111));
+    ReleaseDC(window->getHandle(), screen);
+    EXPECT_EQ(printedPixel(spanning, spanning->getWidth() - 2, 1), rgb(0x747474)) << "C1, not the system's grey";
+    EXPECT_EQ(spanning->getBackgroundColour(), rgb(0x747474));
+    EXPECT_EQ(printedPixel(white, white->getWidth() - 2, 1), rgb(0xFFFFFF)) << "a colour of its own stays";
+
+    // Another scheme: the default background follows it.
+    ASSERT_TRUE(skinner->selectScheme(L"Black"));
+    repaintAndSettle(window);
+    EXPECT_EQ(printedPixel(spanning, spanning->getWidth() - 2, 1), rgb(0x333333));
+    Canvas picture(window->getWidth(), window->getHeight(), rgb(0x12AB34));
+    printTree(window->getHandle(), window->getHandle(), picture.dc());
+    EXPECT_TRUE(picture.save("skinned-frame-black.bmp"));
+    EXPECT_EQ(picture.at(0, row), rgb(0x555555)) << "C2 of \"Black\": the frame line is not covered";
+
+    // Without the skin the children go back to the edge.
+    window->setSkinner(nullptr);
+    testgui::settle(window->getHandle());
+    GetWindowRect(s::gui::win::Toolkit::handleOf(spanning), &span);
+    POINT origin{0, 0};
+    ClientToScreen(window->getHandle(), &origin);
+    EXPECT_EQ(span.left, origin.x);
+    window->Release();
+    skinner->Release();
+}

@@ -184,3 +184,40 @@ TEST(CheckBox, TransparentBoxAnswersWithItsParentsColourAndTheFontsTextColour)
     EXPECT_EQ(RGB(250, 250, 250), GetTextColor(dc));
     ReleaseDC(h, dc);
 }
+
+// A run's worker and the window's own handlers may set a box silently at the same time:
+// neither fires anything, and afterwards the user's clicks still do.
+TEST(CheckBox, SilentChangesFromTwoThreadsAtOnceKeepTheUsersClicksFiring)
+{
+    Panel& p = Panel::get();
+    CheckBox* box = p.add(makeBox(L"Include folders"));
+    Recorder rec;
+    box->addCheckedListener(&rec);
+    box->addUncheckedListener(&rec);
+    testwidgets::fromTwoThreadsAtOnce(p, [&](int round) { box->setCheckedSilently(round % 2 == 0); }, 3000);
+    EXPECT_TRUE(rec.kinds.empty());
+    bool before = box->isChecked();
+    EXPECT_EQ(before ? BST_CHECKED : BST_UNCHECKED, SendMessageW(testwidgets::handleOf(box), BM_GETCHECK, 0, 0));
+    click(box);
+    click(box);
+    EXPECT_EQ(before, box->isChecked());
+    EXPECT_EQ((before ? std::vector<int>{2, 1} : std::vector<int>{1, 2}), rec.kinds);
+}
+
+TEST(RadioButton, SelectionsWithoutNotifyFromTwoThreadsAtOnceKeepTheUsersClicksFiring)
+{
+    Panel& p = Panel::get();
+    RadioButton* first = makeRadio(L"Specific");
+    first->setGroupStart(true);
+    p.add(first);
+    RadioButton* second = p.add(makeRadio(L"Offset"));
+    Recorder selected;
+    first->addSelectedListener(&selected);
+    testwidgets::fromTwoThreadsAtOnce(p, [&](int round) { first->setSelected(round % 2 == 0, false); }, 3000);
+    EXPECT_TRUE(selected.kinds.empty());
+    first->setSelected(false, false);
+    second->setSelected(true, false);
+    click(first);
+    EXPECT_TRUE(first->isSelected());
+    EXPECT_EQ((std::vector<int>{0}), selected.kinds);
+}

@@ -6,8 +6,11 @@
 #include <windows.h>
 
 #include "s/gui/GuiTestSupport.h"
+#include "s/gui/drawer/Canvas.h"
 #include "s/gui/win/Box.h"
 #include "s/gui/win/Button.h"
+#include "s/gui/win/Factories.h"
+#include "s/gui/win/GroupBox.h"
 #include "s/gui/win/Font.h"
 #include "s/gui/win/Label.h"
 #include "s/gui/win/Window.h"
@@ -45,6 +48,25 @@ int nativeWidth(s::gui::IComponent* c)
     RECT r{};
     GetWindowRect(Toolkit::handleOf(c), &r);
     return r.right - r.left;
+}
+
+// The first column at or right of `from` where the label, printed as it paints, has ink
+// (a dark pixel); -1 when none.
+int firstInkColumn(Label* label, int from)
+{
+    HWND h = Toolkit::handleOf(label);
+    RECT r;
+    GetClientRect(h, &r);
+    testdraw::Canvas canvas(r.right, r.bottom, 0xFFFFFF);
+    SendMessageW(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    for (int x = from; x < r.right; ++x)
+        for (int y = 0; y < r.bottom; ++y)
+        {
+            uint32_t c = canvas.at(x, y);
+            if ((c & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60 && ((c >> 16) & 0xFF) < 0x60)
+                return x;
+        }
+    return -1;
 }
 
 } // namespace
@@ -89,6 +111,15 @@ TEST(WidgetDpi, AWindowMovedToAScreenOfAnotherDpiMeasuresItsWidgetsAgain)
     button->setFixedWidth(100);
     column->add(label);
     column->add(button);
+    // A label with an icon before its text, and a group box of a stated width.
+    Label* withIcon = Label::Acquire();
+    withIcon->setText(L"Modified", false);
+    withIcon->setIcon(LoadIconW(nullptr, IDI_APPLICATION), false);
+    column->add(withIcon);
+    s::gui::win::GroupBox* group = s::gui::win::newGroupBox(-1, 2, 2, 0, 0, -1, 0);
+    group->setText(L"Options");
+    group->setFixedWidth(200);
+    column->add(group);
     w->add(column);
     w->setSize(Toolkit::scale(360, dpi), Toolkit::scale(220, dpi));
     w->setVisible(true, false);
@@ -115,5 +146,24 @@ TEST(WidgetDpi, AWindowMovedToAScreenOfAnotherDpiMeasuresItsWidgetsAgain)
         int textHeight = 0;
         button->getFont()->measure(L"Apply", nullptr, &textHeight);
         EXPECT_EQ(textHeight + Toolkit::scale(10, c.dpi), button->getMinHeight());
+        // The icon's gap is painted as it is measured: the text starts after the scaled gap.
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(LoadIconW(nullptr, IDI_APPLICATION), &info));
+        BITMAP bm{};
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm);
+        if (info.hbmColor)
+            DeleteObject(info.hbmColor);
+        if (info.hbmMask)
+            DeleteObject(info.hbmMask);
+        const int iconWidth = bm.bmWidth;
+        int textWidth = 0;
+        withIcon->getFont()->measure(L"Modified", &textWidth, nullptr);
+        EXPECT_EQ(iconWidth + Toolkit::scale(4, c.dpi) + textWidth, withIcon->getMinWidth());
+        EXPECT_GE(firstInkColumn(withIcon, iconWidth), iconWidth + Toolkit::scale(4, c.dpi));
+        // The group box's stated width and its frame margins.
+        EXPECT_EQ(Toolkit::scale(200, c.dpi), group->getWidth());
+        EXPECT_EQ(group->getWidth(), nativeWidth(group));
+        EXPECT_EQ(Toolkit::scale(6, c.dpi), dynamic_cast<Box*>(group->getContent())->getOriginX());
+        EXPECT_EQ(group->getWidth() - 2 * Toolkit::scale(6, c.dpi), group->getContent()->getWidth());
     }
 }

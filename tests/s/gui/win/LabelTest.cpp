@@ -2,9 +2,13 @@
 // clicks and hover states on the native window.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
 #include <thread>
 
 #include "WidgetTestSupport.h"
+#include "s/gui/win/Button.h"
+#include "s/gui/win/CheckBox.h"
 #include "s/gui/win/Label.h"
 
 using s::gui::win::Label;
@@ -56,9 +60,12 @@ TEST(Label, SizeRules)
     EXPECT_EQ(w + 40, l->getMaxWidth());
     l->setMinimumSize(w + 10, -1);
     EXPECT_EQ(w + 10, l->getMinWidth());
-    l->setFixedWidth(7);
-    EXPECT_EQ(7, l->getMinWidth());
-    EXPECT_EQ(7, l->getMaxWidth());
+    l->setFixedWidth(w + 30);
+    EXPECT_EQ(w + 30, l->getMinWidth());
+    EXPECT_EQ(w + 30, l->getMaxWidth());
+    l->setFixedWidth(7); // too narrow for the text: the text's width
+    EXPECT_EQ(w, l->getMinWidth());
+    EXPECT_EQ(w, l->getMaxWidth());
     l->setWidthPercent(50); // clears the fixed width; no parent: the maximum setting
     EXPECT_EQ(-1, l->getFixedWidth());
     EXPECT_EQ(w + 40, l->getMaxWidth());
@@ -99,4 +106,75 @@ TEST(Label, ClickFiresOnlyWithListenersAndHoverSwitchesFonts)
     EXPECT_EQ(static_cast<s::gui::IComponent*>(l), rec.lastSource);
     l->setEnabled(false);
     EXPECT_EQ(GetSysColor(COLOR_GRAYTEXT), l->getStateFont()->getTextColour());
+}
+
+// A drawn text is the label's window text too, so that screen readers, UI automation and
+// outside drivers read what the label shows, after a change from any thread or of language.
+TEST(Label, TheShownTextIsTheWindowTextAssistiveToolsRead)
+{
+    Panel& p = Panel::get();
+    Label* byId = Label::Acquire();
+    byId->setTextId(100);
+    Label* literal = Label::Acquire();
+    literal->setText(L"Modified:", false);
+    p.add(byId);
+    p.add(literal);
+    auto shown = [](Label* l) {
+        wchar_t text[64] = {};
+        GetWindowTextW(testwidgets::handleOf(l), text, 64);
+        return std::wstring(text);
+    };
+    EXPECT_EQ(L"Hello", shown(byId));
+    EXPECT_EQ(L"Modified:", shown(literal));
+    p.pack->selectLanguage(L"German");
+    p.settle();
+    EXPECT_EQ(L"Hallo", shown(byId));
+    std::thread worker([&] { literal->setText(L"Ready", true); });
+    worker.join();
+    EXPECT_EQ(L"Ready", shown(literal));
+    literal->setText(L"", true);
+    EXPECT_EQ(L"", shown(literal));
+}
+
+// A stated width is the least width of a text-bearing widget: a text that needs more (a
+// longer word of another language) widens it; a collapsed widget (0) stays collapsed.
+TEST(Widgets, AStatedWidthGrowsToATextThatNeedsMore)
+{
+    Panel& p = Panel::get();
+    const wchar_t* longText = L"Wiederherstellen und noch viel mehr";
+    s::gui::win::Button* button = s::gui::win::Button::Acquire();
+    s::gui::win::CheckBox* check = s::gui::win::CheckBox::Acquire();
+    Label* label = Label::Acquire();
+    button->setText(L"OK");
+    check->setText(L"On");
+    label->setText(L"Hi", false);
+    struct Case
+    {
+        s::gui::IComponent* widget;
+        std::function<void(const wchar_t*)> setText;
+        std::function<void(int)> setFixedWidth;
+    } cases[] = {
+        {button, [&](const wchar_t* t) { button->setText(t); }, [&](int w) { button->setFixedWidth(w); }},
+        {check, [&](const wchar_t* t) { check->setText(t); }, [&](int w) { check->setFixedWidth(w); }},
+        {label, [&](const wchar_t* t) { label->setText(t, true); }, [&](int w) { label->setFixedWidth(w); }},
+    };
+    for (Case& c : cases)
+    {
+        p.add(c.widget);
+        const int stated = 95;
+        c.setFixedWidth(stated);
+        p.settle();
+        const int statedPixels = s::gui::win::Toolkit::scale(stated, p.window->getDpi());
+        EXPECT_EQ(statedPixels, c.widget->getWidth()) << "a short text keeps the stated width";
+        c.setText(longText);
+        p.settle();
+        EXPECT_GT(c.widget->getWidth(), statedPixels + 40);
+        EXPECT_EQ(c.widget->getMinWidth(), c.widget->getWidth());
+        RECT r;
+        GetWindowRect(testwidgets::handleOf(c.widget), &r);
+        EXPECT_EQ(c.widget->getWidth(), r.right - r.left) << "the native control too";
+        c.setFixedWidth(0);
+        EXPECT_EQ(0, c.widget->getMinWidth()) << "collapsed";
+        EXPECT_EQ(0, c.widget->getMaxWidth());
+    }
 }

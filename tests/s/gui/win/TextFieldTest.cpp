@@ -36,6 +36,23 @@ void coloursOf(TextField* f, COLORREF* background, COLORREF* text)
 
 } // namespace
 
+// A run's worker and the window's own handlers may set a field's text without notifying
+// at the same time: nothing fires, and afterwards the user's typing still does.
+TEST(TextField, QuietTextsFromTwoThreadsAtOnceKeepTheUsersTypingFiring)
+{
+    Panel& p = Panel::get();
+    TextField* f = p.add(TextField::Acquire());
+    Recorder rec;
+    f->addChangeListener(&rec);
+    const wchar_t* texts[] = {L"2026", L"12", L"11"};
+    testwidgets::fromTwoThreadsAtOnce(p, [&](int round) { f->setText(texts[round % 3], false); }, 3000);
+    EXPECT_TRUE(rec.kinds.empty());
+    f->setText(L"", false);
+    type(f, L"7");
+    EXPECT_STREQ(L"7", f->getText());
+    EXPECT_EQ((std::vector<int>{1}), rec.kinds);
+}
+
 TEST(TextField, TypingFiresChangedAndTheProgramsTextOnlyWhenAsked)
 {
     Panel& p = Panel::get();

@@ -3,8 +3,11 @@
 // column box, and helpers that act on native controls as a user would.
 #include <windows.h>
 
+#include <atomic>
 #include <cstdlib>
+#include <functional>
 #include <map>
+#include <thread>
 
 #include "s/gui/GuiTestSupport.h"
 #include "s/gui/win/Box.h"
@@ -103,6 +106,49 @@ inline testgui::Recorder& windowEvents(Panel& p, int kind)
     }
     found->second.kinds.clear();
     return found->second;
+}
+
+// Runs `change` (given the round) `rounds` times on the window's own thread (inside a
+// posted request, as the window's handlers run) and at the same time `rounds` times on a
+// worker (as a processing run does), and returns when both are done.
+inline void fromTwoThreadsAtOnce(Panel& p, const std::function<void(int round)>& change, int rounds)
+{
+    struct OnWindowThread : s::gui::events::IEventListener
+    {
+        std::function<void()> job;
+        std::atomic<bool> done{true};
+        void handleEvent(void*, int) override
+        {
+            if (job)
+                job();
+            done = true;
+        }
+    };
+    static OnWindowThread* listener = nullptr;
+    if (!listener)
+    {
+        listener = new OnWindowThread();
+        p.window->addListener(s::gui::IWindow::EVENT_REQUEST, listener);
+    }
+    std::atomic<bool> go{false};
+    listener->job = [&] {
+        go = true;
+        for (int i = 0; i < rounds; ++i)
+            change(i);
+    };
+    listener->done = false;
+    p.window->postRequest(0, 0, 0, 0);
+    std::thread worker([&] {
+        while (!go)
+            std::this_thread::yield();
+        for (int i = 0; i < rounds; ++i)
+            change(i + 1);
+    });
+    worker.join();
+    while (!listener->done)
+        Sleep(1);
+    listener->job = nullptr;
+    p.settle();
 }
 
 inline HWND handleOf(s::gui::IComponent* c)

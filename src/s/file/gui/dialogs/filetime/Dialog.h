@@ -164,6 +164,9 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     void addToRows(int64_t seconds);
     // Shows the invalid-date message of row `kind`.
     void showInvalidDate(int32_t kind);
+    // Shows the invalid-date message after the label of the text id `labelTextId`, with
+    // a space between them unless the label ends in one.
+    void showInvalidDateAfter(int32_t labelTextId);
     // The first checked row whose day does not exist in its month, or -1.
     int32_t firstInvalidRow();
     void applyEdit();

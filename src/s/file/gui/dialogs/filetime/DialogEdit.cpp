@@ -3,6 +3,7 @@
 #include "s/file/gui/dialogs/filetime/Dialog.h"
 
 #include <cwchar>
+#include <cwctype>
 #include <initializer_list>
 #include <string>
 
@@ -337,7 +338,15 @@ void Dialog::editChanged()
 
 void Dialog::showInvalidDate(int32_t kind)
 {
-    std::wstring message = text(ROW_TEXTS[kind]);
+    showInvalidDateAfter(ROW_TEXTS[kind]);
+}
+
+void Dialog::showInvalidDateAfter(int32_t labelTextId)
+{
+    std::wstring message = text(labelTextId);
+    // Row labels end in a (no-break) space, a method's name ends in its colon.
+    if (!message.empty() && !iswspace(message.back()))
+        message += L' ';
     message += text(TEXT_INVALID_DATE);
     showMessage(message.c_str());
 }

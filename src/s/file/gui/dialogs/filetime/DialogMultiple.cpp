@@ -221,9 +221,7 @@ bool Dialog::captureMultiple(bool tell)
             {
                 return false;
             }
-            std::wstring message = text(TEXT_SPECIFIC);
-            message += text(TEXT_INVALID_DATE);
-            showMessage(message.c_str());
+            showInvalidDateAfter(TEXT_SPECIFIC);
             return false;
         }
         v = 0;

@@ -25,12 +25,12 @@ void ZoneSelector::build(s::lang::Localizer* localizer, bool isTo)
     combo_->setWidthPercent(100);
     combo_->setFixedHeight(s::gui::win::COMBO_BOX_HEIGHT);
     combo_->setVisibleItems(20);
-    // The system entry: its text is fixed (with the system zone's name) so that the saved
-    // text of the selection names the zone it stood for.
-    std::wstring system = localizer != nullptr ? localizer->getText(TEXT_SYSTEM_ZONE) : L"";
-    system += L" - ";
-    system += s::time::systemZone().getDisplayName().CStr();
-    combo_->addItem(ComboBoxItem::newItem(system.c_str(), -1));
+    // The system entry names the system zone after its text, so that the saved text of
+    // the selection names the zone it stood for; the text follows the language (a saved
+    // text of another language finds no entry, and the system entry stays selected).
+    std::wstring zoneName = L" - ";
+    zoneName += s::time::systemZone().getDisplayName().CStr();
+    combo_->addItem(ComboBoxItem::newItemByIdWithSuffix(TEXT_SYSTEM_ZONE, localizer, zoneName.c_str(), -1));
     combo_->addItem(ComboBoxItem::newItem(std::wstring(SEPARATOR_LENGTH, L'-').c_str(),
                                           ComboBoxItem::keyValue(ZoneSeparator)));
     for (uint32_t i = 0; i < s::time::zoneCount(); ++i)

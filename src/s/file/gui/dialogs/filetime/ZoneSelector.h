@@ -2,7 +2,8 @@
 // One zone selector of the file-time dialog with its daylight check box ("System with
 // Daylight Saving Adjustment") and the remembered daylight state that belongs to it.
 //
-// Entries: "Current System Time Zone - <the system zone's display name>" (value -1), a
+// Entries: "Current System Time Zone - <the system zone's display name>" (value -1; its
+// text follows a change of language), a
 // separator line (value ZoneSeparator) and one entry per zone of the system's list (value:
 // its position). The remembered state is what is saved: the box shows a forced state while
 // the system entry or a zone without a daylight rule is selected.

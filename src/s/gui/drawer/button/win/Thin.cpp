@@ -41,9 +41,9 @@ void Thin::measure(HDC dc, const wchar_t* text, HFONT font, int* width, int* hei
     int w = 0, h = 0;
     Paint::measure(dc, text, font, &w, &h);
     if (width)
-        *width = w + 2 * (PADDING_X + 1);
+        *width = w + 2 * (Paint::scaled(dc, PADDING_X) + 1);
     if (height)
-        *height = h + 2 * (PADDING_Y + 1);
+        *height = h + 2 * (Paint::scaled(dc, PADDING_Y) + 1);
 }
 
 } // namespace s::gui::drawer::button::win

@@ -10,11 +10,12 @@ void Thin::draw(HDC dc, int left, int top, int right, int bottom, const wchar_t*
 {
     if (!dc || right <= left || bottom <= top)
         return;
-    int y = top + (bottom - top - GLYPH) / 2;
-    Paint::fill(dc, left, y, left + GLYPH, y + GLYPH, interior_);
-    Paint::frame(dc, left, y, left + GLYPH, y + GLYPH, frameFor(state, flags));
+    const int glyph = Paint::scaled(dc, GLYPH), margin = Paint::scaled(dc, 3);
+    int y = top + (bottom - top - glyph) / 2;
+    Paint::fill(dc, left, y, left + glyph, y + glyph, interior_);
+    Paint::frame(dc, left, y, left + glyph, y + glyph, frameFor(state, flags));
     if (flags & FLAG_CHECKED)
-        Glyphs::paintTick(dc, left + 3, y + 3, GLYPH - 6, (flags & FLAG_DISABLED) ? disabled_ : mark_);
+        Glyphs::paintTick(dc, left + margin, y + margin, glyph - 2 * margin, (flags & FLAG_DISABLED) ? disabled_ : mark_);
     drawText(dc, left, top, right, bottom, text, font, flags, textColour);
 }
 

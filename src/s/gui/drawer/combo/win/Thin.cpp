@@ -25,13 +25,13 @@ void Thin::draw(HDC dc, int left, int top, int right, int bottom, const wchar_t*
     uint32_t ink = disabled ? disabled_ : textColour == DEFAULT_COLOUR ? text_ : textColour;
     Paint::fill(dc, left, top, right, bottom, face_);
     Paint::frame(dc, left, top, right, bottom, marked ? hover_ : frame_);
-    int arrowLeft = right - ARROW;
+    int arrowLeft = right - Paint::scaled(dc, ARROW);
     if (arrowLeft > left + 1)
     {
         Paint::vline(dc, arrowLeft, top + 1, bottom - top - 2, marked ? hover_ : frame_);
         Glyphs::paint(dc, arrowLeft + 1, top + 1, right - 1, bottom - 1, L"#Down", ink);
     }
-    Paint::text(dc, left + 4, top + 1, (arrowLeft > left + 1 ? arrowLeft : right) - 2, bottom - 1, text, font, ink,
+    Paint::text(dc, left + Paint::scaled(dc, 4), top + 1, (arrowLeft > left + 1 ? arrowLeft : right) - 2, bottom - 1, text, font, ink,
                 DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 

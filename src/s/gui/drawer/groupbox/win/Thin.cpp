@@ -15,7 +15,7 @@ int Thin::getCaptionHeight(HDC dc, HFONT font)
 {
     int h = 0;
     Paint::measure(dc, L"", font, nullptr, &h);
-    return h + 4;
+    return h + Paint::scaled(dc, 4);
 }
 
 int Thin::getInset()
@@ -33,9 +33,10 @@ void Thin::draw(HDC dc, int left, int top, int right, int bottom, const wchar_t*
     int lineY = top + textH / 2;
     if (lineY >= bottom)
         lineY = top;
-    int gapLeft = left + CAPTION_LEFT, gapRight = gapLeft;
+    const int pad = Paint::scaled(dc, CAPTION_PAD);
+    int gapLeft = left + Paint::scaled(dc, CAPTION_LEFT), gapRight = gapLeft;
     if (caption && *caption)
-        gapRight = gapLeft + textW + 2 * CAPTION_PAD;
+        gapRight = gapLeft + textW + 2 * pad;
     if (gapRight > right - 1)
         gapRight = right - 1;
     Paint::hline(dc, left, lineY, gapLeft - left, frame_);
@@ -43,7 +44,7 @@ void Thin::draw(HDC dc, int left, int top, int right, int bottom, const wchar_t*
     Paint::vline(dc, left, lineY, bottom - lineY, frame_);
     Paint::vline(dc, right - 1, lineY, bottom - lineY, frame_);
     Paint::hline(dc, left, bottom - 1, right - left, frame_);
-    Paint::text(dc, gapLeft + CAPTION_PAD, top, gapRight - CAPTION_PAD, top + textH, caption, font,
+    Paint::text(dc, gapLeft + pad, top, gapRight - pad, top + textH, caption, font,
                 captionColour(flags, textColour), DT_LEFT | DT_TOP | DT_SINGLELINE);
 }
 

@@ -34,14 +34,16 @@ void Basic::drawItem(HDC dc, int left, int top, int right, int bottom, const wch
     Paint::fill(dc, left, top, right, bottom, hot && !disabled ? hover_ : background_);
     if (flags & FLAG_SEPARATOR)
     {
-        Paint::hline(dc, left + 2, top + (bottom - top) / 2, right - left - 4, separator_);
+        const int inset = Paint::scaled(dc, 2);
+        Paint::hline(dc, left + inset, top + (bottom - top) / 2, right - left - 2 * inset, separator_);
         return;
     }
     if (hot)
-        Paint::fill(dc, left, top, left + 3, bottom, accent_);
+        Paint::fill(dc, left, top, left + Paint::scaled(dc, 3), bottom, accent_);
     uint32_t ink = disabled ? disabled_ : text_;
-    int markSide = 7;
-    int mx = left + (MARK_WIDTH - markSide) / 2, my = top + (bottom - top - markSide) / 2;
+    const int markWidth = Paint::scaled(dc, MARK_WIDTH);
+    const int markSide = Paint::scaled(dc, 7);
+    int mx = left + (markWidth - markSide) / 2, my = top + (bottom - top - markSide) / 2;
     if (flags & FLAG_RADIO)
         Paint::fill(dc, mx + 1, my + 1, mx + markSide - 1, my + markSide - 1, ink);
     else if (flags & FLAG_CHECKED)
@@ -51,9 +53,11 @@ void Basic::drawItem(HDC dc, int left, int top, int right, int bottom, const wch
     const wchar_t* tab = wcschr(text, L'\t');
     std::wstring label = tab ? std::wstring(text, tab) : std::wstring(text);
     UINT format = DT_VCENTER | DT_SINGLELINE;
-    Paint::text(dc, left + MARK_WIDTH, top, right - 4, bottom, label.c_str(), font, ink, format | DT_LEFT);
+    Paint::text(dc, left + markWidth, top, right - Paint::scaled(dc, 4), bottom, label.c_str(), font, ink,
+                format | DT_LEFT);
     if (tab)
-        Paint::text(dc, left + MARK_WIDTH, top, right - 8, bottom, tab + 1, font, ink, format | DT_RIGHT);
+        Paint::text(dc, left + markWidth, top, right - Paint::scaled(dc, 8), bottom, tab + 1, font, ink,
+                    format | DT_RIGHT);
 }
 
 void Basic::measureItem(HDC dc, const wchar_t* text, HFONT font, unsigned flags, int* width, int* height)
@@ -61,7 +65,7 @@ void Basic::measureItem(HDC dc, const wchar_t* text, HFONT font, unsigned flags,
     int w = 0, h = 0;
     if (flags & FLAG_SEPARATOR)
     {
-        h = SEPARATOR_HEIGHT;
+        h = Paint::scaled(dc, SEPARATOR_HEIGHT);
     }
     else
     {
@@ -72,10 +76,10 @@ void Basic::measureItem(HDC dc, const wchar_t* text, HFONT font, unsigned flags,
         {
             int keyW = 0;
             Paint::measure(dc, tab + 1, font, &keyW, nullptr);
-            w += KEY_GAP + keyW;
+            w += Paint::scaled(dc, KEY_GAP) + keyW;
         }
-        w += MARK_WIDTH + 8;
-        h += 2 * ITEM_PADDING_Y;
+        w += Paint::scaled(dc, MARK_WIDTH) + Paint::scaled(dc, 8);
+        h += 2 * Paint::scaled(dc, ITEM_PADDING_Y);
     }
     if (width)
         *width = w;

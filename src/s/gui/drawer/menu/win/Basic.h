@@ -9,7 +9,8 @@ namespace s::gui::drawer::menu::win
 // Owner-drawn menu items: the background, a hovered item filled with the hover colour
 // and marked by a 3-pixel accent bar at its left, a tick or a radio dot in the mark
 // column (MARK_WIDTH), the text after it and the key text (after a tab) at the right.
-// A separator is a 1-pixel line across the middle of its SEPARATOR_HEIGHT.
+// A separator is a 1-pixel line across the middle of its SEPARATOR_HEIGHT. The sizes are
+// stated at 96 DPI; measuring and drawing scale them to the context's DPI (Paint::scaled).
 class Basic : public IMenu
 {
     S_CLASS_ID(L"s_gui_drawer_menu_win_Basic")

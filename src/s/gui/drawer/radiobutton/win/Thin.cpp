@@ -32,12 +32,13 @@ void Thin::draw(HDC dc, int left, int top, int right, int bottom, const wchar_t*
 {
     if (!dc || right <= left || bottom <= top)
         return;
-    int y = top + (bottom - top - GLYPH) / 2;
-    disc(dc, left, y, GLYPH, frameFor(state, flags), interior_);
+    const int glyph = Paint::scaled(dc, GLYPH), margin = Paint::scaled(dc, 4);
+    int y = top + (bottom - top - glyph) / 2;
+    disc(dc, left, y, glyph, frameFor(state, flags), interior_);
     if (flags & FLAG_CHECKED)
     {
         uint32_t dot = (flags & FLAG_DISABLED) ? disabled_ : mark_;
-        disc(dc, left + 4, y + 4, GLYPH - 8, dot, dot);
+        disc(dc, left + margin, y + margin, glyph - 2 * margin, dot, dot);
     }
     drawText(dc, left, top, right, bottom, text, font, flags, textColour);
 }

@@ -1,6 +1,7 @@
 #include "s/gui/drawer/statusbar/win/BasicResizer.h"
 
 #include "s/gui/drawer/Glyphs.h"
+#include "s/gui/drawer/Paint.h"
 
 namespace s::gui::drawer::statusbar::win
 {
@@ -18,12 +19,12 @@ void BasicResizer::drawImage(HDC dc, int left, int top, int right, int bottom, c
     draw(dc, left, top, right, bottom, nullptr, nullptr, state, flags, DEFAULT_COLOUR);
 }
 
-void BasicResizer::measure(HDC, const wchar_t*, HFONT, int* width, int* height)
+void BasicResizer::measure(HDC dc, const wchar_t*, HFONT, int* width, int* height)
 {
     if (width)
-        *width = SIZE;
+        *width = Paint::scaled(dc, SIZE);
     if (height)
-        *height = SIZE;
+        *height = Paint::scaled(dc, SIZE);
 }
 
 } // namespace s::gui::drawer::statusbar::win

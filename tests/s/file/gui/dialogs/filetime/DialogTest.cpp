@@ -246,6 +246,93 @@ TEST_F(FileTimeDialog, AClosedWindowSavesTheSettingsButLeavesTheRunningRequestAl
 
 // --- other languages ---------------------------------------------------------------------------------------
 
+namespace
+{
+
+// The room a button's text needs in the font the control paints with, and the room it has
+// (its client width less the frame and the focus margins of the platform's button).
+void expectTextFits(s::gui::win::Button* button)
+{
+    HWND h = s::gui::win::Toolkit::handleOf(button);
+    ASSERT_NE(h, nullptr);
+    wchar_t text[128] = {};
+    GetWindowTextW(h, text, 128);
+    HDC dc = GetDC(h);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
+    SIZE need{};
+    GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &need);
+    SelectObject(dc, old);
+    ReleaseDC(h, dc);
+    RECT client;
+    GetClientRect(h, &client);
+    EXPECT_GE(client.right, need.cx + 8) << "\"" << std::wstring(text).size() << "\" characters cut";
+}
+
+// The index of a language in the pack's list (its menu command is 2 + the index).
+uint32_t languageIndex(s::lang::Localizer* localizer, const wchar_t* engName)
+{
+    for (uint32_t i = 0; i < localizer->getLanguageCount(); ++i)
+        if (wcscmp(localizer->getLanguage(i)->getEngName(), engName) == 0)
+            return i;
+    return 0;
+}
+
+// The shown text of a combo box's first entry, read from the native control.
+std::wstring firstEntry(s::gui::win::ComboBox* combo)
+{
+    HWND h = s::gui::win::Toolkit::handleOf(combo);
+    LRESULT length = SendMessageW(h, CB_GETLBTEXTLEN, 0, 0);
+    if (length <= 0)
+        return L"";
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(h, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+} // namespace
+
+// A language chosen from the menu re-texts every text of the window, the zone selectors'
+// system entries and the buttons included, and a button whose stated width is too narrow
+// for the new text grows to it.
+TEST_F(FileTimeDialog, ALanguageChosenFromTheMenuRetextsTheZoneSelectorsAndWidensButtons)
+{
+    build();
+    chooseAction(1);
+    const uint32_t german = languageIndex(localizer, L"German");
+    ASSERT_NE(german, 0u);
+    const std::wstring english = localizer->getText(ZoneSelector::TEXT_SYSTEM_ZONE);
+    ZoneSelector* selectors[] = {const_cast<ZoneSelector*>(&edit().from), const_cast<ZoneSelector*>(&edit().to),
+                                 const_cast<ZoneSelector*>(&multi().from), const_cast<ZoneSelector*>(&multi().to)};
+    for (ZoneSelector* z : selectors)
+        EXPECT_EQ(firstEntry(z->combo()).rfind(english + L" - ", 0), 0u) << "English at the start";
+
+    SendMessageW(window(), WM_COMMAND, 2 + german, 0);
+    testgui::settle(window());
+    const std::wstring deutsch = localizer->getText(ZoneSelector::TEXT_SYSTEM_ZONE);
+    ASSERT_NE(deutsch, english);
+    for (ZoneSelector* z : selectors)
+    {
+        EXPECT_EQ(firstEntry(z->combo()).rfind(deutsch + L" - ", 0), 0u) << "the system entry follows the menu";
+        EXPECT_STREQ(z->selectedText(), firstEntry(z->combo()).c_str()) << "the system entry stays selected";
+    }
+    for (s::gui::win::Button* b : {edit().restore, edit().apply, edit().cancel})
+        expectTextFits(b);
+    screenshot("filetime-edit-switched-de.bmp");
+    localizer->selectLanguage(L"English");
+}
+
+TEST_F(FileTimeDialogGermanEnv, ViewAndEditButtonsShowTheirWholeTexts)
+{
+    localizer->selectLanguage(L"German");
+    build();
+    chooseAction(1);
+    EXPECT_EQ(std::wstring(edit().restore->getText()), L"Wiederherstellen");
+    for (s::gui::win::Button* b : {edit().restore, edit().apply, edit().cancel, edit().now})
+        expectTextFits(b);
+    screenshot("filetime-edit-de.bmp");
+}
+
 class FileTimeDialogGermanEnv : public FileTimeDialog
 {
 };
