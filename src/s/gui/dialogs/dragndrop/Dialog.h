@@ -245,6 +245,11 @@ class Dialog : public s::base::IObject,
     // Items of the run that has just ended that could not be processed (read when
     // ProcessStatusEnd is handled). The base task fails nothing.
     virtual uint32_t getFailedItemCount() { return 0; }
+    // A menu of the derived dialog, put first in the menu bar (owned by the bar from then
+    // on); null: none. Its commands, numbered from OWN_COMMAND_FIRST, go to runOwnCommand.
+    virtual s::gui::IPopupMenu* createOwnMenu() { return nullptr; }
+    virtual void runOwnCommand(int32_t command) { (void)command; }
+    static constexpr int32_t OWN_COMMAND_FIRST = 20000;
 
     // The worker's task (the base counts through the dropped items).
     void Run() override;

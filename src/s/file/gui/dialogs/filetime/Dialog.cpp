@@ -116,9 +116,12 @@ void restoreBoxes(s::map::IMappedData* store, const wchar_t* section, s::gui::wi
 }
 } // namespace
 
-Dialog::Dialog() : engine_(getFrame()), copyPath_(s::str::strbuffer::StrBuffer::Acquire())
+Dialog::Dialog()
+    : engine_(getFrame()), copyPath_(s::str::strbuffer::StrBuffer::Acquire()),
+      journal_(getFrame(), [this] { return journalCommand(); }), undo_(getFrame())
 {
     engine_.setItemView(this);
+    engine_.setListener(&journal_);
 }
 
 Dialog::~Dialog()
@@ -133,7 +136,12 @@ void Dialog::Reset()
     s::gui::dialogs::dragndrop::Dialog::Reset();
     engine_.reset();
     engine_.setItemView(this);
+    engine_.setListener(&journal_);
     getFrame().setTask(&engine_);
+    journal_.end();
+    undoing_ = false;
+    undoFile_.clear();
+    editMenu_ = nullptr;
     chooser_ = nullptr;
     pile_ = nullptr;
     neededWidth_ = 0;
@@ -414,7 +422,10 @@ bool Dialog::saveAndCapture(bool closing)
     }
     if (action == ChangeEngine::ACTION_CHANGE_MULTIPLE)
     {
-        return captureMultiple(!closing);
+        if (!captureMultiple(!closing))
+            return false;
+        if (!closing)
+            beginJournal(false);
     }
     return true;
 }

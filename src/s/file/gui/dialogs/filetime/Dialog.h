@@ -25,8 +25,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "s/file/gui/dialogs/filetime/ChangeEngine.h"
+#include "s/file/gui/dialogs/filetime/Journal.h"
+#include "s/file/gui/dialogs/filetime/JournalUndo.h"
 #include "s/file/gui/dialogs/filetime/DialogPanels.h"
 #include "s/gui/dialogs/dragndrop/Dialog.h"
 
@@ -87,7 +90,13 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     int32_t getLargeDropAreaWidth() override { return 100; }
     int32_t getCancelButtonWidth() override { return 80; }
     int32_t getCancelGapWidth() override { return 15; }
-    uint32_t getFailedItemCount() override { return engine_.getFailureCount(); }
+    // The engine's failures, or after an undo the items it could not put back.
+    uint32_t getFailedItemCount() override;
+    // The Edit menu: "Undo Last Change".
+    s::gui::IPopupMenu* createOwnMenu() override;
+    void runOwnCommand(int32_t command) override;
+    // Closes the run's journal, tells the end of an undo and updates the Edit menu.
+    void onProcessingFinished() override;
     // The change engine.
     void Run() override;
 
@@ -117,6 +126,22 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     s::gui::win::ComboBox* getActionChooser() const { return chooser_; }
     // The chosen action (0 View & Copy, 1 View & Edit, 2 Change Multiple).
     int32_t getAction();
+
+    // --- journal and undo ------------------------------------------------------------------
+    // The Edit menu's command ids.
+    static constexpr int32_t CMD_UNDO_LAST = OWN_COMMAND_FIRST;
+    // "Undo Last Change": undoes the newest run not yet undone (whichever front end made it)
+    // on the worker, with progress and Cancel. Nothing while a run is under way or when
+    // there is nothing to undo.
+    void undoLastChange();
+    // Finds the newest run to undo and sets the Edit menu's item: enabled and naming it,
+    // or disabled. Answers whether there is one.
+    bool refreshUndo();
+    // The Edit menu (null before building; owned by the menu bar).
+    s::gui::IPopupMenu* getEditMenu() const { return editMenu_; }
+    // What the window journals for the request captured for its next run, in words
+    // ("%n" stands for the dropped items).
+    std::wstring describeRequest(bool edit);
 
   private:
     // Building (one function per panel).
@@ -193,6 +218,19 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     int64_t copySize_ = -1;
     // A drop refused for its date: the drop dialog queues nothing then.
     bool refused_ = false;
+
+    // Starts journalling the run about to start (window's thread, frame idle).
+    void beginJournal(bool edit);
+    // The run's command for its journal (on the worker, when the journal is made).
+    std::wstring journalCommand();
+
+    JournalListener journal_;
+    JournalUndo undo_;
+    bool undoing_ = false;          // the run under way (or just ended) is an undo
+    std::wstring runCommand_;       // the next run's command, "%n" for the item count
+    std::wstring oneItem_, manyItems_; // "1 item dropped", "%d items dropped"
+    std::wstring undoFile_;         // the journal the Edit menu would undo
+    s::gui::IPopupMenu* editMenu_ = nullptr; // owned by the menu bar
 };
 
 } // namespace s::file::gui::dialogs::filetime
