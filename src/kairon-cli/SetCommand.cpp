@@ -12,6 +12,7 @@
 #include "kairon-cli/Zones.h"
 #include "s/file/gui/dialogs/filetime/ChangeEngine.h"
 #include "s/file/gui/dialogs/filetime/IChangeListener.h"
+#include "s/file/gui/dialogs/filetime/PlanRecorder.h"
 #include "s/gui/dialogs/dragndrop/ProcessingFrame.h"
 #include "s/col/_array/ArrayU32.h"
 #include "s/io/win/ConsoleOutput.h"
@@ -134,8 +135,10 @@ class RunListener : public ft::IChangeListener
         if (dryRun_)
         {
             listPlanned(path, before, planned);
+            // A dry run changes no time, but the system stamps the access time of a
+            // folder when it is listed: the folder gets back the time it had.
             if (isFolder)
-                keepAccessTime(path, before.accessed);
+                ft::PlanRecorder::keepAccessTime(path, before.accessed);
             return true;
         }
         const bool told = journal_->failed();
@@ -168,19 +171,6 @@ class RunListener : public ft::IChangeListener
     bool wasReported(const wchar_t* path) const { return reported_.count(path) != 0; }
 
   private:
-    // A dry run changes no time, but the system stamps the access time of a folder when it
-    // is listed (where access times are kept): the folder gets back the time it had, to the
-    // tick. Its contents have been walked when the engine offers the folder itself.
-    static void keepAccessTime(const wchar_t* path, int64_t accessed)
-    {
-        HeldPath folder(path);
-        if (folder.p == nullptr || accessed <= 0 ||
-            static_cast<int64_t>(folder->GetAccessTicks(true)) == accessed)
-            return;
-        const auto ticks = static_cast<s::time::Ticks>(accessed);
-        PathWin::WriteTimeTicks(folder->AttributePath(), nullptr, &ticks, nullptr);
-    }
-
     void listPlanned(const wchar_t* path, const ft::ItemTimes& before, const ft::ItemTimes& planned)
     {
         std::wstring lines;

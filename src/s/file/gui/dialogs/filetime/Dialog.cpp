@@ -333,6 +333,7 @@ void Dialog::restoreSettings()
         box->setEnabled(multi_.includeContents->isChecked());
     }
     restoreDaylight(store, SECTION_MULTIPLE, multi_.from, multi_.to);
+    multi_.preview->setCheckedSilently(store->getBool(SECTION_MULTIPLE, L"Preview", false));
 }
 
 void Dialog::restoreMethod()
@@ -398,6 +399,7 @@ void Dialog::saveSettings()
     store->setBool(SECTION_MULTIPLE, L"OffsetAdd", !multi_.minus->isSelected());
     saveOffset(store, SECTION_MULTIPLE, multi_.digit, multi_.unit);
     saveZones(store, SECTION_MULTIPLE, multi_.from, multi_.to);
+    store->setBool(SECTION_MULTIPLE, L"Preview", multi_.preview->isChecked());
 }
 
 // --- processing --------------------------------------------------------------------------------
@@ -412,6 +414,8 @@ bool Dialog::saveAndCapture(bool closing)
     saveSettings();
     const int32_t action = getAction();
     engine_.setAction(action);
+    if (!closing)
+        planning_ = false;
     if (action == ChangeEngine::ACTION_VIEW_EDIT)
     {
         if (!closing)
@@ -425,7 +429,7 @@ bool Dialog::saveAndCapture(bool closing)
         if (!captureMultiple(!closing))
             return false;
         if (!closing)
-            beginJournal(false);
+            beginRun(multi_.preview->isChecked());
     }
     return true;
 }
@@ -435,6 +439,16 @@ bool Dialog::handleOwnEvent(void* source, int kind)
     s::gui::win::Window* window = getWindow();
     if (window != nullptr && source == static_cast<void*>(static_cast<s::gui::IWindow*>(window)))
     {
+        if (kind == s::gui::IWindow::EVENT_REQUEST && window->getRequestValue1() == LIST_REQUEST)
+        {
+            openList(window->getRequestValue2());
+            return true;
+        }
+        if (kind == s::gui::IWindow::EVENT_ACTIVATED)
+        {
+            // Another front end may have made or undone a run meanwhile.
+            refreshUndo();
+        }
         if (kind == s::gui::IWindow::EVENT_CLOSE)
         {
             // The settings are always saved; a request that a running job uses is left alone.

@@ -30,6 +30,7 @@
 #include "s/file/gui/dialogs/filetime/ChangeEngine.h"
 #include "s/file/gui/dialogs/filetime/Journal.h"
 #include "s/file/gui/dialogs/filetime/JournalUndo.h"
+#include "s/file/gui/dialogs/filetime/PlanRecorder.h"
 #include "s/file/gui/dialogs/filetime/DialogPanels.h"
 #include "s/gui/dialogs/dragndrop/Dialog.h"
 
@@ -130,6 +131,15 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     // --- journal and undo ------------------------------------------------------------------
     // The Edit menu's command ids.
     static constexpr int32_t CMD_UNDO_LAST = OWN_COMMAND_FIRST;
+    static constexpr int32_t CMD_SHOW_FAILED = OWN_COMMAND_FIRST + 1;
+    // The window request that opens the list window after a run (value 2: LIST_PREVIEW or
+    // LIST_FAILED), posted so that the run has ended when the list opens.
+    static constexpr int LIST_REQUEST = 0x4C495354;
+    static constexpr int LIST_PREVIEW = 0;
+    static constexpr int LIST_FAILED = 1;
+    // Opens the list window: the planned change (Apply runs it, journalled) or the items
+    // the last run could not change with the system's reasons. Modal on the window's thread.
+    void openList(int list);
     // "Undo Last Change": undoes the newest run not yet undone (whichever front end made it)
     // on the worker, with progress and Cancel. Nothing while a run is under way or when
     // there is nothing to undo.
@@ -219,14 +229,21 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     // A drop refused for its date: the drop dialog queues nothing then.
     bool refused_ = false;
 
-    // Starts journalling the run about to start (window's thread, frame idle).
-    void beginJournal(bool edit);
+    // Prepares the run about to start (window's thread, frame idle): a plan for the preview,
+    // or a real run that is journalled.
+    void beginRun(bool plan, bool edit = false);
+    // Enables "Show Failed Items" when the last run left failures.
+    void refreshFailed();
     // The run's command for its journal (on the worker, when the journal is made).
     std::wstring journalCommand();
 
     JournalListener journal_;
     JournalUndo undo_;
     bool undoing_ = false;          // the run under way (or just ended) is an undo
+    bool undoneLast_ = false;       // the last run was an undo (its failures are listed)
+    PlanRecorder plan_;
+    bool planning_ = false;         // the run under way plans a preview
+    std::vector<std::wstring> plannedPaths_; // the dropped paths of the plan, for Apply
     std::wstring runCommand_;       // the next run's command, "%n" for the item count
     std::wstring oneItem_, manyItems_; // "1 item dropped", "%d items dropped"
     std::wstring undoFile_;         // the journal the Edit menu would undo

@@ -414,7 +414,7 @@ void Dialog::applyEdit()
     edit_.apply->setEnabled(false);
     appliedOnce_ = true;
     engine_.setAction(ChangeEngine::ACTION_VIEW_EDIT);
-    beginJournal(true);
+    beginRun(false, true);
     engine_.setApplyPending(true);
     if (!getFrame().startRun())
     {

@@ -4,6 +4,10 @@
 #include <string>
 
 #include "s/file/gui/dialogs/filetime/Dialog.h"
+#include "s/file/gui/dialogs/filetime/ItemListWindow.h"
+#include "s/gui/win/Window.h"
+#include "s/str/strarray/StrArray.h"
+#include "s/col/_array/ArrayU32.h"
 #include "s/gui/IPopupMenu.h"
 #include "s/gui/menuitem/MenuItem.h"
 #include "s/gui/win/PopupMenu.h"
@@ -41,6 +45,8 @@ constexpr int32_t TEXT_UNDONE_FAILED = 7700062;
 constexpr int32_t TEXT_UNDO_STOPPED = 7700063;
 constexpr int32_t TEXT_NOTHING_TO_UNDO = 7700064;
 constexpr int32_t TEXT_JOURNAL_FAILED = 7700065;
+constexpr int32_t TEXT_SHOW_FAILED = 7700003;
+constexpr int32_t TEXT_NOTHING_CHANGED = 7700131;
 
 // The menu text names the run; a long command is cut.
 constexpr size_t MAX_NAMED = 80;
@@ -130,14 +136,75 @@ std::wstring Dialog::describeRequest(bool edit)
     return run;
 }
 
-void Dialog::beginJournal(bool edit)
+void Dialog::beginRun(bool plan, bool edit)
 {
-    runCommand_ = describeRequest(edit);
-    oneItem_ = text(TEXT_ONE_ITEM);
-    manyItems_ = text(TEXT_MANY_ITEMS);
-    journal_.begin(JournalFolder());
+    planning_ = plan;
+    engine_.setPlanOnly(plan);
+    if (plan)
+    {
+        plan_.clear();
+        engine_.setListener(&plan_);
+    }
+    else
+    {
+        engine_.setListener(&journal_);
+        runCommand_ = describeRequest(edit);
+        oneItem_ = text(TEXT_ONE_ITEM);
+        manyItems_ = text(TEXT_MANY_ITEMS);
+        journal_.begin(JournalFolder());
+    }
+    undoneLast_ = false;
     if (editMenu_ != nullptr)
+    {
         editMenu_->setItemEnabled(CMD_UNDO_LAST, false);
+        editMenu_->setItemEnabled(CMD_SHOW_FAILED, false);
+    }
+}
+
+void Dialog::refreshFailed()
+{
+    if (editMenu_ != nullptr)
+        editMenu_->setItemEnabled(CMD_SHOW_FAILED, getFailedItemCount() != 0);
+}
+
+void Dialog::openList(int list)
+{
+    s::gui::win::Window* window = getWindow();
+    const HWND owner = window != nullptr ? window->getHandle() : nullptr;
+    if (list == LIST_FAILED)
+    {
+        ItemListWindow failed(ItemListWindow::MODE_FAILURES, getLocalizer());
+        if (undoneLast_)
+        {
+            for (size_t i = 0; i < undo_.failedPaths().size(); ++i)
+                failed.rows().push_back(ItemRow{undo_.failedPaths()[i], -1, 0, 0, undo_.failedErrors()[i]});
+        }
+        else
+        {
+            const s::str::strarray::StrArray& paths = engine_.getFailedPaths();
+            for (uint32_t i = 0; i < paths.Count(); ++i)
+                failed.rows().push_back(ItemRow{paths.Get(i)->CStr(), -1, 0, 0, engine_.getFailedErrors().Get(i)});
+        }
+        if (failed.create(owner))
+            failed.runModal();
+        return;
+    }
+    ItemListWindow preview(ItemListWindow::MODE_PREVIEW, getLocalizer());
+    preview.rows() = std::move(plan_.rows());
+    plan_.clear();
+    const bool apply = preview.create(owner) && preview.runModal();
+    ObjLocker::Guard guard(getFrame().getItemLock());
+    if (!apply || getFrame().isBusy() || plannedPaths_.empty())
+    {
+        setStatus(text(TEXT_NOTHING_CHANGED));
+        return;
+    }
+    // Exactly the planned change: the same request and the same dropped paths, journalled.
+    beginRun(false);
+    for (const std::wstring& path : plannedPaths_)
+        getFrame().appendPath(path.c_str());
+    plannedPaths_.clear();
+    getFrame().startRun();
 }
 
 std::wstring Dialog::journalCommand()
@@ -165,6 +232,8 @@ s::gui::IPopupMenu* Dialog::createOwnMenu()
     s::gui::win::PopupMenu* menu = s::gui::win::PopupMenu::Acquire();
     menu->setTitleId(TEXT_EDIT_MENU);
     menu->addItem(MenuItem::newMenuItem(TEXT_UNDO_LAST, getLocalizer(), CMD_UNDO_LAST, false));
+    menu->addItem(MenuItem::newMenuItem(TEXT_SHOW_FAILED, getLocalizer(), CMD_SHOW_FAILED, false));
+    menu->setItemEnabled(CMD_SHOW_FAILED, false);
     editMenu_ = menu;
     refreshUndo();
     return menu;
@@ -174,6 +243,8 @@ void Dialog::runOwnCommand(int32_t command)
 {
     if (command == CMD_UNDO_LAST)
         undoLastChange();
+    else if (command == CMD_SHOW_FAILED && getFailedItemCount() != 0)
+        openList(LIST_FAILED);
 }
 
 bool Dialog::refreshUndo()
@@ -217,6 +288,7 @@ void Dialog::undoLastChange()
     }
     undo_.setJournal(undoFile_);
     undoing_ = true;
+    undoneLast_ = true;
     getFrame().setTask(&undo_);
     if (editMenu_ != nullptr)
         editMenu_->setItemEnabled(CMD_UNDO_LAST, false);
@@ -250,6 +322,26 @@ void Dialog::onProcessingFinished()
         setStatus(status.c_str());
         undoing_ = false;
     }
+    else if (planning_)
+    {
+        // Items known to fail without a write (a drive root) are listed with their reason.
+        const s::str::strarray::StrArray& paths = engine_.getFailedPaths();
+        for (uint32_t i = 0; i < paths.Count(); ++i)
+            plan_.rows().push_back(ItemRow{paths.Get(i)->CStr(), -1, 0, 0, engine_.getFailedErrors().Get(i)});
+        plannedPaths_.clear();
+        {
+            ObjLocker::Guard guard(getFrame().getItemLock());
+            for (uint32_t i = 0; i < getFrame().getPathCount(); ++i)
+                plannedPaths_.push_back(getFrame().getPath(i));
+        }
+        planning_ = false;
+        engine_.setPlanOnly(false);
+        engine_.setListener(&journal_);
+        setStatus(text(TEXT_NOTHING_CHANGED));
+        s::gui::win::Window* window = getWindow();
+        if (window != nullptr)
+            window->postRequest(LIST_REQUEST, LIST_PREVIEW, 0, 0);
+    }
     else if (journal_.failed())
     {
         std::wstring message = text(TEXT_JOURNAL_FAILED);
@@ -257,6 +349,7 @@ void Dialog::onProcessingFinished()
         showMessage(message.c_str());
     }
     refreshUndo();
+    refreshFailed();
 }
 
 } // namespace s::file::gui::dialogs::filetime
