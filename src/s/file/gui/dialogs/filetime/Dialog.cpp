@@ -128,6 +128,7 @@ Dialog::~Dialog()
 {
     // The worker must be gone before the engine it runs.
     getFrame().clear();
+    unhookUndoKey();
     copyPath_->Release();
 }
 
@@ -139,6 +140,7 @@ void Dialog::Reset()
     engine_.setListener(&journal_);
     getFrame().setTask(&engine_);
     journal_.end();
+    unhookUndoKey();
     undoing_ = false;
     undoFile_.clear();
     editMenu_ = nullptr;
@@ -448,6 +450,7 @@ bool Dialog::handleOwnEvent(void* source, int kind)
         {
             // Another front end may have made or undone a run meanwhile.
             refreshUndo();
+            hookUndoKey();
         }
         if (kind == s::gui::IWindow::EVENT_CLOSE)
         {

@@ -234,6 +234,12 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     void beginRun(bool plan, bool edit = false);
     // Enables "Show Failed Items" when the last run left failures.
     void refreshFailed();
+    // Ctrl+Z anywhere in the window runs "Undo Last Change": a message hook of the window's
+    // thread (installed on the window's thread, removed with the dialog).
+    void hookUndoKey();
+    void unhookUndoKey();
+    static LRESULT CALLBACK undoKeyHook(int code, WPARAM wParam, LPARAM lParam);
+    HHOOK undoHook_ = nullptr;
     // The run's command for its journal (on the worker, when the journal is made).
     std::wstring journalCommand();
 

@@ -1,6 +1,7 @@
 // The file-time dialog's journal and undo: every run that writes is journalled (in words a
 // person reads), and the Edit menu's "Undo Last Change" puts back the newest run not yet
 // undone, whichever front end made it.
+#include <atomic>
 #include <string>
 
 #include "s/file/gui/dialogs/filetime/Dialog.h"
@@ -50,6 +51,9 @@ constexpr int32_t TEXT_NOTHING_CHANGED = 7700131;
 
 // The menu text names the run; a long command is cut.
 constexpr size_t MAX_NAMED = 80;
+
+// The window whose thread's hook serves Ctrl+Z (one main window per process).
+std::atomic<HWND> g_undoWindow{nullptr};
 
 void replaceAll(std::wstring& text, const wchar_t* key, const std::wstring& value)
 {
@@ -159,6 +163,38 @@ void Dialog::beginRun(bool plan, bool edit)
         editMenu_->setItemEnabled(CMD_UNDO_LAST, false);
         editMenu_->setItemEnabled(CMD_SHOW_FAILED, false);
     }
+}
+
+void Dialog::hookUndoKey()
+{
+    s::gui::win::Window* window = getWindow();
+    if (undoHook_ != nullptr || window == nullptr || window->getHandle() == nullptr)
+        return;
+    g_undoWindow = window->getHandle();
+    undoHook_ = SetWindowsHookExW(WH_GETMESSAGE, &Dialog::undoKeyHook, nullptr, GetCurrentThreadId());
+}
+
+void Dialog::unhookUndoKey()
+{
+    if (undoHook_ != nullptr)
+        UnhookWindowsHookEx(undoHook_);
+    undoHook_ = nullptr;
+    g_undoWindow = nullptr;
+}
+
+LRESULT CALLBACK Dialog::undoKeyHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    MSG* message = reinterpret_cast<MSG*>(lParam);
+    const HWND window = g_undoWindow;
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_KEYDOWN && message->wParam == 'Z' &&
+        (GetKeyState(VK_CONTROL) & 0x8000) != 0 && (GetKeyState(VK_MENU) & 0x8000) == 0 && window != nullptr &&
+        (message->hwnd == window || IsChild(window, message->hwnd)))
+    {
+        // As the menu's command, through the menu bar; the key itself goes nowhere.
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(CMD_UNDO_LAST, 0), 0);
+        message->message = WM_NULL;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void Dialog::refreshFailed()

@@ -358,3 +358,260 @@ TEST_F(JournalLibrary, ARunStoppedMidwayIsUndoneUpToTheItemItReached)
     EXPECT_TRUE(journalUndone(file));
     EXPECT_FALSE(FindLastJournal(journals, file));
 }
+
+// --- preview ------------------------------------------------------------------------------------
+
+#include <commctrl.h>
+
+#include "s/file/gui/dialogs/filetime/ItemListWindow.h"
+
+namespace
+{
+
+// The list window once it is shown (the dialog opens it after the plan has ended).
+HWND waitForList()
+{
+    for (int i = 0; i < 500; ++i)
+    {
+        HWND h = FindWindowW(ItemListWindow::CLASS_NAME, nullptr);
+        if (h != nullptr && IsWindowVisible(h))
+            return h;
+        Sleep(10);
+    }
+    return nullptr;
+}
+
+HWND listViewOf(HWND list)
+{
+    return FindWindowExW(list, nullptr, WC_LISTVIEWW, nullptr);
+}
+
+std::wstring cell(HWND listView, int row, int column)
+{
+    wchar_t text[512] = {};
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 512;
+    SendMessageW(listView, LVM_GETITEMTEXTW, WPARAM(row), LPARAM(&item));
+    return text;
+}
+
+// A click on a column head, as the list view tells its window.
+void clickColumn(HWND list, int column)
+{
+    NMLISTVIEW n = {};
+    n.hdr.hwndFrom = listViewOf(list);
+    n.hdr.code = LVN_COLUMNCLICK;
+    n.iItem = -1;
+    n.iSubItem = column;
+    SendMessageW(list, WM_NOTIFY, 0, LPARAM(&n));
+}
+
+void screenshotOf(HWND h, const char* path)
+{
+    RECT r;
+    GetWindowRect(h, &r);
+    SetForegroundWindow(h);
+    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(300);
+    EXPECT_TRUE(testgui::saveScreen(r, path));
+}
+
+struct Snapshot
+{
+    uint64_t created = 0, modified = 0, accessed = 0;
+    DWORD attributes = 0;
+    uint64_t size = 0;
+    bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot snapshotOf(const std::wstring& path)
+{
+    Snapshot s;
+    WIN32_FILE_ATTRIBUTE_DATA d{};
+    if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &d))
+    {
+        s.created = TicksOf(d.ftCreationTime);
+        s.modified = TicksOf(d.ftLastWriteTime);
+        s.accessed = TicksOf(d.ftLastAccessTime);
+        s.attributes = d.dwFileAttributes;
+        s.size = (uint64_t(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+    }
+    return s;
+}
+
+} // namespace
+
+class FileTimePreview : public FileTimeJournal
+{
+  protected:
+    // A folder with a file, a read-only file and a subfolder with a file; the preview
+    // checked, "add 1 hour to modified" with the folder's contents.
+    void preparePreview(const std::wstring& name)
+    {
+        root = makeFolder(name);
+        tree = {root, makeFile(name + L"\\a.txt", 4), makeFile(name + L"\\b.txt", 6, FILE_ATTRIBUTE_READONLY),
+                makeFolder(name + L"\\sub"), makeFile(name + L"\\sub\\c.txt", 8)};
+        for (size_t i = 0; i < tree.size(); ++i)
+            setTimes(tree[i], Utc(2012, 3, 4 + int(i), 5), Utc(2013, 3, 4 + int(i), 5));
+    }
+    void chooseOffsetWithContents()
+    {
+        chooseAction(2);
+        click(multi().methods[METHOD_OFFSET]);
+        click(multi().add);
+        chooseValue(multi().digit, 1);
+        chooseValue(multi().unit, s::gui::combobox::ComboBoxItem::keyValue(UnitHours));
+        for (int k = 0; k < TIME_COUNT; ++k)
+        {
+            if (checked(multi().fields[k]) != (k == TIME_MODIFIED))
+                click(multi().fields[k]);
+        }
+        if (!checked(multi().includeContents))
+            click(multi().includeContents);
+        if (!checked(multi().attributes[ATTR_READ_ONLY]))
+            click(multi().attributes[ATTR_READ_ONLY]);
+    }
+    void closeList(HWND list, int button)
+    {
+        SendMessageW(GetDlgItem(list, button), BM_CLICK, 0, 0);
+        testgui::settle(window());
+        ASSERT_TRUE(waitIdle());
+        testgui::settle(window());
+    }
+    std::wstring root;
+    std::vector<std::wstring> tree;
+};
+
+TEST_F(FileTimePreview, PreviewThenCancelWritesNothing)
+{
+    preparePreview(L"tree");
+    std::vector<Snapshot> was;
+    for (const auto& p : tree)
+        was.push_back(snapshotOf(p));
+    build();
+    chooseOffsetWithContents();
+    click(multi().preview);
+    drop({root});
+    HWND list = waitForList();
+    ASSERT_NE(list, nullptr);
+    // One row per time that would change: the modified time of all five items.
+    HWND view = listViewOf(list);
+    EXPECT_EQ(SendMessageW(view, LVM_GETITEMCOUNT, 0, 0), 5);
+    EXPECT_EQ(cell(view, 0, 1), L"modified");
+    screenshotOf(list, "filetime-preview.bmp");
+    closeList(list, ItemListWindow::ID_CANCEL);
+    for (size_t i = 0; i < tree.size(); ++i)
+        EXPECT_EQ(snapshotOf(tree[i]), was[i]) << narrow(tree[i]);
+    EXPECT_TRUE(journalsIn(journalFolder).empty());
+    EXPECT_EQ(status(), L"Nothing was changed.");
+    // Saved with the panel's settings.
+    EXPECT_TRUE(store->getBool(MULTI, L"Preview", false));
+}
+
+TEST_F(FileTimePreview, PreviewThenApplyEqualsARunWithoutPreviewAndIsJournalled)
+{
+    preparePreview(L"plain");
+    const std::vector<std::wstring> plain = tree;
+    preparePreview(L"previewed");
+    build();
+    chooseOffsetWithContents();
+    drop({plain[0]});
+    click(multi().preview);
+    drop({root});
+    HWND list = waitForList();
+    ASSERT_NE(list, nullptr);
+    HWND view = listViewOf(list);
+    // Sorted by the item column, both ways.
+    clickColumn(list, 0);
+    EXPECT_EQ(cell(view, 0, 0), root);
+    clickColumn(list, 0);
+    EXPECT_EQ(cell(view, 0, 0), tree[4]);
+    EXPECT_EQ(snapshotOf(tree[1]).modified, TicksOf(Utc(2012, 3, 5, 5)));
+    closeList(list, ItemListWindow::ID_APPLY);
+    for (size_t i = 0; i < tree.size(); ++i)
+    {
+        EXPECT_EQ(snapshotOf(tree[i]).modified, snapshotOf(plain[i]).modified) << i;
+        EXPECT_EQ(snapshotOf(tree[i]).modified, TicksOf(Utc(2012, 3, 4 + int(i), 6))) << i;
+        EXPECT_EQ(snapshotOf(tree[i]).attributes, snapshotOf(plain[i]).attributes) << i;
+    }
+    const auto journals = journalsIn(journalFolder);
+    ASSERT_EQ(journals.size(), 2u);
+    EXPECT_EQ(journalCommand(journals[1]), L"Change Multiple: add 1 hour to modified, 1 item dropped");
+    // The preview's run is the newest to undo.
+    undoFromMenu();
+    for (size_t i = 0; i < tree.size(); ++i)
+        EXPECT_EQ(snapshotOf(tree[i]).modified, TicksOf(Utc(2012, 3, 4 + int(i), 5))) << i;
+}
+
+TEST_F(FileTimePreview, FailedItemsAreListedWithTheSystemsReason)
+{
+    prepareOffsetRun();
+    EXPECT_NE(GetMenuState(GetMenu(window()), Dialog::CMD_SHOW_FAILED, MF_BYCOMMAND) & (MF_DISABLED | MF_GRAYED), 0u);
+    // A drive root has no times of its own to add an hour to: it keeps them and fails.
+    const std::wstring f = L"C:\\";
+    drop({f, files[0]});
+    ASSERT_EQ(dialog->getFailedItemCount(), 1u);
+    EXPECT_EQ(timesOf(files[0]).modified, before[0].modified + 3600);
+    EXPECT_EQ(GetMenuState(GetMenu(window()), Dialog::CMD_SHOW_FAILED, MF_BYCOMMAND) & (MF_DISABLED | MF_GRAYED), 0u);
+    PostMessageW(window(), WM_COMMAND, MAKEWPARAM(Dialog::CMD_SHOW_FAILED, 0), 0);
+    HWND list = waitForList();
+    ASSERT_NE(list, nullptr);
+    HWND view = listViewOf(list);
+    ASSERT_EQ(SendMessageW(view, LVM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_EQ(cell(view, 0, 0).rfind(L"C:", 0), 0u) << narrow(cell(view, 0, 0));
+    EXPECT_FALSE(cell(view, 0, 1).empty());
+    EXPECT_EQ(cell(view, 0, 1).find(L"error "), std::wstring::npos) << narrow(cell(view, 0, 1));
+    screenshotOf(list, "filetime-failed.bmp");
+    SendMessageW(GetDlgItem(list, ItemListWindow::ID_CANCEL), BM_CLICK, 0, 0);
+    testgui::settle(window());
+}
+
+TEST_F(FileTimePreview, TheEditMenuNamesTheRunItWouldUndo)
+{
+    prepareOffsetRun();
+    drop(files);
+    // The menu opened as the user opens it, for its picture.
+    PostMessageW(window(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    testgui::settle(window());
+    Sleep(200);
+    keybd_event(VK_DOWN, 0, 0, 0);
+    keybd_event(VK_DOWN, 0, KEYEVENTF_KEYUP, 0);
+    testgui::settle(window());
+    Sleep(300);
+    RECT r;
+    GetWindowRect(window(), &r);
+    r.bottom = r.top + 200;
+    r.right = r.left + 640;
+    EXPECT_TRUE(testgui::saveScreen(r, "filetime-edit-menu.bmp"));
+    keybd_event(VK_ESCAPE, 0, 0, 0);
+    keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_ESCAPE, 0, 0, 0);
+    keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    testgui::settle(window());
+    EXPECT_TRUE(undoEnabled());
+}
+
+class FileTimeDialogJapaneseEnv : public FileTimeDialog
+{
+};
+
+TEST_F(FileTimeDialogJapaneseEnv, ScreenshotOfThePreviewList)
+{
+    localizer->selectLanguage(L"Japanese");
+    const std::wstring f = makeFile(L"写真.jpg", 3);
+    build();
+    chooseAction(2);
+    click(multi().preview);
+    drop({f});
+    HWND list = waitForList();
+    ASSERT_NE(list, nullptr);
+    HWND view = listViewOf(list);
+    ASSERT_GE(SendMessageW(view, LVM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_EQ(cell(view, 0, 0), f);
+    screenshotOf(list, "filetime-preview-ja.bmp");
+    SendMessageW(GetDlgItem(list, ItemListWindow::ID_CANCEL), BM_CLICK, 0, 0);
+    testgui::settle(window());
+    ASSERT_TRUE(waitIdle());
+}
