@@ -61,6 +61,7 @@ class IComponent;
 class IBox;
 class IWindowSettings;
 class IPopupMenu;
+class ILabel;
 namespace drawer
 {
 class Skinner;
@@ -190,6 +191,9 @@ class Dialog : public s::base::IObject,
     void* getCancelButtonHandle() const;
     // The text the status label shows ("" before building).
     const wchar_t* getStatusText() const;
+    // The status label (owned by the window; null before building), for a derived dialog
+    // that listens to clicks on it.
+    s::gui::ILabel* getStatusLabel() const;
 
     // --- the slots of derived dialogs ------------------------------------------------------
     void handleEvent(void* source, int kind) override;

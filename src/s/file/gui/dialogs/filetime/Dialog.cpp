@@ -8,6 +8,7 @@
 
 #include "s/file/gui/dialogs/filetime/DialogKeys.h"
 #include "s/gui/win/MessageBoxW.h"
+#include "s/gui/ILabel.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/combobox/ComboBoxItem.h"
 #include "s/gui/win/Factories.h"
@@ -219,6 +220,9 @@ void Dialog::onBuilt()
     listenCopyPanel();
     listenEditPanel();
     listenMultiplePanel();
+    // A click on the status text lists the items the last run could not change.
+    if (s::gui::ILabel* status = getStatusLabel())
+        status->addClickListener(this);
     for (int k = 0; k < TIME_COUNT; ++k)
     {
         edit_.rows[k]->linkEnabled(edit_.times[k].year());
@@ -466,6 +470,11 @@ bool Dialog::handleOwnEvent(void* source, int kind)
             }
         }
         return false;
+    }
+    if (source != nullptr && source == static_cast<void*>(getStatusLabel()))
+    {
+        runOwnCommand(CMD_SHOW_FAILED);
+        return true;
     }
     if (chooser_ != nullptr && source == eventSource(chooser_))
     {

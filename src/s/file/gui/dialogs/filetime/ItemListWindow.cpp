@@ -191,8 +191,17 @@ bool ItemListWindow::runModal()
     if (owner_ != nullptr)
         EnableWindow(owner_, FALSE);
     MSG message;
-    while (!closed_ && GetMessageW(&message, nullptr, 0, 0) > 0)
+    while (!closed_)
     {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0)
+        {
+            // The thread is asked to end: the list closes and the request goes on.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (got < 0)
+            break;
         if (!IsDialogMessageW(window_, &message))
         {
             TranslateMessage(&message);

@@ -176,6 +176,26 @@ TEST_F(FileTimeJournal, AnItemChangedSinceTheRunIsLeftAloneAndTheStatusSaysSo)
     EXPECT_EQ(status(), L"Undone: 2 item(s) restored. 1 item(s) changed since the run were left alone.");
 }
 
+TEST_F(FileTimeJournal, CtrlZUndoesTheLastRun)
+{
+    prepareOffsetRun();
+    drop(files);
+    ASSERT_EQ(timesOf(files[0]).modified, before[0].modified + 3600);
+    SetForegroundWindow(window());
+    testgui::settle(window());
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    keybd_event('Z', 0, 0, 0);
+    keybd_event('Z', 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    for (int i = 0; i < 500 && status().rfind(L"Undone", 0) != 0; ++i)
+        Sleep(10);
+    ASSERT_TRUE(waitIdle());
+    testgui::settle(window());
+    EXPECT_EQ(status(), L"Undone: 3 item(s) restored.");
+    for (size_t i = 0; i < files.size(); ++i)
+        EXPECT_EQ(timesOf(files[i]).modifiedTicks, before[i].modifiedTicks) << i;
+}
+
 TEST_F(FileTimeJournal, ViewAndEditApplyIsJournalledAndUndone)
 {
     const std::wstring f = makeFile(L"edit.txt", 3);
