@@ -454,7 +454,6 @@ bool Dialog::handleOwnEvent(void* source, int kind)
         {
             // Another front end may have made or undone a run meanwhile.
             refreshUndo();
-            hookUndoKey();
         }
         if (kind == s::gui::IWindow::EVENT_CLOSE)
         {

@@ -146,7 +146,9 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     void undoLastChange();
     // Finds the newest run to undo and sets the Edit menu's item: enabled and naming it,
     // or disabled. Answers whether there is one.
-    bool refreshUndo();
+    // `ending`: called while the run that has just ended winds down (the frame is idle
+    // right after).
+    bool refreshUndo(bool ending = false);
     // The Edit menu (null before building; owned by the menu bar).
     s::gui::IPopupMenu* getEditMenu() const { return editMenu_; }
     // What the window journals for the request captured for its next run, in words

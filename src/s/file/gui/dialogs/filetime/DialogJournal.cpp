@@ -39,7 +39,8 @@ constexpr int32_t TEXT_AND = 7700033;
 constexpr int32_t TEXT_OWN_TIME = 7700040; // its created / modified / accessed time
 constexpr int32_t TEXT_NEWEST = 7700043;
 constexpr int32_t TEXT_OLDEST = 7700044;
-constexpr int32_t TEXT_UNITS = 7700050; // days, hours, minutes, seconds
+constexpr int32_t TEXT_UNITS = 7700050;    // "%d days", hours, minutes, seconds
+constexpr int32_t TEXT_UNIT_ONE = 7700054; // "1 day", hour, minute, second
 constexpr int32_t TEXT_UNDONE = 7700060;
 constexpr int32_t TEXT_UNDONE_CHANGED = 7700061;
 constexpr int32_t TEXT_UNDONE_FAILED = 7700062;
@@ -78,9 +79,19 @@ std::wstring Dialog::describeRequest(bool edit)
     {
         if (markers[k] < 0)
             continue;
-        if (listed > 0)
-            fields += listed + 1 == count ? text(TEXT_AND) : L", ";
-        fields += text(TEXT_FIELDS + k);
+        if (listed + 1 == count && listed > 0)
+        {
+            // The last two joined as the language joins them ("%a and %b").
+            std::wstring joined = text(TEXT_AND);
+            replaceAll(joined, L"%a", fields);
+            replaceAll(joined, L"%b", text(TEXT_FIELDS + k));
+            fields = joined;
+        }
+        else
+        {
+            fields += listed > 0 ? L", " : L"";
+            fields += text(TEXT_FIELDS + k);
+        }
         ++listed;
     }
     std::wstring what;
@@ -98,8 +109,9 @@ std::wstring Dialog::describeRequest(bool edit)
                 break;
             }
         }
-        std::wstring amount = text(TEXT_UNITS + unit);
-        replaceAll(amount, L"%d", std::to_wstring(size / units[unit]));
+        const int64_t n = size / units[unit];
+        std::wstring amount = text(n == 1 ? TEXT_UNIT_ONE + unit : TEXT_UNITS + unit);
+        replaceAll(amount, L"%d", std::to_wstring(n));
         what = text(r.offset < 0 ? TEXT_SUBTRACT : TEXT_ADD);
         replaceAll(what, L"%t", amount);
     }
@@ -170,8 +182,12 @@ void Dialog::hookUndoKey()
     s::gui::win::Window* window = getWindow();
     if (undoHook_ != nullptr || window == nullptr || window->getHandle() == nullptr)
         return;
+    // The hook of the window's thread, whichever thread asks.
+    const DWORD thread = GetWindowThreadProcessId(window->getHandle(), nullptr);
+    if (thread == 0)
+        return;
     g_undoWindow = window->getHandle();
-    undoHook_ = SetWindowsHookExW(WH_GETMESSAGE, &Dialog::undoKeyHook, nullptr, GetCurrentThreadId());
+    undoHook_ = SetWindowsHookExW(WH_GETMESSAGE, &Dialog::undoKeyHook, nullptr, thread);
 }
 
 void Dialog::unhookUndoKey()
@@ -283,8 +299,9 @@ void Dialog::runOwnCommand(int32_t command)
         openList(LIST_FAILED);
 }
 
-bool Dialog::refreshUndo()
+bool Dialog::refreshUndo(bool ending)
 {
+    hookUndoKey();
     std::wstring command;
     undoFile_.clear();
     const bool found = FindLastJournal(JournalFolder(), undoFile_, &command);
@@ -307,7 +324,7 @@ bool Dialog::refreshUndo()
         }
         label += L"\tCtrl+Z";
         editMenu_->setItemText(CMD_UNDO_LAST, label.c_str());
-        editMenu_->setItemEnabled(CMD_UNDO_LAST, found && !busy);
+        editMenu_->setItemEnabled(CMD_UNDO_LAST, found && (ending || !busy));
     }
     return found;
 }
@@ -347,13 +364,13 @@ void Dialog::onProcessingFinished()
         {
             std::wstring more = text(TEXT_UNDONE_CHANGED);
             replaceAll(more, L"%c", std::to_wstring(undo_.changedSince()));
-            status += more;
+            status += L" " + more;
         }
         if (undo_.failed() != 0)
         {
             std::wstring more = text(TEXT_UNDONE_FAILED);
             replaceAll(more, L"%f", std::to_wstring(undo_.failed()));
-            status += more;
+            status += L" " + more;
         }
         setStatus(status.c_str());
         undoing_ = false;
@@ -384,7 +401,8 @@ void Dialog::onProcessingFinished()
         replaceAll(message, L"%s", journal_.error());
         showMessage(message.c_str());
     }
-    refreshUndo();
+    // The frame is idle as soon as this handler returns.
+    refreshUndo(true);
     refreshFailed();
 }
 
