@@ -228,7 +228,12 @@ std::wstring ItemListWindow::cellText(size_t position, int column) const
         return std::wstring();
     const Row& row = rows_[order_[position]];
     if (column == 0)
+    {
+        // A drive as its root ("C:\\"), as everywhere else it is shown.
+        if (row.path.size() == 2 && row.path[1] == L':')
+            return row.path + L"\\";
         return row.path;
+    }
     if (mode_ == MODE_FAILURES || column == 4)
         return row.error != 0 ? ReasonText(row.error) : std::wstring();
     if (row.field < 0)

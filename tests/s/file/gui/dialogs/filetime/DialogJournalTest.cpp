@@ -578,9 +578,9 @@ TEST_F(FileTimePreview, FailedItemsAreListedWithTheSystemsReason)
     // A drive root has no times of its own to add an hour to: it keeps them and fails.
     std::wstring f = L"C:\\";
     f[0] = files[0][0];
-    drop({f, files[0]});
-    ASSERT_EQ(dialog->getFailedItemCount(), 1u);
+    drop({files[0], f});
     EXPECT_EQ(timesOf(files[0]).modified, before[0].modified + 3600);
+    ASSERT_EQ(dialog->getFailedItemCount(), 1u) << narrow(status());
     EXPECT_EQ(GetMenuState(GetMenu(window()), Dialog::CMD_SHOW_FAILED, MF_BYCOMMAND) & (MF_DISABLED | MF_GRAYED), 0u);
     PostMessageW(window(), WM_COMMAND, MAKEWPARAM(Dialog::CMD_SHOW_FAILED, 0), 0);
     HWND list = waitForList();
@@ -627,9 +627,11 @@ class FileTimeDialogJapaneseEnv : public FileTimeDialog
 TEST_F(FileTimeDialogJapaneseEnv, ScreenshotOfThePreviewList)
 {
     localizer->selectLanguage(L"Japanese");
-    const std::wstring f = makeFile(L"写真.jpg", 3);
+    const std::wstring f = makeFile(L"photo.jpg", 3);
+    setTimes(f, Utc(2010, 4, 5, 6), Utc(2010, 4, 5, 6));
     build();
     chooseAction(2);
+    click(multi().methods[METHOD_OFFSET]);
     click(multi().preview);
     drop({f});
     HWND list = waitForList();
