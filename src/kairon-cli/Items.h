@@ -1,14 +1,25 @@
 #pragma once
-// Small helpers of the commands around the library's PathWin.
+// Small helpers of the commands around the library's PathWin, and the library's journal
+// under the names the commands use.
 
 #include <cstdint>
 #include <string>
 
-#include "kairon-cli/Journal.h"
+#include "s/file/gui/dialogs/filetime/Journal.h"
 #include "s/file/win/PathWin.h"
 
 namespace kairon::cli
 {
+
+// File-system ticks of an item's three times: the engine's own record.
+using TickTimes = s::file::gui::dialogs::filetime::ItemTimes;
+using s::file::gui::dialogs::filetime::FindLastJournal;
+using s::file::gui::dialogs::filetime::JournalEntry;
+using s::file::gui::dialogs::filetime::JournalFolder;
+using s::file::gui::dialogs::filetime::JournalListener;
+using s::file::gui::dialogs::filetime::MarkUndone;
+using s::file::gui::dialogs::filetime::ReadItemTimes;
+using s::file::gui::dialogs::filetime::ReadJournal;
 
 // A PathWin of a text, given back to its pool at the end of the scope (null when none
 // could be made).
@@ -26,11 +37,5 @@ struct HeldPath
     s::file::win::PathWin* operator->() const { return p; }
     s::file::win::PathWin* p;
 };
-
-/// The item's three times exactly as the file system keeps them (ticks; a zero creation or
-/// access time reads as the modified time, as everywhere in the program). False with the
-/// system's error code when they cannot be read. Times the item has cached (from a listing
-/// or a Query just made) are taken as they are; otherwise they are read.
-bool ReadTickTimes(s::file::win::PathWin& item, TickTimes& out, uint32_t& systemError);
 
 } // namespace kairon::cli

@@ -7,12 +7,12 @@
 
 #include "kairon-cli/Commands.h"
 #include "kairon-cli/Items.h"
-#include "kairon-cli/Journal.h"
 #include "kairon-cli/Output.h"
 #include "kairon-cli/TimeText.h"
 #include "kairon-cli/Zones.h"
 #include "s/file/gui/dialogs/filetime/ChangeEngine.h"
 #include "s/file/gui/dialogs/filetime/IChangeListener.h"
+#include "s/file/gui/dialogs/filetime/PlanRecorder.h"
 #include "s/gui/dialogs/dragndrop/ProcessingFrame.h"
 #include "s/col/_array/ArrayU32.h"
 #include "s/io/win/ConsoleOutput.h"
@@ -124,8 +124,8 @@ class RunChannel : public dnd::IStatusChannel
 class RunListener : public ft::IChangeListener
 {
   public:
-    RunListener(bool dryRun, JournalWriter* journal, Progress& progress, dnd::ProcessingFrame& frame)
-        : dryRun_(dryRun), journal_(journal), progress_(progress), frame_(frame)
+    RunListener(bool dryRun, JournalListener* journal, Progress& progress)
+        : dryRun_(dryRun), journal_(journal), progress_(progress)
     {
     }
 
@@ -135,26 +135,22 @@ class RunListener : public ft::IChangeListener
         if (dryRun_)
         {
             listPlanned(path, before, planned);
+            // A dry run changes no time, but the system stamps the access time of a
+            // folder when it is listed: the folder gets back the time it had.
             if (isFolder)
-                keepAccessTime(path, before.accessed);
+                ft::PlanRecorder::keepAccessTime(path, before.accessed);
             return true;
         }
-        // An item whose times stay as they are needs no line: there is nothing to undo.
-        const bool changes = before.created != planned.created || before.modified != planned.modified ||
-                             before.accessed != planned.accessed;
-        if (changes && journal_ != nullptr && !journal_->Add(path, isFolder, before, planned))
+        const bool told = journal_->failed();
+        if (journal_->beforeWrite(path, isFolder, before, planned))
+            return true;
+        // Without its journal line an item could not be undone: the run is stopped.
+        if (!told)
         {
-            // Without its journal line an item could not be undone: stop here.
-            if (!journalFailed_)
-            {
-                progress_.clear();
-                ErrorLine(L"cannot write the journal " + journal_->Path() + L"; the run is stopped");
-            }
-            journalFailed_ = true;
-            frame_.cancelProcessing(false);
-            return false;
+            progress_.clear();
+            ErrorLine(journal_->error() + (journal_->count() == 0 ? L"; nothing was changed" : L"; the run is stopped"));
         }
-        return true;
+        return false;
     }
 
     void afterWrite(const wchar_t* path, bool ok, uint32_t systemError) override
@@ -171,23 +167,10 @@ class RunListener : public ft::IChangeListener
 
     uint32_t changed() const { return changed_; }
     uint32_t wouldChange() const { return wouldChange_; }
-    bool journalFailed() const { return journalFailed_; }
+    bool journalFailed() const { return journal_ != nullptr && journal_->failed(); }
     bool wasReported(const wchar_t* path) const { return reported_.count(path) != 0; }
 
   private:
-    // A dry run changes no time, but the system stamps the access time of a folder when it
-    // is listed (where access times are kept): the folder gets back the time it had, to the
-    // tick. Its contents have been walked when the engine offers the folder itself.
-    static void keepAccessTime(const wchar_t* path, int64_t accessed)
-    {
-        HeldPath folder(path);
-        if (folder.p == nullptr || accessed <= 0 ||
-            static_cast<int64_t>(folder->GetAccessTicks(true)) == accessed)
-            return;
-        const auto ticks = static_cast<s::time::Ticks>(accessed);
-        PathWin::WriteTimeTicks(folder->AttributePath(), nullptr, &ticks, nullptr);
-    }
-
     void listPlanned(const wchar_t* path, const ft::ItemTimes& before, const ft::ItemTimes& planned)
     {
         std::wstring lines;
@@ -211,12 +194,10 @@ class RunListener : public ft::IChangeListener
     }
 
     bool dryRun_;
-    JournalWriter* journal_;
+    JournalListener* journal_;
     Progress& progress_;
-    dnd::ProcessingFrame& frame_;
     uint32_t changed_ = 0;
     uint32_t wouldChange_ = 0;
-    bool journalFailed_ = false;
     std::set<std::wstring> reported_;
 };
 
@@ -335,16 +316,14 @@ int RunSet(const Options& options, const std::wstring& commandLine)
     if (!MakeRequest(options, engine.getRequest(), error))
         return UsageError(error);
 
-    JournalWriter journal;
-    if (!options.dryRun && !journal.Create(JournalFolder(), commandLine, error))
-    {
-        ErrorLine(error + L"; nothing was changed");
-        return EXIT_SOME_FAILED;
-    }
+    // The journal is made at the first item that changes: a run that changes nothing
+    // leaves none.
+    JournalListener journal(frame, [&commandLine] { return commandLine; });
+    journal.begin(JournalFolder());
 
     Progress progress;
     RunChannel channel(progress);
-    RunListener listener(options.dryRun, options.dryRun ? nullptr : &journal, progress, frame);
+    RunListener listener(options.dryRun, options.dryRun ? nullptr : &journal, progress);
     frame.setStatusChannel(&channel);
     engine.setAction(ft::ChangeEngine::ACTION_CHANGE_MULTIPLE);
     engine.setListener(&listener);
@@ -364,7 +343,7 @@ int RunSet(const Options& options, const std::wstring& commandLine)
     const bool cancelled = g_interrupted || listener.journalFailed();
     SetConsoleCtrlHandler(&OnConsoleBreak, FALSE);
     g_runningFrame = nullptr;
-    journal.Close();
+    journal.end();
 
     // Every failure the engine counts, failed writes included; those it counted without a
     // failed write (an item whose attributes could not be put back, a drive root whose times
@@ -400,7 +379,7 @@ int RunSet(const Options& options, const std::wstring& commandLine)
                                (listener.changed() == 1 ? L" item" : L" items");
         if (failed != 0)
             summary += L", " + std::to_wstring(failed) + L" failed";
-        summary += journal.Count() != 0 ? L". Journal: " + journal.Path() + L"\n" : L".\n";
+        summary += journal.count() != 0 ? L". Journal: " + journal.path() + L"\n" : L".\n";
         Out(summary);
     }
     return failed != 0 || cancelled ? EXIT_SOME_FAILED : EXIT_DONE;

@@ -31,7 +31,7 @@ bool ShowItem(PathWin& item, bool json)
 {
     TickTimes times;
     uint32_t error = 0;
-    if (!ReadTickTimes(item, times, error))
+    if (!ReadItemTimes(item, times, error))
     {
         ErrorLine(L"cannot read " + std::wstring(item.GetFullPath()) + L": " + SystemReason(error));
         return false;

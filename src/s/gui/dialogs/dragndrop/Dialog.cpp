@@ -537,6 +537,11 @@ void* Dialog::getCancelButtonHandle() const
     return parts_ != nullptr ? parts_->getCancelButtonHandle() : nullptr;
 }
 
+s::gui::ILabel* Dialog::getStatusLabel() const
+{
+    return parts_ != nullptr ? parts_->getStatusLabel() : nullptr;
+}
+
 const wchar_t* Dialog::getStatusText() const
 {
     return parts_ != nullptr ? parts_->getStatusText() : L"";

@@ -62,6 +62,7 @@ class IComponent;
 class IBox;
 class IWindowSettings;
 class IPopupMenu;
+class ILabel;
 namespace drawer
 {
 class Skinner;
@@ -204,6 +205,9 @@ class Dialog : public s::base::IObject,
     void* getCancelButtonHandle() const;
     // The text the status label shows ("" before building).
     const wchar_t* getStatusText() const;
+    // The status label (owned by the window; null before building), for a derived dialog
+    // that listens to clicks on it.
+    s::gui::ILabel* getStatusLabel() const;
 
     // --- the slots of derived dialogs ------------------------------------------------------
     void handleEvent(void* source, int kind) override;
@@ -267,6 +271,11 @@ class Dialog : public s::base::IObject,
     // The text that counts them ("%d" is the number): TEXT_DONE_WITH_FAILURES unless the
     // run only read items.
     virtual int32_t getFailedItemsTextId() { return TEXT_DONE_WITH_FAILURES; }
+    // A menu of the derived dialog, put first in the menu bar (owned by the bar from then
+    // on); null: none. Its commands, numbered from OWN_COMMAND_FIRST, go to runOwnCommand.
+    virtual s::gui::IPopupMenu* createOwnMenu() { return nullptr; }
+    virtual void runOwnCommand(int32_t command) { (void)command; }
+    static constexpr int32_t OWN_COMMAND_FIRST = 20000;
 
     // The worker's task (the base counts through the dropped items).
     void Run() override;

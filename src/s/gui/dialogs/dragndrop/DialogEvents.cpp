@@ -367,6 +367,10 @@ void Dialog::runMenuCommand(int32_t command)
     {
         openPageById(108200);
     }
+    else if (command >= OWN_COMMAND_FIRST)
+    {
+        runOwnCommand(command);
+    }
 }
 
 void Dialog::showVersionWindow()

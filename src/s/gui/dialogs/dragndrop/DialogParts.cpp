@@ -135,6 +135,11 @@ void DialogParts::buildMenus()
     about_->addItem(MenuItem::newSeparator());
     about_->addItem(MenuItem::newMenuItem(108100, pack, CMD_WORKPLACE, false));
 
+    if (s::gui::IPopupMenu* own = dialog_.createOwnMenu())
+    {
+        own->setLanguagePack(pack);
+        bar->addMenu(own);
+    }
     bar->addMenu(view_);
     bar->addMenu(languages_);
     bar->addMenu(about_);

@@ -100,6 +100,7 @@ class DialogParts
     // The menus (owned by the window through the menu bar), for tests.
     s::gui::IMenuEx* getMenuBar() const { return menuBar_; }
     s::gui::IPopupMenu* getViewMenu() const { return view_; }
+    s::gui::ILabel* getStatusLabel() const { return statusLabel_; }
     s::gui::IPopupMenu* getLanguageMenu() const { return languages_; }
 
   private:

@@ -8,6 +8,7 @@
 
 #include "s/file/gui/dialogs/filetime/DialogKeys.h"
 #include "s/gui/win/MessageBoxW.h"
+#include "s/gui/ILabel.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/combobox/ComboBoxItem.h"
 #include "s/gui/win/Factories.h"
@@ -116,15 +117,19 @@ void restoreBoxes(s::map::IMappedData* store, const wchar_t* section, s::gui::wi
 }
 } // namespace
 
-Dialog::Dialog() : engine_(getFrame()), copyPath_(s::str::strbuffer::StrBuffer::Acquire())
+Dialog::Dialog()
+    : engine_(getFrame()), copyPath_(s::str::strbuffer::StrBuffer::Acquire()),
+      journal_(getFrame(), [this] { return journalCommand(); }), undo_(getFrame())
 {
     engine_.setItemView(this);
+    engine_.setListener(&journal_);
 }
 
 Dialog::~Dialog()
 {
     // The worker must be gone before the engine it runs.
     getFrame().clear();
+    unhookUndoKey();
     copyPath_->Release();
 }
 
@@ -133,7 +138,13 @@ void Dialog::Reset()
     s::gui::dialogs::dragndrop::Dialog::Reset();
     engine_.reset();
     engine_.setItemView(this);
+    engine_.setListener(&journal_);
     getFrame().setTask(&engine_);
+    journal_.end();
+    unhookUndoKey();
+    undoing_ = false;
+    undoFile_.clear();
+    editMenu_ = nullptr;
     chooser_ = nullptr;
     pile_ = nullptr;
     neededWidth_ = 0;
@@ -209,6 +220,9 @@ void Dialog::onBuilt()
     listenCopyPanel();
     listenEditPanel();
     listenMultiplePanel();
+    // A click on the status text lists the items the last run could not change.
+    if (s::gui::ILabel* status = getStatusLabel())
+        status->addClickListener(this);
     for (int k = 0; k < TIME_COUNT; ++k)
     {
         edit_.rows[k]->linkEnabled(edit_.times[k].year());
@@ -325,6 +339,7 @@ void Dialog::restoreSettings()
         box->setEnabled(multi_.includeContents->isChecked());
     }
     restoreDaylight(store, SECTION_MULTIPLE, multi_.from, multi_.to);
+    multi_.preview->setCheckedSilently(store->getBool(SECTION_MULTIPLE, L"Preview", false));
 }
 
 void Dialog::restoreMethod()
@@ -390,6 +405,7 @@ void Dialog::saveSettings()
     store->setBool(SECTION_MULTIPLE, L"OffsetAdd", !multi_.minus->isSelected());
     saveOffset(store, SECTION_MULTIPLE, multi_.digit, multi_.unit);
     saveZones(store, SECTION_MULTIPLE, multi_.from, multi_.to);
+    store->setBool(SECTION_MULTIPLE, L"Preview", multi_.preview->isChecked());
 }
 
 // --- processing --------------------------------------------------------------------------------
@@ -404,6 +420,8 @@ bool Dialog::saveAndCapture(bool closing)
     saveSettings();
     const int32_t action = getAction();
     engine_.setAction(action);
+    if (!closing)
+        planning_ = false;
     if (action == ChangeEngine::ACTION_VIEW_EDIT)
     {
         if (!closing)
@@ -414,7 +432,10 @@ bool Dialog::saveAndCapture(bool closing)
     }
     if (action == ChangeEngine::ACTION_CHANGE_MULTIPLE)
     {
-        return captureMultiple(!closing);
+        if (!captureMultiple(!closing))
+            return false;
+        if (!closing)
+            beginRun(multi_.preview->isChecked());
     }
     return true;
 }
@@ -424,6 +445,16 @@ bool Dialog::handleOwnEvent(void* source, int kind)
     s::gui::win::Window* window = getWindow();
     if (window != nullptr && source == static_cast<void*>(static_cast<s::gui::IWindow*>(window)))
     {
+        if (kind == s::gui::IWindow::EVENT_REQUEST && window->getRequestValue1() == LIST_REQUEST)
+        {
+            openList(window->getRequestValue2());
+            return true;
+        }
+        if (kind == s::gui::IWindow::EVENT_ACTIVATED)
+        {
+            // Another front end may have made or undone a run meanwhile.
+            refreshUndo();
+        }
         if (kind == s::gui::IWindow::EVENT_CLOSE)
         {
             // The settings are always saved; a request that a running job uses is left alone.
@@ -438,6 +469,11 @@ bool Dialog::handleOwnEvent(void* source, int kind)
             }
         }
         return false;
+    }
+    if (source != nullptr && source == static_cast<void*>(getStatusLabel()))
+    {
+        runOwnCommand(CMD_SHOW_FAILED);
+        return true;
     }
     if (chooser_ != nullptr && source == eventSource(chooser_))
     {

@@ -28,6 +28,9 @@
 #include <string>
 
 #include "s/file/gui/dialogs/filetime/ChangeEngine.h"
+#include "s/file/gui/dialogs/filetime/Journal.h"
+#include "s/file/gui/dialogs/filetime/JournalUndo.h"
+#include "s/file/gui/dialogs/filetime/PlanRecorder.h"
 #include "s/file/gui/dialogs/filetime/DialogPanels.h"
 #include "s/gui/dialogs/dragndrop/Dialog.h"
 
@@ -92,13 +95,27 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     int32_t getLargeDropAreaWidth() override { return 100; }
     int32_t getCancelButtonWidth() override { return 80; }
     int32_t getCancelGapWidth() override { return 15; }
-    uint32_t getFailedItemCount() override { return engine_.getFailureCount(); }
-    const s::str::strarray::StrArray* getFailedItemPaths() override { return &engine_.getFailedPaths(); }
-    const s::col::_array::ArrayU32* getFailedItemErrors() override { return &engine_.getFailedErrors(); }
+    // The engine's failures, or after an undo the items it could not put back.
+    uint32_t getFailedItemCount() override;
+    // The engine's failed paths and errors for the status text; after an undo none are named
+    // there (its list opens from the Edit menu).
+    const s::str::strarray::StrArray* getFailedItemPaths() override
+    {
+        return undoing_ ? nullptr : &engine_.getFailedPaths();
+    }
+    const s::col::_array::ArrayU32* getFailedItemErrors() override
+    {
+        return undoing_ ? nullptr : &engine_.getFailedErrors();
+    }
     int32_t getFailedItemsTextId() override
     {
-        return engine_.didLastRunWrite() ? int32_t(TEXT_DONE_WITH_FAILURES) : int32_t(TEXT_DONE_WITH_UNREAD);
+        return undoing_ || engine_.didLastRunWrite() ? int32_t(TEXT_DONE_WITH_FAILURES) : int32_t(TEXT_DONE_WITH_UNREAD);
     }
+    // The Edit menu: "Undo Last Change".
+    s::gui::IPopupMenu* createOwnMenu() override;
+    void runOwnCommand(int32_t command) override;
+    // Closes the run's journal, tells the end of an undo and updates the Edit menu.
+    void onProcessingFinished() override;
     // The change engine.
     void Run() override;
 
@@ -131,6 +148,33 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     s::gui::win::ComboBox* getActionChooser() const { return chooser_; }
     // The chosen action (0 View & Copy, 1 View & Edit, 2 Change Multiple).
     int32_t getAction();
+
+    // --- journal and undo ------------------------------------------------------------------
+    // The Edit menu's command ids.
+    static constexpr int32_t CMD_UNDO_LAST = OWN_COMMAND_FIRST;
+    static constexpr int32_t CMD_SHOW_FAILED = OWN_COMMAND_FIRST + 1;
+    // The window request that opens the list window after a run (value 2: LIST_PREVIEW or
+    // LIST_FAILED), posted so that the run has ended when the list opens.
+    static constexpr int LIST_REQUEST = 0x4C495354;
+    static constexpr int LIST_PREVIEW = 0;
+    static constexpr int LIST_FAILED = 1;
+    // Opens the list window: the planned change (Apply runs it, journalled) or the items
+    // the last run could not change with the system's reasons. Modal on the window's thread.
+    void openList(int list);
+    // "Undo Last Change": undoes the newest run not yet undone (whichever front end made it)
+    // on the worker, with progress and Cancel. Nothing while a run is under way or when
+    // there is nothing to undo.
+    void undoLastChange();
+    // Finds the newest run to undo and sets the Edit menu's item: enabled and naming it,
+    // or disabled. Answers whether there is one.
+    // `ending`: called while the run that has just ended winds down (the frame is idle
+    // right after).
+    bool refreshUndo(bool ending = false);
+    // The Edit menu (null before building; owned by the menu bar).
+    s::gui::IPopupMenu* getEditMenu() const { return editMenu_; }
+    // What the window journals for the request captured for its next run, in words
+    // ("%n" stands for the dropped items).
+    std::wstring describeRequest(bool edit);
 
   private:
     // Building (one function per panel).
@@ -214,6 +258,32 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     int64_t copySize_ = -1;
     // A drop refused for its date: the drop dialog queues nothing then.
     bool refused_ = false;
+
+    // Prepares the run about to start (window's thread, frame idle): a plan for the preview,
+    // or a real run that is journalled.
+    void beginRun(bool plan, bool edit = false);
+    // Enables "Show Failed Items" when the last run left failures.
+    void refreshFailed();
+    // Ctrl+Z anywhere in the window runs "Undo Last Change": a message hook of the window's
+    // thread (installed on the window's thread, removed with the dialog).
+    void hookUndoKey();
+    void unhookUndoKey();
+    static LRESULT CALLBACK undoKeyHook(int code, WPARAM wParam, LPARAM lParam);
+    HHOOK undoHook_ = nullptr;
+    // The run's command for its journal (on the worker, when the journal is made).
+    std::wstring journalCommand();
+
+    JournalListener journal_;
+    JournalUndo undo_;
+    bool undoing_ = false;          // the run under way (or just ended) is an undo
+    bool undoneLast_ = false;       // the last run was an undo (its failures are listed)
+    PlanRecorder plan_;
+    bool planning_ = false;         // the run under way plans a preview
+    std::vector<std::wstring> plannedPaths_; // the dropped paths of the plan, for Apply
+    std::wstring runCommand_;       // the next run's command, "%n" for the item count
+    std::wstring oneItem_, manyItems_; // "1 item dropped", "%d items dropped"
+    std::wstring undoFile_;         // the journal the Edit menu would undo
+    s::gui::IPopupMenu* editMenu_ = nullptr; // owned by the menu bar
 };
 
 } // namespace s::file::gui::dialogs::filetime

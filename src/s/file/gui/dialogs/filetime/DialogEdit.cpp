@@ -446,6 +446,7 @@ void Dialog::applyEdit()
     edit_.apply->setEnabled(false);
     appliedOnce_ = true;
     engine_.setAction(ChangeEngine::ACTION_VIEW_EDIT);
+    beginRun(false, true);
     engine_.setApplyPending(true);
     if (!getFrame().startRun())
     {

@@ -25,6 +25,7 @@ namespace
 {
 constexpr int32_t METHOD_COLUMN = 132;
 constexpr int32_t TEXT_SPECIFIC = 6011000;
+constexpr int32_t TEXT_PREVIEW = 7700130;
 constexpr int32_t METHOD_TEXTS[METHOD_COUNT] = {TEXT_SPECIFIC, 3001000, 4001000, 5001000};
 constexpr int32_t FIELD_TEXTS[TIME_COUNT] = {3001100, 3001200, 3001300};
 constexpr int32_t ATTRIBUTE_TEXTS[ATTR_COUNT] = {1208000, 1207000, 1209000, 1206000};
@@ -117,6 +118,9 @@ s::gui::IComponent* Dialog::buildMultiplePanel()
     zoneMethod->setFixedHeight(23);
     zoneMethod->setGroupStart(true);
     panel->add(buildZoneRow(localizer, multi_.from, multi_.to, zoneMethod, nullptr));
+    panel->add(newSpacer(1, 15));
+    multi_.preview = newCheckBox(TEXT_PREVIEW, false);
+    panel->add(multi_.preview);
     return static_cast<s::gui::IBox*>(panel);
 }
 

@@ -114,6 +114,8 @@ struct MultiplePanel
     s::gui::win::ComboBox* unit = nullptr;
     ZoneSelector from;
     ZoneSelector to;
+    // "Preview before changing": a drop plans the run and lists it before anything is written.
+    s::gui::win::CheckBox* preview = nullptr;
 };
 
 } // namespace s::file::gui::dialogs::filetime

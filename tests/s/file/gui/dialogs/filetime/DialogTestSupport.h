@@ -245,10 +245,15 @@ class FileTimeDialog : public ::testing::Test
         GetTempPathW(MAX_PATH, base);
         folder = std::wstring(base) + L"kairon-ftdialog-" + std::to_wstring(GetCurrentProcessId());
         CreateDirectoryW(folder.c_str(), nullptr);
+        // The window journals its runs: into the test's own folder.
+        journalFolder = folder + L"-journals";
+        SetEnvironmentVariableW(L"KAIRON_JOURNAL_DIR", journalFolder.c_str());
     }
     void TearDown() override
     {
         release();
+        SetEnvironmentVariableW(L"KAIRON_JOURNAL_DIR", nullptr);
+        removeTree(journalFolder);
         localizer->Release();
         store->removeSection(L"");
         store->Release();
@@ -387,4 +392,5 @@ class FileTimeDialog : public ::testing::Test
     s::lang::Localizer* localizer = nullptr;
     Dialog* dialog = nullptr;
     std::wstring folder;
+    std::wstring journalFolder;
 };

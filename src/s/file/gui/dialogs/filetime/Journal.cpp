@@ -1,4 +1,4 @@
-#include "kairon-cli/Journal.h"
+#include "s/file/gui/dialogs/filetime/Journal.h"
 
 #include <shlobj.h>
 
@@ -7,17 +7,33 @@
 #include <cwchar>
 #include <cwctype>
 
-#include "kairon-cli/Items.h"
 #include "s/col/_array/ArrayU08.h"
 #include "s/file/win/PathWin.h"
+#include "s/gui/dialogs/dragndrop/ProcessingFrame.h"
 
-namespace kairon::cli
+namespace s::file::gui::dialogs::filetime
 {
 
 using s::file::win::PathWin;
 
 namespace
 {
+
+// A PathWin of a text, given back to its pool at the end of the scope (null when none
+// could be made).
+struct HeldPath
+{
+    explicit HeldPath(const std::wstring& text) : p(PathWin::FromText(text.c_str())) {}
+    ~HeldPath()
+    {
+        if (p != nullptr)
+            p->Release();
+    }
+    HeldPath(const HeldPath&) = delete;
+    HeldPath& operator=(const HeldPath&) = delete;
+    PathWin* operator->() const { return p; }
+    PathWin* p;
+};
 
 const char HEAD[] = "Kairon journal 1";
 const wchar_t EXTENSION[] = L".journal.txt";
@@ -92,6 +108,58 @@ std::vector<std::wstring> SplitTabs(const std::wstring& line)
     }
 }
 
+// The journals of a folder by name, oldest first (names begin with the start time).
+std::vector<std::wstring> JournalNames(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    if (folder.empty())
+        return names;
+    WIN32_FIND_DATAW d;
+    HANDLE h = FindFirstFileW((folder + L"\\*" + EXTENSION).c_str(), &d);
+    if (h == INVALID_HANDLE_VALUE)
+        return names;
+    do
+    {
+        if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(d.cFileName);
+    } while (FindNextFileW(h, &d));
+    FindClose(h);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The start time in a journal's name ("20261210T140000123Z-..."), as file-system ticks;
+// 0 when the name does not begin with one.
+int64_t StartOfName(const std::wstring& name)
+{
+    if (name.size() < 16 || name[8] != L'T')
+        return 0;
+    unsigned v[6] = {};
+    const size_t at[6] = {0, 4, 6, 9, 11, 13};
+    const size_t len[6] = {4, 2, 2, 2, 2, 2};
+    for (int i = 0; i < 6; ++i)
+    {
+        for (size_t k = 0; k < len[i]; ++k)
+        {
+            const wchar_t c = name[at[i] + k];
+            if (c < L'0' || c > L'9')
+                return 0;
+            v[i] = v[i] * 10 + static_cast<unsigned>(c - L'0');
+        }
+    }
+    SYSTEMTIME st = {};
+    st.wYear = static_cast<WORD>(v[0]);
+    st.wMonth = static_cast<WORD>(v[1]);
+    st.wDay = static_cast<WORD>(v[2]);
+    st.wHour = static_cast<WORD>(v[3]);
+    st.wMinute = static_cast<WORD>(v[4]);
+    st.wSecond = static_cast<WORD>(v[5]);
+    FILETIME ft;
+    if (!SystemTimeToFileTime(&st, &ft))
+        return 0;
+    return static_cast<int64_t>((static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime);
+}
+
 std::wstring FileStamp()
 {
     SYSTEMTIME st;
@@ -127,7 +195,7 @@ std::wstring JournalFolder()
     return std::wstring(local) + L"\\Kairon\\Journal";
 }
 
-bool JournalWriter::Create(const std::wstring& folder, const std::wstring& commandLine, std::wstring& error)
+bool JournalWriter::Create(const std::wstring& folder, const std::wstring& command, std::wstring& error)
 {
     Close();
     if (folder.empty())
@@ -156,12 +224,13 @@ bool JournalWriter::Create(const std::wstring& folder, const std::wstring& comma
         return false;
     }
     count_ = 0;
-    std::wstring head = L"Kairon journal 1\nstarted\t" + NowUtcText() + L"\ncommand\t" + OneLine(commandLine);
+    std::wstring head = L"Kairon journal 1\nstarted\t" + NowUtcText() + L"\ncommand\t" + OneLine(command);
     if (!WriteLine(head))
     {
         error = L"cannot write the journal " + path_;
         return false;
     }
+    PruneJournals(folder);
     return true;
 }
 
@@ -212,7 +281,7 @@ bool JournalWriter::WriteLine(const std::wstring& line)
     return true;
 }
 
-bool JournalWriter::Add(const wchar_t* path, bool folder, const TickTimes& before, const TickTimes& after)
+bool JournalWriter::Add(const wchar_t* path, bool folder, const ItemTimes& before, const ItemTimes& after)
 {
     std::wstring line = folder ? L"item\tD\t" : L"item\tF\t";
     for (int64_t t : {before.created, before.modified, before.accessed, after.created, after.modified,
@@ -244,9 +313,12 @@ void JournalWriter::Close()
         DeleteFileW(path_.c_str());
 }
 
-bool ReadJournal(const std::wstring& file, std::vector<JournalEntry>& entries, bool& undone, std::wstring& error)
+bool ReadJournal(const std::wstring& file, std::vector<JournalEntry>& entries, bool& undone, std::wstring& error,
+                 std::wstring* command)
 {
     entries.clear();
+    if (command != nullptr)
+        command->clear();
     undone = false;
     HeldPath path(file);
     s::col::_array::ArrayU08* bytes = s::col::_array::ArrayU08::Acquire();
@@ -277,6 +349,8 @@ bool ReadJournal(const std::wstring& file, std::vector<JournalEntry>& entries, b
         const std::vector<std::wstring> f = SplitTabs(line);
         if (f[0] == L"undone")
             undone = true;
+        if (f[0] == L"command" && f.size() >= 2 && command != nullptr)
+            *command = line.substr(8);
         if (f[0] != L"item" || f.size() != 9 || (f[1] != L"F" && f[1] != L"D"))
             continue;
         JournalEntry e;
@@ -291,28 +365,16 @@ bool ReadJournal(const std::wstring& file, std::vector<JournalEntry>& entries, b
     return true;
 }
 
-bool FindLastJournal(const std::wstring& folder, std::wstring& file)
+bool FindLastJournal(const std::wstring& folder, std::wstring& file, std::wstring* command)
 {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW d;
-    HANDLE h = FindFirstFileW((folder + L"\\*" + EXTENSION).c_str(), &d);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    do
-    {
-        if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(d.cFileName);
-    } while (FindNextFileW(h, &d));
-    FindClose(h);
-    // Names begin with the start time: the newest sorts last.
-    std::sort(names.begin(), names.end());
+    const std::vector<std::wstring> names = JournalNames(folder);
     for (auto it = names.rbegin(); it != names.rend(); ++it)
     {
         std::vector<JournalEntry> entries;
         bool undone = false;
         std::wstring error;
         const std::wstring candidate = folder + L"\\" + *it;
-        if (ReadJournal(candidate, entries, undone, error) && !undone)
+        if (ReadJournal(candidate, entries, undone, error, command) && !undone)
         {
             file = candidate;
             return true;
@@ -346,4 +408,120 @@ bool MarkUndone(const std::wstring& file)
     return ok;
 }
 
-} // namespace kairon::cli
+uint32_t PruneJournals(const std::wstring& folder, uint32_t keepNewest, uint32_t keepDays)
+{
+    const std::vector<std::wstring> names = JournalNames(folder);
+    if (names.size() <= keepNewest)
+        return 0;
+    FILETIME nowFt;
+    GetSystemTimeAsFileTime(&nowFt);
+    const int64_t now = static_cast<int64_t>((static_cast<uint64_t>(nowFt.dwHighDateTime) << 32) | nowFt.dwLowDateTime);
+    const int64_t oldest = now - static_cast<int64_t>(keepDays) * 24 * 3600 * 10'000'000LL;
+    uint32_t deleted = 0;
+    // Names sort oldest first: all but the last keepNewest may go when old enough. A name
+    // without a start time is not ours to judge and stays.
+    for (size_t i = 0; i + keepNewest < names.size(); ++i)
+    {
+        const int64_t started = StartOfName(names[i]);
+        if (started != 0 && started < oldest && DeleteFileW((folder + L"\\" + names[i]).c_str()))
+            ++deleted;
+    }
+    return deleted;
+}
+
+bool ReadItemTimes(PathWin& item, ItemTimes& out, uint32_t& systemError)
+{
+    // The times the listing or a Query just made have cached; read only when none are. A 0
+    // from the getters is no time (a drive root has none of its own).
+    if (!item.HasTimes())
+    {
+        systemError = GetLastError();
+        if (systemError == 0)
+            systemError = ERROR_FILE_NOT_FOUND;
+        return false;
+    }
+    out.modified = static_cast<int64_t>(item.GetModifiedTicks());
+    out.created = static_cast<int64_t>(item.GetCreationTicks());
+    out.accessed = static_cast<int64_t>(item.GetAccessTicks());
+    systemError = 0;
+    return true;
+}
+
+// --- JournalListener -------------------------------------------------------------------------
+
+void JournalListener::begin(const std::wstring& folder)
+{
+    writer_.Close();
+    folder_ = folder;
+    failed_ = false;
+    error_.clear();
+}
+
+bool JournalListener::beforeWrite(const wchar_t* path, bool isFolder, const ItemTimes& before,
+                                  const ItemTimes& planned)
+{
+    if (failed_)
+        return false;
+    // An item whose times stay as they are needs no line: there is nothing to undo.
+    if (before.created == planned.created && before.modified == planned.modified &&
+        before.accessed == planned.accessed)
+        return true;
+    if (!writer_.IsOpen() && !writer_.Create(folder_, commandOf_(), error_))
+    {
+        failed_ = true;
+    }
+    else if (!writer_.Add(path, isFolder, before, planned))
+    {
+        error_ = L"cannot write the journal " + writer_.Path();
+        failed_ = true;
+    }
+    if (failed_)
+    {
+        // Without its line an item could not be undone: it is not written, and the run stops.
+        frame_.cancelProcessing(false);
+        return false;
+    }
+    return true;
+}
+
+// --- undo --------------------------------------------------------------------------------------
+
+UndoOutcome UndoEntry(const JournalEntry& e, bool force, ItemTimes& now, uint32_t& systemError)
+{
+    systemError = 0;
+    now = ItemTimes();
+    HeldPath item(e.path);
+    if (item.p == nullptr || !item->Query())
+    {
+        systemError = ERROR_FILE_NOT_FOUND;
+        return UndoOutcome::Failed;
+    }
+    if (!ReadItemTimes(*item.p, now, systemError))
+        return UndoOutcome::Failed;
+    // Only the times the run changed are put back: the others may have moved on since.
+    const bool changeCreated = e.before.created != e.after.created;
+    const bool changeModified = e.before.modified != e.after.modified;
+    const bool changeAccessed = e.before.accessed != e.after.accessed;
+    if ((!changeCreated || now.created == e.before.created) && (!changeModified || now.modified == e.before.modified) &&
+        (!changeAccessed || now.accessed == e.before.accessed))
+        return UndoOutcome::AlreadyBefore;
+    // A program that changes an item sets its modified time: one that is neither the time
+    // before the run nor the time the run wrote tells that the item was changed since.
+    if (!force && now.modified != e.after.modified && now.modified != e.before.modified)
+        return UndoOutcome::ChangedSince;
+    const auto c = static_cast<s::time::Ticks>(e.before.created);
+    const auto m = static_cast<s::time::Ticks>(e.before.modified);
+    const auto a = static_cast<s::time::Ticks>(e.before.accessed);
+    // The library's time writer, as the engine uses it: read-only, hidden and system items
+    // keep their attributes.
+    if (!PathWin::WriteTimeTicks(item->AttributePath(), changeCreated ? &c : nullptr, changeAccessed ? &a : nullptr,
+                                 changeModified ? &m : nullptr, &systemError))
+    {
+        if (systemError == 0)
+            systemError = ERROR_WRITE_FAULT;
+        return UndoOutcome::Failed;
+    }
+    return UndoOutcome::Restored;
+}
+
+} // namespace s::file::gui::dialogs::filetime
