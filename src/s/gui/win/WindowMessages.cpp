@@ -208,6 +208,25 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
     case WM_CLOSE:
         onClose();
         return true;
+    case WM_COPYDATA:
+    {
+        // Another program's data: only offered to the listeners, who check it; the answer
+        // is theirs (0 unless one took it).
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        requestResult_ = 0;
+        if (data && !closed_.load())
+        {
+            copyDataKey_ = data->dwData;
+            copyData_ = data->cbData > 0 ? data->lpData : nullptr;
+            copyDataSize_ = copyData_ ? data->cbData : 0;
+            fire(EVENT_COPY_DATA);
+            copyDataKey_ = 0;
+            copyData_ = nullptr;
+            copyDataSize_ = 0;
+        }
+        *result = requestResult_;
+        return true;
+    }
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE && hideToTrayOnClose_ && !iconized_)
         {

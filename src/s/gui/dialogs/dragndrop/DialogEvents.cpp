@@ -80,6 +80,8 @@ bool Dialog::buildAndShow()
     reporter_.setProgressTarget(parts_->getProgressTarget());
     onBuilt();
     parts_->listen();
+    window_->addListener(s::gui::IWindow::EVENT_COPY_DATA, this);
+    window_->addListener(s::gui::IWindow::EVENT_TIMER, this);
 
     // The saved action, else the default one.
     const wchar_t* saved = store_ != nullptr ? store_->getString(getViewSection(), L"ConvertTo", L"", nullptr, false) : L"";
@@ -221,6 +223,15 @@ void Dialog::handleEvent(void* source, int kind)
             return;
         case s::gui::IWindow::EVENT_REQUEST:
             handleStatusRequest();
+            return;
+        case s::gui::IWindow::EVENT_COPY_DATA:
+            handleCopyData();
+            return;
+        case s::gui::IWindow::EVENT_TIMER:
+            if (window_->getLastTimerId() == GATHER_TIMER)
+            {
+                dropWaitingPaths();
+            }
             return;
         default:
             return;
@@ -366,6 +377,10 @@ void Dialog::runMenuCommand(int32_t command)
     else if (command == CMD_WORKPLACE)
     {
         openPageById(108200);
+    }
+    else
+    {
+        runShellCommand(command);
     }
 }
 
