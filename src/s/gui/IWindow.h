@@ -32,8 +32,6 @@ class IPopupMenu;
 // 17 capture ended   18 tray right click   19 popup menu opening   20 language changed
 // 21 restored   22 tray left click   23 hot key   24 right button up   25 left button up
 // 26 user timer (getLastTimerId)   27 clipboard changed
-// 28 data sent by another program (WM_COPYDATA; see Window::getCopyData, answered with
-//    setRequestResult)
 class IWindow : public IContainer
 {
   public:
@@ -66,8 +64,7 @@ class IWindow : public IContainer
         EVENT_LEFT_UP,
         EVENT_TIMER,
         EVENT_CLIPBOARD_CHANGED,
-        EVENT_COPY_DATA,
-        EVENT_COUNT = 28
+        EVENT_COUNT = 27
     };
 
     // --- lifetime and visibility ---------------------------------------------

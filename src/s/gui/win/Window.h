@@ -154,12 +154,6 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     int getRequestValue3() override { return request_[2]; }
     int getRequestValue4() override { return request_[3]; }
     void setRequestResult(intptr_t result) override { requestResult_ = result; }
-    // While event 28 is handled: what another program sent with WM_COPYDATA (its dwData,
-    // the bytes and their count). The bytes belong to the sender and are valid only during
-    // the event; copy what is kept. Null and 0 outside the event.
-    uintptr_t getCopyDataKey() const { return copyDataKey_; }
-    const void* getCopyData() const { return copyData_; }
-    size_t getCopyDataSize() const { return copyDataSize_; }
     void showMessage(const wchar_t* text) override;
     void showError(const wchar_t* text) override;
     bool askQuestion(const wchar_t* text) override;
@@ -314,9 +308,6 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
 
     int request_[4] = {0, 0, 0, 0};
     intptr_t requestResult_ = 0;
-    uintptr_t copyDataKey_ = 0;
-    const void* copyData_ = nullptr;
-    size_t copyDataSize_ = 0;
     std::vector<const void*> posted_;
     thread::ObjLocker postedLock_;
 

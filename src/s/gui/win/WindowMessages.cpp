@@ -2,18 +2,33 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "mfc/afxwin.h"
 #include "s/gui/IMenuEx.h"
 #include "s/gui/IPopupMenu.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/drawer/IFrameDrawer.h"
 #include "s/gui/win/Box.h"
+#include "s/gui/win/CopyData.h"
 #include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/WindowParts.h"
 
 namespace s::gui::win
 {
 using namespace windowparts;
+
+namespace
+{
+// The WM_COPYDATA block a window of this thread is offering to its listeners.
+thread_local const COPYDATASTRUCT* g_copyDataInFlight = nullptr;
+} // namespace
+
+const COPYDATASTRUCT* copyDataInFlight()
+{
+    return g_copyDataInFlight;
+}
 
 void Window::onClose()
 {
@@ -210,21 +225,22 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         return true;
     case WM_COPYDATA:
     {
-        // Another program's data: only offered to the listeners, who check it; the answer
-        // is theirs (0 unless one took it).
-        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        // Another program's data, offered as a request; the values of a request that this
+        // one interrupts (a nested message loop) are put back afterwards.
+        int saved[4];
+        std::copy(std::begin(request_), std::end(request_), saved);
+        const intptr_t savedResult = requestResult_;
+        const COPYDATASTRUCT* previous = g_copyDataInFlight;
+        request_[0] = REQUEST_COPY_DATA;
+        request_[1] = request_[2] = request_[3] = 0;
         requestResult_ = 0;
-        if (data && !closed_.load())
-        {
-            copyDataKey_ = data->dwData;
-            copyData_ = data->cbData > 0 ? data->lpData : nullptr;
-            copyDataSize_ = copyData_ ? data->cbData : 0;
-            fire(EVENT_COPY_DATA);
-            copyDataKey_ = 0;
-            copyData_ = nullptr;
-            copyDataSize_ = 0;
-        }
+        g_copyDataInFlight = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (g_copyDataInFlight && !closed_.load())
+            fire(EVENT_REQUEST);
         *result = requestResult_;
+        g_copyDataInFlight = previous;
+        std::copy(std::begin(saved), std::end(saved), request_);
+        requestResult_ = savedResult;
         return true;
     }
     case WM_SYSCOMMAND:

@@ -11,6 +11,7 @@
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/dialogs/dragndrop/DialogParts.h"
 #include "s/gui/win/Box.h"
+#include "s/gui/win/CopyData.h"
 #include "s/gui/win/Window.h"
 #include "s/lang/Localizer.h"
 #include "s/map/IMappedData.h"
@@ -80,7 +81,6 @@ bool Dialog::buildAndShow()
     reporter_.setProgressTarget(parts_->getProgressTarget());
     onBuilt();
     parts_->listen();
-    window_->addListener(s::gui::IWindow::EVENT_COPY_DATA, this);
     window_->addListener(s::gui::IWindow::EVENT_TIMER, this);
 
     // The saved action, else the default one.
@@ -222,10 +222,14 @@ void Dialog::handleEvent(void* source, int kind)
             }
             return;
         case s::gui::IWindow::EVENT_REQUEST:
-            handleStatusRequest();
-            return;
-        case s::gui::IWindow::EVENT_COPY_DATA:
-            handleCopyData();
+            if (window_->getRequestValue1() == s::gui::win::REQUEST_COPY_DATA)
+            {
+                handleCopyData();
+            }
+            else
+            {
+                handleStatusRequest();
+            }
             return;
         case s::gui::IWindow::EVENT_TIMER:
             if (window_->getLastTimerId() == GATHER_TIMER)

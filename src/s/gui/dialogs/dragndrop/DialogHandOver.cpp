@@ -4,6 +4,7 @@
 
 #include "s/app/win/HandOver.h"
 #include "s/gui/dialogs/dragndrop/DialogParts.h"
+#include "s/gui/win/CopyData.h"
 #include "s/gui/win/Window.h"
 #include "s/lang/Localizer.h"
 #include "s/str/strarray/StrArray.h"
@@ -33,10 +34,14 @@ void Dialog::handleCopyData()
     {
         return;
     }
+    const COPYDATASTRUCT* data = s::gui::win::copyDataInFlight();
+    if (data == nullptr)
+    {
+        return;
+    }
     StrArray* paths = StrArray::Acquire();
     // Anything but a well-formed hand-over is left unanswered (0) and changes nothing.
-    if (s::app::win::DecodeHandOver(window_->getCopyDataKey(), window_->getCopyData(), window_->getCopyDataSize(),
-                                    paths))
+    if (s::app::win::DecodeHandOver(data->dwData, data->lpData, data->cbData, paths))
     {
         window_->setRequestResult(takeHandedPaths(paths) ? 1 : 0);
     }
