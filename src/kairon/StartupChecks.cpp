@@ -78,10 +78,21 @@ s::str::strarray::StrArray* pathsOfCommandLine(const s::process::commandline::IC
             continue;
         }
         // Made absolute here: the instance that receives the paths has a folder of its own.
+        // The system form ("\\?\C:\..." or "\\?\UNC\...") is the absolute one, with every
+        // name as written; it is handed on in the plain form a drop has.
         s::file::win::PathWin* path = s::file::win::PathWin::FromText(argument);
         if (path != nullptr)
         {
-            if (path->GetFullPath()[0] != L'\0')
+            const std::wstring api = path->GetApiPath();
+            if (api.rfind(L"\\\\?\\UNC\\", 0) == 0)
+            {
+                paths->Add((L"\\\\" + api.substr(8)).c_str());
+            }
+            else if (api.rfind(L"\\\\?\\", 0) == 0 && api.size() > 4)
+            {
+                paths->Add(api.c_str() + 4);
+            }
+            else if (path->GetFullPath()[0] != L'\0')
             {
                 paths->Add(path->GetFullPath());
             }
