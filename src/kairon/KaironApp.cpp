@@ -9,7 +9,12 @@
 #include "s/file/gui/dialogs/filetime/Dialog.h"
 #include "s/gui/dialogs/dragndrop/Dialog.h"
 #include "s/gui/win/Window.h"
+#include "s/app/win/HandOver.h"
+#include "s/app/win/ShellIntegration.h"
+#include "s/file/win/PathWin.h"
+#include "s/lang/Localizer.h"
 #include "s/process/commandline/ICommandLine.h"
+#include "s/str/strarray/StrArray.h"
 
 CKaironApp::CKaironApp() : CWinApp(L"Kairon")
 {
@@ -25,6 +30,55 @@ void CKaironApp::setProductKey(const wchar_t* key)
 s::gui::dialogs::dragndrop::Dialog* CKaironApp::acquireDialog()
 {
     return s::file::gui::dialogs::filetime::Dialog::Acquire();
+}
+
+int CKaironApp::ExitInstance()
+{
+    CWinApp::ExitInstance();
+    return outcome_ == OUTCOME_HAND_OVER_FAILED ? 1 : 0;
+}
+
+void CKaironApp::handOver(s::app::win::InstanceGate& gate, const s::str::strarray::StrArray* paths)
+{
+    // The first instance may still be building its window (Explorer starts one process per
+    // selected item, all at once).
+    HWND first = gate.waitForFirstWindow(HAND_OVER_WAIT_MS);
+    if (first == nullptr)
+    {
+        // Either the first ended meanwhile (this process is the first now and runs), or it
+        // never showed its window: the items cannot be handed over.
+        if (!gate.isFirst())
+        {
+            outcome_ = OUTCOME_HAND_OVER_FAILED;
+        }
+        return;
+    }
+    DWORD firstProcess = 0;
+    GetWindowThreadProcessId(first, &firstProcess);
+    // The first instance may come to the front: the user started this one.
+    AllowSetForegroundWindow(firstProcess);
+    const bool taken = s::app::win::SendHandOver(first, paths, HAND_OVER_SEND_MS);
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(first, s::app::IAppBase::MSG_ACTIVATE_INSTANCE, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG,
+                        HAND_OVER_SEND_MS, &answer);
+    outcome_ = taken ? OUTCOME_HANDED_OVER : OUTCOME_HAND_OVER_FAILED;
+}
+
+void CKaironApp::repairShellEntries(s::gui::dialogs::dragndrop::Dialog* dialog, s::app::win::AppWindow* mainWindow)
+{
+    s::app::IAppBase* app = mainWindow->getAppBase();
+    s::lang::Localizer* pack = mainWindow->getLocalizer();
+    if (app == nullptr || app->getProgramPath() == nullptr || pack == nullptr)
+    {
+        return;
+    }
+    const wchar_t* verb = pack->getText(s::gui::dialogs::dragndrop::Dialog::TEXT_SHELL_VERB);
+    const int result = s::app::win::ShellIntegration::repairMoved(dialog->getShellEntryName(),
+                                                                  app->getProgramPath()->GetFullPath(), verb, verb);
+    if (result & (s::app::win::ShellIntegration::FAILED_SEND_TO | s::app::win::ShellIntegration::FAILED_CONTEXT_MENU))
+    {
+        AfxMessageBox(pack->getText(kairon::TEXT_EXPLORER_REPAIR_FAILED), MB_ICONINFORMATION);
+    }
 }
 
 BOOL CKaironApp::InitInstance()
@@ -65,20 +119,42 @@ BOOL CKaironApp::InitInstance()
         {
             app->showFirstRunPage();
         }
-        // 8. Another instance is asked to come forward; this one shows nothing.
-        if (app->activateOtherInstance(true, false, true))
+        // 8. Another instance: items on the command line are handed to it, otherwise it is
+        // only asked to come forward; this one shows nothing.
+        s::str::strarray::StrArray* paths = kairon::pathsOfCommandLine(commandLine);
+        s::app::win::InstanceGate gate(app->getProgramPath() != nullptr ? app->getProgramPath()->GetFullPath() : L"");
+        if (!paths->IsEmpty() && !gate.isFirst())
+        {
+            handOver(gate, paths);
+        }
+        else if (paths->IsEmpty() && app->activateOtherInstance(true, false, true))
         {
             outcome_ = OUTCOME_OTHER_INSTANCE;
         }
-        else
+        if (outcome_ == OUTCOME_NONE)
         {
-            // 9. The main dialog; its release stops a worker that still runs.
+            // 9. The main dialog; its release stops a worker that still runs. The items of
+            // the command line reach it as every later start's do, through its window.
             s::gui::dialogs::dragndrop::Dialog* dialog = acquireDialog();
             dialog->bind(mainWindow);
-            dialog->buildAndRun();
+            repairShellEntries(dialog, mainWindow);
+            if (dialog->buildAndShow())
+            {
+                HWND window = dialog->getWindow()->getHandle();
+                // Its own items first, so that they lead the drop that later starts join.
+                if (!paths->IsEmpty())
+                {
+                    s::app::win::SendHandOver(window, paths, INFINITE);
+                }
+                gate.waitForFirstWindow(0); // takes the gate over when its first has ended
+                gate.publishWindow(window);
+                dialog->getWindow()->waitUntilClosed();
+            }
+            gate.publishWindow(nullptr);
             dialog->Release();
             outcome_ = OUTCOME_DIALOG_CLOSED;
         }
+        paths->Release();
     }
 
     // 10. Shutdown: the window's settings, then the services (which flush the store).

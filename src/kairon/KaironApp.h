@@ -12,6 +12,15 @@ namespace s::gui::dialogs::dragndrop
 {
 class Dialog;
 }
+namespace s::app::win
+{
+class InstanceGate;
+class AppWindow;
+} // namespace s::app::win
+namespace s::str::strarray
+{
+class StrArray;
+}
 
 class CKaironApp : public CWinApp
 {
@@ -19,6 +28,13 @@ class CKaironApp : public CWinApp
     CKaironApp();
 
     BOOL InitInstance() override;
+    // The process's exit code: 1 when items could not be handed to the running instance,
+    // otherwise 0.
+    int ExitInstance() override;
+
+    // How long a later start waits for the first instance's window, and for each answer.
+    static constexpr DWORD HAND_OVER_WAIT_MS = 60000;
+    static constexpr DWORD HAND_OVER_SEND_MS = 10000;
 
     // The product's registry key below HKEY_CURRENT_USER ("Software\Vesk\Vesk Kairon"
     // unless set); tests give one of their own. Copied.
@@ -32,6 +48,9 @@ class CKaironApp : public CWinApp
         OUTCOME_DIALOG_CLOSED,
         OUTCOME_UNSUPPORTED_SYSTEM,
         OUTCOME_OTHER_INSTANCE,
+        // Items on the command line went to the instance that runs.
+        OUTCOME_HANDED_OVER,
+        OUTCOME_HAND_OVER_FAILED,
     };
     Outcome getOutcome() const { return outcome_; }
 
@@ -40,6 +59,11 @@ class CKaironApp : public CWinApp
     virtual s::gui::dialogs::dragndrop::Dialog* acquireDialog();
 
   private:
+    void handOver(s::app::win::InstanceGate& gate, const s::str::strarray::StrArray* paths);
+    // Explorer entries left behind by a moved or renamed program file point at this one;
+    // what cannot be repaired is reported.
+    void repairShellEntries(s::gui::dialogs::dragndrop::Dialog* dialog, s::app::win::AppWindow* mainWindow);
+
     wchar_t productKey_[256];
     Outcome outcome_ = OUTCOME_NONE;
 };

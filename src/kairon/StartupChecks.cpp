@@ -3,7 +3,10 @@
 #include <atomic>
 #include <string>
 
+#include "s/file/win/PathWin.h"
+#include "s/process/commandline/ICommandLine.h"
 #include "s/reg/win/RegDir.h"
+#include "s/str/strarray/StrArray.h"
 
 namespace kairon
 {
@@ -61,6 +64,42 @@ bool isSupportedSystem(const OSVERSIONINFOEXW& version)
     }
     return version.dwMajorVersion == 5 && (version.dwMinorVersion == 1 || version.dwMinorVersion == 2) &&
            version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+s::str::strarray::StrArray* pathsOfCommandLine(const s::process::commandline::ICommandLine* commandLine)
+{
+    s::str::strarray::StrArray* paths = s::str::strarray::StrArray::Acquire();
+    const uint32_t count = commandLine != nullptr ? commandLine->getArgumentCount() : 0;
+    for (uint32_t i = 0; i < count; ++i)
+    {
+        const wchar_t* argument = commandLine->getArgument(i);
+        if (argument == nullptr || argument[0] == L'\0' || argument[0] == L'-')
+        {
+            continue;
+        }
+        // Made absolute here: the instance that receives the paths has a folder of its own.
+        // The system form ("\\?\C:\..." or "\\?\UNC\...") is the absolute one, with every
+        // name as written; it is handed on in the plain form a drop has.
+        s::file::win::PathWin* path = s::file::win::PathWin::FromText(argument);
+        if (path != nullptr)
+        {
+            const std::wstring api = path->GetApiPath();
+            if (api.rfind(L"\\\\?\\UNC\\", 0) == 0)
+            {
+                paths->Add((L"\\\\" + api.substr(8)).c_str());
+            }
+            else if (api.rfind(L"\\\\?\\", 0) == 0 && api.size() > 4)
+            {
+                paths->Add(api.c_str() + 4);
+            }
+            else if (path->GetFullPath()[0] != L'\0')
+            {
+                paths->Add(path->GetFullPath());
+            }
+            path->Release();
+        }
+    }
+    return paths;
 }
 
 VersionSource setVersionSource(VersionSource source)

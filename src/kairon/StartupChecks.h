@@ -5,8 +5,22 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
+namespace s::process::commandline
+{
+class ICommandLine;
+}
+namespace s::str::strarray
+{
+class StrArray;
+}
+
 namespace kairon
 {
+
+// The report of Explorer entries that could not be pointed at a moved program file.
+constexpr int32_t TEXT_EXPLORER_REPAIR_FAILED = 7600006;
 
 // The product's registry key below HKEY_CURRENT_USER.
 constexpr wchar_t PRODUCT_KEY[] = L"Software\\Vesk\\Vesk Kairon";
@@ -25,6 +39,12 @@ using VersionSource = bool (*)(OSVERSIONINFOEXW* version);
 // Answers the previous source; null restores the system's.
 VersionSource setVersionSource(VersionSource source);
 bool readSystemVersion(OSVERSIONINFOEXW* version);
+
+// The items named on the command line, as full paths (a relative one against the current
+// folder), in order. Options (arguments that began with "-" or "/") are not items: a file
+// whose name begins with "-" is given as ".\-name". A new list the caller releases; empty
+// when there are none.
+s::str::strarray::StrArray* pathsOfCommandLine(const s::process::commandline::ICommandLine* commandLine);
 
 // "This Operating System is currently not supported ..." (shown when the check fails).
 extern const wchar_t UNSUPPORTED_SYSTEM_TEXT[];

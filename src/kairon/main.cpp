@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "kairon/KaironApp.h"
+#include "s/app/win/ShellIntegration.h"
 
 namespace
 {
@@ -19,10 +20,28 @@ void takeTestKey()
         theApp.setProductKey(key);
     }
 }
+// Tests put the Explorer entries into a classes key under the tests' branch and a SendTo
+// folder of their own.
+void takeTestShellPlaces()
+{
+    wchar_t value[1024] = L"";
+    const wchar_t prefix[] = L"Software\\KaironTests\\";
+    DWORD length = GetEnvironmentVariableW(L"KAIRON_TEST_CLASSES_KEY", value, 1024);
+    if (length > 0 && length < 1024 && _wcsnicmp(value, prefix, wcslen(prefix)) == 0)
+    {
+        s::app::win::ShellIntegration::setClassesKey(value);
+    }
+    length = GetEnvironmentVariableW(L"KAIRON_TEST_SENDTO", value, 1024);
+    if (length > 0 && length < 1024 && GetFileAttributesW(value) != INVALID_FILE_ATTRIBUTES)
+    {
+        s::app::win::ShellIntegration::setSendToFolder(value);
+    }
+}
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, int showCommand)
 {
     takeTestKey();
+    takeTestShellPlaces();
     return AfxWinMain(instance, previous, commandLine, showCommand);
 }

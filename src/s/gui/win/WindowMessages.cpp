@@ -2,18 +2,33 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "mfc/afxwin.h"
 #include "s/gui/IMenuEx.h"
 #include "s/gui/IPopupMenu.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/drawer/IFrameDrawer.h"
 #include "s/gui/win/Box.h"
+#include "s/gui/win/CopyData.h"
 #include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/WindowParts.h"
 
 namespace s::gui::win
 {
 using namespace windowparts;
+
+namespace
+{
+// The WM_COPYDATA block a window of this thread is offering to its listeners.
+thread_local const COPYDATASTRUCT* g_copyDataInFlight = nullptr;
+} // namespace
+
+const COPYDATASTRUCT* copyDataInFlight()
+{
+    return g_copyDataInFlight;
+}
 
 void Window::onClose()
 {
@@ -208,6 +223,26 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
     case WM_CLOSE:
         onClose();
         return true;
+    case WM_COPYDATA:
+    {
+        // Another program's data, offered as a request; the values of a request that this
+        // one interrupts (a nested message loop) are put back afterwards.
+        int saved[4];
+        std::copy(std::begin(request_), std::end(request_), saved);
+        const intptr_t savedResult = requestResult_;
+        const COPYDATASTRUCT* previous = g_copyDataInFlight;
+        request_[0] = REQUEST_COPY_DATA;
+        request_[1] = request_[2] = request_[3] = 0;
+        requestResult_ = 0;
+        g_copyDataInFlight = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (g_copyDataInFlight && !closed_.load())
+            fire(EVENT_REQUEST);
+        *result = requestResult_;
+        g_copyDataInFlight = previous;
+        std::copy(std::begin(saved), std::end(saved), request_);
+        requestResult_ = savedResult;
+        return true;
+    }
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE && hideToTrayOnClose_ && !iconized_)
         {

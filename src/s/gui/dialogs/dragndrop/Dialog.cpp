@@ -63,7 +63,7 @@ const wchar_t* statusNameOf(int code)
 
 Dialog::Dialog()
     : scratch_(StrBuffer::Acquire()), scratch2_(StrBuffer::Acquire()), viewSection_(StrBuffer::Acquire()),
-      customFolder_(StrBuffer::Acquire())
+      customFolder_(StrBuffer::Acquire()), programPath_(StrBuffer::Acquire()), waiting_(s::str::strarray::StrArray::Acquire())
 {
     frame_.setTask(this);
     frame_.setStatusChannel(this);
@@ -76,6 +76,8 @@ Dialog::~Dialog()
     scratch2_->Release();
     viewSection_->Release();
     customFolder_->Release();
+    waiting_->Release();
+    programPath_->Release();
 }
 
 void Dialog::Reset()
@@ -128,6 +130,10 @@ void Dialog::resetDialog()
     priorityLowered_ = false;
     outputFolderMode_ = OUTPUT_ITEM_FOLDER;
     customFolder_->Clear();
+    waiting_->RemoveAll();
+    programPath_->Clear();
+    gathering_ = false;
+    acceptingDrop_ = false;
     viewSection_->Clear();
     scratch_->Clear();
     scratch2_->Clear();
@@ -158,6 +164,10 @@ void Dialog::bind(s::app::IAppWindow* appWindow)
          appWindow->getSkinner());
     appWindow_ = appWindow;
     textBase_ = appWindow->getTextBase();
+    if (app != nullptr && app->getProgramPath() != nullptr)
+    {
+        setProgramPath(app->getProgramPath()->GetFullPath());
+    }
 }
 
 const wchar_t* Dialog::getViewSection() const
@@ -288,6 +298,13 @@ void Dialog::finishStatusEnd()
     onProcessingFinished();
     runStartMillis_ = 0;
     frame_.finishRun();
+    // What was handed over during the run forms the next drop, once this run's worker is
+    // gone (the timer fires after this request has returned).
+    if (!waiting_->IsEmpty() && !gathering_ && window_ != nullptr)
+    {
+        gathering_ = true;
+        window_->startTimer(GATHER_TIMER, 50);
+    }
 }
 
 void Dialog::composeFailureStatus(uint32_t failed, StrBuffer* out)
@@ -362,10 +379,18 @@ void Dialog::acceptDrop(const s::str::strarray::StrArray* paths)
         return;
     }
     ObjLocker::Guard guard(frame_.getItemLock());
-    if (frame_.isBusy())
+    if (frame_.isBusy() || acceptingDrop_)
     {
         return;
     }
+    // The output-folder message runs a message loop: a hand-over served inside it must not
+    // start a drop of its own meanwhile.
+    struct Accepting
+    {
+        bool& flag;
+        explicit Accepting(bool& f) : flag(f) { flag = true; }
+        ~Accepting() { flag = false; }
+    } accepting(acceptingDrop_);
     if (!beforeProcess())
     {
         return;

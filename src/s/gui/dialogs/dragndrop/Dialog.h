@@ -133,6 +133,8 @@ class Dialog : public s::base::IObject,
         // The first dropped item (and the folder it was in) can no longer be found.
         TEXT_DROPPED_ITEM_GONE = 7100003,
         TEXT_MAKER_PAGE = 101000,
+        // The Explorer entries' verb text ("Change times with Kairon") and shortcut tip.
+        TEXT_SHELL_VERB = 7600003,
     };
 
     // The output-folder modes.
@@ -296,6 +298,21 @@ class Dialog : public s::base::IObject,
     // Shows text in the status label.
     void setStatus(const wchar_t* text);
 
+    // --- paths handed over by other starts of the program (see s/app/win/HandOver.h) ----------
+    // Paths that arrive within GATHER_MILLIS of the first form one drop, in arrival order;
+    // while a run is under way they wait and form the next drop when it ends. The window
+    // takes a WM_COPYDATA hand-over on its own and answers 1 when it took the paths.
+    static constexpr int GATHER_MILLIS = 300;
+    // Paths that may wait at once; a hand-over that would pass it is refused whole (and the
+    // status says so).
+    static constexpr uint32_t MAX_WAITING_PATHS = 65536;
+    // Window timer of the gathering.
+    static constexpr int GATHER_TIMER = 0x4B48;
+    // Takes handed-over paths (window's thread); false, and nothing taken, past the cap.
+    bool takeHandedPaths(const s::str::strarray::StrArray* paths);
+    // Paths waiting for their drop (window's thread).
+    uint32_t getWaitingPathCount() const;
+
     // The status channel of the frame (worker thread): the event goes to the window's thread
     // through a synchronous request. Without a window it is handled on the calling thread.
     void sendStatus(const wchar_t* name, int32_t total, int32_t position, const wchar_t* text) override;
@@ -324,6 +341,21 @@ class Dialog : public s::base::IObject,
     void showVersionWindow();
     s::gui::dialogs::About3* getVersionDialog() const { return about_; }
 
+    // --- Explorer entries (the View menu's "Send To" and context-menu commands) ---------------
+    static constexpr int32_t CMD_SEND_TO = 130;
+    static constexpr int32_t CMD_CONTEXT_MENU = 131;
+    // The menu text of either command.
+    static int32_t textOfShellCommand(int32_t command);
+    // The program file the entries point at (copied); bind takes it from the application.
+    // Without one (empty) the View menu offers no entries.
+    void setProgramPath(const wchar_t* path);
+    bool hasShellEntries() const;
+    // Whether the entry of menu command `command` is present for this program file.
+    bool isShellEntryPresent(int32_t command);
+    // The name of the entries (the key under "shell", the shortcut's title): the product
+    // name in the pack's first language, so that it stays when the language changes.
+    const wchar_t* getShellEntryName();
+
     // Opens the page whose address is the text `textId`; nothing for an empty text. Pages
     // go to the shell with the verb "open" through the application's one seam
     // (AppBase::openAddress, which tests replace so that no browser starts).
@@ -349,6 +381,11 @@ class Dialog : public s::base::IObject,
     // The information box over the window (or the desktop without one).
     void showInformation(const wchar_t* message);
     void storeWindowSize(bool compact);
+    // The hand-over: a WM_COPYDATA offered by the window, the gathering's timer.
+    void handleCopyData();
+    void dropWaitingPaths();
+    // The Explorer integration commands of the View menu (see DialogShell.cpp).
+    void runShellCommand(int32_t command);
 
     // Pending status event while its request is served (worker writes, the window's thread
     // reads inside the synchronous request).
@@ -391,6 +428,11 @@ class Dialog : public s::base::IObject,
     int32_t outputFolderMode_ = OUTPUT_ITEM_FOLDER;
     s::str::strbuffer::StrBuffer* customFolder_; // owned
     s::file::win::PathWin* outputFolder_ = nullptr;
+
+    s::str::strbuffer::StrBuffer* programPath_;  // owned
+    s::str::strarray::StrArray* waiting_;  // owned: handed-over paths not yet dropped
+    bool gathering_ = false;               // the gathering's timer runs
+    bool acceptingDrop_ = false;           // acceptDrop is under way (it may show a message)
 
     s::gui::dialogs::About3* about_ = nullptr;         // owned, made on first use
     s::app::win::AppWindow* aboutSettings_ = nullptr;  // owned, "AboutWindow" (owns its skin manager)

@@ -11,6 +11,7 @@
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/dialogs/dragndrop/DialogParts.h"
 #include "s/gui/win/Box.h"
+#include "s/gui/win/CopyData.h"
 #include "s/gui/win/Window.h"
 #include "s/lang/Localizer.h"
 #include "s/map/IMappedData.h"
@@ -80,6 +81,7 @@ bool Dialog::buildAndShow()
     reporter_.setProgressTarget(parts_->getProgressTarget());
     onBuilt();
     parts_->listen();
+    window_->addListener(s::gui::IWindow::EVENT_TIMER, this);
 
     // The saved action, else the default one.
     const wchar_t* saved = store_ != nullptr ? store_->getString(getViewSection(), L"ConvertTo", L"", nullptr, false) : L"";
@@ -220,7 +222,20 @@ void Dialog::handleEvent(void* source, int kind)
             }
             return;
         case s::gui::IWindow::EVENT_REQUEST:
-            handleStatusRequest();
+            if (window_->getRequestValue1() == s::gui::win::REQUEST_COPY_DATA)
+            {
+                handleCopyData();
+            }
+            else
+            {
+                handleStatusRequest();
+            }
+            return;
+        case s::gui::IWindow::EVENT_TIMER:
+            if (window_->getLastTimerId() == GATHER_TIMER)
+            {
+                dropWaitingPaths();
+            }
             return;
         default:
             return;
@@ -370,6 +385,10 @@ void Dialog::runMenuCommand(int32_t command)
     else if (command >= OWN_COMMAND_FIRST)
     {
         runOwnCommand(command);
+    }
+    else
+    {
+        runShellCommand(command);
     }
 }
 

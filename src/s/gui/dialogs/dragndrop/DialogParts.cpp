@@ -100,6 +100,15 @@ void DialogParts::buildMenus()
     }
     view_->addItem(MenuItem::newMenuItem(609300, pack, CMD_EASY_DRAG, easyDrag_));
     view_->addItem(MenuItem::newMenuItem(609350, pack, CMD_MIDDLE_CLICK_CLOSE, middleClickClose_));
+    if (dialog_.hasShellEntries())
+    {
+        view_->addItem(MenuItem::newSeparator());
+        for (int32_t command : {Dialog::CMD_SEND_TO, Dialog::CMD_CONTEXT_MENU})
+        {
+            view_->addItem(MenuItem::newMenuItem(Dialog::textOfShellCommand(command), pack, command,
+                                                 dialog_.isShellEntryPresent(command)));
+        }
+    }
     if (dialog_.hasAskConfirmation())
     {
         view_->addItem(MenuItem::newSeparator());

@@ -23,6 +23,7 @@
 #include "s/sys/SystemError.h"
 #include "s/file/win/PathWin.h"
 #include "s/app/win/AppBase.h"
+#include "s/app/win/HandOver.h"
 #include "s/lang/LangPack.h"
 #include <shlobj.h>
 #include <algorithm>
@@ -781,4 +782,35 @@ TEST_F(DropDialog, PagesOfTheAboutMenuGoThroughTheOneOpener)
     EXPECT_EQ(std::wstring(localizer->getText(108000)), opened[2]);
     EXPECT_EQ(std::wstring(localizer->getText(108200)), opened[3]);
     EXPECT_EQ(std::wstring(localizer->getText(108500)), opened[4]);
+}
+
+// Items handed over by a later start of the program while a run is under way wait for it and
+// form the next drop, in the order they came.
+TEST_F(DropDialog, ItemsHandedOverDuringARunFormTheNextDrop)
+{
+    build();
+    ResetEvent(dialog->gate);
+    drop({makeFile(L"running.txt")});
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(dialog->updated, 10000));
+    const std::vector<std::wstring> later = {makeFile(L"later-1.txt"), makeFile(L"later-2.txt"),
+                                             makeFile(L"later-3.txt")};
+    StrArray* first = StrArray::Acquire();
+    first->Add(later[0].c_str());
+    StrArray* rest = StrArray::Acquire();
+    rest->Add(later[1].c_str());
+    rest->Add(later[2].c_str());
+    HWND h = dialog->getWindow()->getHandle();
+    EXPECT_TRUE(s::app::win::SendHandOver(h, first, 10000));
+    EXPECT_TRUE(s::app::win::SendHandOver(h, rest, 10000));
+    first->Release();
+    rest->Release();
+    Sleep(2 * Dialog::GATHER_MILLIS);
+    EXPECT_EQ(1, dialog->runs.load()); // nothing starts while the run goes on
+    SetEvent(dialog->gate);
+    for (int i = 0; i < 500 && dialog->runs < 2; ++i)
+        Sleep(10);
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(2, dialog->runs.load());
+    EXPECT_EQ(later, dialog->seenPaths);
+    EXPECT_EQ(L"Ready", statusText());
 }
