@@ -1,6 +1,7 @@
 // The file-time dialog: building, saved settings, screenshots, time zones and languages of
 // their own, and a close request during a run (fixture in DialogTestSupport.h).
 #include "DialogTestSupport.h"
+#include "s/lang/LangPack.h"
 
 // --- building and saved settings ------------------------------------------------------------
 
@@ -322,16 +323,6 @@ TEST_F(FileTimeDialog, ALanguageChosenFromTheMenuRetextsTheZoneSelectorsAndWiden
     localizer->selectLanguage(L"English");
 }
 
-TEST_F(FileTimeDialogGermanEnv, ViewAndEditButtonsShowTheirWholeTexts)
-{
-    localizer->selectLanguage(L"German");
-    build();
-    chooseAction(1);
-    EXPECT_EQ(std::wstring(edit().restore->getText()), L"Wiederherstellen");
-    for (s::gui::win::Button* b : {edit().restore, edit().apply, edit().cancel, edit().now})
-        expectTextFits(b);
-    screenshot("filetime-edit-de.bmp");
-}
 
 class FileTimeDialogGermanEnv : public FileTimeDialog
 {
@@ -357,4 +348,15 @@ TEST_F(FileTimeDialogJapaneseEnv, ScreenshotOfTheChangeMultipleView)
     chooseAction(2);
     EXPECT_EQ(std::wstring(multi().methods[METHOD_SPECIFIC]->getText()), std::wstring(localizer->getText(6011000)));
     screenshot("filetime-multiple-ja.bmp");
+}
+
+TEST_F(FileTimeDialogGermanEnv, ViewAndEditButtonsShowTheirWholeTexts)
+{
+    localizer->selectLanguage(L"German");
+    build();
+    chooseAction(1);
+    EXPECT_EQ(std::wstring(edit().restore->getText()), L"Wiederherstellen");
+    for (s::gui::win::Button* b : {edit().restore, edit().apply, edit().cancel, edit().now})
+        expectTextFits(b);
+    screenshot("filetime-edit-de.bmp");
 }
