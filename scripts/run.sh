@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Set-up as scripts/setup.sh, then starts Kairon under Wine.
+# Set-up as scripts/setup.sh, building only the two programs (Kairon.exe and kairon-cli.exe
+# beside it), then starts Kairon under Wine. The tests and benchmarks are the test command's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh Kairon kairon-cli
 BUILD_DIR="${KAIRON_BUILD_DIR:-build}"
 source scripts/display.sh
 ensure_display

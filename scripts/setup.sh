@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian 12, as root or through sudo) and configures
-# and builds Kairon and its tests in build/. Safe to run again: it only checks then.
+# and builds in build/. Safe to run again: it only checks then.
+# Without arguments it builds everything: the library, Kairon.exe, kairon-cli.exe, the tests
+# and the benchmarks. Arguments name the targets to build instead (scripts/run.sh asks for
+# Kairon and kairon-cli only), with what they need and nothing else.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # fonts-wqy-microhei: Latin and CJK glyphs for the Japanese (and Chinese) user interface under Wine.
-PACKAGES=(mingw-w64 wine wine64 xvfb xauth cmake ninja-build googletest dpkg-dev fonts-wqy-microhei)
+# clang: the second compiler the test command builds the library and programs with.
+PACKAGES=(mingw-w64 wine wine64 xvfb xauth cmake ninja-build googletest dpkg-dev fonts-wqy-microhei clang)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -25,7 +29,11 @@ bash scripts/libjpeg.sh "$BUILD_DIR"
 if [ ! -f "$BUILD_DIR/build.ninja" ]; then
   cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 fi
-cmake --build "$BUILD_DIR"
+if [ $# -gt 0 ]; then
+  cmake --build "$BUILD_DIR" --target "$@"
+else
+  cmake --build "$BUILD_DIR"
+fi
 
 # The Wine prefix lives in the build folder; the first start creates it.
 if [ ! -f "$BUILD_DIR/wineprefix/system.reg" ]; then

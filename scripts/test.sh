@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Set-up as scripts/setup.sh, then every test. Exits non-zero on any failure.
+# Set-up as scripts/setup.sh (which builds everything), the second compiler's build of the
+# library and programs (scripts/clang-build.sh; KAIRON_SKIP_CLANG=1 leaves it out while
+# iterating), then every test. Exits non-zero on any failure.
 # Extra arguments go to ctest (for example -R strbuffer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+[ "${KAIRON_SKIP_CLANG:-0}" = 1 ] || bash scripts/clang-build.sh
 BUILD_DIR="${KAIRON_BUILD_DIR:-build}"
 source scripts/display.sh
 ensure_display

@@ -92,6 +92,7 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
     int getClientHeight() override { return this->getHeight(); }
     void setClientHeight(int h) override { this->setHeight(h); }
 
+    using I::setPosition; // an interface may add other setPosition overloads (a progress bar's)
     void setPosition(int x, int y) override
     {
         x_ = x;

@@ -49,21 +49,25 @@ enum : UINT
 // The main font is made on first use (getFont) and belongs to the widget.
 // Base is ComponentBase<I>, or ContainerBase<I> for widgets that hold children (a group
 // box, the status bar).
+//
+// No member here is marked override: whether the size, text and font members override
+// depends on I (a label's interface has them, a combo box's not), and a class that marks
+// some of its overriders must mark them all.
 template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
 {
   public:
     // --- size rules ------------------------------------------------------------
     // Fixed, minimum and maximum settings are stated in 96-DPI pixels (Toolkit::scale).
-    int getMinWidth() override
+    int getMinWidth()
     {
         return fixedWidth_ >= 0 ? stated(fixedWidth_) : std::max(measuredWidth(), this->scaled(minWidthSetting_));
     }
-    int getMinHeight() override
+    int getMinHeight()
     {
         return fixedHeight_ >= 0 ? this->scaled(fixedHeight_)
                                  : std::max(measuredHeight(), this->scaled(minHeightSetting_));
     }
-    int getMaxWidth() override
+    int getMaxWidth()
     {
         if (fixedWidth_ >= 0)
             return stated(fixedWidth_);
@@ -71,7 +75,7 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
             return percentOf(this->parent_->getClientWidth(), widthPercent_);
         return std::max(this->getMinWidth(), this->scaled(maxWidthSetting_));
     }
-    int getMaxHeight() override
+    int getMaxHeight()
     {
         if (fixedHeight_ >= 0)
             return this->scaled(fixedHeight_);
@@ -164,7 +168,7 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
     virtual void setTextColour(int r, int g, int b) { getFont()->setTextColour(r, g, b); }
 
     // The language pack (re-text) and the fonts (re-measure) tell the widget here.
-    void handleEvent(void* source, int kind) override
+    void handleEvent(void* source, int kind)
     {
         (void)kind;
         if (!source || this->takeSkinEvent(source))
@@ -179,7 +183,7 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
             languageChanged(pack);
     }
 
-    bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override
+    bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam)
     {
         switch (message)
         {
@@ -211,7 +215,7 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
     }
 
   protected:
-    ~WidgetBase() override
+    ~WidgetBase()
     {
         if (font_)
             font_->Release();
@@ -354,7 +358,7 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
     // The window's DPI changed: the fonts are made again for it (a change measures again
     // through fontChanged; the variants copy the main font) and the decoration, stated in
     // 96-DPI pixels, is measured again.
-    void dpiChanged() override { followDpi(); }
+    void dpiChanged() { followDpi(); }
     void followDpi()
     {
         if (font_)
@@ -372,7 +376,7 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
 
     // Fetches the text of the id from the pack of the window just joined and takes the
     // window's DPI.
-    void attached() override
+    void attached()
     {
         followDpi();
         if (textId_ != -1)
@@ -384,7 +388,7 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
 
     // Gives a wrapped control its font once it exists (after the base's own step: a
     // container attaches its children there).
-    void nativeCreated() override
+    void nativeCreated()
     {
         Base::nativeCreated();
         if (wrapsControl())

@@ -726,10 +726,10 @@ void Window::setSkinner(drawer::Skinner* skinner)
         return;
     }
     skinner_->registerComponent(self());
-    skinChanged();
+    applySkin();
 }
 
-void Window::skinChanged()
+void Window::applySkin()
 {
     drawer::ISkin* skin = skinner_ ? skinner_->getCurrentSkin() : nullptr;
     if (!skin)
@@ -746,7 +746,7 @@ void Window::handleEvent(void* source, int kind)
 {
     if (skinner_ && source == static_cast<void*>(skinner_))
     {
-        skinChanged();
+        applySkin();
         return;
     }
     if (!localizer_ || source != static_cast<void*>(localizer_))

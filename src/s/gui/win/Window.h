@@ -237,7 +237,7 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     // Paints the background (through the frame drawer when one is set) into w × h of dc.
     void paintClient(HDC dc, int w, int h);
     // Takes the window drawer and background colour of the skinner's current skin.
-    void skinChanged();
+    void applySkin();
     void onSizing(WPARAM edge, RECT* rect);
     void onPosChanging(WINDOWPOS* pos);
     void onClose();

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Compiles the library and both programs (not the tests, not the benchmarks) with Clang for the
+# same Windows target, into <build>/clang, with the project's warnings turned into errors: code
+# that only one compiler takes, or that one of them warns about, fails here. Called by
+# scripts/test.sh after scripts/setup.sh, whose libjpeg-turbo it links (a C library: the
+# compiler that built it does not matter). Safe to run again: it only rebuilds what changed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD_DIR="${KAIRON_BUILD_DIR:-build}"
+CLANG_DIR="$BUILD_DIR/clang"
+JPEG_ROOT="$(cd "$BUILD_DIR" && pwd)/libjpeg-turbo/install"
+
+if [ ! -f "$CLANG_DIR/build.ninja" ]; then
+  launcher=()
+  if command -v ccache >/dev/null 2>&1; then
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  fi
+  # Release: the optimised, assertion-free form that users get, without the debug information
+  # that only slows a build nobody runs.
+  cmake -S . -B "$CLANG_DIR" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/clang-mingw-w64-x86_64.cmake \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
+    -DBUILD_TESTING=OFF -DKAIRON_BENCHMARKS=OFF -DKAIRON_JPEG_ROOT="$JPEG_ROOT" "${launcher[@]}"
+fi
+echo "Compiling the library and programs with Clang in $CLANG_DIR"
+cmake --build "$CLANG_DIR"
