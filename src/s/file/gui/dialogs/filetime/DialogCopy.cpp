@@ -153,26 +153,24 @@ uint32_t Dialog::showCopyItem(std::wstring& shownPath)
     {
         return 0;
     }
+    if (item->GetLength() == 0) // nothing was dropped
+    {
+        item->Release();
+        return 0;
+    }
     shownPath = item->GetFullPath();
+    copy_.name->setText(name.c_str(), false);
     uint32_t error = 0;
     if (item->Query(&error)) // one read: attributes, size and times
     {
         copySize_ = item->IsDirectory() ? -1 : item->GetSize();
         showSize();
+        if (!item->HasTimes())
+        {
+            error = ERROR_NOT_SUPPORTED; // a drive root: no times of its own
+        }
     }
-    if (item->GetLength() > 0)
-    {
-        copy_.name->setText(name.c_str(), false);
-    }
-    if (error == 0 && item->GetLength() > 0 && !item->HasTimes())
-    {
-        error = ERROR_NOT_SUPPORTED; // a drive root: no times of its own
-    }
-    if (item->GetLength() == 0)
-    {
-        error = 0; // nothing was dropped
-    }
-    else if (error != 0)
+    if (error != 0)
     {
         // A 0 from the getters is no time: it would read as 1970.
         for (s::gui::win::TextField* field : copy_.times)

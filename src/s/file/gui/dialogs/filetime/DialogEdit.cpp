@@ -281,16 +281,16 @@ uint32_t Dialog::showEditItem(const wchar_t* path)
         return 0;
     }
     uint32_t error = 0;
-    const bool found = item->Query(&error); // one read: attributes, size and times
-    if (found && !item->HasTimes())
+    if (item->GetLength() == 0) // nothing was dropped
+    {
+        item->Release();
+        return 0;
+    }
+    if (item->Query(&error) && !item->HasTimes()) // one read: attributes, size and times
     {
         error = ERROR_NOT_SUPPORTED; // a drive root: no times of its own
     }
-    if (item->GetLength() == 0)
-    {
-        error = 0; // nothing was dropped
-    }
-    else if (error != 0)
+    if (error != 0)
     {
         // Nothing to edit from: the rows stay disabled, so that no time derived from an
         // unread one (copied, shifted, restored) can be applied.

@@ -74,11 +74,16 @@ TEST_F(FileTimeDialog, ViewAndCopyShowsSizesInEveryUnitAndCopiesThemToTheClipboa
     // Only the first of several dropped items is shown.
     drop({small, big});
     EXPECT_EQ(textOf(hwnd(copy().name)), L"small.bin");
-    // A deleted item leaves every field empty after a refresh.
+    // A deleted item keeps its name after a refresh, its times read "unknown" (never 1970),
+    // its size is empty, and the status names it.
     DeleteFileW(small.c_str());
     clickAndWait(copy().refresh);
-    EXPECT_EQ(textOf(hwnd(copy().name)), L"");
-    EXPECT_EQ(textOf(hwnd(copy().times[0])), L"");
+    EXPECT_EQ(textOf(hwnd(copy().name)), L"small.bin");
+    EXPECT_EQ(textOf(hwnd(copy().size)), L"");
+    for (s::gui::win::TextField* field : copy().times)
+        EXPECT_EQ(textOf(hwnd(field)), L"unknown");
+    const std::wstring status = dialog->getStatusText();
+    EXPECT_EQ(status.find(L"Done, but 1 item(s) could not be read. " + small + L": "), 0u) << status.c_str();
 }
 
 TEST(FileTimeDialogSizeTexts, AutoAndThousands)
