@@ -58,6 +58,20 @@ SetLayeredWindowAttributesFn layeredAttributes()
     return fn;
 }
 
+// Takes `window` out of the topmost windows.
+void leaveTopmost(HWND window, HWND owner, UINT flags)
+{
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    if (!owner || !(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        return;
+    // Wine keeps an owned window above its owner by placing it right over the owner: when
+    // the owner is the first window under the topmost ones (it is shown on every
+    // activation), that place is still among them and the window stays topmost. With the
+    // hidden owner moved to the bottom, the window goes where it was asked to.
+    SetWindowPos(owner, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+}
+
 } // namespace
 
 // --- life -------------------------------------------------------------------------
@@ -394,6 +408,9 @@ void Window::setVisible(bool show, bool restoreFromTray)
         restoreGeometry();
         if (checkPlacementOnShow_ && !isPlacementValid())
             centreOnMonitor();
+        // Whatever was saved, the window opens wholly on a screen (moveIntoScreen: the
+        // nearest monitor's work area).
+        moveIntoScreen();
         shown_ = true;
         visible_ = true;
         activate(true);
@@ -448,7 +465,7 @@ void Window::activate(bool on)
         if (!topmost_)
         {
             SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            SetWindowPos(handle_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            leaveTopmost(handle_, owner_, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
         SetForegroundWindow(handle_);
         deactivatedAt_ = 0;
@@ -616,7 +633,10 @@ void Window::setTopmost(bool on)
         UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
         if (shown_)
             flags |= SWP_SHOWWINDOW;
-        SetWindowPos(handle_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+        if (on)
+            SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, flags);
+        else
+            leaveTopmost(handle_, owner_, flags);
     }
     if (opacityOnlyTopmost_)
         applyAlpha(effectiveOpacity());

@@ -6,6 +6,7 @@
 #include "s/app/IAppBase.h"
 #include "s/app/IAppWindow.h"
 #include "s/app/win/AppWindow.h"
+#include "s/gui/IContainer.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/dialogs/About3.h"
 #include "s/gui/drawer/Skinner.h"
@@ -36,6 +37,19 @@ constexpr int32_t CMD_PRODUCT_PAGE = 10100;
 constexpr int32_t CMD_FEEDBACK_PAGE = 10200;
 constexpr int32_t CMD_MORE_SOFTWARE = 10900;
 constexpr int32_t CMD_WORKPLACE = 10950;
+
+// Lays out every container of a tree, the innermost first.
+void layoutFromInside(s::gui::IComponent* component)
+{
+    for (int i = 0; i < component->getChildCount(); ++i)
+    {
+        layoutFromInside(component->getChild(i));
+    }
+    if (auto* container = dynamic_cast<s::gui::IContainer*>(component))
+    {
+        container->doLayout();
+    }
+}
 
 } // namespace
 
@@ -288,6 +302,13 @@ void Dialog::runMenuCommand(int32_t command)
         parts_->markLanguage(command - CMD_FIRST_LANGUAGE);
         if (window != nullptr)
         {
+            // Every text may have changed its size: the whole tree is laid out as building
+            // it does, from the innermost parts outwards, so that no box keeps the limits
+            // of the old texts.
+            for (int i = 0; i < window->getChildCount(); ++i)
+            {
+                layoutFromInside(window->getChild(i));
+            }
             window->doLayout();
             window->doLayout();
             window->setSize(std::max(window->getWidth(), window->getMinWidth()),

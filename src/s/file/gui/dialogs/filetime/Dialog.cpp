@@ -138,7 +138,6 @@ void Dialog::Reset()
     pile_ = nullptr;
     neededWidth_ = 0;
     neededHeight_ = 0;
-    shownPanel_ = -1;
     copy_ = CopyPanel();
     edit_ = EditPanel();
     multi_ = MultiplePanel();
@@ -243,12 +242,9 @@ void Dialog::onBuilt()
             }
         }
     }
-    // The panels stay shown until the large view's size has been measured (getLargeWidth).
-    shownPanel_ = shown;
-    if (getWindow() == nullptr)
-    {
-        pile_->showOnly(shown);
-    }
+    // Only the chosen panel is ever shown, whichever view is applied next; the large view
+    // measures all three on its own (getLargeWidth).
+    pile_->showOnly(shown);
 }
 
 int32_t Dialog::getLargeWidth()
@@ -266,7 +262,7 @@ int32_t Dialog::getLargeHeight()
 void Dialog::measurePanels()
 {
     s::gui::win::Window* window = getWindow();
-    if (window == nullptr || pile_ == nullptr || shownPanel_ < 0)
+    if (window == nullptr || pile_ == nullptr || neededWidth_ > 0)
     {
         return;
     }
@@ -274,13 +270,16 @@ void Dialog::measurePanels()
     // clips one: the window's minimum with all panels shown in the pile (stated, as the
     // view's sizes are, for 96 DPI). Two passes: sizes measured in the first settle in the
     // second.
+    for (int32_t i = 0; i < pile_->getChildCount(); ++i)
+    {
+        pile_->getChild(i)->setVisible(true, true);
+    }
     window->doLayout();
     window->doLayout();
     const int dpi = window->getDpi() > 0 ? window->getDpi() : 96;
     neededWidth_ = window->getMinWidth() * 96 / dpi;
     neededHeight_ = window->getMinHeight() * 96 / dpi;
-    pile_->showOnly(shownPanel_);
-    shownPanel_ = -1;
+    pile_->showOnly(getAction());
 }
 
 void Dialog::showPanel(int32_t index)
