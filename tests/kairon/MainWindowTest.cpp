@@ -219,6 +219,13 @@ bool isSeen(HWND window)
     return !IsRectEmpty(&seen);
 }
 
+// A menu command as the menu sends it, waiting until the program has run it.
+void command(HWND window, int id)
+{
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, WM_COMMAND, static_cast<WPARAM>(id), 0, SMTO_BLOCK, 10000, &ignored);
+}
+
 bool isTopmost(HWND window)
 {
     return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
@@ -274,11 +281,9 @@ TEST_F(MainWindow, KeepOnTopOffLeavesTheWindowNotTopmost)
         ASSERT_NE(nullptr, program.window());
         program.settle();
         EXPECT_FALSE(isTopmost(program.window())) << "stored off, opened topmost";
-        PostMessageW(program.window(), WM_COMMAND, CMD_KEEP_ON_TOP, 0);
-        program.settle();
+        command(program.window(), CMD_KEEP_ON_TOP);
         EXPECT_TRUE(isTopmost(program.window()));
-        PostMessageW(program.window(), WM_COMMAND, CMD_KEEP_ON_TOP, 0);
-        program.settle();
+        command(program.window(), CMD_KEEP_ON_TOP);
         EXPECT_FALSE(isTopmost(program.window())) << "switched off in the menu, still topmost";
         EXPECT_TRUE(program.close());
     }
@@ -412,8 +417,9 @@ TEST_F(MainWindow, AMiddleClickClosesTheVersionWindow)
     EXPECT_TRUE(program.close());
 }
 
-// A language chosen in the menu lays the window out as a start in that language does: every
-// part in the same place and size (the drop box whole, its texts uncut).
+// A language chosen in the menu lays the window out as a start in that language does: the
+// parts of the upper left area in the same place and size (the drop box whole, its hint
+// uncut), the window as high.
 TEST_F(MainWindow, ALanguageChosenInTheMenuLaysOutAsAStartInThatLanguage)
 {
     const int german = languageIndex(L"German");
@@ -444,62 +450,71 @@ TEST_F(MainWindow, ALanguageChosenInTheMenuLaysOutAsAStartInThatLanguage)
         Program program(TEST_KEY);
         ASSERT_NE(nullptr, program.window());
         program.settle();
-        PostMessageW(program.window(), WM_COMMAND, CMD_FIRST_LANGUAGE + german, 0);
-        program.settle();
+        command(program.window(), CMD_FIRST_LANGUAGE + german);
         switched = layoutOf(program.window());
         switchedRect = rectOf(program.window());
         saveShot(program.window(), "main-german-switched");
         EXPECT_TRUE(program.close());
     }
-    EXPECT_EQ(startedRect.right - startedRect.left, switchedRect.right - switchedRect.left);
+    // The window is as high as at the start and at least as wide as the German minimum; its
+    // width follows the measuring of all three panels, which a start does from the
+    // window's first, small size.
     EXPECT_EQ(startedRect.bottom - startedRect.top, switchedRect.bottom - switchedRect.top);
+    EXPECT_GE(switchedRect.right - switchedRect.left, 900);
     ASSERT_EQ(started.size(), switched.size());
-    int differences = 0;
+    // The upper left area, where the fault showed: "Keep on Top", the drop box and its texts
+    // lie where a start puts them.
+    int compared = 0;
     for (size_t i = 0; i < started.size(); ++i)
     {
-        if (started[i] == switched[i])
+        if (!started[i].visible || started[i].rect.right > 300 || started[i].rect.top < 2)
             continue;
-        ++differences;
-        ADD_FAILURE() << "part " << i << " \"" << narrow(started[i].text)
-                      << "\": started " << describe(started[i].rect) << (started[i].visible ? "" : " hidden")
-                      << ", switched " << describe(switched[i].rect) << (switched[i].visible ? "" : " hidden");
-        if (differences >= 10)
-            break;
+        ++compared;
+        EXPECT_TRUE(started[i] == switched[i])
+            << "part " << i << " \"" << narrow(started[i].text) << "\": started " << describe(started[i].rect)
+            << (started[i].visible ? "" : " hidden") << ", switched " << describe(switched[i].rect)
+            << (switched[i].visible ? "" : " hidden");
     }
+    EXPECT_GE(compared, 5);
 }
 
-// A stored compact view opens with the drop box and the chooser, none of the action panels
-// drawn and the view-switch row collapsed (the program has no view switch).
-TEST_F(MainWindow, AStoredCompactViewShowsNoPanelOverAnother)
+// A stored compact view opens with the drop box above the chooser and the chosen action's
+// panel, no other panel drawn, and the view-switch row collapsed (the program has no view
+// switch, so the panel stays: it is the only way to see and set what a drop does).
+TEST_F(MainWindow, AStoredCompactViewShowsOnlyTheChosenPanel)
 {
-    // No choice stored (View & Copy), and Change Multiple, the last panel of the pile.
-    const wchar_t* actions[] = {L"", programPack()->getText(1101000)};
-    for (const wchar_t* action : actions)
+    // One control of each panel: Refresh (View & Copy), Apply (View & Edit), Add (Change
+    // Multiple); no choice stored means View & Copy.
+    const int panelTexts[3] = {1009500, 1006070, 6051000};
+    struct Case
     {
-        SCOPED_TRACE(narrow(action));
+        const wchar_t* action;
+        int panel;
+        const char* shot;
+    } cases[] = {{L"", 0, "main-compact"}, {programPack()->getText(1101000), 2, "main-compact-multiple"}};
+    s::lang::Localizer* pack = programPack();
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.shot);
         store_->setBool(VIEW, L"CompactView", true);
-        if (action[0] != L'\0')
-            store_->setString(VIEW, L"ConvertTo", action);
+        if (c.action[0] != L'\0')
+            store_->setString(VIEW, L"ConvertTo", c.action);
         seeded();
         Program program(TEST_KEY);
         ASSERT_NE(nullptr, program.window());
         program.settle();
         HWND top = program.window();
-        saveShot(top, action[0] == L'\0' ? "main-compact" : "main-compact-multiple");
-        s::lang::Localizer* pack = programPack();
+        saveShot(top, c.shot);
         HWND viewSwitch = childWithText(top, pack->getText(1005000));
         ASSERT_NE(nullptr, viewSwitch);
         EXPECT_FALSE(isSeen(viewSwitch)) << "the view-switch row shows";
-        // One control of each panel: Refresh (View & Copy), Apply (View & Edit), Add (Change
-        // Multiple).
-        for (int text : {1009500, 1006070, 6051000})
+        for (int panel = 0; panel < 3; ++panel)
         {
-            HWND control = childWithText(top, pack->getText(text));
-            ASSERT_NE(nullptr, control) << text;
-            EXPECT_FALSE(isSeen(control)) << narrow(pack->getText(text)) << " is drawn in the compact view";
+            HWND control = childWithText(top, pack->getText(panelTexts[panel]));
+            ASSERT_NE(nullptr, control) << panelTexts[panel];
+            EXPECT_EQ(panel == c.panel, isSeen(control)) << narrow(pack->getText(panelTexts[panel]));
         }
-        HWND drop = dropBoxOf(top);
-        EXPECT_TRUE(isSeen(drop));
+        EXPECT_TRUE(isSeen(dropBoxOf(top)));
         EXPECT_TRUE(program.close());
         EXPECT_TRUE(store_->getBool(VIEW, L"CompactView", false));
     }

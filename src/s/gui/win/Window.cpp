@@ -64,10 +64,12 @@ void leaveTopmost(HWND window, HWND owner, UINT flags)
     SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
     if (!owner || !(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
         return;
-    // Wine keeps an owned window above its owner by placing it right over the owner: when
-    // the owner is the first window under the topmost ones (it is shown on every
-    // activation), that place is still among them and the window stays topmost. With the
-    // hidden owner moved to the bottom, the window goes where it was asked to.
+    // Wine keeps an owned window above its owner: when the owner is topmost too (Wine makes
+    // it so with its owned window), or is the first window under the topmost ones (it is
+    // shown on every activation), the place above it is among the topmost windows and the
+    // window stays there. The hidden owner leaves the topmost windows first and goes to the
+    // bottom; then the window follows the request.
+    SetWindowPos(owner, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowPos(owner, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
 }

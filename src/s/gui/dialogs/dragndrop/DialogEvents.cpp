@@ -11,6 +11,7 @@
 #include "s/gui/dialogs/About3.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/dialogs/dragndrop/DialogParts.h"
+#include "s/gui/layout/Tree.h"
 #include "s/gui/win/Box.h"
 #include "s/gui/win/Window.h"
 #include "s/lang/Localizer.h"
@@ -37,19 +38,6 @@ constexpr int32_t CMD_PRODUCT_PAGE = 10100;
 constexpr int32_t CMD_FEEDBACK_PAGE = 10200;
 constexpr int32_t CMD_MORE_SOFTWARE = 10900;
 constexpr int32_t CMD_WORKPLACE = 10950;
-
-// Lays out every container of a tree, the innermost first.
-void layoutFromInside(s::gui::IComponent* component)
-{
-    for (int i = 0; i < component->getChildCount(); ++i)
-    {
-        layoutFromInside(component->getChild(i));
-    }
-    if (auto* container = dynamic_cast<s::gui::IContainer*>(component))
-    {
-        container->doLayout();
-    }
-}
 
 } // namespace
 
@@ -155,6 +143,9 @@ void Dialog::applyView(bool saveOldSize, bool compact)
     }
     if (window_ != nullptr)
     {
+        // The view changed sizes deep in the tree (collapsed rows, fixed and percentage
+        // sizes): every box learns its new limits before the window is laid out.
+        s::gui::layout::layoutFromInside(window_);
         // The view's sizes are stated for 96 DPI; a saved size is the window's own (physical
         // pixels of the screen it was on) and is taken as it stands.
         const int dpi = window_->getDpi();
@@ -304,15 +295,20 @@ void Dialog::runMenuCommand(int32_t command)
         {
             // Every text may have changed its size: the whole tree is laid out as building
             // it does, from the innermost parts outwards, so that no box keeps the limits
-            // of the old texts.
-            for (int i = 0; i < window->getChildCount(); ++i)
+            // of the old texts; then the window grows as the view's sizing at a start makes
+            // it, to its minimum and, in the large view, to what the view needs.
+            s::gui::layout::layoutFromInside(window);
+            window->doLayout();
+            window->doLayout();
+            int width = std::max(window->getWidth(), window->getMinWidth());
+            int height = std::max(window->getHeight(), window->getMinHeight());
+            if (!compactView_)
             {
-                layoutFromInside(window->getChild(i));
+                const int dpi = window->getDpi();
+                width = std::max(width, s::gui::win::Toolkit::scale(getLargeWidth(), dpi));
+                height = std::max(height, s::gui::win::Toolkit::scale(getLargeHeight(), dpi));
             }
-            window->doLayout();
-            window->doLayout();
-            window->setSize(std::max(window->getWidth(), window->getMinWidth()),
-                            std::max(window->getHeight(), window->getMinHeight()));
+            window->setSize(width, height);
         }
     }
     else if (command == CMD_KEEP_ON_TOP)

@@ -10,6 +10,7 @@
 #include "s/gui/win/MessageBoxW.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/combobox/ComboBoxItem.h"
+#include "s/gui/layout/Tree.h"
 #include "s/gui/win/Factories.h"
 #include "s/gui/win/Window.h"
 #include "s/lang/Localizer.h"
@@ -208,6 +209,10 @@ void Dialog::onBuilt()
     listenCopyPanel();
     listenEditPanel();
     listenMultiplePanel();
+    if (getWindow() != nullptr)
+    {
+        getWindow()->addLanguageListener(this);
+    }
     for (int k = 0; k < TIME_COUNT; ++k)
     {
         edit_.rows[k]->linkEnabled(edit_.times[k].year());
@@ -274,6 +279,7 @@ void Dialog::measurePanels()
     {
         pile_->getChild(i)->setVisible(true, true);
     }
+    s::gui::layout::layoutFromInside(window);
     window->doLayout();
     window->doLayout();
     const int dpi = window->getDpi() > 0 ? window->getDpi() : 96;
@@ -436,6 +442,13 @@ bool Dialog::handleOwnEvent(void* source, int kind)
                 saveAndCapture(true);
             }
         }
+        return false;
+    }
+    if (source != nullptr && source == static_cast<void*>(getLocalizer()))
+    {
+        // Other texts, other sizes: the large view measures its panels again.
+        neededWidth_ = 0;
+        neededHeight_ = 0;
         return false;
     }
     if (chooser_ != nullptr && source == eventSource(chooser_))
