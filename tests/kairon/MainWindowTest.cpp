@@ -172,6 +172,8 @@ HWND childWithText(HWND top, const wchar_t* text)
 // Real pointer input, as the mouse gives it.
 void pointerTo(int x, int y)
 {
+    // The display's pointer too: Wine's move loop reads where the display has it.
+    SetCursorPos(x, y);
     INPUT in{};
     in.type = INPUT_MOUSE;
     in.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
@@ -196,7 +198,10 @@ void dragBy(int x, int y, int dx, int dy)
     pointerTo(x, y);
     button(MOUSEEVENTF_LEFTDOWN);
     for (int step = 1; step <= 8; ++step)
+    {
         pointerTo(x + dx * step / 8, y + dy * step / 8);
+        Sleep(30);
+    }
     button(MOUSEEVENTF_LEFTUP);
     Sleep(200);
 }
@@ -403,7 +408,11 @@ TEST_F(MainWindow, AMiddleClickClosesTheVersionWindow)
         Sleep(50);
     }
     ASSERT_NE(nullptr, about);
+    // Shown in full once its owner is disabled and its own thread answers.
+    for (int i = 0; i < 200 && IsWindowEnabled(program.window()); ++i)
+        Sleep(20);
     SendMessageTimeoutW(about, WM_NULL, 0, 0, SMTO_BLOCK, 5000, nullptr);
+    Sleep(200);
     EXPECT_FALSE(IsWindowEnabled(program.window()));
     const RECT r = rectOf(about);
     // The middle of the white panel: the picture and the texts, no control.
