@@ -10,12 +10,15 @@
 #include <vector>
 
 #include "kairon/KaironApp.h"
+#include "kairon/ProgramRun.h"
 #include "kairon/StartupChecks.h"
 #include "s/app/win/AppBase.h"
 #include "s/gui/GuiTestSupport.h"
 #include "s/reg/MappedData.h"
 
 using testgui::MessageBoxes;
+using testkairon::waitForWindow;
+using testkairon::windowsOf;
 
 namespace
 {
@@ -97,42 +100,6 @@ class KaironApp : public ::testing::Test
     }
     s::app::win::AppBase::ShellOpenFunction previousOpener = nullptr;
 };
-
-// Visible top-level windows of a process, larger than 100 × 100.
-std::vector<HWND> windowsOf(DWORD processId)
-{
-    struct Search
-    {
-        DWORD processId;
-        std::vector<HWND> found;
-    } search{processId, {}};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL
-        {
-            Search* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            RECT r;
-            GetWindowRect(window, &r);
-            if (owner == s->processId && IsWindowVisible(window) && r.right - r.left > 100)
-                s->found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND waitForWindow(DWORD processId, int milliseconds)
-{
-    for (int waited = 0; waited < milliseconds; waited += 50)
-    {
-        std::vector<HWND> found = windowsOf(processId);
-        if (!found.empty())
-            return found[0];
-        Sleep(50);
-    }
-    return nullptr;
-}
 
 } // namespace
 

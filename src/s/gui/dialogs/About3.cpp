@@ -176,11 +176,13 @@ bool About3::show(gui::IWindow* owner)
     window_->setSize(std::max(window_->getWidth(), window_->getMinWidth()),
                      std::max(window_->getHeight(), window_->getMinHeight()));
     window_->moveIntoScreen();
+    // The owner is disabled before the window can be closed (its close enables the owner
+    // again): a close at once must not leave the owner disabled for good.
+    if (HWND ownerHandle = owner_ ? win::Toolkit::handleOf(owner_) : nullptr)
+        EnableWindow(ownerHandle, FALSE);
     window_->setVisible(true, false);
     window_->setSize(std::max(window_->getWidth(), window_->getMinWidth()),
                      std::max(window_->getHeight(), window_->getMinHeight()));
-    if (HWND ownerHandle = owner_ ? win::Toolkit::handleOf(owner_) : nullptr)
-        EnableWindow(ownerHandle, FALSE);
     return true;
 }
 

@@ -1,9 +1,12 @@
 #include "s/gui/win/Toolkit.h"
 
+#include <windowsx.h>
+
 #include "mfc/afxwin.h"
 #include "s/gui/IComponent.h"
 #include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/Messages.h"
+#include "s/gui/win/WindowParts.h"
 #include "s/thread/ObjLocker.h"
 
 #include <vector>
@@ -342,6 +345,23 @@ HWND Toolkit::handleOf(IComponent* component)
     return target ? target->getHandle() : nullptr;
 }
 
+namespace
+{
+// Hands a button press in a child window (lParam of the button message) to its top-level
+// window as a press on the window itself; answers whether the window took it.
+bool passPressToWindow(HWND window, UINT message, LPARAM lParam)
+{
+    if (!(GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD))
+        return false;
+    HWND top = GetAncestor(window, GA_ROOT);
+    if (!top || top == window)
+        return false;
+    POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(window, &p);
+    return Toolkit::sendPrivate(top, windowparts::MSG_CHILD_PRESS, message, MAKELPARAM(p.x, p.y)) != 0;
+}
+} // namespace
+
 LRESULT Toolkit::defaultProcessing(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)
@@ -391,8 +411,18 @@ LRESULT Toolkit::defaultProcessing(HWND window, UINT message, WPARAM wParam, LPA
         if (!DefWindowProcW(window, message, wParam, lParam))
             SetCursor(LoadCursorW(nullptr, IDC_ARROW));
         return TRUE;
-    case WM_INITMENU:
     case WM_LBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        // No part took the press here: it lands on the window's surface (a box that only
+        // lays out or draws, a label nobody listens to, a group box, ...), which belongs to
+        // the window, so that dragging it moves the window and a middle click runs the
+        // window's action wherever the pointer is.
+        if (passPressToWindow(window, message, lParam))
+            return 0;
+        if (message == WM_LBUTTONDOWN)
+            SendMessageW(window, WM_ACTIVATE, WA_CLICKACTIVE, 0);
+        break;
+    case WM_INITMENU:
         SendMessageW(window, WM_ACTIVATE, WA_CLICKACTIVE, 0);
         break;
     case WM_INITMENUPOPUP:

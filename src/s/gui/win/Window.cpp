@@ -58,6 +58,22 @@ SetLayeredWindowAttributesFn layeredAttributes()
     return fn;
 }
 
+// Takes `window` out of the topmost windows.
+void leaveTopmost(HWND window, HWND owner, UINT flags)
+{
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    if (!owner || !(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        return;
+    // Wine keeps an owned window above its owner: when the owner is topmost too (Wine makes
+    // it so with its owned window), or is the first window under the topmost ones (it is
+    // shown on every activation), the place above it is among the topmost windows and the
+    // window stays there. The hidden owner leaves the topmost windows first and goes to the
+    // bottom; then the window follows the request.
+    SetWindowPos(owner, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(owner, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+}
+
 } // namespace
 
 // --- life -------------------------------------------------------------------------
@@ -400,6 +416,9 @@ void Window::setVisible(bool show, bool restoreFromTray)
         restoreGeometry();
         if (checkPlacementOnShow_ && !isPlacementValid())
             centreOnMonitor();
+        // Whatever was saved, the window opens wholly on a screen (moveIntoScreen: the
+        // nearest monitor's work area).
+        moveIntoScreen();
         shown_ = true;
         visible_ = true;
         activate(true);
@@ -454,7 +473,7 @@ void Window::activate(bool on)
         if (!topmost_)
         {
             SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            SetWindowPos(handle_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            leaveTopmost(handle_, owner_, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
         SetForegroundWindow(handle_);
         deactivatedAt_ = 0;
@@ -627,7 +646,10 @@ void Window::setTopmost(bool on)
         UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
         if (shown_)
             flags |= SWP_SHOWWINDOW;
-        SetWindowPos(handle_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+        if (on)
+            SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, flags);
+        else
+            leaveTopmost(handle_, owner_, flags);
     }
     if (opacityOnlyTopmost_)
         applyAlpha(effectiveOpacity());

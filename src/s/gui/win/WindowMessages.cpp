@@ -330,6 +330,21 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
     case WM_RBUTTONUP:
         fire(EVENT_RIGHT_UP);
         return false;
+    case MSG_CHILD_PRESS:
+        if (wParam != WM_MBUTTONDOWN)
+        {
+            // A left press on the surface, with drag by client area on and the right
+            // button up, is a press on the caption: the platform's move loop follows the
+            // pointer until the button is released (event 5 fires on the way).
+            if (wParam != WM_LBUTTONDOWN || !dragByClientArea_ || (GetAsyncKeyState(VK_RBUTTON) & 0x8000) != 0)
+                return true;
+            ReleaseCapture();
+            SendMessageW(handle_, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+            *result = 1;
+            return true;
+        }
+        *result = 1;
+        [[fallthrough]];
     case WM_MBUTTONDOWN:
     case WM_NCMBUTTONDOWN:
         fire(EVENT_MIDDLE_DOWN);

@@ -50,6 +50,18 @@ bool isBottomEdge(int edge)
     return edge == 4 || edge == 7 || edge == 8;
 }
 
+// `window` moved (and, where it is larger, made smaller) so that it lies wholly in `area`.
+RECT fitInto(const RECT& window, const RECT& area)
+{
+    const int w = std::min(static_cast<int>(window.right - window.left), static_cast<int>(area.right - area.left));
+    const int h = std::min(static_cast<int>(window.bottom - window.top), static_cast<int>(area.bottom - area.top));
+    const int x =
+        std::max(static_cast<int>(area.left), std::min(static_cast<int>(window.left), static_cast<int>(area.right) - w));
+    const int y =
+        std::max(static_cast<int>(area.top), std::min(static_cast<int>(window.top), static_cast<int>(area.bottom) - h));
+    return RECT{x, y, x + w, y + h};
+}
+
 } // namespace
 
 // --- placement ---------------------------------------------------------------------
@@ -115,18 +127,23 @@ void Window::moveIntoScreen()
 {
     if (isMaximized())
         return;
-    RECT vs = virtualScreen();
-    int x = x_, y = y_;
-    if (x + width_ > vs.right)
-        x = vs.right - width_;
-    if (y + height_ > vs.bottom)
-        y = vs.bottom - height_;
-    if (x < vs.left)
-        x = vs.left;
-    if (y < vs.top)
-        y = vs.top;
-    if (x != x_ || y != y_)
-        setPosition(x, y);
+    // Into the work area of the monitor nearest to the window, made smaller where it is
+    // larger: a position saved on a monitor that has gone since (or one in a gap of the
+    // virtual screen) comes back on a screen the user has, and the whole window with it.
+    RECT r{x_, y_, x_ + width_, y_ + height_};
+    RECT area;
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info))
+        area = info.rcWork;
+    else
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    RECT fitted = fitInto(r, area);
+    const int w = fitted.right - fitted.left, h = fitted.bottom - fitted.top;
+    if (w != width_ || h != height_)
+        setBounds(fitted.left, fitted.top, w, h);
+    else if (fitted.left != x_ || fitted.top != y_)
+        setPosition(fitted.left, fitted.top);
 }
 
 // --- hover behaviour ------------------------------------------------------------------------

@@ -6,10 +6,12 @@
 #include "s/app/IAppBase.h"
 #include "s/app/IAppWindow.h"
 #include "s/app/win/AppWindow.h"
+#include "s/gui/IContainer.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/dialogs/About3.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/dialogs/dragndrop/DialogParts.h"
+#include "s/gui/layout/Tree.h"
 #include "s/gui/win/Box.h"
 #include "s/gui/win/CopyData.h"
 #include "s/gui/win/Window.h"
@@ -143,6 +145,9 @@ void Dialog::applyView(bool saveOldSize, bool compact)
     }
     if (window_ != nullptr)
     {
+        // The view changed sizes deep in the tree (collapsed rows, fixed and percentage
+        // sizes): every box learns its new limits before the window is laid out.
+        s::gui::layout::layoutFromInside(window_);
         // The view's sizes are stated for 96 DPI; a saved size is the window's own (physical
         // pixels of the screen it was on) and is taken as it stands.
         const int dpi = window_->getDpi();
@@ -303,10 +308,22 @@ void Dialog::runMenuCommand(int32_t command)
         parts_->markLanguage(command - CMD_FIRST_LANGUAGE);
         if (window != nullptr)
         {
+            // Every text may have changed its size: the whole tree is laid out as building
+            // it does, from the innermost parts outwards, so that no box keeps the limits
+            // of the old texts; then the window grows as the view's sizing at a start makes
+            // it, to its minimum and, in the large view, to what the view needs.
+            s::gui::layout::layoutFromInside(window);
             window->doLayout();
             window->doLayout();
-            window->setSize(std::max(window->getWidth(), window->getMinWidth()),
-                            std::max(window->getHeight(), window->getMinHeight()));
+            int width = std::max(window->getWidth(), window->getMinWidth());
+            int height = std::max(window->getHeight(), window->getMinHeight());
+            if (!compactView_)
+            {
+                const int dpi = window->getDpi();
+                width = std::max(width, s::gui::win::Toolkit::scale(getLargeWidth(), dpi));
+                height = std::max(height, s::gui::win::Toolkit::scale(getLargeHeight(), dpi));
+            }
+            window->setSize(width, height);
         }
     }
     else if (command == CMD_KEEP_ON_TOP)

@@ -406,10 +406,23 @@ void DialogParts::arrange(bool compact)
         dropColumn_->setFixedWidth(-1);
         dropColumn_->setFixedHeight(-1);
         dropColumn_->setWidthPercent(100);
-        actionRegion_->setHeightPercent(-1);
-        actionArea_->setInsets(0);
-        actionArea_->setFixedWidth(0);
-        actionArea_->setFixedHeight(0);
+        if (dialog_.hasViewSwitch())
+        {
+            // The panels are one click away, on the view-switch button.
+            actionRegion_->setHeightPercent(-1);
+            actionArea_->setInsets(0);
+            actionArea_->setFixedWidth(0);
+            actionArea_->setFixedHeight(0);
+        }
+        else
+        {
+            // Without a view switch the chosen panel is the only way to see and set what a
+            // drop does: it stays, under the drop box.
+            actionRegion_->setHeightPercent(100);
+            actionRegion_->setWidthPercent(100);
+            actionArea_->setInsets(1);
+            actionArea_->fillParent();
+        }
     }
     else
     {
@@ -425,8 +438,8 @@ void DialogParts::arrange(bool compact)
         spacerAbove_->setFixedHeight(5);
         spacerBelow_->setFixedHeight(9);
         dropContent_->alignLeft();
-        dropColumn_->setFixedWidth(0);
-        dropColumn_->setFixedHeight(0);
+        // The drop box keeps its hint, as it is shown when the window opens in this view.
+        dropColumn_->setWidthPercent(-1);
         actionRegion_->setHeightPercent(100);
         actionRegion_->setWidthPercent(100);
         actionArea_->setInsets(1);

@@ -11,6 +11,7 @@
 #include "s/gui/ILabel.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/combobox/ComboBoxItem.h"
+#include "s/gui/layout/Tree.h"
 #include "s/gui/win/Factories.h"
 #include "s/gui/win/Window.h"
 #include "s/lang/Localizer.h"
@@ -149,7 +150,6 @@ void Dialog::Reset()
     pile_ = nullptr;
     neededWidth_ = 0;
     neededHeight_ = 0;
-    shownPanel_ = -1;
     copy_ = CopyPanel();
     edit_ = EditPanel();
     multi_ = MultiplePanel();
@@ -223,6 +223,10 @@ void Dialog::onBuilt()
     // A click on the status text lists the items the last run could not change.
     if (s::gui::ILabel* status = getStatusLabel())
         status->addClickListener(this);
+    if (getWindow() != nullptr)
+    {
+        getWindow()->addLanguageListener(this);
+    }
     for (int k = 0; k < TIME_COUNT; ++k)
     {
         edit_.rows[k]->linkEnabled(edit_.times[k].year());
@@ -257,12 +261,9 @@ void Dialog::onBuilt()
             }
         }
     }
-    // The panels stay shown until the large view's size has been measured (getLargeWidth).
-    shownPanel_ = shown;
-    if (getWindow() == nullptr)
-    {
-        pile_->showOnly(shown);
-    }
+    // Only the chosen panel is ever shown, whichever view is applied next; the large view
+    // measures all three on its own (getLargeWidth).
+    pile_->showOnly(shown);
 }
 
 int32_t Dialog::getLargeWidth()
@@ -280,7 +281,7 @@ int32_t Dialog::getLargeHeight()
 void Dialog::measurePanels()
 {
     s::gui::win::Window* window = getWindow();
-    if (window == nullptr || pile_ == nullptr || shownPanel_ < 0)
+    if (window == nullptr || pile_ == nullptr || neededWidth_ > 0)
     {
         return;
     }
@@ -288,13 +289,17 @@ void Dialog::measurePanels()
     // clips one: the window's minimum with all panels shown in the pile (stated, as the
     // view's sizes are, for 96 DPI). Two passes: sizes measured in the first settle in the
     // second.
+    for (int32_t i = 0; i < pile_->getChildCount(); ++i)
+    {
+        pile_->getChild(i)->setVisible(true, true);
+    }
+    s::gui::layout::layoutFromInside(window);
     window->doLayout();
     window->doLayout();
     const int dpi = window->getDpi() > 0 ? window->getDpi() : 96;
     neededWidth_ = window->getMinWidth() * 96 / dpi;
     neededHeight_ = window->getMinHeight() * 96 / dpi;
-    pile_->showOnly(shownPanel_);
-    shownPanel_ = -1;
+    pile_->showOnly(getAction());
 }
 
 void Dialog::showPanel(int32_t index)
@@ -474,6 +479,13 @@ bool Dialog::handleOwnEvent(void* source, int kind)
     {
         runOwnCommand(CMD_SHOW_FAILED);
         return true;
+    }
+    if (source != nullptr && source == static_cast<void*>(getLocalizer()))
+    {
+        // Other texts, other sizes: the large view measures its panels again.
+        neededWidth_ = 0;
+        neededHeight_ = 0;
+        return false;
     }
     if (chooser_ != nullptr && source == eventSource(chooser_))
     {

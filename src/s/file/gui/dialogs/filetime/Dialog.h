@@ -187,8 +187,8 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
 
     // Shows the panel of action `index` (the user's choice), the window growing to fit it.
     void showPanel(int32_t index);
-    // Measures the window with every panel shown (once, after building), then shows only
-    // the chosen one.
+    // Measures the window in the view now arranged with every panel shown (once, when the
+    // large view first asks for its size), then shows only the chosen one again.
     void measurePanels();
 
     // Settings.
@@ -243,11 +243,9 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     ChangeEngine engine_;
     s::gui::win::ComboBox* chooser_ = nullptr; // owned by the window
     s::gui::win::Box* pile_ = nullptr;         // owned by the window
-    // The window's minimum size with every panel shown, at 96 DPI (0 before building).
+    // The window's minimum size with every panel shown, at 96 DPI (0 until measured).
     int32_t neededWidth_ = 0;
     int32_t neededHeight_ = 0;
-    // The panel to show once the panels have been measured (-1: measured).
-    int32_t shownPanel_ = -1;
     CopyPanel copy_;
     EditPanel edit_;
     MultiplePanel multi_;
