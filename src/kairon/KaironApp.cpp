@@ -10,6 +10,7 @@
 #include "s/gui/dialogs/dragndrop/Dialog.h"
 #include "s/gui/win/Window.h"
 #include "s/process/commandline/ICommandLine.h"
+#include "s/sys/StepProfile.h"
 
 CKaironApp::CKaironApp() : CWinApp(L"Kairon")
 {
@@ -36,12 +37,14 @@ BOOL CKaironApp::InitInstance()
     controls.dwSize = 8;
     controls.dwICC = 0xFF;
     InitCommonControlsEx(&controls);
+    s::sys::StepProfile::mark(L"common controls");
 
     // 2.
     CWinApp::InitInstance();
 
     // 3. Settings of versions whose values are no longer read start afresh.
     kairon::resetOutdatedSettings(productKey_);
+    s::sys::StepProfile::mark(L"framework and outdated settings");
 
     // 4. Application services; 5. the main window's settings object.
     s::app::win::AppBase* app = s::app::win::AppBase::Acquire();
@@ -49,6 +52,7 @@ BOOL CKaironApp::InitInstance()
     s::app::win::AppWindow* mainWindow = s::app::win::AppWindow::Acquire();
     mainWindow->init(app, L"MainWindow", app->getSoftwareType(), 600, 550, s::gui::win::Window::ACTION_CLOSE,
                      app->getSkinner(), nullptr);
+    s::sys::StepProfile::mark(L"application services and window settings");
 
     // 6. The operating system.
     OSVERSIONINFOEXW version{};
@@ -65,6 +69,7 @@ BOOL CKaironApp::InitInstance()
         {
             app->showFirstRunPage();
         }
+        s::sys::StepProfile::mark(L"system check and first-run page");
         // 8. Another instance is asked to come forward; this one shows nothing.
         if (app->activateOtherInstance(true, false, true))
         {
@@ -72,6 +77,7 @@ BOOL CKaironApp::InitInstance()
         }
         else
         {
+            s::sys::StepProfile::mark(L"other instance asked");
             // 9. The main dialog; its release stops a worker that still runs.
             s::gui::dialogs::dragndrop::Dialog* dialog = acquireDialog();
             dialog->bind(mainWindow);

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "kairon/KaironApp.h"
+#include "s/sys/StepProfile.h"
 
 namespace
 {
@@ -23,6 +24,9 @@ void takeTestKey()
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, int showCommand)
 {
+    // KAIRON_STARTUP_PROFILE=<file>: the milliseconds of each start-up step go to the file.
+    s::sys::StepProfile::startFromEnvironment(L"KAIRON_STARTUP_PROFILE");
+    s::sys::StepProfile::mark(L"process to entry point");
     takeTestKey();
     return AfxWinMain(instance, previous, commandLine, showCommand);
 }
