@@ -15,7 +15,6 @@
 #include "s/lang/Localizer.h"
 #include "s/map/IMappedData.h"
 #include "s/str/strbuffer/StrBuffer.h"
-#include "s/sys/StepProfile.h"
 
 namespace s::file::gui::dialogs::filetime
 {
@@ -140,9 +139,6 @@ void Dialog::Reset()
     neededWidth_ = 0;
     neededHeight_ = 0;
     shownPanel_ = -1;
-    for (int32_t& child : panelChild_)
-        child = -1;
-    editItem_.clear();
     copy_ = CopyPanel();
     edit_ = EditPanel();
     multi_ = MultiplePanel();
@@ -201,39 +197,41 @@ s::gui::IComponent* Dialog::createActionChooser()
 s::gui::IComponent* Dialog::createActionArea()
 {
     pile_ = s::gui::win::newBox(100, 100, 0, 0, -1, -1, -1, -1, s::gui::IBox::MODE_PILE);
-    // Only the chosen action's panel: the others are made when first chosen.
-    shownPanel_ = savedAction();
-    pile_->add(buildPanel(shownPanel_));
-    panelChild_[shownPanel_] = 0;
+    pile_->add(buildCopyPanel());
+    pile_->add(buildEditPanel());
+    pile_->add(buildMultiplePanel());
+    // All three stay shown until onBuilt has measured them.
     return static_cast<s::gui::IBox*>(pile_);
 }
 
-s::gui::IComponent* Dialog::buildPanel(int32_t index)
+void Dialog::onBuilt()
 {
-    s::gui::IComponent* panel = nullptr;
-    switch (index)
+    listenCopyPanel();
+    listenEditPanel();
+    listenMultiplePanel();
+    for (int k = 0; k < TIME_COUNT; ++k)
     {
-    case ChangeEngine::ACTION_VIEW_COPY:
-        panel = buildCopyPanel();
-        s::sys::StepProfile::mark(L"View & Copy panel built");
-        break;
-    case ChangeEngine::ACTION_VIEW_EDIT:
-        panel = buildEditPanel();
-        s::sys::StepProfile::mark(L"View & Edit panel built");
-        break;
-    default:
-        panel = buildMultiplePanel();
-        s::sys::StepProfile::mark(L"Change Multiple panel built");
-        break;
+        edit_.rows[k]->linkEnabled(edit_.times[k].year());
+        edit_.rows[k]->linkEnabled(edit_.times[k].month());
+        edit_.rows[k]->linkEnabled(edit_.times[k].day());
+        edit_.rows[k]->linkEnabled(edit_.times[k].hour());
+        edit_.rows[k]->linkEnabled(edit_.times[k].minute());
+        edit_.rows[k]->linkEnabled(edit_.times[k].second());
     }
-    return panel;
-}
+    for (int i = 0; i < ATTR_COUNT; ++i)
+    {
+        edit_.folder->linkEnabled(edit_.attributes[i]);
+        multi_.includeContents->linkEnabled(multi_.attributes[i]);
+    }
+    clearEdit();
+    multi_.specific.write(s::time::nowSeconds());
+    restoreSettings();
+    restoreMethod();
 
-int32_t Dialog::savedAction()
-{
+    // The panel of the saved action (the drop dialog selects the same entry in the chooser).
     int32_t shown = getDefaultActionIndex();
     s::map::IMappedData* store = getStore();
-    if (store != nullptr && chooser_ != nullptr)
+    if (store != nullptr)
     {
         const wchar_t* saved = store->getString(getViewSection(), L"ConvertTo", L"", nullptr, false);
         for (int32_t i = 0; i < chooser_->getItemCount() && saved[0] != L'\0'; ++i)
@@ -245,86 +243,12 @@ int32_t Dialog::savedAction()
             }
         }
     }
-    return shown >= 0 && shown <= 2 ? shown : 0;
-}
-
-void Dialog::onBuilt()
-{
-    // The panel of the saved action (the drop dialog selects the same entry in the chooser);
-    // it stays shown until the large view's size has been measured (getLargeWidth).
-    setUpPanel(shownPanel_);
-    s::sys::StepProfile::mark(L"chosen panel set up (settings restored)");
+    // The panels stay shown until the large view's size has been measured (getLargeWidth).
+    shownPanel_ = shown;
     if (getWindow() == nullptr)
     {
-        pile_->showOnly(panelChild_[shownPanel_]);
+        pile_->showOnly(shown);
     }
-}
-
-void Dialog::setUpPanel(int32_t index)
-{
-    if (index == ChangeEngine::ACTION_VIEW_COPY)
-    {
-        listenCopyPanel();
-        fillCopyPanel();
-        return;
-    }
-    if (index == ChangeEngine::ACTION_VIEW_EDIT)
-    {
-        listenEditPanel();
-        for (int k = 0; k < TIME_COUNT; ++k)
-        {
-            edit_.rows[k]->linkEnabled(edit_.times[k].year());
-            edit_.rows[k]->linkEnabled(edit_.times[k].month());
-            edit_.rows[k]->linkEnabled(edit_.times[k].day());
-            edit_.rows[k]->linkEnabled(edit_.times[k].hour());
-            edit_.rows[k]->linkEnabled(edit_.times[k].minute());
-            edit_.rows[k]->linkEnabled(edit_.times[k].second());
-        }
-        for (int i = 0; i < ATTR_COUNT; ++i)
-            edit_.folder->linkEnabled(edit_.attributes[i]);
-        clearEdit();
-        restoreEditSettings();
-        std::wstring item;
-        {
-            ObjLocker::Guard guard(getFrame().getItemLock());
-            item = editItem_;
-        }
-        if (!item.empty())
-            showEditItem(item.c_str());
-        return;
-    }
-    listenMultiplePanel();
-    for (int i = 0; i < ATTR_COUNT; ++i)
-        multi_.includeContents->linkEnabled(multi_.attributes[i]);
-    multi_.specific.write(s::time::nowSeconds());
-    restoreMultipleSettings();
-    restoreMethod();
-}
-
-bool Dialog::isPanelMade(int32_t index)
-{
-    if (index < 0 || index > 2)
-        return false;
-    ObjLocker::Guard guard(getFrame().getItemLock());
-    return panelChild_[index] >= 0;
-}
-
-bool Dialog::makePanel(int32_t index)
-{
-    if (index < 0 || index > 2 || pile_ == nullptr)
-        return false;
-    if (isPanelMade(index))
-        return true;
-    s::gui::IComponent* panel = buildPanel(index);
-    // A panel made for its state only stays hidden; showPanel shows the chosen one.
-    panel->setVisible(false, false);
-    pile_->add(panel);
-    {
-        ObjLocker::Guard guard(getFrame().getItemLock());
-        panelChild_[index] = pile_->getChildCount() - 1;
-    }
-    setUpPanel(index);
-    return true;
 }
 
 int32_t Dialog::getLargeWidth()
@@ -346,24 +270,22 @@ void Dialog::measurePanels()
     {
         return;
     }
-    // The large view is made large enough for the panels made so far (a panel made later
-    // grows the window when it needs more room, see showPanel): the window's minimum with
-    // them shown in the pile (stated, as the view's sizes are, for 96 DPI). Two passes:
-    // sizes measured in the first settle in the second.
+    // The large view is made large enough for every panel, so that no choice of action
+    // clips one: the window's minimum with all panels shown in the pile (stated, as the
+    // view's sizes are, for 96 DPI). Two passes: sizes measured in the first settle in the
+    // second.
     window->doLayout();
     window->doLayout();
     const int dpi = window->getDpi() > 0 ? window->getDpi() : 96;
     neededWidth_ = window->getMinWidth() * 96 / dpi;
     neededHeight_ = window->getMinHeight() * 96 / dpi;
-    pile_->showOnly(panelChild_[shownPanel_]);
+    pile_->showOnly(shownPanel_);
     shownPanel_ = -1;
 }
 
 void Dialog::showPanel(int32_t index)
 {
-    if (!makePanel(index))
-        return;
-    pile_->showOnly(panelChild_[index]);
+    pile_->showOnly(index);
     s::gui::win::Window* window = getWindow();
     if (window != nullptr)
     {
@@ -376,7 +298,7 @@ void Dialog::showPanel(int32_t index)
 
 // --- settings --------------------------------------------------------------------------------
 
-void Dialog::restoreEditSettings()
+void Dialog::restoreSettings()
 {
     s::map::IMappedData* store = getStore();
     if (store == nullptr)
@@ -385,23 +307,14 @@ void Dialog::restoreEditSettings()
     }
     restoreOffset(store, SECTION_EDIT, edit_.digit, edit_.unit);
     restoreZones(store, SECTION_EDIT, edit_.from, edit_.to);
+    restoreOffset(store, SECTION_MULTIPLE, multi_.digit, multi_.unit);
+    restoreZones(store, SECTION_MULTIPLE, multi_.from, multi_.to);
     for (int k = 0; k < TIME_COUNT; ++k)
     {
         edit_.rows[k]->setCheckedSilently(store->getBool(SECTION_EDIT, TIME_KEYS[k], true));
     }
     restoreDaylight(store, SECTION_EDIT, edit_.from, edit_.to);
     restoreBoxes(store, SECTION_EDIT, edit_.folder, edit_.attributes);
-}
-
-void Dialog::restoreMultipleSettings()
-{
-    s::map::IMappedData* store = getStore();
-    if (store == nullptr)
-    {
-        return;
-    }
-    restoreOffset(store, SECTION_MULTIPLE, multi_.digit, multi_.unit);
-    restoreZones(store, SECTION_MULTIPLE, multi_.from, multi_.to);
     for (int k = 0; k < TIME_COUNT; ++k)
     {
         multi_.fields[k]->setCheckedSilently(store->getBool(SECTION_MULTIPLE, TIME_KEYS[k], true));
@@ -449,15 +362,7 @@ void Dialog::restoreMethod()
 void Dialog::saveSettings()
 {
     s::map::IMappedData* store = getStore();
-    if (store == nullptr)
-    {
-        return;
-    }
-    // A panel not made yet has the values it would restore still in the store, yet its
-    // controls would write them back in their own form (a default for a missing or unknown
-    // value): the panel is made, so that the settings come out the same whichever panels
-    // were ever shown.
-    if (!makePanel(ChangeEngine::ACTION_VIEW_EDIT) || !makePanel(ChangeEngine::ACTION_CHANGE_MULTIPLE))
+    if (store == nullptr || edit_.digit == nullptr)
     {
         return;
     }
@@ -550,21 +455,16 @@ void Dialog::showDroppedItem()
         refresh = engine_.isRefreshPending();
     }
     showCopyItem();
-    // A refresh re-reads the View & Copy item only; the View & Edit item stays as shown. A
-    // panel not made yet shows the item when it is made.
+    // A refresh re-reads the View & Copy item only; the View & Edit item stays as shown.
     if (!refresh)
     {
         std::wstring first;
-        bool made;
         {
             ObjLocker::Guard guard(getFrame().getItemLock());
             if (getFrame().getPathCount() > 0)
                 first = getFrame().getPath(0);
-            editItem_ = first;
-            made = panelChild_[ChangeEngine::ACTION_VIEW_EDIT] >= 0;
         }
-        if (made)
-            showEditItem(first.c_str());
+        showEditItem(first.c_str());
     }
 }
 

@@ -25,7 +25,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
 
 #include "s/file/gui/dialogs/filetime/ChangeEngine.h"
 #include "s/file/gui/dialogs/filetime/DialogPanels.h"
@@ -118,14 +117,6 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     s::gui::win::ComboBox* getActionChooser() const { return chooser_; }
     // The chosen action (0 View & Copy, 1 View & Edit, 2 Change Multiple).
     int32_t getAction();
-    // Only the panel of the chosen action is made with the window; another one is made the
-    // first time it is chosen (or its state is needed) and then kept. makePanel makes the
-    // panel of action `index` when it is not made yet, hidden unless it is the one shown:
-    // its controls, their listeners, its saved settings and the item dropped before it was
-    // made. Call it on the thread that builds the dialog or on the window's thread. False for
-    // an unknown action or before the window is built.
-    bool makePanel(int32_t index);
-    bool isPanelMade(int32_t index);
 
   private:
     // Building (one function per panel).
@@ -135,12 +126,6 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     void listenCopyPanel();
     void listenEditPanel();
     void listenMultiplePanel();
-    // The panel of action `index`, detached, for the pile.
-    s::gui::IComponent* buildPanel(int32_t index);
-    // Listeners, links, saved settings and the item already dropped, for a panel just made.
-    void setUpPanel(int32_t index);
-    // The action saved as the chosen one, else the default one.
-    int32_t savedAction();
 
     // Shows the panel of action `index` (the user's choice), the window growing to fit it.
     void showPanel(int32_t index);
@@ -148,9 +133,8 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     // the chosen one.
     void measurePanels();
 
-    // Settings (each panel's own section).
-    void restoreEditSettings();
-    void restoreMultipleSettings();
+    // Settings.
+    void restoreSettings();
     void restoreMethod();
     void saveSettings();
 
@@ -183,8 +167,6 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
 
     // View & Copy.
     void showCopyItem();
-    // Fills the View & Copy panel from the item of copyPath_.
-    void fillCopyPanel();
     bool handleCopyEvent(void* source, int kind);
     void refreshCopy();
     const wchar_t* selectedSizeUnit();
@@ -201,12 +183,6 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     int32_t neededHeight_ = 0;
     // The panel to show once the panels have been measured (-1: measured).
     int32_t shownPanel_ = -1;
-    // Each action's panel as a child index of the pile (-1: not made); set under the item
-    // lock, so that the worker either fills a made panel or leaves the item for it.
-    int32_t panelChild_[3] = {-1, -1, -1};
-    // The first dropped item, for the View & Edit panel when it is made later; under the
-    // item lock.
-    std::wstring editItem_;
     CopyPanel copy_;
     EditPanel edit_;
     MultiplePanel multi_;

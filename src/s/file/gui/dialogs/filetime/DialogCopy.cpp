@@ -122,10 +122,11 @@ void Dialog::listenCopyPanel()
 
 void Dialog::showCopyItem()
 {
-    bool made;
+    std::wstring path;
+    std::wstring name;
+    s::file::win::PathWin* item = nullptr;
     {
         ObjLocker::Guard guard(getFrame().getItemLock());
-        std::wstring path;
         if (engine_.isRefreshPending())
         {
             path = copyPath_->CStr();
@@ -135,31 +136,12 @@ void Dialog::showCopyItem()
         {
             path = getFrame().getPath(0);
         }
-        s::file::win::PathWin* item = s::file::win::PathWin::FromText(path.c_str());
+        item = s::file::win::PathWin::FromText(path.c_str());
         copyPath_->Clear();
         if (item != nullptr)
         {
             copyPath_->Append(item->GetFullPath());
-            item->Release();
-        }
-        made = panelChild_[ChangeEngine::ACTION_VIEW_COPY] >= 0;
-    }
-    // A panel not made yet shows the item when it is made.
-    if (made)
-        fillCopyPanel();
-}
-
-void Dialog::fillCopyPanel()
-{
-    std::wstring name;
-    s::file::win::PathWin* item = nullptr;
-    {
-        ObjLocker::Guard guard(getFrame().getItemLock());
-        if (!copyPath_->IsEmpty())
-        {
-            item = s::file::win::PathWin::FromText(copyPath_->CStr());
-            if (item != nullptr)
-                name = item->GetName();
+            name = item->GetName();
         }
     }
     copy_.name->setText(L"", false);

@@ -367,22 +367,9 @@ class FileTimeDialog : public ::testing::Test
         std::lock_guard<std::mutex> guard(MessageBoxes::lock());
         return MessageBoxes::texts();
     }
-    // A panel not chosen yet is made (hidden) first, as the dialog does when it needs one.
-    const MultiplePanel& multi()
-    {
-        dialog->makePanel(2);
-        return dialog->getMultiplePanel();
-    }
-    const EditPanel& edit()
-    {
-        dialog->makePanel(1);
-        return dialog->getEditPanel();
-    }
-    const CopyPanel& copy()
-    {
-        dialog->makePanel(0);
-        return dialog->getCopyPanel();
-    }
+    const MultiplePanel& multi() { return dialog->getMultiplePanel(); }
+    const EditPanel& edit() { return dialog->getEditPanel(); }
+    const CopyPanel& copy() { return dialog->getCopyPanel(); }
 
     void screenshot(const char* path)
     {
