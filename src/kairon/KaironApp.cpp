@@ -15,6 +15,7 @@
 #include "s/lang/Localizer.h"
 #include "s/process/commandline/ICommandLine.h"
 #include "s/str/strarray/StrArray.h"
+#include "s/sys/StepProfile.h"
 
 CKaironApp::CKaironApp() : CWinApp(L"Kairon")
 {
@@ -90,12 +91,14 @@ BOOL CKaironApp::InitInstance()
     controls.dwSize = 8;
     controls.dwICC = 0xFF;
     InitCommonControlsEx(&controls);
+    s::sys::StepProfile::mark(L"common controls");
 
     // 2.
     CWinApp::InitInstance();
 
     // 3. Settings of versions whose values are no longer read start afresh.
     kairon::resetOutdatedSettings(productKey_);
+    s::sys::StepProfile::mark(L"framework and outdated settings");
 
     // 4. Application services; 5. the main window's settings object.
     s::app::win::AppBase* app = s::app::win::AppBase::Acquire();
@@ -103,6 +106,7 @@ BOOL CKaironApp::InitInstance()
     s::app::win::AppWindow* mainWindow = s::app::win::AppWindow::Acquire();
     mainWindow->init(app, L"MainWindow", app->getSoftwareType(), 600, 550, s::gui::win::Window::ACTION_CLOSE,
                      app->getSkinner(), nullptr);
+    s::sys::StepProfile::mark(L"application services and window settings");
 
     // 6. The operating system.
     OSVERSIONINFOEXW version{};
@@ -119,6 +123,7 @@ BOOL CKaironApp::InitInstance()
         {
             app->showFirstRunPage();
         }
+        s::sys::StepProfile::mark(L"system check and first-run page");
         // 8. Another instance: items on the command line are handed to it, otherwise it is
         // only asked to come forward; this one shows nothing.
         s::str::strarray::StrArray* paths = kairon::pathsOfCommandLine(commandLine);
@@ -133,6 +138,7 @@ BOOL CKaironApp::InitInstance()
         }
         if (outcome_ == OUTCOME_NONE)
         {
+            s::sys::StepProfile::mark(L"other instance asked");
             // 9. The main dialog; its release stops a worker that still runs. The items of
             // the command line reach it as every later start's do, through its window.
             s::gui::dialogs::dragndrop::Dialog* dialog = acquireDialog();

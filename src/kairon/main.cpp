@@ -3,6 +3,7 @@
 
 #include "kairon/KaironApp.h"
 #include "s/app/win/ShellIntegration.h"
+#include "s/sys/StepProfile.h"
 
 namespace
 {
@@ -41,6 +42,9 @@ void takeTestShellPlaces()
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, int showCommand)
 {
+    // KAIRON_STARTUP_PROFILE=<file>: the milliseconds of each start-up step go to the file.
+    s::sys::StepProfile::startFromEnvironment(L"KAIRON_STARTUP_PROFILE");
+    s::sys::StepProfile::mark(L"process to entry point");
     takeTestKey();
     takeTestShellPlaces();
     return AfxWinMain(instance, previous, commandLine, showCommand);

@@ -4,6 +4,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <string>
+
 #include "mfc/afxwin.h"
 #include "s/app/IAppBase.h"
 #include "s/app/IAppWindow.h"
@@ -63,7 +65,8 @@ const wchar_t* statusNameOf(int code)
 
 Dialog::Dialog()
     : scratch_(StrBuffer::Acquire()), scratch2_(StrBuffer::Acquire()), viewSection_(StrBuffer::Acquire()),
-      customFolder_(StrBuffer::Acquire()), programPath_(StrBuffer::Acquire()), waiting_(s::str::strarray::StrArray::Acquire())
+      updateText_(StrBuffer::Acquire()), customFolder_(StrBuffer::Acquire()), programPath_(StrBuffer::Acquire()),
+      waiting_(s::str::strarray::StrArray::Acquire())
 {
     frame_.setTask(this);
     frame_.setStatusChannel(this);
@@ -78,6 +81,7 @@ Dialog::~Dialog()
     customFolder_->Release();
     waiting_->Release();
     programPath_->Release();
+    updateText_->Release();
 }
 
 void Dialog::Reset()
@@ -120,6 +124,7 @@ void Dialog::resetDialog()
     }
     reporter_.clear();
     pending_ = PendingStatus{};
+    dropUpdate();
     runStartMillis_ = 0;
     compactView_ = true;
     rightClickTransform_ = true;
@@ -216,6 +221,31 @@ void Dialog::sendStatus(const wchar_t* name, int32_t total, int32_t position, co
         handleStatus(name, total, position, text);
         return;
     }
+    if (name == ProcessStatusUpdate)
+    {
+        bool post;
+        {
+            ObjLocker::Guard guard(updateLock_);
+            updatePending_ = true;
+            updateTotal_ = total;
+            updatePosition_ = position;
+            updateHasText_ = text != nullptr;
+            updateText_->Clear();
+            if (text != nullptr)
+            {
+                updateText_->Append(text);
+            }
+            post = !updatePosted_;
+            updatePosted_ = true;
+        }
+        if (post && !window->postRequest(STATUS_REQUEST, statusCodeOf(name), 0, 0))
+        {
+            // Not posted (the window is closing): the next update tries again.
+            ObjLocker::Guard guard(updateLock_);
+            updatePosted_ = false;
+        }
+        return;
+    }
     ObjLocker::Guard guard(statusLock_);
     pending_ = PendingStatus{name, total, position, text};
     window->sendRequest(STATUS_REQUEST, statusCodeOf(name), total, position);
@@ -230,10 +260,37 @@ void Dialog::handleStatusRequest()
         return;
     }
     const wchar_t* name = statusNameOf(window->getRequestValue2());
+    if (name == ProcessStatusUpdate)
+    {
+        std::wstring text;
+        bool hasText;
+        int32_t total, position;
+        {
+            ObjLocker::Guard guard(updateLock_);
+            updatePosted_ = false;
+            if (!updatePending_)
+            {
+                return; // dropped by a start or an end
+            }
+            updatePending_ = false;
+            total = updateTotal_;
+            position = updatePosition_;
+            hasText = updateHasText_;
+            text = updateText_->CStr();
+        }
+        handleStatus(name, total, position, hasText ? text.c_str() : nullptr);
+        return;
+    }
     if (name != nullptr && name == pending_.name)
     {
         handleStatus(name, window->getRequestValue3(), window->getRequestValue4(), pending_.text);
     }
+}
+
+void Dialog::dropUpdate()
+{
+    ObjLocker::Guard guard(updateLock_);
+    updatePending_ = false;
 }
 
 void Dialog::setStatus(const wchar_t* text)
@@ -243,6 +300,11 @@ void Dialog::setStatus(const wchar_t* text)
 
 void Dialog::handleStatus(const wchar_t* name, int32_t total, int32_t position, const wchar_t* text)
 {
+    if (name != ProcessStatusUpdate)
+    {
+        // An update still on its way belongs to the run before this start or this end.
+        dropUpdate();
+    }
     if (name == ProcessStatusStart)
     {
         runStartMillis_ = s::time::nowMillis();

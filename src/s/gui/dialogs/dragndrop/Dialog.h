@@ -16,9 +16,11 @@
 // Threads. buildAndRun runs on the calling thread and blocks (10 ms polls) until the window
 // has closed; every event handler, acceptDrop, the status handling and the menu commands run
 // on the window's user-interface thread. The worker runs run() and reaches the status
-// handling only through the window's synchronous request (sendStatus), so it never runs
-// ahead of the display. The frame's item lock guards the path list and busy; the cancel
-// flag is polled without it.
+// handling only through window requests (sendStatus): the start and the end of a run are
+// synchronous requests, so the display never misses them; a progress update is kept as the
+// latest one and posted (one request on its way at a time), so the worker never waits for
+// the window to paint and the window shows the newest position when it gets to it. The
+// frame's item lock guards the path list and busy; the cancel flag is polled without it.
 //
 // Ownership. The settings object, the store, the language pack and the skin manager are
 // shared (bind does not take them; Release forgets them). The window, every component in it,
@@ -313,8 +315,9 @@ class Dialog : public s::base::IObject,
     // Paths waiting for their drop (window's thread).
     uint32_t getWaitingPathCount() const;
 
-    // The status channel of the frame (worker thread): the event goes to the window's thread
-    // through a synchronous request. Without a window it is handled on the calling thread.
+    // The status channel of the frame (worker thread): start and end go to the window's
+    // thread through a synchronous request, an update through a posted one that shows the
+    // latest update when it is served. Without a window it is handled on the calling thread.
     void sendStatus(const wchar_t* name, int32_t total, int32_t position, const wchar_t* text) override;
     // The status handling (window's thread).
     void handleStatus(const wchar_t* name, int32_t total, int32_t position, const wchar_t* text);
@@ -378,6 +381,8 @@ class Dialog : public s::base::IObject,
     bool tellDroppedItemGone(int32_t mode, const wchar_t* firstPath);
     // A window request (event 2): a status event of this dialog's worker is handled.
     void handleStatusRequest();
+    // Forgets the update not yet shown.
+    void dropUpdate();
     // The information box over the window (or the desktop without one).
     void showInformation(const wchar_t* message);
     void storeWindowSize(bool compact);
@@ -414,6 +419,15 @@ class Dialog : public s::base::IObject,
     ProcessingFrame frame_;
     s::archive::CallBack reporter_;
     PendingStatus pending_;
+    // The latest update not yet shown (under updateLock_): written by the worker, taken by
+    // the posted request on the window's thread; a start or an end drops it.
+    s::thread::ObjLocker updateLock_;
+    bool updatePosted_ = false;  // a request is on its way
+    bool updatePending_ = false; // the values below are still to be shown
+    int32_t updateTotal_ = 0;
+    int32_t updatePosition_ = 0;
+    bool updateHasText_ = false;
+    s::str::strbuffer::StrBuffer* updateText_; // owned
     s::thread::ObjLocker statusLock_; // one status request at a time
 
     int64_t runStartMillis_ = 0;

@@ -18,11 +18,13 @@
 #include "s/lang/Localizer.h"
 #include "s/map/IMappedData.h"
 #include "s/str/strbuffer/StrBuffer.h"
+#include "s/sys/StepProfile.h"
 
 namespace s::gui::dialogs::dragndrop
 {
 
 using s::gui::win::Window;
+using s::sys::StepProfile;
 
 namespace
 {
@@ -75,13 +77,16 @@ bool Dialog::buildAndShow()
     {
         window_->setSettingsObject(settings_);
     }
+    StepProfile::mark(L"window made");
     rightClickTransform_ = store_ != nullptr ? store_->getBool(getViewSection(), L"RightClickTransform", true) : true;
 
     parts_ = new DialogParts(*this);
     parts_->build();
+    StepProfile::mark(L"dialog parts built");
     reporter_.setStatusTarget(parts_->getStatusTarget());
     reporter_.setProgressTarget(parts_->getProgressTarget());
     onBuilt();
+    StepProfile::mark(L"dialog's own set-up (settings restored)");
     parts_->listen();
     window_->addListener(s::gui::IWindow::EVENT_TIMER, this);
 
@@ -103,14 +108,19 @@ bool Dialog::buildAndShow()
     }
     parts_->selectAction(chosen);
     parts_->showActionPanel(chosen);
+    StepProfile::mark(L"saved action chosen");
 
     const bool compact =
         store_ != nullptr ? store_->getBool(getViewSection(), L"CompactView", getDefaultCompactView()) : getDefaultCompactView();
     applyView(false, compact);
+    StepProfile::mark(L"view applied (sizes measured)");
 
     window_->doLayout();
     window_->moveIntoScreen();
+    StepProfile::mark(L"laid out and placed");
     window_->setVisible(true, false);
+    StepProfile::mark(L"shown and painted");
+    StepProfile::finish();
     return window_->getHandle() != nullptr;
 }
 
