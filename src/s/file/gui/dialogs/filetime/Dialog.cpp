@@ -325,6 +325,7 @@ void Dialog::restoreSettings()
         box->setEnabled(multi_.includeContents->isChecked());
     }
     restoreDaylight(store, SECTION_MULTIPLE, multi_.from, multi_.to);
+    restoreFromItem(store);
 }
 
 void Dialog::restoreMethod()
@@ -342,6 +343,8 @@ void Dialog::restoreMethod()
             method = METHOD_OFFSET;
         else if (lstrcmpiW(mode, MethodTimeZone) == 0)
             method = METHOD_TIME_ZONE;
+        else if (lstrcmpiW(mode, ModeFromItem) == 0)
+            method = METHOD_FROM_ITEM;
         const wchar_t* target = store->getString(SECTION_MULTIPLE, L"SyncMode", SyncCurrent, nullptr, true);
         const wchar_t* const targets[SYNC_COUNT] = {SyncCreated, SyncModified, SyncAccessed,
                                                     SyncCurrent, SyncNewest,   SyncOldest};
@@ -374,7 +377,7 @@ void Dialog::saveSettings()
 
     saveBoxes(store, SECTION_MULTIPLE, multi_.fields, multi_.includeContents, multi_.attributes, true);
     const int32_t method = getMethod();
-    const wchar_t* const modes[METHOD_COUNT] = {ModeSpecific, ModeSync, ModeOffset, MethodTimeZone};
+    const wchar_t* const modes[METHOD_COUNT] = {ModeSpecific, ModeSync, ModeOffset, MethodTimeZone, ModeFromItem};
     if (method >= 0)
         store->setString(SECTION_MULTIPLE, L"Mode", modes[method]);
     const wchar_t* const targets[SYNC_COUNT] = {SyncCreated, SyncModified, SyncAccessed,
@@ -390,6 +393,7 @@ void Dialog::saveSettings()
     store->setBool(SECTION_MULTIPLE, L"OffsetAdd", !multi_.minus->isSelected());
     saveOffset(store, SECTION_MULTIPLE, multi_.digit, multi_.unit);
     saveZones(store, SECTION_MULTIPLE, multi_.from, multi_.to);
+    saveFromItem(store);
 }
 
 // --- processing --------------------------------------------------------------------------------

@@ -84,6 +84,7 @@ enum Method
     METHOD_SYNC,
     METHOD_OFFSET,
     METHOD_TIME_ZONE,
+    METHOD_FROM_ITEM,
     METHOD_COUNT
 };
 
@@ -114,6 +115,10 @@ struct MultiplePanel
     s::gui::win::ComboBox* unit = nullptr;
     ZoneSelector from;
     ZoneSelector to;
+    // "From the item itself:": the source (entries in the order FromTaken, FromName,
+    // FromNewestInside) and the zone clock times are read in.
+    s::gui::win::ComboBox* fromSource = nullptr;
+    ZoneSelector clockZone;
 };
 
 } // namespace s::file::gui::dialogs::filetime
