@@ -36,7 +36,7 @@ constexpr wchar_t KEY_DAYLIGHT[] = L"FromItemZone_ConsiderDaylight";
 s::gui::IComponent* Dialog::buildFromItemRow(s::lang::Localizer* localizer)
 {
     s::gui::win::RadioButton* method = multi_.methods[METHOD_FROM_ITEM];
-    method->setFixedWidth(132);
+    // Its own width: the label is longer than the column of the other methods.
     method->setGroupStart(true);
     Box* row = newBox(100, -1, 0, 1, 5, -1, -1, -1, s::gui::IBox::MODE_ROW);
     row->alignTop();
