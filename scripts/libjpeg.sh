@@ -5,7 +5,8 @@
 #     <build>/libjpeg-turbo/build/    its CMake build, with the project's toolchain file
 #     <build>/libjpeg-turbo/install/  include/ and lib/libjpeg.a, which CMake picks up
 # A later run finds the installed library and only checks. Called by scripts/setup.sh
-# with the build folder as its argument; needs root or sudo only to add a deb-src entry.
+# with the build folder as its argument; needs root or sudo only to add a deb-src entry
+# (scripts/debsrc.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT="$PWD"
@@ -17,54 +18,9 @@ if [ -f "$INSTALL_DIR/lib/libjpeg.a" ] && [ -f "$INSTALL_DIR/include/jpeglib.h" 
   exit 0
 fi
 
-SUDO=""
-[ "$(id -u)" -eq 0 ] || SUDO="sudo"
-
-# apt-get source needs a deb-src entry. Debian 12 keeps its sources in deb822 form
-# (/etc/apt/sources.list.d/*.sources, "Types: deb"); older set-ups use one-line entries
-# ("deb URI suite components") in sources.list and *.list. Either gets its source twin.
-has_deb_src() {
-  grep -qsE '^[[:space:]]*deb-src[[:space:]]' /etc/apt/sources.list /etc/apt/sources.list.d/*.list && return 0
-  grep -qsE '^[[:space:]]*Types:.*\bdeb-src\b' /etc/apt/sources.list.d/*.sources && return 0
-  return 1
-}
-if ! has_deb_src; then
-  echo "Adding deb-src entries for apt-get source"
-  added=""
-  for f in /etc/apt/sources.list.d/*.sources; do
-    [ -f "$f" ] || continue
-    case "$f" in *kairon-deb-src*) continue ;; esac
-    # Every enabled stanza with "Types: deb" gets a copy with "Types: deb-src".
-    out="/etc/apt/sources.list.d/kairon-deb-src-$(basename "$f")"
-    awk 'BEGIN { RS=""; ORS="\n\n" }
-         /(^|\n)Types:[^\n]*deb/ && !/(^|\n)Enabled:[[:space:]]*no/ {
-           sub(/(^|\n)Types:[^\n]*/, "\nTypes: deb-src"); sub(/^\n/, ""); print }' "$f" \
-      | $SUDO tee "$out" >/dev/null
-    if [ -s "$out" ]; then added=1; else $SUDO rm -f "$out"; fi
-  done
-  if [ -z "$added" ]; then
-    lines=$(grep -hsE '^[[:space:]]*deb[[:space:]]' /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
-              | sed -E 's/^[[:space:]]*deb[[:space:]]/deb-src /' || true)
-    if [ -n "$lines" ]; then
-      printf '%s\n' "$lines" | $SUDO tee /etc/apt/sources.list.d/kairon-deb-src.list >/dev/null
-      added=1
-    fi
-  fi
-  [ -n "$added" ] || { echo "No Debian package source found to add a deb-src entry to" >&2; exit 1; }
-  $SUDO apt-get update -qq
-fi
-
-# The source package, unpacked (with Debian's patches) into the build folder.
-if ! ls -d "$JPEG_DIR"/src/libjpeg-turbo-*/ >/dev/null 2>&1; then
-  rm -rf "$JPEG_DIR/src"
-  mkdir -p "$JPEG_DIR/src"
-  echo "Fetching Debian's libjpeg-turbo source package"
-  (cd "$JPEG_DIR/src" && apt-get source -qq libjpeg-turbo >/dev/null 2>&1) || {
-    $SUDO apt-get update -qq
-    (cd "$JPEG_DIR/src" && apt-get source -qq libjpeg-turbo >/dev/null)
-  }
-fi
-SRC=$(ls -d "$JPEG_DIR"/src/libjpeg-turbo-*/ | head -n 1)
+# shellcheck source=scripts/debsrc.sh
+. "$ROOT/scripts/debsrc.sh"
+SRC=$(fetch_source libjpeg-turbo "$JPEG_DIR")
 
 echo "Building libjpeg-turbo for mingw-w64 (once)"
 # Only the static libjpeg is needed: no shared library, no TurboJPEG API, no SIMD (the

@@ -25,6 +25,7 @@ fi
 BUILD_DIR="${KAIRON_BUILD_DIR:-build}"
 mkdir -p "$BUILD_DIR"
 bash scripts/libjpeg.sh "$BUILD_DIR"
+bash scripts/libexif.sh "$BUILD_DIR"
 
 if [ ! -f "$BUILD_DIR/build.ninja" ]; then
   cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake

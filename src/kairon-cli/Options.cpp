@@ -31,6 +31,14 @@ const wchar_t USAGE[] =
     L"  --zone-shift FROM TO   move times from one zone's clock to another's; zones by key\n"
     L"                         name (\"Tokyo Standard Time\"), display name, or \"local\";\n"
     L"                         --from-dst / --to-dst apply that zone's daylight rule\n"
+    L"  --from SOURCE          a time the item states itself: taken (the date a photo was\n"
+    L"                         taken), name (the date in its name; a date alone is\n"
+    L"                         midnight), newest-inside (a folder: its newest item at any\n"
+    L"                         level, deepest folders first; files are left alone). Items\n"
+    L"                         without one are left alone and counted\n"
+    L"  --zone ZONE            with --from: the zone clock times are read in, with each\n"
+    L"                         date's daylight rule (default: local; photos that state\n"
+    L"                         their offset need none)\n"
     L"  --recursive            also change everything inside the folders given\n"
     L"  --include KINDS        which items inside folders are changed (and folders given),\n"
     L"                         by kind: normal,readonly,hidden,system (default\n"
@@ -64,7 +72,7 @@ bool SetMethod(Options& out, Method method, const wchar_t* option, std::wstring&
 {
     if (out.method != Method::None)
     {
-        error = L"only one of --to, --sync-to, --reference, --offset and --zone-shift may be given (";
+        error = L"only one of --to, --sync-to, --reference, --offset, --zone-shift and --from may be given (";
         error += option;
         error += L" is a second)";
         return false;
@@ -109,6 +117,28 @@ bool ParseKinds(const wchar_t* text, Options& out, std::wstring& error)
         return false;
     }
     return true;
+}
+
+bool ParseFromSource(const wchar_t* text, FromSource& out, std::wstring& error)
+{
+    const struct
+    {
+        const wchar_t* name;
+        FromSource source;
+    } sources[] = {{L"taken", FromSource::Taken}, {L"name", FromSource::Name},
+                   {L"newest-inside", FromSource::NewestInside}};
+    for (const auto& s : sources)
+    {
+        if (_wcsicmp(text, s.name) == 0)
+        {
+            out = s.source;
+            return true;
+        }
+    }
+    error = L"unknown --from source \"";
+    error += text;
+    error += L"\" (use taken, name or newest-inside)";
+    return false;
 }
 
 bool ParseSyncTarget(const wchar_t* text, SyncTarget& out, std::wstring& error)
@@ -265,7 +295,8 @@ bool ParseOptions(int argc, const wchar_t* const* argv, s::time::EpochSeconds no
                 Is(arg, L"--dry-run") || Is(arg, L"--quiet") || Is(arg, L"--from-dst") ||
                 Is(arg, L"--to-dst") || InlineValue(arg, L"--to") || Is(arg, L"--to") ||
                 Is(arg, L"--offset") || Is(arg, L"--sync-to") || Is(arg, L"--reference") ||
-                Is(arg, L"--zone-shift") || Is(arg, L"--include"))
+                Is(arg, L"--zone-shift") || Is(arg, L"--include") || Is(arg, L"--from") ||
+                InlineValue(arg, L"--from") || Is(arg, L"--zone") || InlineValue(arg, L"--zone"))
                 return notFor();
             error = L"unknown option ";
             error += arg;
@@ -319,6 +350,17 @@ bool ParseOptions(int argc, const wchar_t* const* argv, s::time::EpochSeconds no
             out.fromZone = argv[++i];
             out.toZone = argv[++i];
         }
+        else if (value(L"--from", v))
+        {
+            if (!v || !SetMethod(out, Method::From, L"--from", error) || !ParseFromSource(v, out.fromSource, error))
+                return false;
+        }
+        else if (value(L"--zone", v))
+        {
+            if (!v)
+                return false;
+            out.clockZone = v;
+        }
         else if (value(L"--include", v))
         {
             if (!v || !ParseKinds(v, out, error))
@@ -341,12 +383,17 @@ bool ParseOptions(int argc, const wchar_t* const* argv, s::time::EpochSeconds no
     {
         if (out.method == Method::None)
         {
-            error = L"set needs one of --to, --sync-to, --reference, --offset or --zone-shift";
+            error = L"set needs one of --to, --sync-to, --reference, --offset, --zone-shift or --from";
             return false;
         }
         if ((out.fromDst || out.toDst) && out.method != Method::ZoneShift)
         {
             error = L"--from-dst and --to-dst belong to --zone-shift";
+            return false;
+        }
+        if (!out.clockZone.empty() && out.method != Method::From)
+        {
+            error = L"--zone belongs to --from";
             return false;
         }
         if (!out.created && !out.modified && !out.accessed)

@@ -38,6 +38,15 @@ enum class Method
     Reference, // --reference FILE
     Offset,    // --offset +-N{s,m,h,d}
     ZoneShift, // --zone-shift FROM TO [--from-dst] [--to-dst]
+    From,      // --from taken|name|newest-inside [--zone ZONE]
+};
+
+// Where --from finds each item's time.
+enum class FromSource
+{
+    Taken,        // the date a photo was taken
+    Name,         // the date in the item's name
+    NewestInside, // a folder: the newest item inside it
 };
 
 enum class SyncTarget
@@ -73,6 +82,9 @@ struct Options
     std::wstring toZone;
     bool fromDst = false;
     bool toDst = false;
+    FromSource fromSource = FromSource::Taken;
+    // --zone: the zone clock times of --from are read in; empty = the system's.
+    std::wstring clockZone;
 
     // --include: which items inside folders (and folders given) are changed, by the first
     // of system, hidden, read-only an item has, else normal. The window's defaults.

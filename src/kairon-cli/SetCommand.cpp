@@ -165,6 +165,22 @@ class RunListener : public ft::IChangeListener
         ErrorLine(L"cannot change " + Shown(path) + L": " + SystemReason(systemError));
     }
 
+    // --from: an item with no time of its own is listed in a dry run, with the reason.
+    void withoutDate(const wchar_t* path, bool isFolder, NoDate reason) override
+    {
+        (void)isFolder;
+        if (!dryRun_ || reason == NoDate::NotAFolder)
+            return;
+        const wchar_t* why = L"no date taken in the file";
+        if (reason == NoDate::NoNameDate)
+            why = L"no date in the name";
+        else if (reason == NoDate::EmptyFolder)
+            why = L"nothing inside";
+        else if (reason == NoDate::Before1970)
+            why = L"the date lies before 1970";
+        Out(std::wstring(path) + L"\n  left alone: " + why + L"\n");
+    }
+
     uint32_t changed() const { return changed_; }
     uint32_t wouldChange() const { return wouldChange_; }
     bool journalFailed() const { return journal_ != nullptr && journal_->failed(); }
@@ -281,6 +297,20 @@ bool MakeRequest(const Options& o, ft::ChangeRequest& r, std::wstring& error)
         mark(0);
         return true;
     }
+    case Method::From:
+    {
+        const s::time::TimeZone* zone = &s::time::systemZone();
+        if (!o.clockZone.empty() && (zone = FindZone(o.clockZone, error)) == nullptr)
+            return false;
+        r.mode = ft::ModeFromItem;
+        r.fromSource = o.fromSource == FromSource::Name           ? ft::FromName
+                       : o.fromSource == FromSource::NewestInside ? ft::FromNewestInside
+                                                                  : ft::FromTaken;
+        r.wallClockZone = zone;
+        r.wallClockDaylight = true;
+        mark(0);
+        return true;
+    }
     case Method::None:
         break;
     }
@@ -361,10 +391,20 @@ int RunSet(const Options& options, const std::wstring& commandLine)
         }
     }
 
+    const bool fromItem = options.method == Method::From;
+    if (fromItem && !options.quiet)
+    {
+        // Items without a date are neither changed nor failed: the count says how many.
+        const uint32_t done = options.dryRun ? listener.wouldChange() : listener.changed();
+        Out(std::to_wstring(done) + (options.dryRun ? L" would change, " : L" changed, ") +
+            std::to_wstring(engine.getWithoutDateCount()) + L" without a date, " + std::to_wstring(failed) +
+            (options.dryRun ? L" would fail; nothing was written.\n"
+                            : L" failed" + (journal.Count() != 0 ? L". Journal: " + journal.Path() : L"") + L"\n"));
+    }
     if (options.dryRun)
     {
         // Items that are known to fail (listed above) fail the preview as they would the run.
-        if (!options.quiet)
+        if (!options.quiet && !fromItem)
             Out(std::to_wstring(listener.wouldChange()) +
                 (listener.wouldChange() == 1 ? L" item would change" : L" items would change") +
                 (failed != 0 ? L", " + std::to_wstring(failed) + L" would fail" : L"") +
@@ -373,7 +413,7 @@ int RunSet(const Options& options, const std::wstring& commandLine)
     }
     if (cancelled && !listener.journalFailed())
         ErrorLine(L"interrupted; kairon-cli undo puts back what was changed");
-    if (!options.quiet)
+    if (!options.quiet && !fromItem)
     {
         std::wstring summary = L"Changed " + std::to_wstring(listener.changed()) +
                                (listener.changed() == 1 ? L" item" : L" items");

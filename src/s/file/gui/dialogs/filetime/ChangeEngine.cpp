@@ -4,6 +4,8 @@
 
 #include "s/col/_array/ArrayP.h"
 #include "s/col/_array/ArrayU32.h"
+#include "s/file/meta/DateTaken.h"
+#include "s/file/meta/NameDate.h"
 #include "s/file/win/PathWin.h"
 #include "s/gui/dialogs/dragndrop/ProcessingFrame.h"
 #include "s/str/strarray/StrArray.h"
@@ -58,6 +60,20 @@ ChangeEngine::EpochSeconds NewTime(ChangeEngine::EpochSeconds marker, ChangeEngi
         return synced;
     }
     return marker;
+}
+
+// Newest inside compares the modified time, unless only created or accessed is written.
+ChangeEngine::EpochSeconds ComparedTime(PathWin* item, const ChangeRequest& r)
+{
+    if (r.modified < 0 && r.created >= 0)
+    {
+        return item->GetCreationTime();
+    }
+    if (r.modified < 0 && r.accessed >= 0)
+    {
+        return item->GetAccessTime();
+    }
+    return item->GetModifiedTime();
 }
 
 int32_t Thousandths(float to)
@@ -118,6 +134,8 @@ void ChangeEngine::reset()
     failureCount_ = 0;
     failedPaths_->RemoveAll();
     failedErrors_->Clear();
+    changedCount_ = 0;
+    withoutDateCount_ = 0;
 }
 
 bool ChangeEngine::isCancelled() const
@@ -143,6 +161,9 @@ void ChangeEngine::run()
     failureCount_ = 0;
     failedPaths_->RemoveAll();
     failedErrors_->Clear();
+    changedCount_ = 0;
+    withoutDateCount_ = 0;
+    newestBelow_ = -1;
     frame_.sendStatus(dnd::ProcessStatusStart, 0, 0, nullptr);
     lastRunWrote_ = !(action_ == ACTION_VIEW_COPY || (action_ == ACTION_VIEW_EDIT && !applyPending_));
     if (!lastRunWrote_)
@@ -378,6 +399,10 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
     // back, exactly, the time it had before the walk.
     const bool walksIn = request.includeContents && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     const bool keepAccess = walksIn && accessed < 0 && hasTimes && before.accessed != 0;
+    // Newest inside: the walk below gathers the newest time of this folder's contents.
+    const bool newestInside = request.mode == ModeFromItem && request.fromSource == FromNewestInside;
+    const EpochSeconds outerNewest = newestBelow_;
+    newestBelow_ = -1;
 
     if (walksIn)
     {
@@ -396,6 +421,45 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
             // The listing is held only while its folder is handled.
             entries->Release();
         }
+    }
+    const EpochSeconds newestWalked = newestBelow_;
+    newestBelow_ = outerNewest;
+    if (request.mode == ModeFromItem)
+    {
+        if (newestInside && walksIn && isCancelled())
+        {
+            return; // what the walk saw is not the folder's whole content
+        }
+        IChangeListener::NoDate why = IChangeListener::NoDate::NoPhotoDate;
+        const EpochSeconds found = timeFromItem(item, request, walksIn ? &newestWalked : nullptr, why);
+        if (newestInside)
+        {
+            // What this item adds to its folder's newest: a file its own time, a folder
+            // the newest of what it holds.
+            const EpochSeconds mine = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? found : ComparedTime(item, request);
+            newestBelow_ = mine > newestBelow_ ? mine : newestBelow_;
+        }
+        if (found < 0)
+        {
+            if (keepAccess && !planOnly_)
+            {
+                const s::time::Ticks accessBefore = static_cast<s::time::Ticks>(before.accessed);
+                PathWin::WriteTimeTicks(item->AttributePath(), nullptr, &accessBefore, nullptr);
+            }
+            if (why != IChangeListener::NoDate::NotAFolder)
+            {
+                ++withoutDateCount_;
+            }
+            if (listener_ != nullptr)
+            {
+                listener_->withoutDate(item->GetFullPath(), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0, why);
+            }
+            frame_.sendStatus(dnd::ProcessStatusUpdate, PROGRESS_TOTAL, Thousandths(to), item->GetTitle());
+            return;
+        }
+        created = request.created >= 0 ? found : -1;
+        modified = request.modified >= 0 ? found : -1;
+        accessed = request.accessed >= 0 ? found : -1;
     }
 
     // What will be written: a time left unchanged carries its old value.
@@ -426,6 +490,10 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
         {
             noteFailure(item->GetFullPath(), refusal);
         }
+        else
+        {
+            ++changedCount_;
+        }
     }
     else if (offered)
     {
@@ -442,6 +510,10 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
         if (error != ERROR_SUCCESS)
         {
             noteFailure(item->GetFullPath(), error);
+        }
+        else
+        {
+            ++changedCount_;
         }
         if (listener_ != nullptr)
         {
@@ -460,6 +532,69 @@ void ChangeEngine::noteFailure(const wchar_t* fullPath, uint32_t systemError)
         failedPaths_->Add(fullPath != nullptr ? fullPath : L"");
         failedErrors_->Add(systemError);
     }
+}
+
+ChangeEngine::EpochSeconds ChangeEngine::timeFromItem(PathWin* item, const ChangeRequest& request,
+                                                      const EpochSeconds* newestWalked, IChangeListener::NoDate& why)
+{
+    using NoDate = IChangeListener::NoDate;
+    const bool folder = item->IsDirectory();
+    s::file::meta::ItemDate date;
+    if (request.fromSource == FromNewestInside)
+    {
+        if (!folder)
+        {
+            why = NoDate::NotAFolder;
+            return -1;
+        }
+        const EpochSeconds newest = newestWalked != nullptr ? *newestWalked : newestInside(item, request);
+        why = NoDate::EmptyFolder;
+        return newest;
+    }
+    if (request.fromSource == FromName)
+    {
+        why = NoDate::NoNameDate;
+        date = s::file::meta::dateFromName(item->GetFullPath());
+    }
+    else
+    {
+        why = NoDate::NoPhotoDate;
+        if (!folder)
+        {
+            date = s::file::meta::readDateTaken(item->GetApiPath());
+        }
+    }
+    const EpochSeconds utc = date.toUtc(request.wallClockZone, request.wallClockDaylight);
+    if (date.isFound() && utc < 0)
+    {
+        why = NoDate::Before1970;
+    }
+    return utc;
+}
+
+ChangeEngine::EpochSeconds ChangeEngine::newestInside(PathWin* folder, const ChangeRequest& request)
+{
+    EpochSeconds newest = -1;
+    s::col::_array::ArrayP* entries = folder->ListEntries(true, false);
+    if (entries == nullptr)
+    {
+        return newest;
+    }
+    for (uint32_t j = 0; j < entries->Count() && !isCancelled(); ++j)
+    {
+        PathWin* entry = static_cast<PathWin*>(entries->Get(j));
+        const uint32_t attributes = entry->GetAttributes();
+        // The filters say which items count, at every level, as in the walk.
+        if (!entry->IsValid() || attributes == INVALID_FILE_ATTRIBUTES || !Wanted(attributes, request))
+        {
+            continue;
+        }
+        const EpochSeconds t = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? newestInside(entry, request)
+                                                                            : ComparedTime(entry, request);
+        newest = t > newest ? t : newest;
+    }
+    entries->Release();
+    return newest;
 }
 
 } // namespace s::file::gui::dialogs::filetime

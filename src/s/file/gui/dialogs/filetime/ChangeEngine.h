@@ -30,6 +30,13 @@
 // paths and codes are final when ProcessStatusEnd is sent and stay readable until the next
 // run starts.
 //
+// Times from the item itself (mode FromItem): the date a photo was taken, the date in the
+// name, or for a folder the newest time of what it holds at all levels (the filters decide
+// what counts; the contents are written first, so a parent sees its children's new times).
+// An item with no such time keeps its times, is counted apart from failures
+// (getWithoutDateCount) and is told to the listener's withoutDate. A wall-clock time is
+// read in the request's zone with that date's daylight rule.
+//
 // Access times: a folder the engine walks into and writes with "Accessed" unchecked gets
 // back the access time it had before its listing stamped it (to the tick); the newest/oldest
 // search does the same for the folders the job writes afterwards.
@@ -167,6 +174,13 @@ class ChangeEngine : public s::thread::ITask
     // text cannot be split into a path (unless its attribute flag is off).
     void applyToItem(PathWin* item, float from, float to, const ChangeRequest& request);
 
+    // Items of the last (or current) run whose times were written (in plan mode: would be).
+    uint32_t getChangedCount() const { return changedCount_; }
+    // Items of the last (or current) run in mode FromItem that passed the filter but state no
+    // time (see IChangeListener::NoDate; files under newest inside are not counted). They
+    // keep their times and are not failures.
+    uint32_t getWithoutDateCount() const { return withoutDateCount_; }
+
     // Items of the last (or current) run that could not be changed (or, in a run that
     // only showed an item, read).
     uint32_t getFailureCount() const { return failureCount_; }
@@ -193,6 +207,13 @@ class ChangeEngine : public s::thread::ITask
     // access time through the search.
     void scanItem(PathWin* item, bool newest, EpochSeconds& created, EpochSeconds& modified,
                   EpochSeconds& accessed, const ChangeRequest* job);
+    // Mode FromItem: the UTC time `item` states, or -1 with `why` set. newestWalked: the
+    // newest time of a folder's contents as the walk found it (null: not walked, look).
+    EpochSeconds timeFromItem(PathWin* item, const ChangeRequest& request, const EpochSeconds* newestWalked,
+                              IChangeListener::NoDate& why);
+    // The newest compared time of the files at all levels inside `folder` that the filters
+    // let through; -1 when there is none.
+    EpochSeconds newestInside(PathWin* folder, const ChangeRequest& request);
     bool isCancelled() const;
 
     s::gui::dialogs::dragndrop::ProcessingFrame& frame_;
@@ -207,6 +228,10 @@ class ChangeEngine : public s::thread::ITask
     bool planOnly_ = false;
     bool lastRunWrote_ = false;
     uint32_t failureCount_ = 0;
+    uint32_t changedCount_ = 0;
+    uint32_t withoutDateCount_ = 0;
+    // Newest inside: the newest time met so far among the contents of the folder being walked.
+    EpochSeconds newestBelow_ = -1;
     s::str::strarray::StrArray* failedPaths_; // owned
     s::col::_array::ArrayU32* failedErrors_;  // owned
 };

@@ -7,6 +7,7 @@ namespace s::file::gui::dialogs::filetime
 const wchar_t ModeSpecific[] = L"Specific";
 const wchar_t ModeSync[] = L"Sync";
 const wchar_t ModeOffset[] = L"Offset";
+const wchar_t ModeFromItem[] = L"FromItem";
 
 const wchar_t SyncCreated[] = L"Created";
 const wchar_t SyncModified[] = L"Modified";
@@ -14,5 +15,9 @@ const wchar_t SyncAccessed[] = L"Accessed";
 const wchar_t SyncCurrent[] = L"Current";
 const wchar_t SyncNewest[] = L"Newest";
 const wchar_t SyncOldest[] = L"Oldest";
+
+const wchar_t FromTaken[] = L"Taken";
+const wchar_t FromName[] = L"Name";
+const wchar_t FromNewestInside[] = L"NewestInside";
 
 } // namespace s::file::gui::dialogs::filetime

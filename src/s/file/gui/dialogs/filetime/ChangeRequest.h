@@ -6,6 +6,11 @@
 
 #include "s/time/EpochSeconds.h"
 
+namespace s::time
+{
+class TimeZone;
+}
+
 namespace s::file::gui::dialogs::filetime
 {
 
@@ -14,6 +19,7 @@ namespace s::file::gui::dialogs::filetime
 extern const wchar_t ModeSpecific[]; // "Specific": the request times as they are
 extern const wchar_t ModeSync[];     // "Sync": each item's own time of the sync target
 extern const wchar_t ModeOffset[];   // "Offset": each item's own time plus offset
+extern const wchar_t ModeFromItem[]; // "FromItem": a time the item states itself (fromSource)
 
 extern const wchar_t SyncCreated[];  // "Created"
 extern const wchar_t SyncModified[]; // "Modified"
@@ -21,6 +27,11 @@ extern const wchar_t SyncAccessed[]; // "Accessed"
 extern const wchar_t SyncCurrent[];  // "Current"
 extern const wchar_t SyncNewest[];   // "Newest": the newest time among the dropped items
 extern const wchar_t SyncOldest[];   // "Oldest": the oldest time among the dropped items
+
+// Where mode FromItem finds each item's time (the setting "FromItem" keeps the same texts).
+extern const wchar_t FromTaken[];        // "Taken": the date a photo was taken (EXIF)
+extern const wchar_t FromName[];         // "Name": the date and time in the item's name
+extern const wchar_t FromNewestInside[]; // "NewestInside": a folder's newest item, all levels below
 
 struct ChangeRequest
 {
@@ -45,8 +56,18 @@ struct ChangeRequest
     const wchar_t* syncTarget = SyncCurrent;
     // Seconds added in mode Offset (a time-zone shift is carried out as such a fixed offset).
     int64_t offset = 0;
+    // Mode FromItem: FromTaken, FromName or FromNewestInside.
+    const wchar_t* fromSource = FromTaken;
+    // Mode FromItem: the zone a wall-clock time (a name, a photo without its offset) is read
+    // in, with each date's own daylight rule; null = the system's zone. A library-owned zone
+    // (zoneAt, systemZone): not released.
+    const s::time::TimeZone* wallClockZone = nullptr;
+    // Mode FromItem: read wall-clock times with the zone's daylight rule for their date
+    // (false: its standard offset all year).
+    bool wallClockDaylight = true;
 
-    // Mode Specific, target Current, all times 0, all flags false, offset 0.
+    // Mode Specific, target Current, all times 0, all flags false, offset 0, source Taken
+    // read in the system's zone.
     void reset() { *this = ChangeRequest(); }
 };
 

@@ -345,6 +345,7 @@ void Dialog::restoreSettings()
     }
     restoreDaylight(store, SECTION_MULTIPLE, multi_.from, multi_.to);
     multi_.preview->setCheckedSilently(store->getBool(SECTION_MULTIPLE, L"Preview", false));
+    restoreFromItem(store);
 }
 
 void Dialog::restoreMethod()
@@ -362,6 +363,8 @@ void Dialog::restoreMethod()
             method = METHOD_OFFSET;
         else if (lstrcmpiW(mode, MethodTimeZone) == 0)
             method = METHOD_TIME_ZONE;
+        else if (lstrcmpiW(mode, ModeFromItem) == 0)
+            method = METHOD_FROM_ITEM;
         const wchar_t* target = store->getString(SECTION_MULTIPLE, L"SyncMode", SyncCurrent, nullptr, true);
         const wchar_t* const targets[SYNC_COUNT] = {SyncCreated, SyncModified, SyncAccessed,
                                                     SyncCurrent, SyncNewest,   SyncOldest};
@@ -394,7 +397,7 @@ void Dialog::saveSettings()
 
     saveBoxes(store, SECTION_MULTIPLE, multi_.fields, multi_.includeContents, multi_.attributes, true);
     const int32_t method = getMethod();
-    const wchar_t* const modes[METHOD_COUNT] = {ModeSpecific, ModeSync, ModeOffset, MethodTimeZone};
+    const wchar_t* const modes[METHOD_COUNT] = {ModeSpecific, ModeSync, ModeOffset, MethodTimeZone, ModeFromItem};
     if (method >= 0)
         store->setString(SECTION_MULTIPLE, L"Mode", modes[method]);
     const wchar_t* const targets[SYNC_COUNT] = {SyncCreated, SyncModified, SyncAccessed,
@@ -411,6 +414,7 @@ void Dialog::saveSettings()
     saveOffset(store, SECTION_MULTIPLE, multi_.digit, multi_.unit);
     saveZones(store, SECTION_MULTIPLE, multi_.from, multi_.to);
     store->setBool(SECTION_MULTIPLE, L"Preview", multi_.preview->isChecked());
+    saveFromItem(store);
 }
 
 // --- processing --------------------------------------------------------------------------------

@@ -227,6 +227,16 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     // False (nothing captured) when the "Specific:" method's date is impossible; with
     // tell, the invalid-date message says so.
     bool captureMultiple(bool tell);
+    // "From the item itself:" (its own file): the row, its events, its part of the
+    // request, its settings and the end status of its runs.
+    s::gui::IComponent* buildFromItemRow(s::lang::Localizer* localizer);
+    void listenFromItemRow();
+    void enableFromItemRow(bool chosen);
+    bool handleFromItemEvent(void* source);
+    void captureFromItem(ChangeRequest& request);
+    void saveFromItem(s::map::IMappedData* store);
+    void restoreFromItem(s::map::IMappedData* store);
+    void onProcessingFinished() override;
 
     // View & Copy.
     // Answers the system's error code when the item or its times could not be read (0

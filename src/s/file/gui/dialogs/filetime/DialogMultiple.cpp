@@ -26,7 +26,7 @@ namespace
 constexpr int32_t METHOD_COLUMN = 132;
 constexpr int32_t TEXT_SPECIFIC = 6011000;
 constexpr int32_t TEXT_PREVIEW = 7700130;
-constexpr int32_t METHOD_TEXTS[METHOD_COUNT] = {TEXT_SPECIFIC, 3001000, 4001000, 5001000};
+constexpr int32_t METHOD_TEXTS[METHOD_COUNT] = {TEXT_SPECIFIC, 3001000, 4001000, 5001000, 7500000};
 constexpr int32_t FIELD_TEXTS[TIME_COUNT] = {3001100, 3001200, 3001300};
 constexpr int32_t ATTRIBUTE_TEXTS[ATTR_COUNT] = {1208000, 1207000, 1209000, 1206000};
 constexpr bool ATTRIBUTE_CHECKED[ATTR_COUNT] = {true, true, false, false};
@@ -119,6 +119,7 @@ s::gui::IComponent* Dialog::buildMultiplePanel()
     zoneMethod->setGroupStart(true);
     panel->add(buildZoneRow(localizer, multi_.from, multi_.to, zoneMethod, nullptr));
     panel->add(newSpacer(1, 15));
+    panel->add(buildFromItemRow(localizer));
     multi_.preview = newCheckBox(TEXT_PREVIEW, false);
     panel->add(multi_.preview);
     return static_cast<s::gui::IBox*>(panel);
@@ -136,6 +137,7 @@ void Dialog::listenMultiplePanel()
         zone->daylightBox()->addCheckedListener(this);
         zone->daylightBox()->addUncheckedListener(this);
     }
+    listenFromItemRow();
 }
 
 int32_t Dialog::getMethod()
@@ -169,6 +171,7 @@ void Dialog::chooseMethod(int32_t method)
         else if (zone->hasDaylightRule())
             zone->daylightBox()->setEnabled(true);
     }
+    enableFromItemRow(method == METHOD_FROM_ITEM);
 }
 
 bool Dialog::handleMultipleEvent(void* source, int kind)
@@ -208,7 +211,7 @@ bool Dialog::handleMultipleEvent(void* source, int kind)
     else if (source == eventSource(multi_.to.daylightBox()))
         multi_.to.daylightClicked();
     else
-        return false;
+        return handleFromItemEvent(source);
     return true;
 }
 
@@ -268,6 +271,9 @@ bool Dialog::captureMultiple(bool tell)
         request.offset = multi_.minus->isSelected() ? -offset : offset;
         break;
     }
+    case METHOD_FROM_ITEM:
+        captureFromItem(request);
+        break;
     case METHOD_TIME_ZONE:
         request.mode = ModeOffset;
         request.offset = s::time::zoneShift(multi_.from.zone(), multi_.from.isDaylightChecked(), multi_.to.zone(),

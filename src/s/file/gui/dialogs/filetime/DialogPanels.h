@@ -84,6 +84,7 @@ enum Method
     METHOD_SYNC,
     METHOD_OFFSET,
     METHOD_TIME_ZONE,
+    METHOD_FROM_ITEM,
     METHOD_COUNT
 };
 
@@ -116,6 +117,10 @@ struct MultiplePanel
     ZoneSelector to;
     // "Preview before changing": a drop plans the run and lists it before anything is written.
     s::gui::win::CheckBox* preview = nullptr;
+    // "From the item itself:": the source (entries in the order FromTaken, FromName,
+    // FromNewestInside) and the zone clock times are read in.
+    s::gui::win::ComboBox* fromSource = nullptr;
+    ZoneSelector clockZone;
 };
 
 } // namespace s::file::gui::dialogs::filetime

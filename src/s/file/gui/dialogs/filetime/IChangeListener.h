@@ -44,6 +44,24 @@ class IChangeListener
     // After the write attempt of an item that beforeWrite let through (never in plan
     // mode): ok, or the system's error code of what failed (0 when ok).
     virtual void afterWrite(const wchar_t* path, bool ok, uint32_t systemError) = 0;
+
+    // Why an item that passed the attribute filter has no time of its own to take (mode
+    // FromItem). Such an item is left alone and counted apart from failures.
+    enum class NoDate
+    {
+        NoPhotoDate,  // no usable date taken in the file (or a folder: none to have)
+        NoNameDate,   // no date in the name
+        EmptyFolder,  // nothing inside that the filters let through
+        NotAFolder,   // newest inside: a file holds no items (not counted)
+        Before1970    // the date found lies before 1970: no file time can hold it
+    };
+    // Instead of beforeWrite for such an item. The default ignores it.
+    virtual void withoutDate(const wchar_t* path, bool isFolder, NoDate reason)
+    {
+        (void)path;
+        (void)isFolder;
+        (void)reason;
+    }
 };
 
 } // namespace s::file::gui::dialogs::filetime
