@@ -236,7 +236,8 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     void captureFromItem(ChangeRequest& request);
     void saveFromItem(s::map::IMappedData* store);
     void restoreFromItem(s::map::IMappedData* store);
-    void onProcessingFinished() override;
+    // The end status of a From the item itself run: changed, without a date, failed.
+    void showFromItemEnd();
 
     // View & Copy.
     // Answers the system's error code when the item or its times could not be read (0

@@ -154,7 +154,7 @@ void Dialog::restoreFromItem(s::map::IMappedData* store)
     enableFromItemRow(getMethod() == METHOD_FROM_ITEM);
 }
 
-void Dialog::onProcessingFinished()
+void Dialog::showFromItemEnd()
 {
     // A run of this method says what it found: items without a date are no failures, and
     // the user should see them counted.

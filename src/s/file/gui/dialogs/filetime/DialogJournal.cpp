@@ -355,6 +355,7 @@ void Dialog::undoLastChange()
 void Dialog::onProcessingFinished()
 {
     journal_.end();
+    const bool plainRun = !undoing_ && !planning_;
     if (undoing_)
     {
         getFrame().setTask(&engine_);
@@ -401,6 +402,8 @@ void Dialog::onProcessingFinished()
         replaceAll(message, L"%s", journal_.error());
         showMessage(message.c_str());
     }
+    if (plainRun)
+        showFromItemEnd();
     // The frame is idle as soon as this handler returns.
     refreshUndo(true);
     refreshFailed();
