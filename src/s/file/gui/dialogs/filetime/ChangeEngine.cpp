@@ -575,7 +575,14 @@ ChangeEngine::EpochSeconds ChangeEngine::timeFromItem(PathWin* item, const Chang
 ChangeEngine::EpochSeconds ChangeEngine::newestInside(PathWin* folder, const ChangeRequest& request)
 {
     EpochSeconds newest = -1;
+    // Listing stamps the folder's access time; the search only looks, so the stamp is put
+    // back (the folder's own write, if any, comes afterwards and sets what the user asked).
+    const s::time::Ticks accessBefore = folder->HasTimes() ? folder->GetAccessTicks() : 0;
     s::col::_array::ArrayP* entries = folder->ListEntries(true, false);
+    if (accessBefore != 0)
+    {
+        PathWin::WriteTimeTicks(folder->AttributePath(), nullptr, &accessBefore, nullptr);
+    }
     if (entries == nullptr)
     {
         return newest;

@@ -190,7 +190,19 @@ TEST_F(ChangeEngineFromItemTest, EachFolderTakesItsNewestItemInsideDeepestFirst)
     r2.modified = -1;
     Drop({L"Top"});
     std::map<std::wstring, Write> w = Writes();
-    ASSERT_EQ(1u, w.size()); // without "Apply also to...": the dropped folder alone
+    // Without "Apply also to...": the dropped folder alone gets new times; each folder the
+    // search listed below it only gets back, to the tick, the access time the listing stamped.
+    ASSERT_EQ(1u, w.count(L"Top"));
+    for (const auto& [path, x] : w)
+    {
+        if (path == L"Top")
+            continue;
+        EXPECT_EQ(-1, x.created) << path;
+        EXPECT_EQ(-1, x.modified) << path;
+        if (path != L"Top\\Hid")
+            EXPECT_EQ(TicksOf(Utc(2001, 1, 1)), x.accessedTicks) << path;
+    }
+    EXPECT_EQ(1u, w.count(L"Top\\Sub\\Deep"));
     Seconds newestCreated = -1; // as the system reads them back (Wine keeps none of its own)
     for (const wchar_t* f : {L"Top\\a.txt", L"Top\\Sub\\b.txt", L"Top\\Sub\\Deep\\c.txt", L"Top\\Hid\\h.txt",
                              L"Top\\hidden.txt"})
