@@ -399,7 +399,7 @@ int RunSet(const Options& options, const std::wstring& commandLine)
         Out(std::to_wstring(done) + (options.dryRun ? L" would change, " : L" changed, ") +
             std::to_wstring(engine.getWithoutDateCount()) + L" without a date, " + std::to_wstring(failed) +
             (options.dryRun ? L" would fail; nothing was written.\n"
-                            : L" failed" + (journal.Count() != 0 ? L". Journal: " + journal.Path() : L"") + L"\n"));
+                            : L" failed" + (journal.count() != 0 ? L". Journal: " + journal.path() : L"") + L"\n"));
     }
     if (options.dryRun)
     {

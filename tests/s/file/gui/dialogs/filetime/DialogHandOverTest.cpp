@@ -395,15 +395,28 @@ std::wstring readValue(const std::wstring& path, const wchar_t* name)
     return text;
 }
 
+// The menu of the bar that holds the command (the View menu; other menus may come first).
+HMENU menuHolding(HWND window, UINT command)
+{
+    HMENU bar = GetMenu(window);
+    for (int i = 0; i < GetMenuItemCount(bar); ++i)
+    {
+        HMENU sub = GetSubMenu(bar, i);
+        if (sub != nullptr && GetMenuState(sub, command, MF_BYCOMMAND) != static_cast<UINT>(-1))
+            return sub;
+    }
+    return nullptr;
+}
+
 bool viewItemChecked(HWND window, UINT command)
 {
-    return (GetMenuState(GetSubMenu(GetMenu(window), 0), command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    return (GetMenuState(menuHolding(window, command), command, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
 
 std::wstring viewItemText(HWND window, UINT command)
 {
     wchar_t text[256] = L"";
-    GetMenuStringW(GetSubMenu(GetMenu(window), 0), command, text, 256, MF_BYCOMMAND);
+    GetMenuStringW(menuHolding(window, command), command, text, 256, MF_BYCOMMAND);
     return text;
 }
 } // namespace
