@@ -71,7 +71,16 @@ inline HANDLE StartCli(const std::vector<std::wstring>& args, HANDLE outWrite, H
     si.hStdOutput = outWrite;
     si.hStdError = errWrite;
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi))
+    // Starting a process can fail for a moment when the machine is starting many at once;
+    // that is not the program's answer, so the start is tried again a few times.
+    bool started = false;
+    for (int attempt = 0; attempt < 5 && !started; ++attempt)
+    {
+        started = CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi) != 0;
+        if (!started)
+            Sleep(200);
+    }
+    if (!started)
         return nullptr;
     CloseHandle(pi.hThread);
     return pi.hProcess;
