@@ -113,8 +113,8 @@ ItemDate FromExifBlock(const uint8_t* d, size_t n)
         exif_log_set_func(log, QuietLog, nullptr);
         exif_data_log(data, log);
     }
-    // Read what is there, as it is: following the specification would "fix" the block,
-    // adding missing mandatory tags (a DateTime of today among them).
+    // Read what is there, as it is: left on, the library would "repair" the block by adding
+    // the tags it deems mandatory (a DateTime of today among them).
     exif_data_unset_option(data, EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
     exif_data_unset_option(data, EXIF_DATA_OPTION_IGNORE_UNKNOWN_TAGS);
     exif_data_set_option(data, EXIF_DATA_OPTION_DONT_CHANGE_MAKER_NOTE);
