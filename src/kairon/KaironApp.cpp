@@ -59,6 +59,7 @@ void CKaironApp::handOver(s::app::win::InstanceGate& gate, const s::str::strarra
     // The first instance may come to the front: the user started this one.
     AllowSetForegroundWindow(firstProcess);
     const bool taken = s::app::win::SendHandOver(first, paths, HAND_OVER_SEND_MS);
+    gate.markHandedOver(); // the paths are there (or never will be): the gathering may end
     DWORD_PTR answer = 0;
     SendMessageTimeoutW(first, s::app::IAppBase::MSG_ACTIVATE_INSTANCE, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG,
                         HAND_OVER_SEND_MS, &answer);
@@ -128,6 +129,10 @@ BOOL CKaironApp::InitInstance()
         // only asked to come forward; this one shows nothing.
         s::str::strarray::StrArray* paths = kairon::pathsOfCommandLine(commandLine);
         s::app::win::InstanceGate gate(app->getProgramPath() != nullptr ? app->getProgramPath()->GetFullPath() : L"");
+        if (paths->IsEmpty())
+        {
+            gate.markHandedOver(); // nothing of this start is on its way
+        }
         if (!paths->IsEmpty() && !gate.isFirst())
         {
             handOver(gate, paths);
@@ -143,6 +148,7 @@ BOOL CKaironApp::InitInstance()
             // the command line reach it as every later start's do, through its window.
             s::gui::dialogs::dragndrop::Dialog* dialog = acquireDialog();
             dialog->bind(mainWindow);
+            dialog->setHandOverGate(&gate);
             repairShellEntries(dialog, mainWindow);
             if (dialog->buildAndShow())
             {
@@ -157,6 +163,7 @@ BOOL CKaironApp::InitInstance()
                 dialog->getWindow()->waitUntilClosed();
             }
             gate.publishWindow(nullptr);
+            dialog->setHandOverGate(nullptr);
             dialog->Release();
             outcome_ = OUTCOME_DIALOG_CLOSED;
         }

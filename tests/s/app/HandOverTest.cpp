@@ -83,7 +83,9 @@ TEST(HandOverPayload, ManyOrLongPathsAreSplitIntoMessagesWithinTheCaps)
             ASSERT_GT(end, next);
             EXPECT_LE(payload.size(), MAX_HAND_OVER_BYTES);
             if (messages++ == 0)
+            {
                 EXPECT_EQ(c.firstMessage, end) << c.count << " x " << c.length;
+            }
             bool ok = false;
             for (const std::wstring& p : decoded(payload, &ok))
                 received.push_back(p);
@@ -160,6 +162,71 @@ TEST(InstanceGate, TheFirstHoldsTheGateAndTheNextTakesItOverWhenItEnds)
     }
     CloseHandle(firstMade);
     CloseHandle(firstEnds);
+}
+
+// A later start of the same program file counts as on its way from the moment its process
+// exists until it marks itself done. The later start is a second copy of this test program,
+// run with the child's test selected and its events named in the environment.
+TEST(InstanceGate, ChildStartOfTheCountTest)
+{
+    wchar_t events[64] = L"";
+    if (GetEnvironmentVariableW(L"KAIRON_GATE_CHILD", events, 64) == 0)
+        GTEST_SKIP() << "only run as the child of the count test";
+    const std::wstring base = events;
+    HANDLE mark = OpenEventW(SYNCHRONIZE, FALSE, (base + L"-mark").c_str());
+    HANDLE marked = OpenEventW(EVENT_MODIFY_STATE, FALSE, (base + L"-marked").c_str());
+    HANDLE end = OpenEventW(SYNCHRONIZE, FALSE, (base + L"-end").c_str());
+    ASSERT_TRUE(mark && marked && end);
+    wchar_t program[MAX_PATH];
+    GetEnvironmentVariableW(L"KAIRON_GATE_PROGRAM", program, MAX_PATH);
+    InstanceGate gate(program);
+    EXPECT_FALSE(gate.isFirst());
+    WaitForSingleObject(mark, 60000);
+    gate.markHandedOver();
+    SetEvent(marked);
+    WaitForSingleObject(end, 60000);
+    for (HANDLE h : {mark, marked, end})
+        CloseHandle(h);
+}
+
+TEST(InstanceGate, CountsLaterStartsFromTheirBirthUntilTheyMarkThemselvesDone)
+{
+    wchar_t own[MAX_PATH];
+    GetModuleFileNameW(nullptr, own, MAX_PATH);
+    const std::wstring program = L"C:\\KaironTests\\count-" + std::to_wstring(GetCurrentProcessId()) + L"\\Kairon.exe";
+    InstanceGate gate(program.c_str());
+    ASSERT_TRUE(gate.isFirst());
+    const uint32_t before = gate.countHandOversOnTheWay();
+
+    const std::wstring base = L"kairon-gate-count-" + std::to_wstring(GetCurrentProcessId());
+    HANDLE mark = CreateEventW(nullptr, TRUE, FALSE, (base + L"-mark").c_str());
+    HANDLE marked = CreateEventW(nullptr, TRUE, FALSE, (base + L"-marked").c_str());
+    HANDLE end = CreateEventW(nullptr, TRUE, FALSE, (base + L"-end").c_str());
+    SetEnvironmentVariableW(L"KAIRON_GATE_CHILD", base.c_str());
+    SetEnvironmentVariableW(L"KAIRON_GATE_PROGRAM", program.c_str());
+    std::wstring line = L"\"" + std::wstring(own) + L"\" --gtest_filter=InstanceGate.ChildStartOfTheCountTest";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION child{};
+    const BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &child);
+    SetEnvironmentVariableW(L"KAIRON_GATE_CHILD", nullptr);
+    SetEnvironmentVariableW(L"KAIRON_GATE_PROGRAM", nullptr);
+    ASSERT_TRUE(started);
+
+    // Counted at once, before it could have said anything itself.
+    EXPECT_EQ(before + 1, gate.countHandOversOnTheWay());
+    SetEvent(mark);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(marked, 60000));
+    // Done while its process still runs.
+    EXPECT_EQ(before, gate.countHandOversOnTheWay());
+    SetEvent(end);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(child.hProcess, 60000));
+    DWORD code = 99;
+    GetExitCodeProcess(child.hProcess, &code);
+    EXPECT_EQ(0u, code);
+    EXPECT_EQ(before, gate.countHandOversOnTheWay());
+    for (HANDLE h : {mark, marked, end, child.hProcess, child.hThread})
+        CloseHandle(h);
 }
 
 // --- the Explorer entries of a moved program file -------------------------------------------

@@ -1,5 +1,8 @@
 #include "s/app/win/HandOver.h"
 
+#include <tlhelp32.h>
+
+#include <algorithm>
 #include <cstring>
 #include <cwchar>
 #include <string>
@@ -156,12 +159,24 @@ InstanceGate::InstanceGate(const wchar_t* programPath)
     mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(Published),
                                   gateName(programPath, L"window").c_str());
     ready_ = CreateEventW(nullptr, TRUE, FALSE, gateName(programPath, L"ready").c_str());
+    rosterMapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, ROSTER_SLOTS * sizeof(LONG),
+                                        gateName(programPath, L"starts").c_str());
+    if (rosterMapping_)
+        roster_ = static_cast<volatile LONG*>(
+            MapViewOfFile(rosterMapping_, FILE_MAP_WRITE, 0, 0, ROSTER_SLOTS * sizeof(LONG)));
+    DWORD length = MAX_PATH;
+    if (!QueryFullProcessImageNameW(GetCurrentProcess(), 0, image_, &length))
+        image_[0] = L'\0';
     // Without the system's objects every start is a first one, as without the gate.
     first_ = !mutex_ || tryBecomeFirst();
 }
 
 InstanceGate::~InstanceGate()
 {
+    if (roster_)
+        UnmapViewOfFile(const_cast<LONG*>(roster_));
+    if (rosterMapping_)
+        CloseHandle(rosterMapping_);
     if (first_)
     {
         publishWindow(nullptr);
@@ -247,6 +262,88 @@ HWND InstanceGate::waitForFirstWindow(DWORD milliseconds)
         if (!ready_)
             Sleep(50);
     }
+}
+
+void InstanceGate::markHandedOver()
+{
+    if (first_ || !roster_ || markedDone_)
+        return;
+    const LONG self = static_cast<LONG>(GetCurrentProcessId());
+    for (uint32_t slot = 0; slot < ROSTER_SLOTS; ++slot)
+    {
+        if (InterlockedCompareExchange(&roster_[slot], self, 0) == 0)
+        {
+            markedDone_ = true;
+            return;
+        }
+    }
+}
+
+namespace {
+
+bool hasEnded(DWORD processId)
+{
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    if (process == nullptr)
+        return GetLastError() == ERROR_INVALID_PARAMETER; // no such process
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}
+
+} // namespace
+
+uint32_t InstanceGate::countHandOversOnTheWay() const
+{
+    if (image_[0] == L'\0')
+        return 0;
+    const DWORD self = GetCurrentProcessId();
+    DWORD session = 0;
+    ProcessIdToSessionId(self, &session);
+    // The done starts; slots of processes that have ended are freed on the way.
+    std::vector<DWORD> done;
+    if (roster_)
+    {
+        for (uint32_t slot = 0; slot < ROSTER_SLOTS; ++slot)
+        {
+            const LONG id = InterlockedCompareExchange(&roster_[slot], 0, 0);
+            if (id == 0)
+                continue;
+            if (hasEnded(static_cast<DWORD>(id)))
+                InterlockedCompareExchange(&roster_[slot], 0, id);
+            else
+                done.push_back(static_cast<DWORD>(id));
+        }
+    }
+    const wchar_t* fileName = std::wcsrchr(image_, L'\\');
+    fileName = fileName ? fileName + 1 : image_;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    uint32_t onTheWay = 0;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+    {
+        const DWORD id = entry.th32ProcessID;
+        if (id == self || lstrcmpiW(entry.szExeFile, fileName) != 0 ||
+            std::find(done.begin(), done.end(), id) != done.end())
+            continue;
+        DWORD itsSession = 0;
+        if (!ProcessIdToSessionId(id, &itsSession) || itsSession != session)
+            continue;
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, id);
+        if (process == nullptr)
+            continue;
+        wchar_t image[MAX_PATH];
+        DWORD length = MAX_PATH;
+        if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT &&
+            QueryFullProcessImageNameW(process, 0, image, &length) && lstrcmpiW(image, image_) == 0)
+            ++onTheWay;
+        CloseHandle(process);
+    }
+    CloseHandle(snapshot);
+    return onTheWay;
 }
 
 } // namespace s::app::win

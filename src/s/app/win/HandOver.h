@@ -22,8 +22,17 @@
 // their paths and end. When the first ends before it published (or dies), the next waiting
 // process becomes the first.
 //
+// Explorer starts one process per selected item, and under load those reach the first
+// instance's window seconds apart, well after any fixed gathering time. So the first can ask
+// how many starts are still on their way: the other running processes of the same program
+// file in this session, counted from the moment they exist (before they could say anything
+// themselves), less those that marked themselves done in a roster of process ids (a second
+// named mapping; each slot taken and given back atomically, freed by the reader once its
+// process has ended). A start marks itself done once its paths were taken or it has none.
+//
 // Thread affinity: an InstanceGate belongs to the thread that made it (the mutex is owned
-// by that thread); the codec functions have no state. Failures answer false or null.
+// by that thread), except countHandOversOnTheWay, which any thread may call while the gate
+// lives; the codec functions have no state. Failures answer false or null.
 
 #include <windows.h>
 
@@ -81,6 +90,18 @@ public:
     /// meanwhile, in which case this process is now the first (isFirst()).
     HWND waitForFirstWindow(DWORD milliseconds);
 
+    /// Not the first: enters this process in the roster of starts that have nothing more
+    /// to hand over (once; nothing when the roster is full or missing).
+    void markHandedOver();
+
+    /// The number of other running processes of this program file in this session that
+    /// have not marked themselves done. Any thread.
+    uint32_t countHandOversOnTheWay() const;
+
+    /// Slots of the roster: past this many starts at once, a done start is still counted
+    /// until it has ended.
+    static constexpr uint32_t ROSTER_SLOTS = 1024;
+
 private:
     bool tryBecomeFirst();
     HWND readPublished() const;
@@ -88,6 +109,10 @@ private:
     HANDLE mutex_ = nullptr;
     HANDLE mapping_ = nullptr;
     HANDLE ready_ = nullptr;
+    HANDLE rosterMapping_ = nullptr;
+    volatile LONG* roster_ = nullptr; // ROSTER_SLOTS process ids (0: free), mapped for the gate's life
+    bool markedDone_ = false;
+    wchar_t image_[MAX_PATH] = L""; // this process's program file, as the system names it
     bool first_ = false;
 };
 

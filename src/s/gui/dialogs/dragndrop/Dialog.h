@@ -92,6 +92,7 @@ class ArrayU32;
 }
 namespace s::app::win
 {
+class InstanceGate;
 class AppWindow;
 }
 namespace s::gui::dialogs
@@ -304,7 +305,15 @@ class Dialog : public s::base::IObject,
     // Paths that arrive within GATHER_MILLIS of the first form one drop, in arrival order;
     // while a run is under way they wait and form the next drop when it ends. The window
     // takes a WM_COPYDATA hand-over on its own and answers 1 when it took the paths.
+    // With a gate set, the gathering goes on past GATHER_MILLIS while the gate names other
+    // starts whose paths are on their way, checked every GATHER_POLL_MILLIS, until none is
+    // left or none has arrived for GATHER_STALL_MILLIS (a start that hangs holds it no longer).
     static constexpr int GATHER_MILLIS = 300;
+    static constexpr int GATHER_POLL_MILLIS = 50;
+    static constexpr int GATHER_STALL_MILLIS = 5000;
+    // The gate of the program's starts (not owned, null for none). Set before the window is
+    // built and cleared after it closed: the window's thread reads it.
+    void setHandOverGate(const s::app::win::InstanceGate* gate) { handOverGate_ = gate; }
     // Paths that may wait at once; a hand-over that would pass it is refused whole (and the
     // status says so).
     static constexpr uint32_t MAX_WAITING_PATHS = 65536;
@@ -446,6 +455,8 @@ class Dialog : public s::base::IObject,
     s::str::strbuffer::StrBuffer* programPath_;  // owned
     s::str::strarray::StrArray* waiting_;  // owned: handed-over paths not yet dropped
     bool gathering_ = false;               // the gathering's timer runs
+    uint64_t lastArrivalTick_ = 0;         // GetTickCount64 of the latest hand-over taken
+    const s::app::win::InstanceGate* handOverGate_ = nullptr; // not owned
     bool acceptingDrop_ = false;           // acceptDrop is under way (it may show a message)
 
     s::gui::dialogs::About3* about_ = nullptr;         // owned, made on first use

@@ -68,6 +68,7 @@ bool Dialog::takeHandedPaths(const StrArray* paths)
     {
         waiting_->Add(*paths->Get(i));
     }
+    lastArrivalTick_ = GetTickCount64();
     bool busy;
     {
         s::thread::ObjLocker::Guard guard(frame_.getItemLock());
@@ -102,6 +103,14 @@ void Dialog::dropWaitingPaths()
     {
         s::thread::ObjLocker::Guard guard(frame_.getItemLock());
         busy = frame_.isBusy();
+    }
+    // More starts are on their way with paths for this drop: wait for them.
+    if (!busy && !acceptingDrop_ && !waiting_->IsEmpty() && handOverGate_ != nullptr &&
+        GetTickCount64() - lastArrivalTick_ < static_cast<uint64_t>(GATHER_STALL_MILLIS) &&
+        handOverGate_->countHandOversOnTheWay() > 0)
+    {
+        window_->startTimer(GATHER_TIMER, GATHER_POLL_MILLIS);
+        return;
     }
     window_->stopTimer(GATHER_TIMER);
     gathering_ = false;
