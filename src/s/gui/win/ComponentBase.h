@@ -418,7 +418,12 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
     {
         if (!handle_)
             return;
-        UINT f = SWP_NOZORDER | SWP_NOACTIVATE | flags;
+        // Without SWP_NOCOPYBITS the system copies the old pixels to the new place and
+        // takes them as valid. When a growing parent moves its children they can already be
+        // the parent's erased background (under Wine the label at the end of a row stayed
+        // blank until the pointer touched it), and a toolkit window's backdrop differs at a
+        // new place anyway: a moved window is painted afresh.
+        UINT f = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | flags;
         if (visible_)
             f |= SWP_SHOWWINDOW;
         SetWindowPos(handle_, nullptr, x_ + originX_, y_ + originY_, width_, height_, f);

@@ -178,3 +178,60 @@ TEST(Widgets, AStatedWidthGrowsToATextThatNeedsMore)
         EXPECT_EQ(0, c.widget->getMaxWidth());
     }
 }
+
+// A label that a growing window moves to the right (the maker link at the end of the status
+// bar) shows its text at its new place, on screen, without waiting for the pointer.
+TEST(Label, MovedByAGrowingWindowIsDrawnAtItsNewPlace)
+{
+    Panel& p = Panel::get();
+    s::gui::win::Box* row = s::gui::win::Box::Acquire();
+    row->setRowMode();
+    row->alignMiddle();
+    row->setWidthPercent(100);
+    s::gui::win::Box* filler = s::gui::win::Box::Acquire();
+    filler->setWidthPercent(100);
+    filler->setFixedHeight(14);
+    row->add(filler);
+    s::gui::win::Box* end = s::gui::win::Box::Acquire();
+    end->setRowMode();
+    Label* link = Label::Acquire();
+    link->setText(L"MMMM", false);
+    link->setTextColour(0, 0, 0);
+    end->add(link);
+    row->add(end);
+    p.add(row);
+    const auto inkAtLink = [&] {
+        RECT r;
+        GetWindowRect(testwidgets::handleOf(link), &r);
+        const int w = r.right - r.left, h = r.bottom - r.top;
+        HDC screen = GetDC(nullptr);
+        HDC mem = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+        HGDIOBJ old = SelectObject(mem, bitmap);
+        BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        int dark = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+            {
+                const COLORREF c = GetPixel(mem, x, y);
+                dark += GetRValue(c) + GetGValue(c) + GetBValue(c) < 200 ? 1 : 0;
+            }
+        SelectObject(mem, old);
+        DeleteObject(bitmap);
+        DeleteDC(mem);
+        ReleaseDC(nullptr, screen);
+        return dark;
+    };
+    RECT before;
+    GetWindowRect(testwidgets::handleOf(link), &before);
+    EXPECT_GT(inkAtLink(), 5);
+    for (int width : {460, 620})
+    {
+        p.window->setBounds(120, 120, width, 300);
+        p.settle();
+        RECT now;
+        GetWindowRect(testwidgets::handleOf(link), &now);
+        EXPECT_GT(now.left, before.left);
+        EXPECT_GT(inkAtLink(), 5) << "at window width " << width;
+    }
+}
