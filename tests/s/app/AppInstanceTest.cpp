@@ -10,6 +10,7 @@
 
 #include "s/app/win/AppBase.h"
 #include "s/process/commandline/ICommandLine.h"
+#include "s/process/SelfRunSupport.h"
 #include "s/reg/RegTestKey.h"
 
 using s::app::IAppBase;
@@ -27,42 +28,10 @@ std::wstring Variable(const wchar_t* name)
     return n > 0 && n < 512 ? std::wstring(value, n) : std::wstring();
 }
 
-// Runs this program again with only the child test selected (through the environment, so
-// that its command line holds exactly `arguments`); answers its exit code, or -1.
+// Runs this program again with only the child test selected; answers its exit code, or -1.
 int RunChild(const std::wstring& mode, const std::wstring& key, const std::wstring& arguments = L"")
 {
-    wchar_t own[MAX_PATH];
-    GetModuleFileNameW(nullptr, own, MAX_PATH);
-    std::wstring commandLine = L"\"" + std::wstring(own) + L"\"";
-    if (!arguments.empty())
-        commandLine += L" " + arguments;
-    SetEnvironmentVariableW(L"GTEST_FILTER", L"AppChild.*");
-    SetEnvironmentVariableW(L"GTEST_ALSO_RUN_DISABLED_TESTS", L"1");
-    SetEnvironmentVariableW(kModeVariable, mode.c_str());
-    SetEnvironmentVariableW(kKeyVariable, key.c_str());
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessW(own, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                        &startup, &process);
-    for (const wchar_t* name : {L"GTEST_FILTER", L"GTEST_ALSO_RUN_DISABLED_TESTS", kModeVariable, kKeyVariable})
-        SetEnvironmentVariableW(name, nullptr);
-    if (!started)
-        return -1;
-    int code = -1;
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
-    {
-        DWORD exitCode = 0;
-        GetExitCodeProcess(process.hProcess, &exitCode);
-        code = int(exitCode);
-    }
-    else
-    {
-        TerminateProcess(process.hProcess, 99);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
+    return testprocess::runSelf(L"AppChild.*", {{kModeVariable, mode}, {kKeyVariable, key}}, arguments);
 }
 
 // The first instance's main window: titled as the program's is, on a thread of its own,

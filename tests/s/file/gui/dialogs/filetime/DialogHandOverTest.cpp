@@ -10,6 +10,7 @@
 #include "s/app/win/ShellIntegration.h"
 #include "s/gui/dialogs/dragndrop/Dialog.h"
 #include "s/gui/WindowShot.h"
+#include "s/process/SelfRunSupport.h"
 #include "s/str/strarray/StrArray.h"
 
 using s::app::win::ShellIntegration;
@@ -35,34 +36,8 @@ bool handOver(HWND window, const std::vector<std::wstring>& paths)
 // Runs this program again with only the child test selected; answers its exit code.
 int runChild(const wchar_t* filter, HWND window, const std::wstring& path)
 {
-    wchar_t own[MAX_PATH];
-    GetModuleFileNameW(nullptr, own, MAX_PATH);
-    std::wstring commandLine = L"\"" + std::wstring(own) + L"\"";
-    SetEnvironmentVariableW(L"GTEST_FILTER", filter);
-    SetEnvironmentVariableW(L"GTEST_ALSO_RUN_DISABLED_TESTS", L"1");
-    SetEnvironmentVariableW(kChildWindow, std::to_wstring(reinterpret_cast<uintptr_t>(window)).c_str());
-    SetEnvironmentVariableW(kChildPath, path.c_str());
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessW(own, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                        &startup, &process);
-    for (const wchar_t* name : {L"GTEST_FILTER", L"GTEST_ALSO_RUN_DISABLED_TESTS", kChildWindow, kChildPath})
-        SetEnvironmentVariableW(name, nullptr);
-    if (!started)
-        return -1;
-    int code = -1;
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
-    {
-        DWORD exitCode = 0;
-        GetExitCodeProcess(process.hProcess, &exitCode);
-        code = int(exitCode);
-    }
-    else
-        TerminateProcess(process.hProcess, 99);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
+    return testprocess::runSelf(
+        filter, {{kChildWindow, std::to_wstring(reinterpret_cast<uintptr_t>(window))}, {kChildPath, path}});
 }
 
 std::wstring variable(const wchar_t* name)
