@@ -36,7 +36,6 @@ template <class I> class CheckableBase : public WidgetBase<I>
         notify_ = true;
         pendingKind_ = -1;
         groupStart_ = false;
-        skin_ = nullptr;
         onListeners_.clear();
         offListeners_.clear();
         releaseLinks();
@@ -124,7 +123,7 @@ template <class I> class CheckableBase : public WidgetBase<I>
             return true;
         case WM_PAINT:
         case WM_PRINTCLIENT:
-            if (!skin_)
+            if (!this->skin_)
                 return WidgetBase<I>::handleMessage(result, message, wParam, lParam);
             paintSkinned(message == WM_PRINTCLIENT ? reinterpret_cast<HDC>(wParam) : nullptr);
             *result = 0;
@@ -149,7 +148,7 @@ template <class I> class CheckableBase : public WidgetBase<I>
     // In a skinned window the skin's check box or radio button drawer paints the control.
     void skinChanged(drawer::ISkin* skin) override
     {
-        skin_ = skin;
+        this->skin_ = skin;
         if (this->handle_)
             InvalidateRect(this->handle_, nullptr, TRUE);
     }
@@ -163,8 +162,8 @@ template <class I> class CheckableBase : public WidgetBase<I>
         this->paintInto(dc); // the background: colour, or the parent's backdrop
         DWORD type = controlStyle() & BS_TYPEMASK;
         drawer::ICheckMark* mark = (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON)
-                                       ? static_cast<drawer::ICheckMark*>(skin_->getRadioButtonDrawer())
-                                       : static_cast<drawer::ICheckMark*>(skin_->getCheckBoxDrawer());
+                                       ? static_cast<drawer::ICheckMark*>(this->skin_->getRadioButtonDrawer())
+                                       : static_cast<drawer::ICheckMark*>(this->skin_->getCheckBoxDrawer());
         LRESULT state = SendMessageW(this->handle_, BM_GETSTATE, 0, 0);
         unsigned flags = (on_ ? drawer::IDrawer::FLAG_CHECKED : 0u) |
                          (IsWindowEnabled(this->handle_) ? 0u : drawer::IDrawer::FLAG_DISABLED) |
@@ -227,7 +226,6 @@ template <class I> class CheckableBase : public WidgetBase<I>
         }
     }
 
-    drawer::ISkin* skin_ = nullptr; // the window's skin, not owned
     bool on_ = false;
     bool notify_ = true;
     int pendingKind_ = -1;
