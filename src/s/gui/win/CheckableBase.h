@@ -2,10 +2,7 @@
 #include "s/gui/drawer/ICheckBox.h"
 #include "s/gui/drawer/IRadioButton.h"
 #include "s/gui/drawer/ISkin.h"
-#include "s/gui/events/Disabler.h"
-#include "s/gui/events/Editabler.h"
-#include "s/gui/events/Enabler.h"
-#include "s/gui/events/UnEditabler.h"
+#include "s/gui/events/StateLink.h"
 #include "s/gui/win/ListenerList.h"
 #include "s/gui/win/WidgetBase.h"
 
@@ -178,41 +175,35 @@ template <class I> class CheckableBase : public WidgetBase<I>
     // --- links ---------------------------------------------------------------
     enum Role
     {
-        ENABLE_ON = 0,   // Enabler on the "on" list
-        DISABLE_OFF,     // Disabler on the "off" list
-        ENABLE_OFF,      // Enabler on the "off" list
-        DISABLE_ON,      // Disabler on the "on" list
-        EDITABLE_ON,     // Editabler on the "on" list
-        UNEDITABLE_OFF,  // UnEditabler on the "off" list
+        ENABLE_ON = 0,   // enabler on the "on" list
+        DISABLE_OFF,     // disabler on the "off" list
+        ENABLE_OFF,      // enabler on the "off" list
+        DISABLE_ON,      // disabler on the "on" list
+        EDITABLE_ON,     // editabler on the "on" list
+        UNEDITABLE_OFF,  // un-editabler on the "off" list
         ROLE_COUNT
     };
     void link(int role, IComponent* target)
     {
         if (!target)
             return;
+        // What each role's link sets, and whether it follows the "on" list.
+        static constexpr struct
+        {
+            events::StateLink::Kind kind;
+            bool onList;
+        } roles[ROLE_COUNT] = {
+            {events::StateLink::ENABLER, true},   {events::StateLink::DISABLER, false},
+            {events::StateLink::ENABLER, false},  {events::StateLink::DISABLER, true},
+            {events::StateLink::EDITABLER, true}, {events::StateLink::UN_EDITABLER, false},
+        };
         events::StateLink*& l = links_[role];
         if (!l)
         {
-            switch (role)
-            {
-            case ENABLE_ON:
-            case ENABLE_OFF:
-                l = events::Enabler::Acquire();
-                break;
-            case DISABLE_ON:
-            case DISABLE_OFF:
-                l = events::Disabler::Acquire();
-                break;
-            case EDITABLE_ON:
-                l = events::Editabler::Acquire();
-                break;
-            default:
-                l = events::UnEditabler::Acquire();
-                break;
-            }
+            l = events::StateLink::Acquire();
+            l->setKind(roles[role].kind);
             l->setSource(this->self());
-            bool onList = role == ENABLE_ON || role == DISABLE_ON || role == EDITABLE_ON;
-            (onList ? onListeners_ : offListeners_).add(l);
+            (roles[role].onList ? onListeners_ : offListeners_).add(l);
         }
         l->addTarget(target);
     }
@@ -221,7 +212,7 @@ template <class I> class CheckableBase : public WidgetBase<I>
         for (events::StateLink*& l : links_)
         {
             if (l)
-                dynamic_cast<thread::IPoolable*>(l)->Release();
+                l->Release();
             l = nullptr;
         }
     }
