@@ -45,6 +45,8 @@ void Font::resetFont()
     shadowColour_ = outlineColour_ = 0;
     dpi_ = systemDpi();
     owner_ = nullptr;
+    batch_ = 0;
+    changedInBatch_ = false;
 }
 
 bool Font::decodeSizeCode(int code, int* points, int* weight)
@@ -96,8 +98,21 @@ void Font::dropHandle()
 void Font::changed()
 {
     dropHandle();
+    if (batch_ > 0)
+    {
+        changedInBatch_ = true;
+        return;
+    }
     if (owner_)
         owner_->handleEvent(static_cast<IFont*>(this), EVENT_CHANGED);
+}
+
+void Font::endChanges()
+{
+    if (batch_ <= 0 || --batch_ > 0 || !changedInBatch_)
+        return;
+    changedInBatch_ = false;
+    changed();
 }
 
 void Font::setFace(const wchar_t* face)
