@@ -218,8 +218,15 @@ HFONT__* Font::getHandle()
 
 void Font::measure(const wchar_t* text, int* width, int* height)
 {
-    int w = 0, h = 0;
     HDC dc = CreateCompatibleDC(nullptr);
+    measureIn(dc, text, width, height);
+    if (dc)
+        DeleteDC(dc);
+}
+
+void Font::measureIn(HDC dc, const wchar_t* text, int* width, int* height)
+{
+    int w = 0, h = 0;
     if (dc)
     {
         HGDIOBJ old = SelectObject(dc, getHandle());
@@ -237,7 +244,6 @@ void Font::measure(const wchar_t* text, int* width, int* height)
             h = tm.tmHeight;
         }
         SelectObject(dc, old);
-        DeleteDC(dc);
     }
     // Room for the shadow and the outline ring.
     if (outline_)

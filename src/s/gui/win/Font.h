@@ -88,6 +88,11 @@ class Font : public base::IObject, public IFont, public thread::IPoolable
     void measure(const wchar_t* text, int* width, int* height) override;
     void copyFrom(IFont* other) override;
 
+    // Measures as measure does, in `dc`, a memory drawing context the caller owns and
+    // may use for many texts (the font is selected for the call and the previous one put
+    // back); with a null `dc` only the room for a shadow or an outline is counted.
+    void measureIn(HDC dc, const wchar_t* text, int* width, int* height);
+
     // Sets the colour from a packed value.
     void setTextColourValue(uint32_t colour);
 
