@@ -135,10 +135,6 @@ class RunListener : public ft::IChangeListener
         if (dryRun_)
         {
             listPlanned(path, before, planned);
-            // A dry run changes no time, but the system stamps the access time of a
-            // folder when it is listed: the folder gets back the time it had.
-            if (isFolder)
-                ft::PlanRecorder::keepAccessTime(path, before.accessed);
             return true;
         }
         const bool told = journal_->failed();
@@ -163,6 +159,13 @@ class RunListener : public ft::IChangeListener
         reported_.insert(path);
         progress_.clear();
         ErrorLine(L"cannot change " + Shown(path) + L": " + SystemReason(systemError));
+    }
+
+    // A dry run changes no time, but the system stamps the access time of a folder when it
+    // is listed: a folder the dry run listed gets back the time it had.
+    void listedInPlan(const wchar_t* path, int64_t accessedBefore) override
+    {
+        ft::PlanRecorder::keepAccessTime(path, accessedBefore);
     }
 
     // --from: an item with no time of its own is listed in a dry run, with the reason.

@@ -31,25 +31,30 @@ UndoOutcome UndoItem(const JournalEntry& e, bool force)
 
 int RunUndo(const Options& options)
 {
+    // The journal is read once: what it holds, whether it was undone and where its complete
+    // lines end (where the "undone" mark goes).
     std::wstring file = options.journal;
+    std::vector<JournalEntry> entries;
+    bool undone = false;
+    uint64_t linesEnd = 0;
     if (file.empty())
     {
         const std::wstring folder = JournalFolder();
-        if (!FindLastJournal(folder, file))
+        if (!FindLastJournal(folder, file, nullptr, &entries, &linesEnd))
         {
             ErrorLine(L"no run to undo (no journal left in " + folder + L")");
             return EXIT_SOME_FAILED;
         }
     }
     else
-        file = FullPathOf(file);
-    std::vector<JournalEntry> entries;
-    bool undone = false;
-    std::wstring error;
-    if (!ReadJournal(file, entries, undone, error))
     {
-        ErrorLine(error);
-        return EXIT_SOME_FAILED;
+        file = FullPathOf(file);
+        std::wstring error;
+        if (!ReadJournal(file, entries, undone, error, nullptr, &linesEnd))
+        {
+            ErrorLine(error);
+            return EXIT_SOME_FAILED;
+        }
     }
     uint32_t restored = 0, already = 0, changedSince = 0, failed = 0;
     // Latest first: the reverse of the run.
@@ -64,7 +69,7 @@ int RunUndo(const Options& options)
         }
     }
     if (failed == 0 && changedSince == 0 && !undone)
-        MarkUndone(file);
+        MarkUndone(file, linesEnd);
     std::wstring summary = L"Restored " + std::to_wstring(restored) + (restored == 1 ? L" item" : L" items");
     if (already != 0)
         summary += L", " + std::to_wstring(already) + L" already as before";

@@ -63,6 +63,11 @@ class IFont
 
     // The platform font, made on first use; owned by the font (never delete it).
     virtual HFONT__* getHandle() = 0;
+    // A batch of property changes: between beginChanges and the matching endChanges
+    // (batches nest) the owner is not told; the outermost endChanges tells it once when
+    // anything changed, so that the platform font is made and the text measured once.
+    virtual void beginChanges() = 0;
+    virtual void endChanges() = 0;
     // Extent of `text` drawn in this font (line feeds break lines); an empty text is
     // 0 wide and one line high.
     virtual void measure(const wchar_t* text, int* width, int* height) = 0;

@@ -273,6 +273,56 @@ TEST(Menu, ALanguageChangeReTextsItemsWithIdsAndLeavesLiteralOnes)
     pack->Release();
 }
 
+TEST(Menu, ALanguageChangeReachesTheMenusOfABarThroughTheBarAlone)
+{
+    s::lang::Localizer* pack = menuLanguages();
+    {
+        TestWindow w;
+        w->setLocalizer(pack);
+        const uint32_t listenersBefore = pack->getListenerCount();
+        MenuEx* bar = MenuEx::Acquire();
+        bar->setLanguagePack(pack);
+        PopupMenu* view = PopupMenu::Acquire();
+        view->setLanguagePack(pack);
+        view->setTitleId(609000);
+        view->addItem(MenuItem::newMenuItem(609100, pack, 100, false));
+        PopupMenu* more = PopupMenu::Acquire();
+        more->setLanguagePack(pack);
+        more->setTitleId(609300);
+        more->addItem(MenuItem::newMenuItem(609100, pack, 110, false));
+        view->addSubmenu(more);
+        bar->addMenu(view);
+        w->add(bar);
+        // One listener for the whole bar: a change of language re-texts each menu once,
+        // not once for itself and again for every menu that holds it.
+        EXPECT_EQ(listenersBefore + 1, pack->getListenerCount());
+        pack->selectLanguage(L"German");
+        EXPECT_EQ(L"Ansicht", menuText(bar->getMenuHandle(), 0));
+        EXPECT_EQ(L"Immer oben", menuText(view->getMenuHandle(), 0));
+        EXPECT_EQ(L"Leicht ziehen", menuText(view->getMenuHandle(), 1));
+        EXPECT_EQ(L"Immer oben", menuText(more->getMenuHandle(), 0));
+        pack->selectLanguage(L"English");
+        EXPECT_EQ(L"Easy Drag", menuText(view->getMenuHandle(), 1));
+        EXPECT_EQ(L"Keep on Top", menuText(more->getMenuHandle(), 0));
+    }
+    EXPECT_EQ(0u, pack->getListenerCount()); // the bar left the pack with the window
+    pack->Release();
+}
+
+TEST(Menu, AMenuOfItsOwnFollowsTheLanguage)
+{
+    s::lang::Localizer* pack = menuLanguages();
+    PopupMenu* menu = PopupMenu::Acquire();
+    menu->setLanguagePack(pack);
+    menu->addItem(MenuItem::newMenuItem(609300, pack, 120, false));
+    EXPECT_EQ(1u, pack->getListenerCount());
+    pack->selectLanguage(L"German");
+    EXPECT_EQ(L"Leicht ziehen", menuText(menu->getMenuHandle(), 0));
+    menu->Release();
+    EXPECT_EQ(0u, pack->getListenerCount());
+    pack->Release();
+}
+
 TEST(Menu, TrayMenuAtTheBottomOfTheScreenOpensUpwards)
 {
     TestWindow w;

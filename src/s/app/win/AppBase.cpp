@@ -211,7 +211,7 @@ bool AppBase::init(CWinApp* app, const wchar_t* productKey)
     settings_->setAutoFlush(false);
 
     // 8. Identity values.
-    writeIdentity();
+    writeIdentity(settings_, nullptr, softwareType_, textBase_, localizer_);
 
     // 9. Saved language: selected; written back when it had to change.
     scratch2_->Assign(getSavedLanguage());
@@ -237,11 +237,35 @@ const wchar_t* AppBase::getProductKey() const
     return productKey_ ? productKey_->CStr() : L"";
 }
 
-void AppBase::writeIdentity()
+void AppBase::writeIdentity(IMappedData* settings, const wchar_t* prefix, const wchar_t* softwareType,
+                            int32_t textBase, Localizer* localizer)
 {
-    settings_->setString(SECTION_SOFTWARE_TYPE, L"", softwareType_);
-    settings_->setString(SECTION_SOFTWARE_ID, L"", localizer_->getText(REGISTRY_NAME_TEXT_ID));
-    settings_->setString(SECTION_VERSION, L"", localizer_->getText(textBase_ + TEXT_VERSION));
+    if (!settings)
+        return;
+    StrBuffer* section = StrBuffer::Acquire();
+    if (!section)
+        return;
+    const struct
+    {
+        const wchar_t* name;
+        const wchar_t* value;
+    } values[] = {
+        {SECTION_SOFTWARE_TYPE, softwareType ? softwareType : L""},
+        {SECTION_SOFTWARE_ID, localizer ? localizer->getText(REGISTRY_NAME_TEXT_ID) : L""},
+        {SECTION_VERSION, localizer ? localizer->getText(textBase + TEXT_VERSION) : L""},
+    };
+    for (const auto& value : values)
+    {
+        section->Clear();
+        if (prefix && *prefix)
+        {
+            section->Append(prefix);
+            section->AppendChar(L'\\');
+        }
+        section->Append(value.name);
+        settings->setString(section->CStr(), L"", value.value);
+    }
+    section->Release();
 }
 
 ICommandLine* AppBase::getCommandLine()

@@ -59,6 +59,14 @@ public:
     /// only when an object could not be made; missing resources are not failures.
     bool init(CWinApp* app, const wchar_t* productKey = nullptr);
 
+    /// Writes the three identity values ("SoftwareType", "SoftwareID", "Version") of
+    /// `softwareType` with the text base `textBase` into `settings`, under `prefix` and a
+    /// backslash (null or empty: at the store's root). The texts come from `localizer`;
+    /// without one they are written empty. Nothing happens without a store. The one writer
+    /// of these values, for the application and for each window's settings.
+    static void writeIdentity(s::map::IMappedData* settings, const wchar_t* prefix, const wchar_t* softwareType,
+                              int32_t textBase, s::lang::Localizer* localizer);
+
     /// The product's registry key below HKEY_CURRENT_USER ("Software\Vesk\Vesk Kairon").
     const wchar_t* getProductKey() const;
 
@@ -102,8 +110,6 @@ protected:
 private:
     // Icon of ICON_RESOURCE in the size wanted, made on first request and kept.
     HICON__* iconOfSize(HICON__*& cached, int32_t side);
-    // Writes the three identity values under `prefix` (empty: the store's root).
-    void writeIdentity();
     // Asks the window of process `processId` to come forward (see activateOtherInstance).
     void signalInstance(unsigned long processId, bool secondMessage, bool everyLanguage);
 

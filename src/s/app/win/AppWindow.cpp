@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "s/app/IAppBase.h"
+#include "s/app/win/AppBase.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/win/Window.h"
 #include "s/lang/Localizer.h"
@@ -121,12 +122,7 @@ void AppWindow::init(IAppBase* app, const wchar_t* name, const wchar_t* software
     if (settings)
     {
         settings->setAutoFlush(false);
-        Localizer* localizer = getLocalizer();
-        settings->setString(getSectionPath(IAppBase::SECTION_SOFTWARE_TYPE), L"", softwareType_);
-        settings->setString(getSectionPath(IAppBase::SECTION_SOFTWARE_ID), L"",
-                            localizer ? localizer->getText(IAppBase::REGISTRY_NAME_TEXT_ID) : L"");
-        settings->setString(getSectionPath(IAppBase::SECTION_VERSION), L"",
-                            localizer ? localizer->getText(textBase_ + IAppBase::TEXT_VERSION) : L"");
+        AppBase::writeIdentity(settings, name_->CStr(), softwareType_, textBase_, getLocalizer());
     }
 
     if (ownSkinner_)

@@ -7,6 +7,13 @@
 namespace s::gui::events
 {
 
+void StateLink::Reset()
+{
+    kind_ = ENABLER;
+    source_ = nullptr;
+    targets_.clear();
+}
+
 void StateLink::addTarget(IComponent* target)
 {
     if (target && std::find(targets_.begin(), targets_.end(), target) == targets_.end())
@@ -22,14 +29,14 @@ void StateLink::handleEvent(void* source, int)
 {
     if (!source || source != source_)
         return;
-    for (size_t i = 0; i < targets_.size(); ++i)
-        apply(targets_[i]);
-}
-
-void StateLink::resetLink()
-{
-    source_ = nullptr;
-    targets_.clear();
+    const bool on = kind_ == ENABLER || kind_ == EDITABLER;
+    for (IComponent* target : targets_)
+    {
+        if (kind_ == ENABLER || kind_ == DISABLER)
+            target->setEnabled(on);
+        else
+            target->setEditable(on);
+    }
 }
 
 } // namespace s::gui::events

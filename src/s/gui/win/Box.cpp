@@ -40,8 +40,7 @@ void Box::resetBox()
     minWidthOverride_ = -1;
     collapseWidth_ = collapseHeight_ = false;
     contentMinWidth_ = contentMinHeight_ = contentPrefWidth_ = contentPrefHeight_ = 0;
-    depth_ = 0;
-    creating_ = false;
+    resetPanel();
     acceptFiles_ = dropTarget_ = false;
     clearDrops();
     hover_ = false;
@@ -178,7 +177,7 @@ void Box::tellParent()
 
 void Box::doLayout()
 {
-    if (creating_ || depth_ >= 2 || carryLayout())
+    if (!layoutAllowed() || carryLayout())
         return;
     ++depth_;
     contentMinWidth_ = contentMinHeight_ = contentPrefWidth_ = contentPrefHeight_ = 0;
@@ -215,23 +214,16 @@ void Box::doLayout()
 
 bool Box::createNative(HWND parentHandle)
 {
-    HWND h = Toolkit::create(this, WS_EX_CONTROLPARENT, L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0,
-                             parentHandle, nullptr);
-    handle_ = h;
-    if (h && acceptFiles_)
-        DragAcceptFiles(h, TRUE);
-    return h != nullptr;
+    if (!PanelContainer::createNative(parentHandle))
+        return false;
+    if (acceptFiles_)
+        DragAcceptFiles(handle_, TRUE);
+    return true;
 }
 
 void Box::nativeCreated()
 {
-    creating_ = true;
-    attachChildren();
-    creating_ = false;
-    doLayout();
-    tellParent();
-    if (visible_)
-        ShowWindow(handle_, SW_SHOW);
+    PanelContainer::nativeCreated();
     updateDropTarget();
 }
 
@@ -447,7 +439,7 @@ void Box::paintInto(HDC dc)
 {
     if (!hasOverride_ && !image_)
     {
-        ContainerBase<IBox>::paintInto(dc);
+        PanelContainer<IBox>::paintInto(dc);
         return;
     }
     RECT client;
@@ -557,9 +549,9 @@ bool Box::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
             urlTarget_->Release();
             urlTarget_ = nullptr;
         }
-        return ContainerBase<IBox>::handleMessage(result, message, wParam, lParam);
+        return PanelContainer<IBox>::handleMessage(result, message, wParam, lParam);
     default:
-        return ContainerBase<IBox>::handleMessage(result, message, wParam, lParam);
+        return PanelContainer<IBox>::handleMessage(result, message, wParam, lParam);
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 #include "s/base/ClassId.h"
 #include "s/gui/IBox.h"
-#include "s/gui/win/ContainerBase.h"
+#include "s/gui/win/PanelContainer.h"
 #include "s/gui/win/ListenerList.h"
 #include "s/thread/IPoolable.h"
 #include "s/thread/Pooled.h"
@@ -23,7 +23,7 @@ namespace s::gui::win
 // (which then owns it) or Release() it. Threads: as every component.
 class UrlDropTarget;
 
-class Box : public ContainerBase<IBox>, public thread::IPoolable
+class Box : public PanelContainer<IBox>, public thread::IPoolable
 {
     S_CLASS_ID(L"s_gui_win_Box")
     S_POOLED(Box)
@@ -148,7 +148,8 @@ class Box : public ContainerBase<IBox>, public thread::IPoolable
     void onUrlDropped();
     void clearDrops();
     void insetsChanged();
-    void tellParent();
+    // A flow box tells its parent twice (see Box.cpp).
+    void tellParent() override;
     int percentOf(int parentSize, int percent, int less) const;
 
     // As stated (96 DPI); the members below them hold the scaled values in use.
@@ -168,8 +169,6 @@ class Box : public ContainerBase<IBox>, public thread::IPoolable
     int minWidthOverride_ = -1;
     bool collapseWidth_ = false, collapseHeight_ = false;
     int contentMinWidth_ = 0, contentMinHeight_ = 0, contentPrefWidth_ = 0, contentPrefHeight_ = 0;
-    int depth_ = 0;
-    bool creating_ = false;
     bool acceptFiles_ = false, dropTarget_ = false;
     str::strarray::StrArray* droppedFiles_ = nullptr; // owned, made by the first drop
     str::strarray::StrArray* droppedUrls_ = nullptr;  // owned, made by the first link drop

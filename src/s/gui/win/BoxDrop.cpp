@@ -67,7 +67,7 @@ void Box::handleEvent(void* source, int kind)
         Toolkit::sendPrivate(handle_, MSG_URL_DROPPED, 0, 0);
         return;
     }
-    ContainerBase<IBox>::handleEvent(source, kind);
+    PanelContainer<IBox>::handleEvent(source, kind);
 }
 
 void Box::onUrlDropped()

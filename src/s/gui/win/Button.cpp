@@ -34,7 +34,6 @@ void Button::Reset()
     dragStart_ = POINT{0, 0};
     dragWidth_ = dragHeight_ = 0;
     stateColours_[0] = stateColours_[1] = -1;
-    skin_ = nullptr;
     clickListeners_.clear();
     afterClickListeners_.clear();
     pressListeners_.clear();
@@ -438,12 +437,6 @@ void Button::paintGlyph(HDC dc, const RECT& r, COLORREF colour)
     SelectObject(dc, oldPen);
     DeleteObject(brush);
     DeleteObject(pen);
-}
-
-void Button::skinChanged(drawer::ISkin* skin)
-{
-    skin_ = skin;
-    redraw();
 }
 
 void Button::paintInto(HDC dc)

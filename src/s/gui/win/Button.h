@@ -92,9 +92,8 @@ class Button : public WidgetBase<IButton>, public thread::IPoolable
     void nativeCreated() override;
     void measureContent(int* width, int* height) override;
     void fontChanged() override;
+    // In a skinned window through the skin's button drawer (the grip drawer for "#Resizer").
     void paintInto(HDC dc) override;
-    // Paints through the skin's button drawer (the grip drawer for "#Resizer") from now on.
-    void skinChanged(drawer::ISkin* skin) override;
 
   private:
     void press();
@@ -115,7 +114,6 @@ class Button : public WidgetBase<IButton>, public thread::IPoolable
     Font* stateFonts_[2] = {}; // hover, pressed; owned
     int64_t stateColours_[2] = {-1, -1};
     ListenerList clickListeners_, afterClickListeners_, pressListeners_;
-    drawer::ISkin* skin_ = nullptr; // the window's skin, not owned
 };
 
 } // namespace s::gui::win

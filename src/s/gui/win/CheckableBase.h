@@ -2,10 +2,7 @@
 #include "s/gui/drawer/ICheckBox.h"
 #include "s/gui/drawer/IRadioButton.h"
 #include "s/gui/drawer/ISkin.h"
-#include "s/gui/events/Disabler.h"
-#include "s/gui/events/Editabler.h"
-#include "s/gui/events/Enabler.h"
-#include "s/gui/events/UnEditabler.h"
+#include "s/gui/events/StateLink.h"
 #include "s/gui/win/ListenerList.h"
 #include "s/gui/win/WidgetBase.h"
 
@@ -36,7 +33,6 @@ template <class I> class CheckableBase : public WidgetBase<I>
         notify_ = true;
         pendingKind_ = -1;
         groupStart_ = false;
-        skin_ = nullptr;
         onListeners_.clear();
         offListeners_.clear();
         releaseLinks();
@@ -124,7 +120,7 @@ template <class I> class CheckableBase : public WidgetBase<I>
             return true;
         case WM_PAINT:
         case WM_PRINTCLIENT:
-            if (!skin_)
+            if (!this->skin_)
                 return WidgetBase<I>::handleMessage(result, message, wParam, lParam);
             paintSkinned(message == WM_PRINTCLIENT ? reinterpret_cast<HDC>(wParam) : nullptr);
             *result = 0;
@@ -149,7 +145,7 @@ template <class I> class CheckableBase : public WidgetBase<I>
     // In a skinned window the skin's check box or radio button drawer paints the control.
     void skinChanged(drawer::ISkin* skin) override
     {
-        skin_ = skin;
+        this->skin_ = skin;
         if (this->handle_)
             InvalidateRect(this->handle_, nullptr, TRUE);
     }
@@ -163,8 +159,8 @@ template <class I> class CheckableBase : public WidgetBase<I>
         this->paintInto(dc); // the background: colour, or the parent's backdrop
         DWORD type = controlStyle() & BS_TYPEMASK;
         drawer::ICheckMark* mark = (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON)
-                                       ? static_cast<drawer::ICheckMark*>(skin_->getRadioButtonDrawer())
-                                       : static_cast<drawer::ICheckMark*>(skin_->getCheckBoxDrawer());
+                                       ? static_cast<drawer::ICheckMark*>(this->skin_->getRadioButtonDrawer())
+                                       : static_cast<drawer::ICheckMark*>(this->skin_->getCheckBoxDrawer());
         LRESULT state = SendMessageW(this->handle_, BM_GETSTATE, 0, 0);
         unsigned flags = (on_ ? drawer::IDrawer::FLAG_CHECKED : 0u) |
                          (IsWindowEnabled(this->handle_) ? 0u : drawer::IDrawer::FLAG_DISABLED) |
@@ -179,41 +175,35 @@ template <class I> class CheckableBase : public WidgetBase<I>
     // --- links ---------------------------------------------------------------
     enum Role
     {
-        ENABLE_ON = 0,   // Enabler on the "on" list
-        DISABLE_OFF,     // Disabler on the "off" list
-        ENABLE_OFF,      // Enabler on the "off" list
-        DISABLE_ON,      // Disabler on the "on" list
-        EDITABLE_ON,     // Editabler on the "on" list
-        UNEDITABLE_OFF,  // UnEditabler on the "off" list
+        ENABLE_ON = 0,   // enabler on the "on" list
+        DISABLE_OFF,     // disabler on the "off" list
+        ENABLE_OFF,      // enabler on the "off" list
+        DISABLE_ON,      // disabler on the "on" list
+        EDITABLE_ON,     // editabler on the "on" list
+        UNEDITABLE_OFF,  // un-editabler on the "off" list
         ROLE_COUNT
     };
     void link(int role, IComponent* target)
     {
         if (!target)
             return;
+        // What each role's link sets, and whether it follows the "on" list.
+        static constexpr struct
+        {
+            events::StateLink::Kind kind;
+            bool onList;
+        } roles[ROLE_COUNT] = {
+            {events::StateLink::ENABLER, true},   {events::StateLink::DISABLER, false},
+            {events::StateLink::ENABLER, false},  {events::StateLink::DISABLER, true},
+            {events::StateLink::EDITABLER, true}, {events::StateLink::UN_EDITABLER, false},
+        };
         events::StateLink*& l = links_[role];
         if (!l)
         {
-            switch (role)
-            {
-            case ENABLE_ON:
-            case ENABLE_OFF:
-                l = events::Enabler::Acquire();
-                break;
-            case DISABLE_ON:
-            case DISABLE_OFF:
-                l = events::Disabler::Acquire();
-                break;
-            case EDITABLE_ON:
-                l = events::Editabler::Acquire();
-                break;
-            default:
-                l = events::UnEditabler::Acquire();
-                break;
-            }
+            l = events::StateLink::Acquire();
+            l->setKind(roles[role].kind);
             l->setSource(this->self());
-            bool onList = role == ENABLE_ON || role == DISABLE_ON || role == EDITABLE_ON;
-            (onList ? onListeners_ : offListeners_).add(l);
+            (roles[role].onList ? onListeners_ : offListeners_).add(l);
         }
         l->addTarget(target);
     }
@@ -222,12 +212,11 @@ template <class I> class CheckableBase : public WidgetBase<I>
         for (events::StateLink*& l : links_)
         {
             if (l)
-                dynamic_cast<thread::IPoolable*>(l)->Release();
+                l->Release();
             l = nullptr;
         }
     }
 
-    drawer::ISkin* skin_ = nullptr; // the window's skin, not owned
     bool on_ = false;
     bool notify_ = true;
     int pendingKind_ = -1;

@@ -135,13 +135,16 @@ void ComboBox::measureContent(int* width, int* height)
 {
     int widest = 0, h = 0;
     Font* font = getFont();
-    font->measure(L"0", nullptr, &h);
+    HDC dc = CreateCompatibleDC(nullptr); // one for the whole pass
+    font->measureIn(dc, L"0", nullptr, &h);
     for (combobox::ComboBoxItem* item : items_)
     {
         int w = 0;
-        font->measure(item->getText(), &w, nullptr);
+        font->measureIn(dc, item->getText(), &w, nullptr);
         widest = std::max(widest, w);
     }
+    if (dc)
+        DeleteDC(dc);
     // The arrow button and the field's margins.
     *width = widest + Toolkit::metric(SM_CXVSCROLL, dpi()) + scaled(12);
     *height = h + scaled(8);
@@ -157,19 +160,22 @@ int ComboBox::measureDropWidth()
         boldFont_->setBold(true);
     }
     int widest = 0;
+    HDC dc = CreateCompatibleDC(nullptr); // one for the whole pass
     for (combobox::ComboBoxItem* item : items_)
     {
         int flags = item->getWord1();
         bool header = (flags & combobox::ComboBoxItem::FLAG_HEADER) != 0;
         bool bold = header || (flags & combobox::ComboBoxItem::FLAG_BOLD) != 0;
         int w = 0;
-        (bold ? boldFont_ : font)->measure(item->getText(), &w, nullptr);
+        (bold ? boldFont_ : font)->measureIn(dc, item->getText(), &w, nullptr);
         if (header)
             w += scaled(HEADER_EXTRA);
         widest = std::max(widest, w);
     }
     int zero = 0;
-    font->measure(L"0", &zero, nullptr);
+    font->measureIn(dc, L"0", &zero, nullptr);
+    if (dc)
+        DeleteDC(dc);
     widest += zero;
     if (getItemCount() > SCROLL_BAR_ABOVE)
         widest += Toolkit::metric(SM_CXVSCROLL, dpi());

@@ -84,7 +84,6 @@ class ComboBox : public WidgetBase<IComboBox>, public thread::IPoolable
     bool editable_ = true;
     ListenerList listeners_;
     Font* boldFont_ = nullptr; // owned, made on first use
-    drawer::ISkin* skin_ = nullptr; // the window's skin, not owned
 };
 
 } // namespace s::gui::win

@@ -381,6 +381,7 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
     {
         this->setVisible(true, true);
         this->setParent(nullptr);
+        skin_ = nullptr;
         suspended_ = false;
         pending_ = false;
         sizeDirty_ = false;
@@ -451,10 +452,11 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
     drawer::Skinner* windowSkinner() { return window_ && window_->hasSkinner() ? window_->getSkinner() : nullptr; }
     // Runs when the component joins a window with a skinner and whenever that skinner
     // selects another scheme: a widget takes the drawer of its kind from `skin` (unless it
-    // was given one of its own) and repaints. By default it only repaints.
+    // was given one of its own) and repaints. By default the skin is kept in skin_, for the
+    // widgets that paint through its drawers, and the component repaints.
     virtual void skinChanged(drawer::ISkin* skin)
     {
-        (void)skin;
+        skin_ = skin;
         this->redraw();
     }
     // An event from the window's skinner goes to skinChanged; answers whether it was one.
@@ -554,6 +556,7 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
 
     IWindow* window_ = nullptr;
     IComponent* parent_ = nullptr;
+    drawer::ISkin* skin_ = nullptr; // the window's skin given to skinChanged, not owned
     HWND handle_ = nullptr;
     bool visible_ = true;
     bool suspended_ = false;

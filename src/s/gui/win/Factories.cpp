@@ -12,9 +12,11 @@ constexpr int SHADOW_GREY = 160;
 void applyLabelFont(Label* label, bool smooth, bool shadow, int fontSizeCode)
 {
     Font* font = label->getFont();
+    font->beginChanges();
     font->setSmooth(smooth);
     font->setShadow(shadow, SHADOW_GREY, SHADOW_GREY, SHADOW_GREY);
     font->applySizeCode(fontSizeCode);
+    font->endChanges();
 }
 
 } // namespace

@@ -45,6 +45,8 @@ void Font::resetFont()
     shadowColour_ = outlineColour_ = 0;
     dpi_ = systemDpi();
     owner_ = nullptr;
+    batch_ = 0;
+    changedInBatch_ = false;
 }
 
 bool Font::decodeSizeCode(int code, int* points, int* weight)
@@ -96,8 +98,21 @@ void Font::dropHandle()
 void Font::changed()
 {
     dropHandle();
+    if (batch_ > 0)
+    {
+        changedInBatch_ = true;
+        return;
+    }
     if (owner_)
         owner_->handleEvent(static_cast<IFont*>(this), EVENT_CHANGED);
+}
+
+void Font::endChanges()
+{
+    if (batch_ <= 0 || --batch_ > 0 || !changedInBatch_)
+        return;
+    changedInBatch_ = false;
+    changed();
 }
 
 void Font::setFace(const wchar_t* face)
@@ -203,8 +218,15 @@ HFONT__* Font::getHandle()
 
 void Font::measure(const wchar_t* text, int* width, int* height)
 {
-    int w = 0, h = 0;
     HDC dc = CreateCompatibleDC(nullptr);
+    measureIn(dc, text, width, height);
+    if (dc)
+        DeleteDC(dc);
+}
+
+void Font::measureIn(HDC dc, const wchar_t* text, int* width, int* height)
+{
+    int w = 0, h = 0;
     if (dc)
     {
         HGDIOBJ old = SelectObject(dc, getHandle());
@@ -222,7 +244,6 @@ void Font::measure(const wchar_t* text, int* width, int* height)
             h = tm.tmHeight;
         }
         SelectObject(dc, old);
-        DeleteDC(dc);
     }
     // Room for the shadow and the outline ring.
     if (outline_)

@@ -24,7 +24,7 @@ namespace s::gui::win
 // Pooled: Font::Acquire() gives a default font that the caller releases; the platform
 // font is deleted when the description changes and when the font goes back to its pool.
 // The owner (setOwner, not owned) gets handleEvent(IFont face, EVENT_CHANGED) after
-// every change of a property.
+// every change of a property, or once at the end of a batch of changes (beginChanges).
 class Font : public base::IObject, public IFont, public thread::IPoolable
 {
     S_CLASS_ID(L"s_gui_win_Font")
@@ -83,8 +83,15 @@ class Font : public base::IObject, public IFont, public thread::IPoolable
     uint32_t getOutlineColour() override { return outlineColour_; }
     void setOutline(bool on, int r, int g, int b) override;
     HFONT__* getHandle() override;
+    void beginChanges() override { ++batch_; }
+    void endChanges() override;
     void measure(const wchar_t* text, int* width, int* height) override;
     void copyFrom(IFont* other) override;
+
+    // Measures as measure does, in `dc`, a memory drawing context the caller owns and
+    // may use for many texts (the font is selected for the call and the previous one put
+    // back); with a null `dc` only the room for a shadow or an outline is counted.
+    void measureIn(HDC dc, const wchar_t* text, int* width, int* height);
 
     // Sets the colour from a packed value.
     void setTextColourValue(uint32_t colour);
@@ -109,6 +116,8 @@ class Font : public base::IObject, public IFont, public thread::IPoolable
     HFONT handle_ = nullptr;
     int dpi_ = 96;
     events::IEventListener* owner_ = nullptr;
+    int batch_ = 0;              // open batches (beginChanges)
+    bool changedInBatch_ = false; // the owner is told at the end of the batch
 };
 
 } // namespace s::gui::win

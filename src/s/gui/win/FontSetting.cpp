@@ -46,6 +46,7 @@ void FontSetting::applyTo(IFont* font)
 {
     if (!font)
         return;
+    font->beginChanges();
     if (hasFace_)
         font->setFace(face_.c_str());
     if (points_ > 0)
@@ -60,6 +61,7 @@ void FontSetting::applyTo(IFont* font)
     font->setShadow(shadow_, shadowColour_ & 0xFF, (shadowColour_ >> 8) & 0xFF, (shadowColour_ >> 16) & 0xFF);
     font->setOutline(outline_, outlineColour_ & 0xFF, (outlineColour_ >> 8) & 0xFF,
                      (outlineColour_ >> 16) & 0xFF);
+    font->endChanges();
 }
 
 void FontSetting::takeFrom(IFont* font)

@@ -21,7 +21,6 @@ void GroupBox::Reset()
     resetContainer();
     resetWidget();
     resetPanel();
-    skin_ = nullptr;
     contentOriginOf_ = nullptr;
 }
 

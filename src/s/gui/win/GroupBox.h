@@ -54,17 +54,10 @@ class GroupBox : public WidgetBase<IGroupBox, PanelContainer<IGroupBox>>, public
 
   protected:
     void paintInto(HDC dc) override;
-    // In a skinned window the skin's drawer paints the frame (its panes paint themselves).
-    void skinChanged(drawer::ISkin* skin) override
-    {
-        skin_ = skin;
-        this->redraw();
-    }
     int childOriginX() override { return side(); }
     int childOriginY() override { return captionHeight(); }
 
   private:
-    drawer::ISkin* skin_ = nullptr; // the window's skin, not owned
     int captionHeight();
     int side() { return scaled(SIDE); }
     // The content's origin last given, to move it only when it changes.

@@ -2,6 +2,7 @@
 
 #include "s/gui/win/PopupMenu.h"
 #include "s/gui/win/Window.h"
+#include "s/lang/Localizer.h"
 
 namespace s::gui::win
 {
@@ -21,6 +22,8 @@ void MenuEx::Reset()
 
 void MenuEx::clearBar()
 {
+    if (pack_)
+        pack_->removeListener(self());
     pack_ = nullptr;
     shownIn_ = nullptr;
     // The menus are taken out of the bar first, so that each destroys only its own.
@@ -49,6 +52,7 @@ void MenuEx::addMenu(IPopupMenu* menu)
     if (!popup)
         return;
     menus_.push_back(popup);
+    popup->setHeld();
     if (pack_)
         popup->setLanguagePack(pack_);
     AppendMenuW(getMenuHandle(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup->getMenuHandle()),
@@ -65,7 +69,13 @@ IPopupMenu* MenuEx::getMenu(int index)
 
 void MenuEx::setLanguagePack(lang::Localizer* pack)
 {
+    if (pack_ == pack)
+        return;
+    if (pack_)
+        pack_->removeListener(self());
     pack_ = pack;
+    if (pack_)
+        pack_->addListener(self()); // a pack already heard through the window is heard once
     for (PopupMenu* menu : menus_)
         menu->setLanguagePack(pack);
     refreshTexts();

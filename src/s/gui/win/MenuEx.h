@@ -43,8 +43,9 @@ class MenuEx : public ComponentBase<IMenuEx>, public thread::IPoolable
     void redrawBar() override;
     HMENU__* getMenuHandle() override;
 
-    // A change of language from the window's pack re-texts the titles (the menus
-    // re-text their own items).
+    // A change of language from the bar's pack (setLanguagePack: the bar listens to it)
+    // or from the window's re-texts the menus and their titles, once each: the menus
+    // held by the bar do not listen themselves.
     void handleEvent(void* source, int kind) override;
 
   protected:

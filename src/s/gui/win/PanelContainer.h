@@ -4,10 +4,10 @@
 namespace s::gui::win
 {
 
-// A container of the widgets (a group box, the status bar) on a plain toolkit window:
-// its native window holds its children's (WS_CLIPCHILDREN, WS_EX_CONTROLPARENT); once it
-// exists, the children are attached in list order without laying out in between, then
-// the container lays out once, tells its parent and shows itself.
+// A container on a plain toolkit window (a box, a group box, the status bar): its native
+// window holds its children's (WS_CLIPCHILDREN, WS_EX_CONTROLPARENT); once it exists, the
+// children are attached in list order without laying out in between, then the container
+// lays out once, tells its parent (tellParent) and shows itself.
 // doLayout implementations start with carryLayout (asked from another thread, the layout
 // runs on the window's), skip while `creating_` is set and run at most two levels deep
 // (`depth_`).
@@ -31,10 +31,15 @@ template <class I> class PanelContainer : public ContainerBase<I>
         this->attachChildren();
         creating_ = false;
         this->doLayout();
-        if (this->parent_)
-            this->parent_->childChanged();
+        tellParent();
         if (this->visible_)
             ShowWindow(this->handle_, SW_SHOW);
+    }
+    // Tells the parent that this container's size rules may have changed.
+    virtual void tellParent()
+    {
+        if (this->parent_)
+            this->parent_->childChanged();
     }
     bool layoutAllowed() const { return !creating_ && depth_ < 2; }
 

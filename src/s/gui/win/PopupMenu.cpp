@@ -24,9 +24,9 @@ void PopupMenu::Reset()
 
 void PopupMenu::clearMenu()
 {
-    if (pack_)
-        pack_->removeListener(this);
+    listen(false);
     pack_ = nullptr;
+    held_ = false;
     // Submenus are taken out first, so that each destroys only its own platform menu.
     for (size_t i = entries_.size(); i-- > 0;)
     {
@@ -78,6 +78,7 @@ void PopupMenu::addSubmenu(IPopupMenu* submenu)
     if (!sub)
         return;
     entries_.push_back(Entry{nullptr, sub});
+    sub->setHeld();
     if (pack_)
         sub->setLanguagePack(pack_);
     AppendMenuW(getMenuHandle(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub->getMenuHandle()),
@@ -170,11 +171,9 @@ void PopupMenu::setLanguagePack(lang::Localizer* pack)
 {
     if (pack_ == pack)
         return;
-    if (pack_)
-        pack_->removeListener(this);
+    listen(false);
     pack_ = pack;
-    if (pack_)
-        pack_->addListener(this);
+    listen(true);
     for (const Entry& e : entries_)
     {
         if (e.item)
@@ -187,8 +186,24 @@ void PopupMenu::setLanguagePack(lang::Localizer* pack)
 
 void PopupMenu::handleEvent(void* source, int)
 {
-    if (pack_ && source == static_cast<void*>(pack_))
+    if (pack_ && !held_ && source == static_cast<void*>(pack_))
         refreshTexts();
+}
+
+void PopupMenu::setHeld()
+{
+    listen(false);
+    held_ = true;
+}
+
+void PopupMenu::listen(bool on)
+{
+    if (!pack_ || held_)
+        return;
+    if (on)
+        pack_->addListener(this);
+    else
+        pack_->removeListener(this);
 }
 
 bool PopupMenu::isItemChecked(int id)

@@ -61,8 +61,13 @@ class PopupMenu : public base::IObject, public IPopupMenu, public thread::IPoola
     int getItemCount() override { return static_cast<int>(entries_.size()); }
     HMENU__* getMenuHandle() override;
 
-    // A change of language from the attached pack re-texts the menu.
+    // A change of language from the attached pack re-texts the menu, unless it is held
+    // by a menu bar or another menu: the holder re-texts it with its own texts, so that a
+    // change of language re-texts each menu once.
     void handleEvent(void* source, int kind) override;
+    // Called by the menu bar or menu that takes this menu: from then on the holder
+    // re-texts it and the menu no longer listens to its pack itself.
+    void setHeld();
 
     // Names the window that draws the items of an owner-drawn menu: the toolkit's
     // window procedure forwards WM_INITMENUPOPUP of this menu to it (menu data).
@@ -84,12 +89,15 @@ class PopupMenu : public base::IObject, public IPopupMenu, public thread::IPoola
     PopupMenu* ownerOf(int id, int* position);
     void show(int x, int y, HWND owner, UINT flags);
     void clearMenu();
+    // Listens to the pack while it has one and no holder re-texts it.
+    void listen(bool on);
 
     HMENU menu_ = nullptr;
     std::vector<Entry> entries_;
     std::wstring title_;
     int titleTextId_ = -1;
     lang::Localizer* pack_ = nullptr;
+    bool held_ = false;
     int lastCommand_ = -1;
     UINT lastShowFlags_ = 0;
     ListenerList commandListeners_;

@@ -14,7 +14,6 @@ void StatusBar::Reset()
     panes_.clear();
     contentMinWidth_ = contentMinHeight_ = contentPrefWidth_ = contentPrefHeight_ = 0;
     resetPanel();
-    skin_ = nullptr;
 }
 
 Label* StatusBar::getPane(int pane)

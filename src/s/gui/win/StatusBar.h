@@ -49,17 +49,10 @@ class StatusBar : public PanelContainer<IStatusBar>, public thread::IPoolable
 
   protected:
     void paintInto(HDC dc) override;
-    // In a skinned window the skin's drawer paints the frame (its panes paint themselves).
-    void skinChanged(drawer::ISkin* skin) override
-    {
-        skin_ = skin;
-        this->redraw();
-    }
     int childOriginX() override { return INSET_SIDE; }
     int childOriginY() override { return INSET_TOP; }
 
   private:
-    drawer::ISkin* skin_ = nullptr; // the window's skin, not owned
     std::vector<Label*> panes_; // children of this bar (owned through the child list)
     int contentMinWidth_ = 0, contentMinHeight_ = 0, contentPrefWidth_ = 0, contentPrefHeight_ = 0;
 };

@@ -3,6 +3,7 @@
 
 #include "s/gui/win/Font.h"
 #include "s/gui/win/FontSetting.h"
+#include "s/gui/GuiTestSupport.h"
 
 using s::gui::win::Font;
 using s::gui::win::FontSetting;
@@ -100,5 +101,42 @@ TEST(Font, SettingHandsOnOnlyWhatItHolds)
     copy->Release();
     empty->Release();
     s->Release();
+    f->Release();
+}
+
+TEST(Font, ABatchOfChangesTellsTheOwnerOnce)
+{
+    Font* f = Font::Acquire();
+    testgui::Recorder owner;
+    f->setOwner(&owner);
+    FontSetting* s = FontSetting::Acquire();
+    s->setFace(L"Arial");
+    s->setPointSize(12);
+    s->setWeight(700);
+    s->setUnderline(true);
+    s->setTextColour(1, 2, 3);
+    s->applyTo(f);
+    EXPECT_EQ(1u, owner.kinds.size()); // one new platform font, one measuring
+    EXPECT_STREQ(L"Arial", f->getFace());
+    EXPECT_TRUE(f->isBold());
+    // Nested batches tell at the outermost end; a batch that changed nothing tells nothing.
+    f->beginChanges();
+    f->beginChanges();
+    f->setItalic(true);
+    f->endChanges();
+    EXPECT_EQ(1u, owner.kinds.size());
+    f->setStrikeOut(true);
+    f->endChanges();
+    EXPECT_EQ(2u, owner.kinds.size());
+    f->beginChanges();
+    f->endChanges();
+    f->endChanges(); // one end too many changes nothing
+    EXPECT_EQ(2u, owner.kinds.size());
+    f->setBold(false); // outside a batch every change tells at once
+    EXPECT_EQ(3u, owner.kinds.size());
+    EXPECT_TRUE(f->isItalic());
+    EXPECT_TRUE(f->isStrikeOut());
+    s->Release();
+    f->setOwner(nullptr);
     f->Release();
 }

@@ -193,6 +193,9 @@ class Dialog : public s::base::IObject,
     s::gui::drawer::Skinner* getSkinner() const { return skinner_; }
     // "<window name>\View": where the dialog's and the window's values live.
     const wchar_t* getViewSection() const;
+    // The chooser's entry of the saved action ("ConvertTo", by name, ignoring case), else
+    // the default one (getDefaultActionIndex). Valid once the chooser is filled.
+    int32_t getSavedActionIndex();
 
     // Builds the window, shows it and returns when it has been closed. Not on a window's
     // user-interface thread.

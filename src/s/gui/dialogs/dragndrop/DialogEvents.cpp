@@ -90,22 +90,7 @@ bool Dialog::buildAndShow()
     parts_->listen();
     window_->addListener(s::gui::IWindow::EVENT_TIMER, this);
 
-    // The saved action, else the default one.
-    const wchar_t* saved = store_ != nullptr ? store_->getString(getViewSection(), L"ConvertTo", L"", nullptr, false) : L"";
-    int32_t chosen = -1;
-    for (int32_t i = 0; i < parts_->getActionCount() && saved[0] != L'\0'; ++i)
-    {
-        const wchar_t* name = parts_->getActionName(i);
-        if (name != nullptr && lstrcmpiW(name, saved) == 0)
-        {
-            chosen = i;
-            break;
-        }
-    }
-    if (chosen < 0)
-    {
-        chosen = getDefaultActionIndex();
-    }
+    const int32_t chosen = getSavedActionIndex();
     parts_->selectAction(chosen);
     parts_->showActionPanel(chosen);
     StepProfile::mark(L"saved action chosen");
@@ -122,6 +107,21 @@ bool Dialog::buildAndShow()
     StepProfile::mark(L"shown and painted");
     StepProfile::finish();
     return window_->getHandle() != nullptr;
+}
+
+int32_t Dialog::getSavedActionIndex()
+{
+    const wchar_t* saved = store_ != nullptr ? store_->getString(getViewSection(), L"ConvertTo", L"", nullptr, false) : L"";
+    const int32_t count = parts_ != nullptr ? parts_->getActionCount() : 0;
+    for (int32_t i = 0; i < count && saved[0] != L'\0'; ++i)
+    {
+        const wchar_t* name = parts_->getActionName(i);
+        if (name != nullptr && lstrcmpiW(name, saved) == 0)
+        {
+            return i;
+        }
+    }
+    return getDefaultActionIndex();
 }
 
 void Dialog::buildAndRun()

@@ -297,6 +297,10 @@ void ChangeEngine::scanItem(PathWin* item, bool newest, EpochSeconds& created, E
         {
             PathWin::WriteTimeTicks(item->AttributePath(), nullptr, &accessBefore, nullptr);
         }
+        if (planOnly_ && listener_ != nullptr)
+        {
+            listener_->listedInPlan(item->GetFullPath(), static_cast<int64_t>(accessBefore));
+        }
     }
     for (Kind& k : kinds)
     {
@@ -420,6 +424,10 @@ void ChangeEngine::applyToItem(PathWin* item, float from, float to, const Change
             }
             // The listing is held only while its folder is handled.
             entries->Release();
+        }
+        if (planOnly_ && listener_ != nullptr)
+        {
+            listener_->listedInPlan(item->GetFullPath(), hasTimes ? before.accessed : 0);
         }
     }
     const EpochSeconds newestWalked = newestBelow_;

@@ -45,8 +45,9 @@
 // - setListener: an IChangeListener told about every item before and after its write, with
 //   its times as read and as planned; it may skip items.
 // - setPlanOnly: walk, filter, compute and tell the listener, but write nothing (no time, no
-//   attribute; the search restores no access time either). Progress and events are as in a
-//   real run; items known to fail without a write (the drive root above) are counted.
+//   attribute; the search restores no access time either: the listener hears of each folder
+//   the plan listed, IChangeListener::listedInPlan). Progress and events are as in a real
+//   run; items known to fail without a write (the drive root above) are counted.
 // - No window is needed: make a ProcessingFrame and a ChangeEngine, append paths, startRun
 //   and ProcessingFrame::waitForEnd(); without a status channel the frame returns to idle
 //   by itself (see ProcessingFrame).

@@ -43,6 +43,10 @@ constexpr AttributeKey ATTRIBUTE_KEYS[ATTR_COUNT] = {
 };
 constexpr bool ATTRIBUTE_DEFAULTS[ATTR_COUNT] = {true, false, true, false};
 constexpr const wchar_t* TIME_KEYS[TIME_COUNT] = {L"Creation", L"Modified", L"Accessed"};
+// "Mode" by method and "SyncMode" by synchronisation target, in the order of their buttons.
+constexpr const wchar_t* METHOD_KEYS[METHOD_COUNT] = {ModeSpecific, ModeSync, ModeOffset, MethodTimeZone, ModeFromItem};
+constexpr const wchar_t* SYNC_KEYS[SYNC_COUNT] = {SyncCreated, SyncModified, SyncAccessed,
+                                                  SyncCurrent, SyncNewest,   SyncOldest};
 
 // "OffsetUnit": the unit selectors list Day, Hour, Min, Sec; anything unknown is Hour.
 int unitIndexOf(const wchar_t* key)
@@ -247,20 +251,7 @@ void Dialog::onBuilt()
     restoreMethod();
 
     // The panel of the saved action (the drop dialog selects the same entry in the chooser).
-    int32_t shown = getDefaultActionIndex();
-    s::map::IMappedData* store = getStore();
-    if (store != nullptr)
-    {
-        const wchar_t* saved = store->getString(getViewSection(), L"ConvertTo", L"", nullptr, false);
-        for (int32_t i = 0; i < chooser_->getItemCount() && saved[0] != L'\0'; ++i)
-        {
-            if (lstrcmpiW(chooser_->getItem(i)->getText(), saved) == 0)
-            {
-                shown = i;
-                break;
-            }
-        }
-    }
+    const int32_t shown = getSavedActionIndex();
     // Only the chosen panel is ever shown, whichever view is applied next; the large view
     // measures all three on its own (getLargeWidth).
     pile_->showOnly(shown);
@@ -357,20 +348,15 @@ void Dialog::restoreMethod()
     if (store != nullptr)
     {
         const wchar_t* mode = store->getString(SECTION_MULTIPLE, L"Mode", ModeSpecific, nullptr, true);
-        if (lstrcmpiW(mode, ModeSync) == 0)
-            method = METHOD_SYNC;
-        else if (lstrcmpiW(mode, ModeOffset) == 0)
-            method = METHOD_OFFSET;
-        else if (lstrcmpiW(mode, MethodTimeZone) == 0)
-            method = METHOD_TIME_ZONE;
-        else if (lstrcmpiW(mode, ModeFromItem) == 0)
-            method = METHOD_FROM_ITEM;
+        for (int m = 0; m < METHOD_COUNT; ++m)
+        {
+            if (lstrcmpiW(mode, METHOD_KEYS[m]) == 0)
+                method = m;
+        }
         const wchar_t* target = store->getString(SECTION_MULTIPLE, L"SyncMode", SyncCurrent, nullptr, true);
-        const wchar_t* const targets[SYNC_COUNT] = {SyncCreated, SyncModified, SyncAccessed,
-                                                    SyncCurrent, SyncNewest,   SyncOldest};
         for (int i = 0; i < SYNC_COUNT; ++i)
         {
-            if (lstrcmpiW(target, targets[i]) == 0)
+            if (lstrcmpiW(target, SYNC_KEYS[i]) == 0)
                 sync = i;
         }
         add = store->getBool(SECTION_MULTIPLE, L"OffsetAdd", true);
@@ -397,16 +383,13 @@ void Dialog::saveSettings()
 
     saveBoxes(store, SECTION_MULTIPLE, multi_.fields, multi_.includeContents, multi_.attributes, true);
     const int32_t method = getMethod();
-    const wchar_t* const modes[METHOD_COUNT] = {ModeSpecific, ModeSync, ModeOffset, MethodTimeZone, ModeFromItem};
     if (method >= 0)
-        store->setString(SECTION_MULTIPLE, L"Mode", modes[method]);
-    const wchar_t* const targets[SYNC_COUNT] = {SyncCreated, SyncModified, SyncAccessed,
-                                                SyncCurrent, SyncNewest,   SyncOldest};
+        store->setString(SECTION_MULTIPLE, L"Mode", METHOD_KEYS[method]);
     for (int i = 0; i < SYNC_COUNT; ++i)
     {
         if (multi_.sync[i]->isSelected())
         {
-            store->setString(SECTION_MULTIPLE, L"SyncMode", targets[i]);
+            store->setString(SECTION_MULTIPLE, L"SyncMode", SYNC_KEYS[i]);
             break;
         }
     }

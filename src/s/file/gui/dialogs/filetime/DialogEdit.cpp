@@ -214,12 +214,8 @@ void Dialog::listenEditPanel()
     {
         button->addClickListener(this);
     }
-    for (ZoneSelector* zone : {&edit_.from, &edit_.to})
-    {
-        zone->combo()->addSelectionListener(this);
-        zone->daylightBox()->addCheckedListener(this);
-        zone->daylightBox()->addUncheckedListener(this);
-    }
+    edit_.from.listen(this);
+    edit_.to.listen(this);
     edit_.folder->addCheckedListener(this);
     edit_.folder->addUncheckedListener(this);
 }

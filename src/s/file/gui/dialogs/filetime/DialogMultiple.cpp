@@ -131,12 +131,8 @@ void Dialog::listenMultiplePanel()
         method->addSelectedListener(this);
     for (RadioButton* option : multi_.sync)
         option->addSelectedListener(this);
-    for (ZoneSelector* zone : {&multi_.from, &multi_.to})
-    {
-        zone->combo()->addSelectionListener(this);
-        zone->daylightBox()->addCheckedListener(this);
-        zone->daylightBox()->addUncheckedListener(this);
-    }
+    multi_.from.listen(this);
+    multi_.to.listen(this);
     listenFromItemRow();
 }
 

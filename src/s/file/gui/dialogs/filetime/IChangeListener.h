@@ -62,6 +62,17 @@ class IChangeListener
         (void)isFolder;
         (void)reason;
     }
+    // In plan mode only, right after the plan has listed a folder (to walk into it or to
+    // search it): its full path and its access time before the listing (ticks; 0 when it
+    // has none), which the listing may have stamped anew. The plan writes nothing itself;
+    // a front end that keeps folders as they were gives this one its time back
+    // (PlanRecorder::keepAccessTime). Folders that the plan did not list are never told.
+    // The default ignores it.
+    virtual void listedInPlan(const wchar_t* path, int64_t accessedBefore)
+    {
+        (void)path;
+        (void)accessedBefore;
+    }
 };
 
 } // namespace s::file::gui::dialogs::filetime

@@ -314,7 +314,7 @@ void JournalWriter::Close()
 }
 
 bool ReadJournal(const std::wstring& file, std::vector<JournalEntry>& entries, bool& undone, std::wstring& error,
-                 std::wstring* command)
+                 std::wstring* command, uint64_t* linesEnd)
 {
     entries.clear();
     if (command != nullptr)
@@ -334,6 +334,11 @@ bool ReadJournal(const std::wstring& file, std::vector<JournalEntry>& entries, b
     {
         error = file + L" is not a Kairon journal";
         return false;
+    }
+    if (linesEnd != nullptr)
+    {
+        const size_t lastEnd = text.rfind('\n');
+        *linesEnd = lastEnd == std::string::npos ? 0 : lastEnd + 1;
     }
     size_t start = 0;
     for (;;)
@@ -365,25 +370,28 @@ bool ReadJournal(const std::wstring& file, std::vector<JournalEntry>& entries, b
     return true;
 }
 
-bool FindLastJournal(const std::wstring& folder, std::wstring& file, std::wstring* command)
+bool FindLastJournal(const std::wstring& folder, std::wstring& file, std::wstring* command,
+                     std::vector<JournalEntry>* entries, uint64_t* linesEnd)
 {
     const std::vector<std::wstring> names = JournalNames(folder);
+    std::vector<JournalEntry> read;
     for (auto it = names.rbegin(); it != names.rend(); ++it)
     {
-        std::vector<JournalEntry> entries;
         bool undone = false;
         std::wstring error;
         const std::wstring candidate = folder + L"\\" + *it;
-        if (ReadJournal(candidate, entries, undone, error, command) && !undone)
+        if (ReadJournal(candidate, read, undone, error, command, linesEnd) && !undone)
         {
             file = candidate;
+            if (entries != nullptr)
+                *entries = std::move(read);
             return true;
         }
     }
     return false;
 }
 
-bool MarkUndone(const std::wstring& file)
+bool MarkUndone(const std::wstring& file, uint64_t linesEnd)
 {
     HANDLE h = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -391,14 +399,18 @@ bool MarkUndone(const std::wstring& file)
         return false;
     // After the last complete line: an interrupted run may have left unused room or a line
     // cut short behind it.
-    std::string text;
-    char buffer[65536];
-    DWORD n = 0;
-    while (ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0)
-        text.append(buffer, n);
-    const size_t lastEnd = text.rfind('\n');
+    if (linesEnd == JOURNAL_LINES_END_UNKNOWN)
+    {
+        std::string text;
+        char buffer[65536];
+        DWORD n = 0;
+        while (ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0)
+            text.append(buffer, n);
+        const size_t lastEnd = text.rfind('\n');
+        linesEnd = lastEnd == std::string::npos ? 0 : lastEnd + 1;
+    }
     LARGE_INTEGER at;
-    at.QuadPart = lastEnd == std::string::npos ? 0 : static_cast<LONGLONG>(lastEnd + 1);
+    at.QuadPart = static_cast<LONGLONG>(linesEnd);
     const std::string line = Utf8(L"undone\t" + NowUtcText()) + "\n";
     DWORD written = 0;
     const bool ok = SetFilePointerEx(h, at, nullptr, FILE_BEGIN) && SetEndOfFile(h) &&

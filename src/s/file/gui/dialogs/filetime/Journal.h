@@ -110,17 +110,24 @@ class JournalWriter
 /// Empty when neither is known.
 std::wstring JournalFolder();
 
-/// Reads a journal; `command` (optional) receives its command line. False with a reason
+/// Reads a journal; `command` (optional) receives its command line, `linesEnd` (optional)
+/// the size of its complete lines in bytes (what MarkUndone keeps). False with a reason
 /// when the file cannot be read or is no journal.
 bool ReadJournal(const std::wstring& file, std::vector<JournalEntry>& entries, bool& undone,
-                 std::wstring& error, std::wstring* command = nullptr);
+                 std::wstring& error, std::wstring* command = nullptr, uint64_t* linesEnd = nullptr);
 
 /// The newest journal of `folder` that is not marked undone; false when there is none.
-/// `command` (optional) receives its command.
-bool FindLastJournal(const std::wstring& folder, std::wstring& file, std::wstring* command = nullptr);
+/// `command`, `entries` and `linesEnd` (each optional) receive what reading it found (see
+/// ReadJournal), so that the journal found need not be read again.
+bool FindLastJournal(const std::wstring& folder, std::wstring& file, std::wstring* command = nullptr,
+                     std::vector<JournalEntry>* entries = nullptr, uint64_t* linesEnd = nullptr);
 
-/// Appends the "undone" line (after the last complete line).
-bool MarkUndone(const std::wstring& file);
+/// A `linesEnd` that MarkUndone finds out by reading the journal.
+constexpr uint64_t JOURNAL_LINES_END_UNKNOWN = UINT64_MAX;
+
+/// Appends the "undone" line after the last complete line, which ends `linesEnd` bytes into
+/// the file as ReadJournal told (unknown: the journal is read to find it).
+bool MarkUndone(const std::wstring& file, uint64_t linesEnd = JOURNAL_LINES_END_UNKNOWN);
 
 /// Deletes the journals of `folder` that are neither among its `keepNewest` newest nor
 /// younger than `keepDays` days (by the start time in their names). Answers how many were

@@ -7,7 +7,7 @@ namespace s::file::gui::dialogs::filetime
 
 using s::file::win::PathWin;
 
-bool PlanRecorder::beforeWrite(const wchar_t* path, bool isFolder, const ItemTimes& before, const ItemTimes& planned)
+bool PlanRecorder::beforeWrite(const wchar_t* path, bool, const ItemTimes& before, const ItemTimes& planned)
 {
     const int64_t from[3] = {before.created, before.modified, before.accessed};
     const int64_t to[3] = {planned.created, planned.modified, planned.accessed};
@@ -20,9 +20,6 @@ bool PlanRecorder::beforeWrite(const wchar_t* path, bool isFolder, const ItemTim
         any = true;
     }
     items_ += any ? 1 : 0;
-    // The engine offers a folder after its contents: its listing is done.
-    if (isFolder)
-        keepAccessTime(path, before.accessed);
     return true;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // What a planned run would do, item by item: the engine's listener in plan mode that keeps
 // one row per time that would change, for a preview to show. A plan writes nothing, but
-// listing a folder stamps its access time where the system keeps them: each folder gets
-// back the access time it had, to the tick (keepAccessTime, which the command line's dry
-// run uses too).
+// listing a folder stamps its access time where the system keeps them: each folder that
+// the plan listed gets back the access time it had, to the tick (keepAccessTime, which the
+// command line's dry run uses too); a folder no listing touched is never written.
 //
 // Threads: the engine's worker fills the rows during a run; read them on any thread once
 // the run has ended. No window code.
@@ -34,6 +34,7 @@ class PlanRecorder : public IChangeListener
   public:
     bool beforeWrite(const wchar_t* path, bool isFolder, const ItemTimes& before, const ItemTimes& planned) override;
     void afterWrite(const wchar_t*, bool, uint32_t) override {}
+    void listedInPlan(const wchar_t* path, int64_t accessedBefore) override { keepAccessTime(path, accessedBefore); }
 
     std::vector<ItemRow>& rows() { return rows_; }
     // Items with at least one time that would change.

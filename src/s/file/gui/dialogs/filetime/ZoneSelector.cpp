@@ -64,6 +64,13 @@ void ZoneSelector::restoreDaylight(bool daylight)
     box_->setCheckedSilently(isSystemSelected() ? s::time::systemAdjustsDaylight() : daylight);
 }
 
+void ZoneSelector::listen(s::gui::events::IEventListener* listener)
+{
+    combo_->addSelectionListener(listener);
+    box_->addCheckedListener(listener);
+    box_->addUncheckedListener(listener);
+}
+
 bool ZoneSelector::isSystemSelected()
 {
     return selectedValue(combo_, -1) == -1;

@@ -21,6 +21,10 @@ namespace s::time
 {
 class TimeZone;
 }
+namespace s::gui::events
+{
+class IEventListener;
+}
 namespace s::gui::win
 {
 class ComboBox;
@@ -43,6 +47,8 @@ class ZoneSelector
     void build(s::lang::Localizer* localizer, bool isTo);
     s::gui::win::ComboBox* combo() const { return combo_; }
     s::gui::win::CheckBox* daylightBox() const { return box_; }
+    // Tells `listener` (not owned) of each change of selection and of each click on the box.
+    void listen(s::gui::events::IEventListener* listener);
 
     // Selects item 0, then the first entry whose text equals `savedText` ignoring case.
     void restoreZone(const wchar_t* savedText);

@@ -1,6 +1,7 @@
 // The change engine's seams for other front ends: the listener, plan mode, error codes,
 // cancel between fast items and running without a window.
 #include "ChangeEngineTestSupport.h"
+#include "s/file/gui/dialogs/filetime/PlanRecorder.h"
 
 // --- seams for other front ends ----------------------------------------------------------------
 
@@ -140,6 +141,86 @@ TEST_F(ChangeEngineTest, PlanModeWritesNothing)
     engine_.reset();
     EXPECT_FALSE(engine_.isPlanOnly());
     EXPECT_EQ(engine_.getListener(), nullptr);
+}
+
+// A preview's recorder while another program touches items during the plan.
+class TouchedPlan : public PlanRecorder
+{
+  public:
+    bool beforeWrite(const wchar_t* path, bool isFolder, const ItemTimes& before, const ItemTimes& planned) override
+    {
+        if (touch)
+        {
+            touch(path);
+        }
+        return PlanRecorder::beforeWrite(path, isFolder, before, planned);
+    }
+    std::function<void(const std::wstring&)> touch;
+};
+
+// A preview writes nothing of its own: a folder that its plan listed gets back, to the
+// tick, the access time it had before the listing; a folder that no listing of the plan
+// touched is never written, whatever happens to its access time meanwhile.
+TEST_F(ChangeEngineTest, APlanGivesBackOnlyTheAccessTimesItsListingsStamped)
+{
+    Dir(L"Alone");
+    Dir(L"Walked");
+    Dir(L"Walked\\Sub");
+    File(L"Walked\\Sub\\a.txt");
+    for (const wchar_t* rel : {L"Alone", L"Walked", L"Walked\\Sub", L"Walked\\Sub\\a.txt"})
+    {
+        SetTimes(rel, Utc(2005, 5, 5), Utc(2005, 5, 5), Utc(2005, 5, 5));
+    }
+    const auto endsWith = [](const std::wstring& path, const std::wstring& end) {
+        return path.size() >= end.size() && path.compare(path.size() - end.size(), end.size(), end) == 0;
+    };
+    TouchedPlan plan;
+    engine_.setListener(&plan);
+    engine_.setPlanOnly(true);
+
+    // Not walked into: another program opening the folder during the plan keeps its stamp.
+    plan.touch = [&](const std::wstring& path) {
+        if (endsWith(path, L"\\Alone"))
+        {
+            SetTimes(L"Alone", Utc(2005, 5, 5), Utc(2005, 5, 5), Utc(2010, 1, 1));
+        }
+    };
+    ChangeRequest& r = Request(false);
+    r.syncTarget = SyncCurrent;
+    r.created = r.accessed = -1;
+    r.modified = T0;
+    Drop({L"Alone"});
+    EXPECT_EQ(1u, plan.items());
+    EXPECT_EQ(Utc(2010, 1, 1), Read(L"Alone").a());
+    EXPECT_EQ(0u, Writes().count(L"Alone"));
+
+    // Walked into: the listing's stamp (here made while the folder's walk runs) goes.
+    plan.clear();
+    plan.touch = [&](const std::wstring& path) {
+        if (endsWith(path, L"\\a.txt"))
+        {
+            SetTimes(L"Walked\\Sub", Utc(2005, 5, 5), Utc(2005, 5, 5), Utc(2010, 1, 1));
+        }
+    };
+    ChangeRequest& walk = Request(true);
+    walk.syncTarget = SyncCurrent;
+    walk.created = walk.accessed = -1;
+    walk.modified = T0;
+    Drop({L"Walked"});
+    EXPECT_EQ(3u, plan.items());
+    EXPECT_EQ(TicksOf(Utc(2005, 5, 5)), Read(L"Walked\\Sub").accessed);
+    EXPECT_EQ(TicksOf(Utc(2005, 5, 5)), Read(L"Walked").accessed);
+    const std::map<std::wstring, Write> w = Writes();
+    for (const auto& [path, x] : w)
+    {
+        // Only access times given back; nothing the plan computed.
+        EXPECT_EQ(-1, x.created) << path;
+        EXPECT_EQ(-1, x.modified) << path;
+        EXPECT_EQ(TicksOf(Utc(2005, 5, 5)), x.accessedTicks) << path;
+    }
+    EXPECT_EQ(1u, w.count(L"Walked\\Sub"));
+    EXPECT_EQ(Utc(2005, 5, 5), Read(L"Walked\\Sub\\a.txt").m());
+    engine_.setListener(nullptr);
 }
 
 // Each failed item keeps the system's error code of what failed, beside its path; the
