@@ -331,6 +331,11 @@ class Dialog : public s::base::IObject,
     // stored for the view being left first. Stores "CompactView".
     void applyView(bool saveOldSize, bool compact);
     bool isCompactView() const { return compactView_; }
+    // After the content changed sizes (texts, a part made or shown): lays the whole tree out
+    // as building it does, from the innermost parts outwards, then grows the window as the
+    // view's sizing at a start makes it: to its minimum and, in the large view, to what the
+    // view needs (getLargeWidth, getLargeHeight). Never shrinks it. Window's thread.
+    void fitWindowToContent();
     bool isRightClickTransformOn() const { return rightClickTransform_; }
     // The menus (for tests that check their marks); null before building.
     s::gui::IPopupMenu* getViewMenu() const;
