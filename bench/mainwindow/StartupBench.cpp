@@ -89,33 +89,36 @@ struct Start
 
 struct Chooser
 {
-    const wchar_t* text;
+    int shown;
     HWND combo;
 };
 
+// The action chooser: three entries as long as the actions' names (the texts themselves are
+// not passed between processes), the shown action selected.
 BOOL CALLBACK FindChooser(HWND window, LPARAM data)
 {
     Chooser* chooser = reinterpret_cast<Chooser*>(data);
     wchar_t name[32] = L"";
     GetClassNameW(window, name, 32);
-    if (lstrcmpiW(name, L"ComboBox") == 0 && SendMessageW(window, CB_GETCOUNT, 0, 0) == 3)
+    if (lstrcmpiW(name, L"ComboBox") != 0 || SendMessageW(window, CB_GETCOUNT, 0, 0) != 3 ||
+        SendMessageW(window, CB_GETCURSEL, 0, 0) != chooser->shown)
     {
-        wchar_t text[128] = L"";
-        GetWindowTextW(window, text, 128);
-        if (lstrcmpW(text, chooser->text) == 0)
-        {
-            chooser->combo = window;
-            return FALSE;
-        }
+        return TRUE;
     }
-    return TRUE;
+    for (int i = 0; i < 3; ++i)
+    {
+        if (SendMessageW(window, CB_GETLBTEXTLEN, WPARAM(i), 0) != LRESULT(wcslen(ACTIONS[i])))
+            return TRUE;
+    }
+    chooser->combo = window;
+    return FALSE;
 }
 
 // Chooses action `index` in the window's action chooser as a user does; the seconds until
 // the window is painted again (negative when the chooser is not found or the window hangs).
-double TimeSwitch(HWND window, const wchar_t* shownAction, int index)
+double TimeSwitch(HWND window, int shown, int index)
 {
-    Chooser chooser{shownAction, nullptr};
+    Chooser chooser{shown, nullptr};
     EnumChildWindows(window, &FindChooser, reinterpret_cast<LPARAM>(&chooser));
     if (chooser.combo == nullptr)
     {
@@ -188,8 +191,8 @@ Start TimeToWindow(const std::wstring& program, int action = -1)
         if (action >= 0)
         {
             const int first = (action + 1) % 3, second = (action + 2) % 3;
-            result.switches[0] = TimeSwitch(found.window, ACTIONS[action], first);
-            result.switches[1] = TimeSwitch(found.window, ACTIONS[first], second);
+            result.switches[0] = TimeSwitch(found.window, action, first);
+            result.switches[1] = TimeSwitch(found.window, first, second);
         }
         PostMessageW(found.window, WM_CLOSE, 0, 0);
     }
