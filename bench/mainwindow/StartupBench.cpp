@@ -85,7 +85,22 @@ struct Start
     double workingSetKb = 0;
     // The first switch to each other action (seconds; negative when not measured).
     double switches[2] = {-1, -1};
+    // The native windows inside the shown window after the start: the toolkit's own (boxes,
+    // labels, spacers, group frames: they only draw or lay out) and the system's controls.
+    int toolkitWindows = 0, controls = 0;
 };
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM data)
+{
+    Start* start = reinterpret_cast<Start*>(data);
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    if (lstrcmpW(name, L"PellamWindowClass") == 0)
+        ++start->toolkitWindows;
+    else
+        ++start->controls;
+    return TRUE;
+}
 
 struct Chooser
 {
@@ -188,6 +203,7 @@ Start TimeToWindow(const std::wstring& program, int action = -1)
         {
             result.workingSetKb = double(counters.WorkingSetSize) / 1024.0;
         }
+        EnumChildWindows(found.window, &CountWindow, reinterpret_cast<LPARAM>(&result));
         if (action >= 0)
         {
             const int first = (action + 1) % 3, second = (action + 2) % 3;
@@ -286,6 +302,7 @@ int main()
     {
         const wchar_t* action = ACTIONS[a];
         std::vector<double> kaironTimes, emptyTimes, kaironSets, emptySets;
+        Start last;
         for (int round = 0; round < 5; ++round)
         {
             SaveAction(action);
@@ -298,6 +315,7 @@ int main()
                 break;
             }
             kaironTimes.push_back(k.seconds);
+            last = k;
             emptyTimes.push_back(e.seconds);
             kaironSets.push_back(k.workingSetKb);
             emptySets.push_back(e.workingSetKb);
@@ -311,6 +329,8 @@ int main()
         std::printf("  %-45ls Kairon %7.1f ms   empty %7.1f ms   ratio %.3f\n", action, k * 1000, e * 1000, k / e);
         std::printf("  %-45ls working set Kairon %7.0f KB   empty %7.0f KB   ratio %.2f (goal < 3)\n", L"",
                     Median(kaironSets), Median(emptySets), Median(kaironSets) / Median(emptySets));
+        std::printf("  %-45ls native windows inside: %d of the toolkit (boxes, labels, spacers, frames), %d controls\n",
+                    L"", last.toolkitWindows, last.controls);
         std::printf("  breakdown of the last start (step, ms, ms since the process was made):\n");
         PrintFile(profile);
     }

@@ -11,7 +11,6 @@
 #include "s/gui/ILabel.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/combobox/ComboBoxItem.h"
-#include "s/gui/layout/Tree.h"
 #include "s/gui/win/Factories.h"
 #include "s/gui/win/Window.h"
 #include "s/lang/Localizer.h"
@@ -149,8 +148,7 @@ void Dialog::Reset()
     editMenu_ = nullptr;
     chooser_ = nullptr;
     pile_ = nullptr;
-    neededWidth_ = 0;
-    neededHeight_ = 0;
+    forgetPanelSizes();
     for (int32_t& child : panelChild_)
         child = -1;
     editItem_.clear();
@@ -342,11 +340,15 @@ bool Dialog::makePanel(int32_t index)
         panelChild_[index] = pile_->getChildCount() - 1;
     }
     setUpPanel(index);
-    // The window's size for the large view is measured again with this panel among the
-    // others (showPanel grows the window to it).
+    return true;
+}
+
+void Dialog::forgetPanelSizes()
+{
     neededWidth_ = 0;
     neededHeight_ = 0;
-    return true;
+    for (bool& measured : panelMeasured_)
+        measured = false;
 }
 
 int32_t Dialog::getLargeWidth()
@@ -364,28 +366,23 @@ int32_t Dialog::getLargeHeight()
 void Dialog::measurePanels()
 {
     s::gui::win::Window* window = getWindow();
-    if (window == nullptr || pile_ == nullptr || neededWidth_ > 0)
+    const int32_t shown = getAction();
+    if (window == nullptr || pile_ == nullptr || panelChild_[shown] < 0 || panelMeasured_[shown])
     {
         return;
     }
-    // The large view is made large enough for every panel made so far, so that no choice
-    // of action among them clips one: the window's minimum with those panels shown in the
-    // pile (stated, as the view's sizes are, for 96 DPI). Two passes: sizes measured in the
-    // first settle in the second. A panel made later measures them again (makePanel).
-    for (int32_t i = 0; i < pile_->getChildCount(); ++i)
-    {
-        pile_->getChild(i)->setVisible(true, true);
-    }
-    s::gui::layout::layoutFromInside(window);
+    // The large view is made large enough for every panel shown so far, so that no choice
+    // of action among them clips one: the largest of the window's minimum sizes with each of
+    // them shown (stated, as the view's sizes are, for 96 DPI). The caller has just laid
+    // the tree out from the inside with the chosen panel shown; two passes of the window
+    // settle it. Showing every panel at once for one measure would lay the whole tree out
+    // once more.
     window->doLayout();
     window->doLayout();
     const int dpi = window->getDpi() > 0 ? window->getDpi() : 96;
-    neededWidth_ = window->getMinWidth() * 96 / dpi;
-    neededHeight_ = window->getMinHeight() * 96 / dpi;
-    if (panelChild_[getAction()] >= 0)
-    {
-        pile_->showOnly(panelChild_[getAction()]);
-    }
+    neededWidth_ = std::max(neededWidth_, window->getMinWidth() * 96 / dpi);
+    neededHeight_ = std::max(neededHeight_, window->getMinHeight() * 96 / dpi);
+    panelMeasured_[shown] = true;
 }
 
 void Dialog::showPanel(int32_t index)
@@ -599,8 +596,7 @@ bool Dialog::handleOwnEvent(void* source, int kind)
     if (source != nullptr && source == static_cast<void*>(getLocalizer()))
     {
         // Other texts, other sizes: the large view measures its panels again.
-        neededWidth_ = 0;
-        neededHeight_ = 0;
+        forgetPanelSizes();
         return false;
     }
     if (chooser_ != nullptr && source == eventSource(chooser_))

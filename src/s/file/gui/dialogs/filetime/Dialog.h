@@ -201,10 +201,11 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
 
     // Shows the panel of action `index` (the user's choice), the window growing to fit it.
     void showPanel(int32_t index);
-    // Measures the window in the view now arranged with every panel made so far shown (when
-    // the large view asks for its size after a panel was made), then shows only the chosen
-    // one again.
+    // Measures the window in the view now arranged with the chosen panel shown, once per
+    // panel (when the large view asks for its size), the sizes kept being the largest.
     void measurePanels();
+    // Other texts, other sizes: every panel is measured again when shown.
+    void forgetPanelSizes();
 
     // Settings (each panel its own section). closing: a panel never made is made first, so
     // that its section is written as when it was shown; otherwise only made panels write.
@@ -275,9 +276,11 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     ChangeEngine engine_;
     s::gui::win::ComboBox* chooser_ = nullptr; // owned by the window
     s::gui::win::Box* pile_ = nullptr;         // owned by the window
-    // The window's minimum size with every panel made shown, at 96 DPI (0 until measured).
+    // The largest of the window's minimum sizes with each panel measured shown, at 96 DPI
+    // (0 until measured); which panels are measured.
     int32_t neededWidth_ = 0;
     int32_t neededHeight_ = 0;
+    bool panelMeasured_[3] = {false, false, false};
     // Each action's panel as a child index of the pile (-1: not made); set under the item
     // lock, so that the worker either fills a made panel or leaves the item for it.
     int32_t panelChild_[3] = {-1, -1, -1};
