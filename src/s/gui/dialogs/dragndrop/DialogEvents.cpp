@@ -142,14 +142,26 @@ void Dialog::storeWindowSize(bool compact)
     store_->setS32(getViewSection(), compact ? L"SmallHeight" : L"LargeHeight", window_->getHeight());
 }
 
-void Dialog::fitWindowToContent()
+void Dialog::fitWindowToContent(s::gui::IComponent* changed)
 {
     s::gui::win::Window* window = window_;
     if (window == nullptr)
     {
         return;
     }
-    s::gui::layout::layoutFromInside(window);
+    if (changed == nullptr)
+    {
+        s::gui::layout::layoutFromInside(window);
+    }
+    else
+    {
+        s::gui::layout::layoutFromInside(changed);
+        for (s::gui::IComponent* holder = changed->getParent(); holder != nullptr; holder = holder->getParent())
+        {
+            if (auto* container = dynamic_cast<s::gui::IContainer*>(holder))
+                container->doLayout();
+        }
+    }
     window->doLayout();
     window->doLayout();
     int width = std::max(window->getWidth(), window->getMinWidth());

@@ -393,7 +393,7 @@ void Dialog::showPanel(int32_t index)
     }
     pile_->showOnly(panelChild_[index]);
     // A panel made just now grows the window as if it had been made with it.
-    fitWindowToContent();
+    fitWindowToContent(pile_->getChild(panelChild_[index]));
 }
 
 // --- settings --------------------------------------------------------------------------------
