@@ -254,6 +254,8 @@ TEST_F(FileTimeDialog, APanelChosenLaterGrowsTheWindowAndLooksAsWhenMadeWithIt)
             setShown(multi().specific, 2020, 2, 20, 20, 20, 20);
         else
             drop({file});
+        // Above the windows of other programs (tests run side by side on one display).
+        SetWindowPos(window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         SetForegroundWindow(window());
         RedrawWindow(window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         testgui::settle(window());
