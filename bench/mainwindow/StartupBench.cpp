@@ -8,6 +8,10 @@
 // Kairon runs with its settings in a key of its own (KAIRON_TEST_PRODUCT_KEY) and writes its
 // start-up breakdown (KAIRON_STARTUP_PROFILE); the breakdown of the last start of each
 // action is printed.
+// Then the first switch to each panel not made yet: after the start the action chooser is
+// set as a user sets it (the selection, then its notification to the parent), once to each
+// other action; the clock runs from the notification until the window is painted again.
+// Goal: switch / empty start-up <= 1.5.
 // Run from the build folder: wine-run.sh bench/mainwindow/bench_startup.exe
 #include <windows.h>
 #include <psapi.h>
@@ -79,10 +83,86 @@ struct Start
 {
     double seconds = -1;
     double workingSetKb = 0;
+    // The first switch to each other action (seconds; negative when not measured).
+    double switches[2] = {-1, -1};
+    // The native windows inside the shown window after the start: the toolkit's own (boxes,
+    // labels, spacers, group frames: they only draw or lay out) and the system's controls.
+    int toolkitWindows = 0, controls = 0;
 };
 
+BOOL CALLBACK CountWindow(HWND window, LPARAM data)
+{
+    Start* start = reinterpret_cast<Start*>(data);
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    if (lstrcmpW(name, L"PellamWindowClass") == 0)
+        ++start->toolkitWindows;
+    else
+        ++start->controls;
+    return TRUE;
+}
+
+struct Chooser
+{
+    int shown;
+    HWND combo;
+};
+
+// The action chooser: three entries as long as the actions' names (the texts themselves are
+// not passed between processes), the shown action selected.
+BOOL CALLBACK FindChooser(HWND window, LPARAM data)
+{
+    Chooser* chooser = reinterpret_cast<Chooser*>(data);
+    wchar_t name[32] = L"";
+    GetClassNameW(window, name, 32);
+    if (lstrcmpiW(name, L"ComboBox") != 0 || SendMessageW(window, CB_GETCOUNT, 0, 0) != 3 ||
+        SendMessageW(window, CB_GETCURSEL, 0, 0) != chooser->shown)
+    {
+        return TRUE;
+    }
+    for (int i = 0; i < 3; ++i)
+    {
+        if (SendMessageW(window, CB_GETLBTEXTLEN, WPARAM(i), 0) != LRESULT(wcslen(ACTIONS[i])))
+            return TRUE;
+    }
+    chooser->combo = window;
+    return FALSE;
+}
+
+// Chooses action `index` in the window's action chooser as a user does; the seconds until
+// the window is painted again (negative when the chooser is not found or the window hangs).
+double TimeSwitch(HWND window, int shown, int index)
+{
+    Chooser chooser{shown, nullptr};
+    EnumChildWindows(window, &FindChooser, reinterpret_cast<LPARAM>(&chooser));
+    if (chooser.combo == nullptr)
+    {
+        return -1;
+    }
+    SendMessageW(chooser.combo, CB_SETCURSEL, WPARAM(index), 0);
+    const auto start = std::chrono::steady_clock::now();
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(GetParent(chooser.combo), WM_COMMAND,
+                             MAKEWPARAM(GetDlgCtrlID(chooser.combo), CBN_SELCHANGE), LPARAM(chooser.combo), SMTO_NORMAL,
+                             20000, &answer))
+    {
+        return -1;
+    }
+    for (int i = 0; i < 60000; ++i)
+    {
+        if (IsPainted(window))
+        {
+            return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        }
+        Sleep(1);
+    }
+    return -1;
+}
+
 // From CreateProcess to a visible, painted window of the process; seconds negative on failure.
-Start TimeToWindow(const std::wstring& program)
+// With `action` (the saved action's index), the first switches to the other two are timed
+// once the window has settled.
+Start TimeToWindow(const std::wstring& program, int action = -1)
 {
     STARTUPINFOW si{};
     si.cb = sizeof(si);
@@ -122,6 +202,13 @@ Start TimeToWindow(const std::wstring& program)
         if (GetProcessMemoryInfo(pi.hProcess, &counters, sizeof(counters)))
         {
             result.workingSetKb = double(counters.WorkingSetSize) / 1024.0;
+        }
+        EnumChildWindows(found.window, &CountWindow, reinterpret_cast<LPARAM>(&result));
+        if (action >= 0)
+        {
+            const int first = (action + 1) % 3, second = (action + 2) % 3;
+            result.switches[0] = TimeSwitch(found.window, action, first);
+            result.switches[1] = TimeSwitch(found.window, first, second);
         }
         PostMessageW(found.window, WM_CLOSE, 0, 0);
     }
@@ -209,13 +296,17 @@ int main()
     TimeToWindow(kairon);
     int result = 0;
     std::printf("start-up to a visible, painted window, median of 5, alternating (goal <= 2.00)\n");
-    for (const wchar_t* action : ACTIONS)
+    std::vector<double> switchTimes[3][2];
+    double emptyMedian[3] = {0, 0, 0};
+    for (int a = 0; a < 3; ++a)
     {
+        const wchar_t* action = ACTIONS[a];
         std::vector<double> kaironTimes, emptyTimes, kaironSets, emptySets;
+        Start last;
         for (int round = 0; round < 5; ++round)
         {
             SaveAction(action);
-            const Start k = TimeToWindow(kairon);
+            const Start k = TimeToWindow(kairon, a);
             const Start e = TimeToWindow(empty);
             if (k.seconds < 0 || e.seconds < 0)
             {
@@ -224,18 +315,40 @@ int main()
                 break;
             }
             kaironTimes.push_back(k.seconds);
+            last = k;
             emptyTimes.push_back(e.seconds);
             kaironSets.push_back(k.workingSetKb);
             emptySets.push_back(e.workingSetKb);
+            for (int i = 0; i < 2; ++i)
+                switchTimes[a][i].push_back(k.switches[i]);
         }
         if (kaironTimes.empty())
             continue;
         const double k = Median(kaironTimes), e = Median(emptyTimes);
+        emptyMedian[a] = e;
         std::printf("  %-45ls Kairon %7.1f ms   empty %7.1f ms   ratio %.3f\n", action, k * 1000, e * 1000, k / e);
         std::printf("  %-45ls working set Kairon %7.0f KB   empty %7.0f KB   ratio %.2f (goal < 3)\n", L"",
                     Median(kaironSets), Median(emptySets), Median(kaironSets) / Median(emptySets));
+        std::printf("  %-45ls native windows inside: %d of the toolkit (boxes, labels, spacers, frames), %d controls\n",
+                    L"", last.toolkitWindows, last.controls);
         std::printf("  breakdown of the last start (step, ms, ms since the process was made):\n");
         PrintFile(profile);
+    }
+    std::printf("first switch to a panel not made yet, median of 5 (goal: switch / empty start-up <= 1.50)\n");
+    for (int a = 0; a < 3; ++a)
+    {
+        for (int i = 0; i < 2 && !switchTimes[a][i].empty(); ++i)
+        {
+            const double t = Median(switchTimes[a][i]);
+            if (t < 0)
+            {
+                std::printf("  a switch was not measured (the chooser was not found or the window hung)\n");
+                result = 1;
+                continue;
+            }
+            std::printf("  %-45ls -> %-45ls %7.1f ms   ratio %.3f\n", ACTIONS[i == 0 ? a : (a + 1) % 3],
+                        ACTIONS[(a + 1 + i) % 3], t * 1000, t / emptyMedian[a]);
+        }
     }
     DeleteFileW(profile.c_str());
     RegDeleteTreeW(HKEY_CURRENT_USER, BENCH_KEY);

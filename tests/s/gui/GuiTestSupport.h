@@ -126,8 +126,9 @@ inline bool writeBmp24(const char* path, const BITMAPINFOHEADER& header, const v
     return ok;
 }
 
-// Copies the screen rectangle `r` (what the display shows now) into a BMP file.
-inline bool saveScreen(const RECT& r, const char* path)
+// The screen rectangle `r` as the display shows it now: a bottom-up 24-bit picture that
+// `header` describes, in `bits`.
+inline void grabScreen(const RECT& r, BITMAPINFOHEADER* header, std::vector<unsigned char>* bits)
 {
     int w = r.right - r.left, h = r.bottom - r.top;
     HDC screen = GetDC(nullptr);
@@ -139,17 +140,27 @@ inline bool saveScreen(const RECT& r, const char* path)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(mem, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    void* pixels = nullptr;
+    HBITMAP bmp = CreateDIBSection(mem, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
     HGDIOBJ old = SelectObject(mem, bmp);
     BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
     GdiFlush();
     SelectObject(mem, old);
     ReleaseDC(nullptr, screen);
-    bool ok = writeBmp24(path, info.bmiHeader, bits);
+    const size_t size = static_cast<size_t>((w * 3 + 3) & ~3) * (h > 0 ? h : 0);
+    bits->assign(static_cast<unsigned char*>(pixels), static_cast<unsigned char*>(pixels) + (pixels ? size : 0));
+    *header = info.bmiHeader;
     DeleteObject(bmp);
     DeleteDC(mem);
-    return ok;
+}
+
+// Copies the screen rectangle `r` (what the display shows now) into a BMP file.
+inline bool saveScreen(const RECT& r, const char* path)
+{
+    BITMAPINFOHEADER header{};
+    std::vector<unsigned char> bits;
+    grabScreen(r, &header, &bits);
+    return !bits.empty() && writeBmp24(path, header, bits.data());
 }
 
 } // namespace testgui

@@ -343,6 +343,13 @@ class Dialog : public s::base::IObject,
     // stored for the view being left first. Stores "CompactView".
     void applyView(bool saveOldSize, bool compact);
     bool isCompactView() const { return compactView_; }
+    // After the content changed sizes (texts, a part made or shown): lays the tree out as
+    // building it does, from the innermost parts outwards, then grows the window as the
+    // view's sizing at a start makes it: to its minimum and, in the large view, to what the
+    // view needs (getLargeWidth, getLargeHeight). Never shrinks it. With `changed`, only
+    // that part changed: it is laid out from the inside, then the boxes holding it, which
+    // spares laying out the rest of the tree. Window's thread.
+    void fitWindowToContent(s::gui::IComponent* changed = nullptr);
     bool isRightClickTransformOn() const { return rightClickTransform_; }
     // The menus (for tests that check their marks); null before building.
     s::gui::IPopupMenu* getViewMenu() const;

@@ -142,6 +142,39 @@ void Dialog::storeWindowSize(bool compact)
     store_->setS32(getViewSection(), compact ? L"SmallHeight" : L"LargeHeight", window_->getHeight());
 }
 
+void Dialog::fitWindowToContent(s::gui::IComponent* changed)
+{
+    s::gui::win::Window* window = window_;
+    if (window == nullptr)
+    {
+        return;
+    }
+    if (changed == nullptr)
+    {
+        s::gui::layout::layoutFromInside(window);
+    }
+    else
+    {
+        s::gui::layout::layoutFromInside(changed);
+        for (s::gui::IComponent* holder = changed->getParent(); holder != nullptr; holder = holder->getParent())
+        {
+            if (auto* container = dynamic_cast<s::gui::IContainer*>(holder))
+                container->doLayout();
+        }
+    }
+    window->doLayout();
+    window->doLayout();
+    int width = std::max(window->getWidth(), window->getMinWidth());
+    int height = std::max(window->getHeight(), window->getMinHeight());
+    if (!compactView_)
+    {
+        const int dpi = window->getDpi();
+        width = std::max(width, s::gui::win::Toolkit::scale(getLargeWidth(), dpi));
+        height = std::max(height, s::gui::win::Toolkit::scale(getLargeHeight(), dpi));
+    }
+    window->setSize(width, height);
+}
+
 void Dialog::applyView(bool saveOldSize, bool compact)
 {
     if (saveOldSize)
@@ -316,25 +349,8 @@ void Dialog::runMenuCommand(int32_t command)
         // Not saved: the next start speaks the saved (or the system's) language again.
         localizer_->selectLanguageIndex(static_cast<uint32_t>(command - CMD_FIRST_LANGUAGE));
         parts_->markLanguage(command - CMD_FIRST_LANGUAGE);
-        if (window != nullptr)
-        {
-            // Every text may have changed its size: the whole tree is laid out as building
-            // it does, from the innermost parts outwards, so that no box keeps the limits
-            // of the old texts; then the window grows as the view's sizing at a start makes
-            // it, to its minimum and, in the large view, to what the view needs.
-            s::gui::layout::layoutFromInside(window);
-            window->doLayout();
-            window->doLayout();
-            int width = std::max(window->getWidth(), window->getMinWidth());
-            int height = std::max(window->getHeight(), window->getMinHeight());
-            if (!compactView_)
-            {
-                const int dpi = window->getDpi();
-                width = std::max(width, s::gui::win::Toolkit::scale(getLargeWidth(), dpi));
-                height = std::max(height, s::gui::win::Toolkit::scale(getLargeHeight(), dpi));
-            }
-            window->setSize(width, height);
-        }
+        // Every text may have changed its size: no box keeps the limits of the old texts.
+        fitWindowToContent();
     }
     else if (command == CMD_KEEP_ON_TOP)
     {

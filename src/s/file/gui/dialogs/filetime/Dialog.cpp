@@ -11,12 +11,12 @@
 #include "s/gui/ILabel.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/combobox/ComboBoxItem.h"
-#include "s/gui/layout/Tree.h"
 #include "s/gui/win/Factories.h"
 #include "s/gui/win/Window.h"
 #include "s/lang/Localizer.h"
 #include "s/map/IMappedData.h"
 #include "s/str/strbuffer/StrBuffer.h"
+#include "s/sys/StepProfile.h"
 
 namespace s::file::gui::dialogs::filetime
 {
@@ -152,8 +152,10 @@ void Dialog::Reset()
     editMenu_ = nullptr;
     chooser_ = nullptr;
     pile_ = nullptr;
-    neededWidth_ = 0;
-    neededHeight_ = 0;
+    forgetPanelSizes();
+    for (int32_t& child : panelChild_)
+        child = -1;
+    editItem_.clear();
     copy_ = CopyPanel();
     edit_ = EditPanel();
     multi_ = MultiplePanel();
@@ -212,18 +214,37 @@ s::gui::IComponent* Dialog::createActionChooser()
 s::gui::IComponent* Dialog::createActionArea()
 {
     pile_ = s::gui::win::newBox(100, 100, 0, 0, -1, -1, -1, -1, s::gui::IBox::MODE_PILE);
-    pile_->add(buildCopyPanel());
-    pile_->add(buildEditPanel());
-    pile_->add(buildMultiplePanel());
-    // All three stay shown until onBuilt has measured them.
+    // Only the saved action's panel (the drop dialog selects the same entry in the
+    // chooser): the others are made when first chosen.
+    const int32_t shown = getSavedActionIndex();
+    pile_->add(buildPanel(shown));
+    panelChild_[shown] = 0;
     return static_cast<s::gui::IBox*>(pile_);
+}
+
+s::gui::IComponent* Dialog::buildPanel(int32_t index)
+{
+    s::gui::IComponent* panel = nullptr;
+    switch (index)
+    {
+    case ChangeEngine::ACTION_VIEW_COPY:
+        panel = buildCopyPanel();
+        s::sys::StepProfile::mark(L"View & Copy panel built");
+        break;
+    case ChangeEngine::ACTION_VIEW_EDIT:
+        panel = buildEditPanel();
+        s::sys::StepProfile::mark(L"View & Edit panel built");
+        break;
+    default:
+        panel = buildMultiplePanel();
+        s::sys::StepProfile::mark(L"Change Multiple panel built");
+        break;
+    }
+    return panel;
 }
 
 void Dialog::onBuilt()
 {
-    listenCopyPanel();
-    listenEditPanel();
-    listenMultiplePanel();
     // A click on the status text lists the items the last run could not change.
     if (s::gui::ILabel* status = getStatusLabel())
         status->addClickListener(this);
@@ -231,30 +252,89 @@ void Dialog::onBuilt()
     {
         getWindow()->addLanguageListener(this);
     }
-    for (int k = 0; k < TIME_COUNT; ++k)
+    for (int32_t index = 0; index < 3; ++index)
     {
-        edit_.rows[k]->linkEnabled(edit_.times[k].year());
-        edit_.rows[k]->linkEnabled(edit_.times[k].month());
-        edit_.rows[k]->linkEnabled(edit_.times[k].day());
-        edit_.rows[k]->linkEnabled(edit_.times[k].hour());
-        edit_.rows[k]->linkEnabled(edit_.times[k].minute());
-        edit_.rows[k]->linkEnabled(edit_.times[k].second());
+        if (panelChild_[index] >= 0)
+            setUpPanel(index);
     }
-    for (int i = 0; i < ATTR_COUNT; ++i)
-    {
-        edit_.folder->linkEnabled(edit_.attributes[i]);
-        multi_.includeContents->linkEnabled(multi_.attributes[i]);
-    }
-    clearEdit();
-    multi_.specific.write(s::time::nowSeconds());
-    restoreSettings();
-    restoreMethod();
+    s::sys::StepProfile::mark(L"chosen panel set up (settings restored)");
+}
 
-    // The panel of the saved action (the drop dialog selects the same entry in the chooser).
-    const int32_t shown = getSavedActionIndex();
-    // Only the chosen panel is ever shown, whichever view is applied next; the large view
-    // measures all three on its own (getLargeWidth).
-    pile_->showOnly(shown);
+void Dialog::setUpPanel(int32_t index)
+{
+    if (index == ChangeEngine::ACTION_VIEW_COPY)
+    {
+        listenCopyPanel();
+        std::wstring shown;
+        fillCopyPanel(shown);
+        return;
+    }
+    if (index == ChangeEngine::ACTION_VIEW_EDIT)
+    {
+        listenEditPanel();
+        for (int k = 0; k < TIME_COUNT; ++k)
+        {
+            edit_.rows[k]->linkEnabled(edit_.times[k].year());
+            edit_.rows[k]->linkEnabled(edit_.times[k].month());
+            edit_.rows[k]->linkEnabled(edit_.times[k].day());
+            edit_.rows[k]->linkEnabled(edit_.times[k].hour());
+            edit_.rows[k]->linkEnabled(edit_.times[k].minute());
+            edit_.rows[k]->linkEnabled(edit_.times[k].second());
+        }
+        for (int i = 0; i < ATTR_COUNT; ++i)
+            edit_.folder->linkEnabled(edit_.attributes[i]);
+        clearEdit();
+        restoreEditSettings();
+        // The item dropped before the panel was made.
+        std::wstring item;
+        {
+            ObjLocker::Guard guard(getFrame().getItemLock());
+            item = editItem_;
+        }
+        if (!item.empty())
+            showEditItem(item.c_str());
+        return;
+    }
+    listenMultiplePanel();
+    for (int i = 0; i < ATTR_COUNT; ++i)
+        multi_.includeContents->linkEnabled(multi_.attributes[i]);
+    multi_.specific.write(s::time::nowSeconds());
+    restoreMultipleSettings();
+    restoreMethod();
+}
+
+bool Dialog::isPanelMade(int32_t index)
+{
+    if (index < 0 || index > 2)
+        return false;
+    ObjLocker::Guard guard(getFrame().getItemLock());
+    return panelChild_[index] >= 0;
+}
+
+bool Dialog::makePanel(int32_t index)
+{
+    if (index < 0 || index > 2 || pile_ == nullptr)
+        return false;
+    if (isPanelMade(index))
+        return true;
+    s::gui::IComponent* panel = buildPanel(index);
+    // Made hidden: showPanel shows the chosen one.
+    panel->setVisible(false, false);
+    pile_->add(panel);
+    {
+        ObjLocker::Guard guard(getFrame().getItemLock());
+        panelChild_[index] = pile_->getChildCount() - 1;
+    }
+    setUpPanel(index);
+    return true;
+}
+
+void Dialog::forgetPanelSizes()
+{
+    neededWidth_ = 0;
+    neededHeight_ = 0;
+    for (bool& measured : panelMeasured_)
+        measured = false;
 }
 
 int32_t Dialog::getLargeWidth()
@@ -272,43 +352,39 @@ int32_t Dialog::getLargeHeight()
 void Dialog::measurePanels()
 {
     s::gui::win::Window* window = getWindow();
-    if (window == nullptr || pile_ == nullptr || neededWidth_ > 0)
+    const int32_t shown = getAction();
+    if (window == nullptr || pile_ == nullptr || panelChild_[shown] < 0 || panelMeasured_[shown])
     {
         return;
     }
-    // The large view is made large enough for every panel, so that no choice of action
-    // clips one: the window's minimum with all panels shown in the pile (stated, as the
-    // view's sizes are, for 96 DPI). Two passes: sizes measured in the first settle in the
-    // second.
-    for (int32_t i = 0; i < pile_->getChildCount(); ++i)
-    {
-        pile_->getChild(i)->setVisible(true, true);
-    }
-    s::gui::layout::layoutFromInside(window);
+    // The large view is made large enough for every panel shown so far, so that no choice
+    // of action among them clips one: the largest of the window's minimum sizes with each of
+    // them shown (stated, as the view's sizes are, for 96 DPI). The caller has just laid
+    // the tree out from the inside with the chosen panel shown; two passes of the window
+    // settle it. Showing every panel at once for one measure would lay the whole tree out
+    // once more.
     window->doLayout();
     window->doLayout();
     const int dpi = window->getDpi() > 0 ? window->getDpi() : 96;
-    neededWidth_ = window->getMinWidth() * 96 / dpi;
-    neededHeight_ = window->getMinHeight() * 96 / dpi;
-    pile_->showOnly(getAction());
+    neededWidth_ = std::max(neededWidth_, window->getMinWidth() * 96 / dpi);
+    neededHeight_ = std::max(neededHeight_, window->getMinHeight() * 96 / dpi);
+    panelMeasured_[shown] = true;
 }
 
 void Dialog::showPanel(int32_t index)
 {
-    pile_->showOnly(index);
-    s::gui::win::Window* window = getWindow();
-    if (window != nullptr)
+    if (!makePanel(index))
     {
-        window->doLayout();
-        window->doLayout();
-        window->setSize(std::max(window->getWidth(), window->getMinWidth()),
-                        std::max(window->getHeight(), window->getMinHeight()));
+        return;
     }
+    pile_->showOnly(panelChild_[index]);
+    // A panel made just now grows the window as if it had been made with it.
+    fitWindowToContent(pile_->getChild(panelChild_[index]));
 }
 
 // --- settings --------------------------------------------------------------------------------
 
-void Dialog::restoreSettings()
+void Dialog::restoreEditSettings()
 {
     s::map::IMappedData* store = getStore();
     if (store == nullptr)
@@ -317,14 +393,23 @@ void Dialog::restoreSettings()
     }
     restoreOffset(store, SECTION_EDIT, edit_.digit, edit_.unit);
     restoreZones(store, SECTION_EDIT, edit_.from, edit_.to);
-    restoreOffset(store, SECTION_MULTIPLE, multi_.digit, multi_.unit);
-    restoreZones(store, SECTION_MULTIPLE, multi_.from, multi_.to);
     for (int k = 0; k < TIME_COUNT; ++k)
     {
         edit_.rows[k]->setCheckedSilently(store->getBool(SECTION_EDIT, TIME_KEYS[k], true));
     }
     restoreDaylight(store, SECTION_EDIT, edit_.from, edit_.to);
     restoreBoxes(store, SECTION_EDIT, edit_.folder, edit_.attributes);
+}
+
+void Dialog::restoreMultipleSettings()
+{
+    s::map::IMappedData* store = getStore();
+    if (store == nullptr)
+    {
+        return;
+    }
+    restoreOffset(store, SECTION_MULTIPLE, multi_.digit, multi_.unit);
+    restoreZones(store, SECTION_MULTIPLE, multi_.from, multi_.to);
     for (int k = 0; k < TIME_COUNT; ++k)
     {
         multi_.fields[k]->setCheckedSilently(store->getBool(SECTION_MULTIPLE, TIME_KEYS[k], true));
@@ -368,19 +453,38 @@ void Dialog::restoreMethod()
     multi_.minus->setSelected(!add, false);
 }
 
-void Dialog::saveSettings()
+void Dialog::saveSettings(bool closing)
 {
     s::map::IMappedData* store = getStore();
-    if (store == nullptr || edit_.digit == nullptr)
+    if (store == nullptr || pile_ == nullptr)
     {
         return;
     }
-    for (int k = 0; k < TIME_COUNT; ++k)
-        store->setBool(SECTION_EDIT, TIME_KEYS[k], edit_.rows[k]->isChecked());
-    saveOffset(store, SECTION_EDIT, edit_.digit, edit_.unit);
-    saveZones(store, SECTION_EDIT, edit_.from, edit_.to);
-    saveBoxes(store, SECTION_EDIT, nullptr, edit_.folder, edit_.attributes, false);
+    // A panel never made leaves its section as it was read; the controls would write it
+    // back in their own form (a default for a missing or unknown value). On closing, such a
+    // panel is made, hidden, so that the settings come out the same whichever panels were
+    // ever shown.
+    if (closing)
+    {
+        makePanel(ChangeEngine::ACTION_VIEW_EDIT);
+        makePanel(ChangeEngine::ACTION_CHANGE_MULTIPLE);
+    }
+    if (isPanelMade(ChangeEngine::ACTION_VIEW_EDIT))
+    {
+        for (int k = 0; k < TIME_COUNT; ++k)
+            store->setBool(SECTION_EDIT, TIME_KEYS[k], edit_.rows[k]->isChecked());
+        saveOffset(store, SECTION_EDIT, edit_.digit, edit_.unit);
+        saveZones(store, SECTION_EDIT, edit_.from, edit_.to);
+        saveBoxes(store, SECTION_EDIT, nullptr, edit_.folder, edit_.attributes, false);
+    }
+    if (isPanelMade(ChangeEngine::ACTION_CHANGE_MULTIPLE))
+    {
+        saveMultipleSettings(store);
+    }
+}
 
+void Dialog::saveMultipleSettings(s::map::IMappedData* store)
+{
     saveBoxes(store, SECTION_MULTIPLE, multi_.fields, multi_.includeContents, multi_.attributes, true);
     const int32_t method = getMethod();
     if (method >= 0)
@@ -409,7 +513,7 @@ bool Dialog::beforeProcess()
 
 bool Dialog::saveAndCapture(bool closing)
 {
-    saveSettings();
+    saveSettings(closing);
     const int32_t action = getAction();
     engine_.setAction(action);
     if (!closing)
@@ -453,7 +557,7 @@ bool Dialog::handleOwnEvent(void* source, int kind)
             ObjLocker::Guard guard(getFrame().getItemLock());
             if (getFrame().isBusy())
             {
-                saveSettings();
+                saveSettings(true);
             }
             else
             {
@@ -470,8 +574,7 @@ bool Dialog::handleOwnEvent(void* source, int kind)
     if (source != nullptr && source == static_cast<void*>(getLocalizer()))
     {
         // Other texts, other sizes: the large view measures its panels again.
-        neededWidth_ = 0;
-        neededHeight_ = 0;
+        forgetPanelSizes();
         return false;
     }
     if (chooser_ != nullptr && source == eventSource(chooser_))
@@ -495,12 +598,17 @@ void Dialog::showDroppedItem()
     if (!refresh)
     {
         std::wstring first;
+        bool made;
         {
             ObjLocker::Guard guard(getFrame().getItemLock());
             if (getFrame().getPathCount() > 0)
                 first = getFrame().getPath(0);
+            editItem_ = first;
+            made = panelChild_[ChangeEngine::ACTION_VIEW_EDIT] >= 0;
         }
-        const uint32_t editError = showEditItem(first.c_str());
+        // A panel not made yet shows the item when it is made; the item is the View & Copy
+        // one then, whose failure is counted already.
+        const uint32_t editError = made ? showEditItem(first.c_str()) : 0;
         if (error == 0 && editError != 0)
         {
             error = editError;

@@ -148,6 +148,14 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     s::gui::win::ComboBox* getActionChooser() const { return chooser_; }
     // The chosen action (0 View & Copy, 1 View & Edit, 2 Change Multiple).
     int32_t getAction();
+    // Only the panel of the chosen action is made with the window; another one is made the
+    // first time it is chosen (or, hidden, when the window closes, for its settings) and
+    // then kept. makePanel makes the panel of action `index` when it is not made yet,
+    // hidden: its controls, their listeners, its saved settings and the item dropped before
+    // it was made. Call it on the window's thread (or the building thread before the window
+    // is shown). False for an unknown action or before the window is built.
+    bool makePanel(int32_t index);
+    bool isPanelMade(int32_t index);
 
     // --- journal and undo ------------------------------------------------------------------
     // The Edit menu's command ids.
@@ -184,17 +192,26 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     void listenCopyPanel();
     void listenEditPanel();
     void listenMultiplePanel();
+    // The panel of action `index`, detached, for the pile.
+    s::gui::IComponent* buildPanel(int32_t index);
+    // Listeners, links, saved settings and the item already dropped, for a panel just made.
+    void setUpPanel(int32_t index);
 
     // Shows the panel of action `index` (the user's choice), the window growing to fit it.
     void showPanel(int32_t index);
-    // Measures the window in the view now arranged with every panel shown (once, when the
-    // large view first asks for its size), then shows only the chosen one again.
+    // Measures the window in the view now arranged with the chosen panel shown, once per
+    // panel (when the large view asks for its size), the sizes kept being the largest.
     void measurePanels();
+    // Other texts, other sizes: every panel is measured again when shown.
+    void forgetPanelSizes();
 
-    // Settings.
-    void restoreSettings();
+    // Settings (each panel its own section). closing: a panel never made is made first, so
+    // that its section is written as when it was shown; otherwise only made panels write.
+    void restoreEditSettings();
+    void restoreMultipleSettings();
     void restoreMethod();
-    void saveSettings();
+    void saveSettings(bool closing);
+    void saveMultipleSettings(s::map::IMappedData* store);
 
     // View & Edit.
     void clearEdit();
@@ -242,7 +259,10 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     // View & Copy.
     // Answers the system's error code when the item or its times could not be read (0
     // when shown); path gets the item's full path.
+    // A panel not made yet only takes the item's path, for fillCopyPanel when it is made.
     uint32_t showCopyItem(std::wstring& path);
+    // Fills the View & Copy panel from the item of copyPath_; as showCopyItem.
+    uint32_t fillCopyPanel(std::wstring& path);
     bool handleCopyEvent(void* source, int kind);
     void refreshCopy();
     const wchar_t* selectedSizeUnit();
@@ -254,9 +274,17 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     ChangeEngine engine_;
     s::gui::win::ComboBox* chooser_ = nullptr; // owned by the window
     s::gui::win::Box* pile_ = nullptr;         // owned by the window
-    // The window's minimum size with every panel shown, at 96 DPI (0 until measured).
+    // The largest of the window's minimum sizes with each panel measured shown, at 96 DPI
+    // (0 until measured); which panels are measured.
     int32_t neededWidth_ = 0;
     int32_t neededHeight_ = 0;
+    bool panelMeasured_[3] = {false, false, false};
+    // Each action's panel as a child index of the pile (-1: not made); set under the item
+    // lock, so that the worker either fills a made panel or leaves the item for it.
+    int32_t panelChild_[3] = {-1, -1, -1};
+    // The first dropped item, for the View & Edit panel when it is made later; under the
+    // item lock.
+    std::wstring editItem_;
     CopyPanel copy_;
     EditPanel edit_;
     MultiplePanel multi_;

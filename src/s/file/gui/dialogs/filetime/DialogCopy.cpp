@@ -122,11 +122,10 @@ void Dialog::listenCopyPanel()
 
 uint32_t Dialog::showCopyItem(std::wstring& shownPath)
 {
-    std::wstring path;
-    std::wstring name;
-    s::file::win::PathWin* item = nullptr;
+    bool made;
     {
         ObjLocker::Guard guard(getFrame().getItemLock());
+        std::wstring path;
         if (engine_.isRefreshPending())
         {
             path = copyPath_->CStr();
@@ -136,12 +135,30 @@ uint32_t Dialog::showCopyItem(std::wstring& shownPath)
         {
             path = getFrame().getPath(0);
         }
-        item = s::file::win::PathWin::FromText(path.c_str());
+        s::file::win::PathWin* item = s::file::win::PathWin::FromText(path.c_str());
         copyPath_->Clear();
         if (item != nullptr)
         {
             copyPath_->Append(item->GetFullPath());
-            name = item->GetName();
+            item->Release();
+        }
+        made = panelChild_[ChangeEngine::ACTION_VIEW_COPY] >= 0;
+    }
+    // A panel not made yet shows the item when it is made (the shown panel reads it too).
+    return made ? fillCopyPanel(shownPath) : 0;
+}
+
+uint32_t Dialog::fillCopyPanel(std::wstring& shownPath)
+{
+    std::wstring name;
+    s::file::win::PathWin* item = nullptr;
+    {
+        ObjLocker::Guard guard(getFrame().getItemLock());
+        if (!copyPath_->IsEmpty())
+        {
+            item = s::file::win::PathWin::FromText(copyPath_->CStr());
+            if (item != nullptr)
+                name = item->GetName();
         }
     }
     copy_.name->setText(L"", false);

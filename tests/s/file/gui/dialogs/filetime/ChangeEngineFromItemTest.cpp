@@ -200,7 +200,9 @@ TEST_F(ChangeEngineFromItemTest, EachFolderTakesItsNewestItemInsideDeepestFirst)
         EXPECT_EQ(-1, x.created) << path;
         EXPECT_EQ(-1, x.modified) << path;
         if (path != L"Top\\Hid")
+        {
             EXPECT_EQ(TicksOf(Utc(2001, 1, 1)), x.accessedTicks) << path;
+        }
     }
     EXPECT_EQ(1u, w.count(L"Top\\Sub\\Deep"));
     Seconds newestCreated = -1; // as the system reads them back (Wine keeps none of its own)

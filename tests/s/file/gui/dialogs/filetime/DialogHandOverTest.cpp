@@ -312,39 +312,6 @@ namespace
 {
 constexpr wchar_t CLASSES[] = L"Software\\KaironTests\\HandOverClasses";
 
-// Every key and value below `path`, one line each, in a stable order.
-void dumpKey(HKEY root, const std::wstring& path, std::vector<std::wstring>* lines)
-{
-    HKEY key;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return;
-    lines->push_back(L"[" + path + L"]");
-    for (DWORD i = 0;; ++i)
-    {
-        wchar_t name[256];
-        DWORD nameLength = 256, type = 0;
-        BYTE data[2048];
-        DWORD size = sizeof data;
-        if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS)
-            break;
-        lines->push_back(std::wstring(name) + L"=" + std::to_wstring(type) + L":" +
-                         std::wstring(reinterpret_cast<wchar_t*>(data), size / 2));
-    }
-    std::vector<std::wstring> subKeys;
-    for (DWORD i = 0;; ++i)
-    {
-        wchar_t name[256];
-        DWORD nameLength = 256;
-        if (RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        subKeys.push_back(name);
-    }
-    RegCloseKey(key);
-    std::sort(subKeys.begin(), subKeys.end());
-    for (const std::wstring& sub : subKeys)
-        dumpKey(root, path + L"\\" + sub, lines);
-}
-
 std::vector<std::wstring> listFolder(const std::wstring& folder)
 {
     std::vector<std::wstring> names;

@@ -15,6 +15,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -85,6 +86,39 @@ struct Settings : s::gui::IWindowSettings
 };
 
 using testgui::makeDrop;
+
+// Every key and value below `path`, one line each, in a stable order.
+inline void dumpKey(HKEY root, const std::wstring& path, std::vector<std::wstring>* lines)
+{
+    HKEY key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return;
+    lines->push_back(L"[" + path + L"]");
+    for (DWORD i = 0;; ++i)
+    {
+        wchar_t name[256];
+        DWORD nameLength = 256, type = 0;
+        BYTE data[2048];
+        DWORD size = sizeof data;
+        if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS)
+            break;
+        lines->push_back(std::wstring(name) + L"=" + std::to_wstring(type) + L":" +
+                         std::wstring(reinterpret_cast<wchar_t*>(data), size / 2));
+    }
+    std::vector<std::wstring> subKeys;
+    for (DWORD i = 0;; ++i)
+    {
+        wchar_t name[256];
+        DWORD nameLength = 256;
+        if (RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        subKeys.push_back(name);
+    }
+    RegCloseKey(key);
+    std::sort(subKeys.begin(), subKeys.end());
+    for (const std::wstring& sub : subKeys)
+        dumpKey(root, path + L"\\" + sub, lines);
+}
 
 struct Times
 {
@@ -372,9 +406,22 @@ class FileTimeDialog : public ::testing::Test
         std::lock_guard<std::mutex> guard(MessageBoxes::lock());
         return MessageBoxes::texts();
     }
-    const MultiplePanel& multi() { return dialog->getMultiplePanel(); }
-    const EditPanel& edit() { return dialog->getEditPanel(); }
-    const CopyPanel& copy() { return dialog->getCopyPanel(); }
+    // A panel not chosen yet is made (hidden) first, as the dialog does when it needs one.
+    const MultiplePanel& multi()
+    {
+        dialog->makePanel(2);
+        return dialog->getMultiplePanel();
+    }
+    const EditPanel& edit()
+    {
+        dialog->makePanel(1);
+        return dialog->getEditPanel();
+    }
+    const CopyPanel& copy()
+    {
+        dialog->makePanel(0);
+        return dialog->getCopyPanel();
+    }
 
     void screenshot(const char* path)
     {

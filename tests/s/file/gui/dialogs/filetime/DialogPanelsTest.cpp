@@ -1,0 +1,307 @@
+// The file-time dialog makes only the chosen action's panel with its window and the others
+// when first chosen: the saved settings, every action and the keyboard order must not depend
+// on which panels were ever made (fixture in DialogTestSupport.h).
+#include <algorithm>
+
+#include "DialogTestSupport.h"
+#include "s/gui/win/Box.h"
+
+namespace
+{
+constexpr const wchar_t* ACTION_NAMES[3] = {L"View & Copy", L"View & Edit",
+                                            L"Change Multiple File(s) / Folder(s) at Once"};
+
+// The settings below `key` (see dumpKey) without the window's sizes, which follow the
+// panels shown (a panel may need more room).
+std::vector<std::wstring> settingsBelow(const std::wstring& key)
+{
+    std::vector<std::wstring> lines, kept;
+    dumpKey(HKEY_CURRENT_USER, key, &lines);
+    const std::wstring view = L"[" + key + L"\\" + MAIN_VIEW + L"]";
+    bool inView = false;
+    for (const std::wstring& line : lines)
+    {
+        if (!line.empty() && line[0] == L'[')
+            inView = line == view;
+        bool size = false;
+        for (const wchar_t* name : {L"Width=", L"Height=", L"LargeWidth=", L"LargeHeight=", L"SmallWidth=", L"SmallHeight="})
+            size = size || (inView && line.rfind(name, 0) == 0);
+        if (!size)
+            kept.push_back(line);
+    }
+    return kept;
+}
+
+// The enabled, visible tab stops inside `panel` in the order Tab visits them (the windows'
+// order), as "class:text".
+std::vector<std::wstring> tabWalk(HWND panel)
+{
+    std::vector<std::wstring> walk;
+    EnumChildWindows(
+        panel,
+        [](HWND h, LPARAM data) -> BOOL
+        {
+            if ((GetWindowLongW(h, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(h) && IsWindowEnabled(h))
+            {
+                wchar_t className[64], text[128] = L"";
+                GetClassNameW(h, className, 64);
+                // Buttons by their text; fields and lists by their kind (their content is the time).
+                if (lstrcmpiW(className, L"Button") == 0)
+                    GetWindowTextW(h, text, 128);
+                reinterpret_cast<std::vector<std::wstring>*>(data)->push_back(std::wstring(className) + L":" + text);
+            }
+            return TRUE;
+        },
+        LPARAM(&walk));
+    return walk;
+}
+
+HWND panelOf(Dialog* dialog, int action)
+{
+    switch (action)
+    {
+    case 0:
+        return dialog->getCopyPanel().panel->getHandle();
+    case 1:
+        return dialog->getEditPanel().panel->getHandle();
+    default:
+        return dialog->getMultiplePanel().panel->getHandle();
+    }
+}
+} // namespace
+
+TEST_F(FileTimeDialog, OnlyTheSavedActionsPanelIsMadeWithTheWindow)
+{
+    for (int action = 0; action < 3; ++action)
+    {
+        store->removeSection(L"");
+        store->setString(MAIN_VIEW, L"ConvertTo", ACTION_NAMES[action]);
+        build();
+        for (int other = 0; other < 3; ++other)
+            EXPECT_EQ(other == action, dialog->isPanelMade(other)) << action << " " << other;
+        EXPECT_TRUE(IsWindowVisible(panelOf(dialog, action))) << action;
+        // Chosen once, a panel is made and kept; the one left is hidden, not unmade.
+        const int other = (action + 1) % 3;
+        chooseAction(other);
+        EXPECT_TRUE(dialog->isPanelMade(other));
+        EXPECT_TRUE(IsWindowVisible(panelOf(dialog, other))) << action;
+        EXPECT_FALSE(IsWindowVisible(panelOf(dialog, action))) << action;
+        HWND made = panelOf(dialog, other);
+        chooseAction(action);
+        chooseAction(other);
+        EXPECT_EQ(made, panelOf(dialog, other));
+        close();
+    }
+}
+
+TEST_F(FileTimeDialog, SavedSettingsAreTheSameWhicheverPanelsWereShown)
+{
+    // Values the panels write back in their own form (unknown, out of range or missing).
+    auto seed = [&](int action)
+    {
+        store->removeSection(L"");
+        store->setString(MAIN_VIEW, L"ConvertTo", ACTION_NAMES[action]);
+        store->setS32(EDIT, L"OffsetDigit", 150);
+        store->setString(EDIT, L"OffsetUnit", L"Weeks");
+        store->setString(EDIT, L"TimeZoneFrom", L"Nowhere Standard Time");
+        store->setBool(EDIT, L"Modified", false);
+        store->setString(MULTI, L"Mode", L"Offset");
+        store->setString(MULTI, L"SyncMode", L"Sideways");
+        store->setS32(MULTI, L"OffsetDigit", 7);
+        store->setBool(MULTI, L"ApplyTo_HiddenFiles", false);
+    };
+    const std::wstring key = std::wstring(STORE_PATH) + L"\\" + std::to_wstring(GetCurrentProcessId());
+    for (int action = 0; action < 3; ++action)
+    {
+        std::vector<std::wstring> written[2];
+        for (int showAll = 0; showAll < 2; ++showAll)
+        {
+            seed(action);
+            build();
+            if (showAll)
+            {
+                for (int other = 0; other < 3; ++other)
+                    chooseAction(other);
+                chooseAction(action);
+            }
+            close();
+            written[showAll] = settingsBelow(key);
+        }
+        EXPECT_EQ(written[0], written[1]) << "saved action " << action;
+        // The panels' own sections are written either way.
+        for (const wchar_t* value : {L"OffsetUnit=", L"Mode="})
+        {
+            EXPECT_TRUE(std::any_of(written[0].begin(), written[0].end(),
+                                    [&](const std::wstring& line) { return line.rfind(value, 0) == 0; }))
+                << action;
+        }
+    }
+}
+
+TEST_F(FileTimeDialog, EveryActionWorksAfterAColdStartWithEachSavedAction)
+{
+    const std::wstring file = makeFile(L"cold.txt", 3);
+    for (int saved = 0; saved < 3; ++saved)
+    {
+        for (int action = 0; action < 3; ++action)
+        {
+            store->removeSection(L"");
+            store->setString(MAIN_VIEW, L"ConvertTo", ACTION_NAMES[saved]);
+            setTimes(file, Utc(2003, 3, 3, 3, 3, 3), Utc(2004, 4, 4, 4, 4, 4));
+            build();
+            EXPECT_EQ(saved, selection(dialog->getActionChooser()));
+            if (action != saved)
+                chooseAction(action);
+            ASSERT_TRUE(dialog->isPanelMade(action));
+            EXPECT_TRUE(IsWindowVisible(panelOf(dialog, action))) << saved << " " << action;
+            if (action == 2)
+            {
+                click(multi().methods[METHOD_SYNC]);
+                click(multi().sync[SYNC_MODIFIED]);
+            }
+            drop({file});
+            if (action == 0)
+            {
+                EXPECT_EQ(L"cold.txt", textOf(hwnd(copy().name))) << saved;
+            }
+            else if (action == 1)
+            {
+                EXPECT_EQ(L"cold.txt", textOf(hwnd(edit().name))) << saved;
+                EXPECT_TRUE(enabled(edit().cancel)) << saved;
+            }
+            else
+            {
+                EXPECT_EQ(Utc(2003, 3, 3, 3, 3, 3), timesOf(file).accessed) << saved;
+            }
+            close();
+        }
+    }
+}
+
+TEST_F(FileTimeDialog, AnItemDroppedBeforeAPanelIsMadeShowsInItWhenItIsChosen)
+{
+    const std::wstring file = makeFile(L"early.txt", 3);
+    for (int saved = 0; saved < 2; ++saved)
+    {
+        store->removeSection(L"");
+        store->setString(MAIN_VIEW, L"ConvertTo", ACTION_NAMES[saved]);
+        build();
+        drop({file});
+        const int other = 1 - saved;
+        chooseAction(other);
+        HWND name = hwnd(other == 0 ? dialog->getCopyPanel().name : dialog->getEditPanel().name);
+        EXPECT_EQ(L"early.txt", textOf(name)) << saved;
+        close();
+    }
+}
+
+TEST_F(FileTimeDialog, TabVisitsTheShownPanelsControlsInTheSameOrderWhenTheyAreMadeLater)
+{
+    for (int action = 0; action < 3; ++action)
+    {
+        // Made with the window.
+        store->removeSection(L"");
+        store->setString(MAIN_VIEW, L"ConvertTo", ACTION_NAMES[action]);
+        build();
+        const std::vector<std::wstring> cold = tabWalk(panelOf(dialog, action));
+        // Before a drop the View panels offer little to operate; Change Multiple offers much.
+        EXPECT_GE(cold.size(), action == 2 ? 10u : 1u) << action;
+        close();
+        // Made when chosen later.
+        store->removeSection(L"");
+        store->setString(MAIN_VIEW, L"ConvertTo", ACTION_NAMES[(action + 1) % 3]);
+        build();
+        chooseAction(action);
+        const std::vector<std::wstring> later = tabWalk(panelOf(dialog, action));
+        EXPECT_EQ(cold, later) << action;
+        close();
+    }
+}
+
+namespace
+{
+// The window's outer size and the picture of a panel as the display shows it.
+struct Shot
+{
+    int width = 0, height = 0;
+    BITMAPINFOHEADER header{};
+    std::vector<unsigned char> panel;
+};
+} // namespace
+
+TEST_F(FileTimeDialog, APanelChosenLaterGrowsTheWindowAndLooksAsWhenMadeWithIt)
+{
+    const std::wstring file = makeFile(L"looks.txt", 4321);
+    setTimes(file, Utc(2011, 1, 11, 11, 11, 11), Utc(2012, 2, 12, 12, 12, 12));
+    auto start = [&](int action)
+    {
+        store->removeSection(L"");
+        store->setString(MAIN_VIEW, L"ConvertTo", ACTION_NAMES[action]);
+        build();
+    };
+    auto size = [&](Shot* shot)
+    {
+        RECT r;
+        GetWindowRect(window(), &r);
+        shot->width = r.right - r.left;
+        shot->height = r.bottom - r.top;
+    };
+    // The panel of `action` with the same content whichever way it was reached, written to
+    // the build folder too.
+    auto shoot = [&](int action, const std::string& name, Shot* shot)
+    {
+        if (action == 2)
+            setShown(multi().specific, 2020, 2, 20, 20, 20, 20);
+        else
+            drop({file});
+        // Above the windows of other programs (tests run side by side on one display).
+        SetWindowPos(window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(window());
+        RedrawWindow(window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        testgui::settle(window());
+        Sleep(300);
+        RECT r;
+        GetWindowRect(panelOf(dialog, action), &r);
+        testgui::grabScreen(r, &shot->header, &shot->panel);
+        testgui::writeBmp24(name.c_str(), shot->header, shot->panel.data());
+        RECT w;
+        GetWindowRect(window(), &w);
+        testgui::saveScreen(w, ("window-" + name).c_str());
+    };
+    Shot atStart[3];
+    for (int action = 0; action < 3; ++action)
+    {
+        start(action);
+        size(&atStart[action]);
+        close();
+    }
+    for (int target = 0; target < 3; ++target)
+    {
+        for (int first = 0; first < 3; ++first)
+        {
+            if (first == target)
+                continue;
+            const std::string pair = std::to_string(first) + "-to-" + std::to_string(target);
+            start(first);
+            chooseAction(target);
+            Shot later;
+            size(&later);
+            // As large as the window made for both panels at a start would be.
+            EXPECT_EQ(std::max(atStart[first].width, atStart[target].width), later.width) << pair;
+            EXPECT_EQ(std::max(atStart[first].height, atStart[target].height), later.height) << pair;
+            shoot(target, "panels-switched-" + pair + ".bmp", &later);
+            close();
+
+            // The same panel made with the window, in a window of the same size.
+            start(target);
+            SetWindowPos(window(), nullptr, 0, 0, later.width, later.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            testgui::settle(window());
+            Shot cold;
+            shoot(target, "panels-at-start-" + pair + ".bmp", &cold);
+            close();
+            EXPECT_EQ(cold.header.biWidth, later.header.biWidth) << pair;
+            EXPECT_EQ(cold.header.biHeight, later.header.biHeight) << pair;
+            EXPECT_TRUE(cold.panel == later.panel) << pair << ": the panels differ (see the pictures)";
+        }
+    }
+}
