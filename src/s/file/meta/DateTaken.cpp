@@ -113,10 +113,13 @@ ItemDate FromExifBlock(const uint8_t* d, size_t n)
         exif_log_set_func(log, QuietLog, nullptr);
         exif_data_log(data, log);
     }
-    // Read what is there, as it is: left on, the library would "repair" the block by adding
-    // the tags it deems mandatory (a DateTime of today among them).
-    exif_data_unset_option(data, EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
-    exif_data_unset_option(data, EXIF_DATA_OPTION_IGNORE_UNKNOWN_TAGS);
+    // Read what is there, as it is: every option of the library off, then the maker note left
+    // alone. Its default set would drop the tags it does not know and "repair" the block by
+    // adding the tags it deems mandatory (a DateTime of today among them). The options are
+    // bits, the maker-note one the highest.
+    constexpr ExifDataOption EVERY_OPTION =
+        static_cast<ExifDataOption>((EXIF_DATA_OPTION_DONT_CHANGE_MAKER_NOTE << 1) - 1);
+    exif_data_unset_option(data, EVERY_OPTION);
     exif_data_set_option(data, EXIF_DATA_OPTION_DONT_CHANGE_MAKER_NOTE);
     exif_data_load_data(data, d, static_cast<unsigned int>(n));
     ExifContent* exif = data->ifd[EXIF_IFD_EXIF];
