@@ -24,39 +24,19 @@
 #include "s/gui/win/Window.h"
 #include "s/thread/ObjLocker.h"
 #include "../engine/BareLoop.h"
+#include "BenchDialog.h"
 
 namespace ft = s::file::gui::dialogs::filetime;
 using s::gui::dialogs::dragndrop::Dialog;
 using s::gui::dialogs::dragndrop::ProcessingFrame;
+using kairon::bench::BenchDialog;
 using kairon::bench::MakeTree;
+using kairon::bench::Median;
+using kairon::bench::Seconds;
 using kairon::bench::RemoveTree;
 
 namespace
 {
-
-class BenchDialog : public Dialog
-{
-    S_CLASS_ID(L"bench_JournalBenchDialog")
-    S_POOLED(BenchDialog)
-
-  public:
-    HANDLE done = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    ~BenchDialog() override { CloseHandle(done); }
-    void Reset() override { Dialog::Reset(); }
-    bool getDefaultCompactView() override { return false; }
-    void onProcessingFinished() override { SetEvent(done); }
-};
-
-double Seconds(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // The least a walk of the tree costs: FindFirstFileW/FindNextFileW through every folder.
 uint32_t BareWalk(const std::wstring& path)

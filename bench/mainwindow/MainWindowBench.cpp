@@ -19,12 +19,16 @@
 #include "s/gui/win/Window.h"
 #include "s/thread/ObjLocker.h"
 #include "../engine/BareLoop.h"
+#include "BenchDialog.h"
 
 using s::file::gui::dialogs::filetime::ChangeEngine;
 using s::file::gui::dialogs::filetime::ChangeRequest;
 using s::gui::dialogs::dragndrop::Dialog;
 using kairon::bench::LimitWrite;
+using kairon::bench::BenchDialog;
 using kairon::bench::MakeTree;
+using kairon::bench::Median;
+using kairon::bench::Seconds;
 using kairon::bench::RemoveTree;
 
 namespace
@@ -32,25 +36,6 @@ namespace
 
 constexpr int64_t TICKS_PER_SECOND = 10000000;
 constexpr uint64_t EPOCH_TICKS = 116444736000000000ULL;
-
-// The drop dialog whose worker runs the change engine; the end of a run is signalled.
-class BenchDialog : public Dialog
-{
-    S_CLASS_ID(L"bench_BenchDialog")
-    S_POOLED(BenchDialog)
-
-  public:
-    HANDLE done = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    ~BenchDialog() override { CloseHandle(done); }
-    void Reset() override { Dialog::Reset(); }
-    bool getDefaultCompactView() override { return false; }
-    void onProcessingFinished() override { SetEvent(done); }
-};
-
-double Seconds(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 BOOL CALLBACK FindUnpainted(HWND window, LPARAM data)
 {
@@ -75,12 +60,6 @@ bool IsPainted(HWND window)
     bool unpainted = false;
     EnumChildWindows(window, &FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
     return !unpainted;
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 } // namespace

@@ -198,9 +198,8 @@ ItemDate dateTakenFromBytes(const uint8_t* data, size_t size)
     if (IsTiff(data, size))
     {
         // The whole file is the TIFF structure: give it the header the library expects.
-        std::vector<uint8_t> block(sizeof(EXIF_HEADER) + size);
-        std::memcpy(block.data(), EXIF_HEADER, sizeof(EXIF_HEADER));
-        std::memcpy(block.data() + sizeof(EXIF_HEADER), data, size);
+        std::vector<uint8_t> block(EXIF_HEADER, EXIF_HEADER + sizeof(EXIF_HEADER));
+        block.insert(block.end(), data, data + size);
         return FromExifBlock(block.data(), block.size());
     }
     if (!IsJpeg(data, size))

@@ -468,6 +468,10 @@ private:
     bool FillStat();
     void StoreStat(uint32_t sizeHigh, uint32_t sizeLow, const FILETIME& created,
                    const FILETIME& accessed, const FILETIME& modified);
+    // What a read of the item's record gave: the attributes (unless already known) and the
+    // stat record.
+    void StoreRead(DWORD attributes, uint32_t sizeHigh, uint32_t sizeLow, const FILETIME& created,
+                   const FILETIME& accessed, const FILETIME& modified);
     StrBuffer* Target(StrBuffer* out, bool append) const;
     PathWin* NewWithSuffix(bool numbered);
 

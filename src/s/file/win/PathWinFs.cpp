@@ -210,6 +210,19 @@ void PathWin::StoreStat(uint32_t sizeHigh, uint32_t sizeLow, const FILETIME& cre
     statValid_ = true;
 }
 
+void PathWin::StoreRead(DWORD attributes, uint32_t sizeHigh, uint32_t sizeLow, const FILETIME& created,
+                        const FILETIME& accessed, const FILETIME& modified)
+{
+    if (!attributesValid_) {
+        attributes_ = attributes;
+        attributesValid_ = true;
+    }
+    // A folder has no size of its own.
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        sizeHigh = sizeLow = 0;
+    StoreStat(sizeHigh, sizeLow, created, accessed, modified);
+}
+
 bool PathWin::Query(uint32_t* systemError)
 {
     attributesValid_ = false;
@@ -265,27 +278,15 @@ bool PathWin::FillStat()
             ::SetLastError(error);
             return false;
         }
-        if (!attributesValid_) {
-            attributes_ = info.dwFileAttributes;
-            attributesValid_ = true;
-        }
-        if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            info.nFileSizeHigh = info.nFileSizeLow = 0;
-        StoreStat(info.nFileSizeHigh, info.nFileSizeLow, info.ftCreationTime, info.ftLastAccessTime,
-                  info.ftLastWriteTime);
+        StoreRead(info.dwFileAttributes, info.nFileSizeHigh, info.nFileSizeLow, info.ftCreationTime,
+                  info.ftLastAccessTime, info.ftLastWriteTime);
         return true;
     }
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!::GetFileAttributesExW(GetApiPath(), GetFileExInfoStandard, &data))
         return false;
-    if (!attributesValid_) {
-        attributes_ = data.dwFileAttributes;
-        attributesValid_ = true;
-    }
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        data.nFileSizeHigh = data.nFileSizeLow = 0;
-    StoreStat(data.nFileSizeHigh, data.nFileSizeLow, data.ftCreationTime, data.ftLastAccessTime,
-              data.ftLastWriteTime);
+    StoreRead(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftCreationTime,
+              data.ftLastAccessTime, data.ftLastWriteTime);
     return true;
 }
 

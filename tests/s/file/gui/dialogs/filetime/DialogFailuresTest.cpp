@@ -35,16 +35,8 @@ TEST_F(FileTimeDialog, AnOffsetOnANameWithAColonStartsFromItsOwnTimes)
     setTimes(item, modified, accessed);
     ASSERT_EQ(timesOf(item).modified, modified);
     build();
-    chooseAction(2);
-    click(multi().methods[METHOD_OFFSET]);
-    click(multi().add);
-    chooseValue(multi().digit, 1);
-    chooseValue(multi().unit, s::gui::combobox::ComboBoxItem::keyValue(UnitHours));
-    for (int k = 0; k < TIME_COUNT; ++k)
-    {
-        if (!checked(multi().fields[k]))
-            click(multi().fields[k]);
-    }
+    chooseAddOneHour();
+    chooseFields(true, true, true);
     drop({item});
     EXPECT_EQ(timesOf(item).modified, modified + 3600);
     EXPECT_EQ(timesOf(item).accessed, accessed + 3600);
@@ -71,11 +63,7 @@ TEST_F(FileTimeDialog, DroppedItemsThatCannotBeFoundAreNamedInTheStatus)
     for (const std::wstring& f : {a, c})
         setTimes(f, before, before);
     build();
-    chooseAction(2);
-    click(multi().methods[METHOD_OFFSET]);
-    click(multi().add);
-    chooseValue(multi().digit, 1);
-    chooseValue(multi().unit, s::gui::combobox::ComboBoxItem::keyValue(UnitHours));
+    chooseAddOneHour();
     if (checked(multi().attributes[ATTR_HIDDEN]))
         click(multi().attributes[ATTR_HIDDEN]);
     ASSERT_TRUE(DeleteFileW(gone.c_str())); // gone between the drop and its run

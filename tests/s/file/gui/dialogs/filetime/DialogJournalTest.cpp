@@ -76,16 +76,8 @@ class FileTimeJournal : public FileTimeDialog
             before.push_back(timesOf(files.back()));
         }
         build();
-        chooseAction(2);
-        click(multi().methods[METHOD_OFFSET]);
-        click(multi().add);
-        chooseValue(multi().digit, 1);
-        chooseValue(multi().unit, s::gui::combobox::ComboBoxItem::keyValue(UnitHours));
-        for (int k = 0; k < TIME_COUNT; ++k)
-        {
-            if (checked(multi().fields[k]) != (k == TIME_MODIFIED))
-                click(multi().fields[k]);
-        }
+        chooseAddOneHour();
+        chooseFields(false, true, false);
     }
     // The Edit menu's Undo item as the menu bar shows it.
     std::wstring undoText()
@@ -481,16 +473,8 @@ class FileTimePreview : public FileTimeJournal
     }
     void chooseOffsetWithContents()
     {
-        chooseAction(2);
-        click(multi().methods[METHOD_OFFSET]);
-        click(multi().add);
-        chooseValue(multi().digit, 1);
-        chooseValue(multi().unit, s::gui::combobox::ComboBoxItem::keyValue(UnitHours));
-        for (int k = 0; k < TIME_COUNT; ++k)
-        {
-            if (checked(multi().fields[k]) != (k == TIME_MODIFIED))
-                click(multi().fields[k]);
-        }
+        chooseAddOneHour();
+        chooseFields(false, true, false);
         if (!checked(multi().includeContents))
             click(multi().includeContents);
         if (!checked(multi().attributes[ATTR_READ_ONLY]))

@@ -412,6 +412,25 @@ class FileTimeDialog : public ::testing::Test
         dialog->makePanel(2);
         return dialog->getMultiplePanel();
     }
+    // Change Multiple, By Offset, adding one hour; the fields are left as they are.
+    void chooseAddOneHour()
+    {
+        chooseAction(2);
+        click(multi().methods[METHOD_OFFSET]);
+        click(multi().add);
+        chooseValue(multi().digit, 1);
+        chooseValue(multi().unit, s::gui::combobox::ComboBoxItem::keyValue(UnitHours));
+    }
+    // Change Multiple's fields to change: exactly those given, by clicks.
+    void chooseFields(bool created, bool modified, bool accessed)
+    {
+        const bool wanted[TIME_COUNT] = {created, modified, accessed};
+        for (int k = 0; k < TIME_COUNT; ++k)
+        {
+            if (checked(multi().fields[k]) != wanted[k])
+                click(multi().fields[k]);
+        }
+    }
     const EditPanel& edit()
     {
         dialog->makePanel(1);
