@@ -483,6 +483,11 @@ class FileTimePreview : public FileTimeJournal
     void closeList(HWND list, int button)
     {
         SendMessageW(GetDlgItem(list, button), BM_CLICK, 0, 0);
+        // The list's loop ends only when it next takes a message, and what it answers (the
+        // run that Apply starts) follows then: a message sent meanwhile is served inside
+        // that loop, so only the list window's end says the dialog has gone on.
+        for (int i = 0; i < 1500 && IsWindow(list); ++i)
+            Sleep(10);
         testgui::settle(window());
         ASSERT_TRUE(waitIdle());
         testgui::settle(window());
