@@ -520,7 +520,9 @@ TEST_F(MainWindow, AStoredCompactViewShowsOnlyTheChosenPanel)
         {
             HWND control = childWithText(top, pack->getText(panelTexts[panel]));
             if (panel == c.panel)
+            {
                 ASSERT_NE(nullptr, control) << panelTexts[panel];
+            }
             EXPECT_EQ(panel == c.panel, control != nullptr && isSeen(control))
                 << narrow(pack->getText(panelTexts[panel]));
         }
