@@ -338,6 +338,7 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
             return true;
         case WM_DESTROY:
             handle_ = nullptr;
+            placed_ = Placement{};
             return false;
         case MSG_DESTROY_NATIVE:
             if (handle_)
@@ -382,6 +383,7 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         this->setVisible(true, true);
         this->setParent(nullptr);
         skin_ = nullptr;
+        placed_ = Placement{};
         suspended_ = false;
         pending_ = false;
         sizeDirty_ = false;
@@ -417,17 +419,50 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
     // SWP_NOMOVE. A hidden component is placed without being shown.
     virtual void placeNative(UINT flags)
     {
-        if (!handle_)
-            return;
         // Without SWP_NOCOPYBITS the system copies the old pixels to the new place and
         // takes them as valid. When a growing parent moves its children they can already be
         // the parent's erased background (under Wine the label at the end of a row stayed
         // blank until the pointer touched it), and a toolkit window's backdrop differs at a
         // new place anyway: a moved window is painted afresh.
-        UINT f = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | flags;
+        setNativeBounds(x_ + originX_, y_ + originY_, width_, height_, SWP_NOCOPYBITS | flags);
+    }
+
+    // Places the native window (SetWindowPos; `flags` may hold SWP_NOSIZE, SWP_NOMOVE and
+    // SWP_NOCOPYBITS) unless it was last placed there and is shown as asked. Layouts place
+    // every child again on each pass; a platform control answers a placement that changes
+    // nothing with a round of its own messages (a drop-down list also moves its list's
+    // top-level window), so only real changes reach the system.
+    void setNativeBounds(int x, int y, int w, int h, UINT flags)
+    {
+        if (!handle_)
+            return;
+        const bool move = !(flags & SWP_NOMOVE), size = !(flags & SWP_NOSIZE);
+        const bool shownAsAsked = !visible_ || (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (placed_.handle == handle_ && shownAsAsked && (!move || (placed_.x == x && placed_.y == y)) &&
+            (!size || (placed_.width == w && placed_.height == h)))
+            return;
+        UINT f = SWP_NOZORDER | SWP_NOACTIVATE | flags;
         if (visible_)
             f |= SWP_SHOWWINDOW;
-        SetWindowPos(handle_, nullptr, x_ + originX_, y_ + originY_, width_, height_, f);
+        SetWindowPos(handle_, nullptr, x, y, w, h, f);
+        if (placed_.handle != handle_)
+        {
+            // First placement of this native window: what was not asked is read back.
+            RECT r{};
+            GetWindowRect(handle_, &r);
+            MapWindowPoints(nullptr, GetParent(handle_), reinterpret_cast<POINT*>(&r), 2);
+            placed_ = Placement{handle_, r.left, r.top, r.right - r.left, r.bottom - r.top};
+        }
+        if (move)
+        {
+            placed_.x = x;
+            placed_.y = y;
+        }
+        if (size)
+        {
+            placed_.width = w;
+            placed_.height = h;
+        }
     }
 
     void detach()
@@ -558,6 +593,13 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
     IComponent* parent_ = nullptr;
     drawer::ISkin* skin_ = nullptr; // the window's skin given to skinChanged, not owned
     HWND handle_ = nullptr;
+    // Where the native window was last placed (setNativeBounds); its handle tells a new
+    // native window from the one placed.
+    struct Placement
+    {
+        HWND handle = nullptr;
+        int x = 0, y = 0, width = 0, height = 0;
+    } placed_;
     bool visible_ = true;
     bool suspended_ = false;
     bool pending_ = false;

@@ -358,6 +358,8 @@ void Window::doLayout()
     if (carryLayout())
         return;
     ILayoutManager* manager = manager_ ? manager_ : layout::Vertical::Shared();
+    laidOutWidth_ = getClientWidth();
+    laidOutHeight_ = getClientHeight();
     contentMinWidth_ = contentMinHeight_ = contentPrefWidth_ = contentPrefHeight_ = 0;
     manager->layout(self(), &contentMinWidth_, &contentMinHeight_, &contentPrefWidth_, &contentPrefHeight_);
     if (statusBar_ && statusBar_->isVisible())

@@ -325,6 +325,9 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     int captureEndX_ = 0, captureEndY_ = 0;
 
     int contentMinWidth_ = 0, contentMinHeight_ = 0, contentPrefWidth_ = 0, contentPrefHeight_ = 0;
+    // The client size of the last layout: a placement that keeps it (a show, a move, an
+    // activation) does not lay the window out again.
+    int laidOutWidth_ = -1, laidOutHeight_ = -1;
 
     // Background buffer for flicker-free painting (made on the UI thread).
     HDC bufferDc_ = nullptr;

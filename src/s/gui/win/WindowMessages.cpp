@@ -359,8 +359,8 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         for (int i = 0; i < getChildCount(); ++i)
         {
             IComponent* child = getChild(i);
-            HWND ch = Toolkit::handleOf(child);
-            if (ch && Box::acceptsWheel(child) && child->isVisible() && child->containsScreenPoint(p.x, p.y))
+            HWND ch = Box::acceptsWheel(child) ? Toolkit::handleOf(child) : nullptr;
+            if (ch && child->isVisible() && child->containsScreenPoint(p.x, p.y))
             {
                 if (SendMessageW(ch, message, wParam, lParam) == 0)
                     return true;
@@ -394,7 +394,9 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
             y_ = r.top;
             width_ = r.right - r.left;
             height_ = r.bottom - r.top;
-            if (!(hoverRunning_ && hoverMode_ == 2))
+            const bool resized = getClientWidth() != laidOutWidth_ || getClientHeight() != laidOutHeight_ ||
+                                 (pos->flags & SWP_FRAMECHANGED) != 0;
+            if (resized && !(hoverRunning_ && hoverMode_ == 2))
                 doLayout();
         }
         if (!(pos->flags & SWP_NOMOVE))

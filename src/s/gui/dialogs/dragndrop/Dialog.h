@@ -152,6 +152,8 @@ class Dialog : public s::base::IObject,
     // First value of the window requests that carry status events (the others: the event,
     // the total, the position; the text rides with the dialog for the time of the request).
     static constexpr int STATUS_REQUEST = 0x53544154;
+    // The window request that builds and shows the dialog's parts on the window's thread.
+    static constexpr int BUILD_REQUEST = 0x4255494C;
     // Updates are scaled down (halved) while their total is above this (the native progress
     // control counts in 16 bits).
     static constexpr int32_t MAX_UPDATE_TOTAL = 0x7FFF;
@@ -400,6 +402,10 @@ class Dialog : public s::base::IObject,
     bool tellDroppedItemGone(int32_t mode, const wchar_t* firstPath);
     // A window request (event 2): a status event of this dialog's worker is handled.
     void handleStatusRequest();
+    // The part of buildAndShow after the window exists: parts built, settings restored,
+    // laid out, shown. Runs on the window's thread (BUILD_REQUEST), where every call to a
+    // native window is a direct one and not a message from another thread.
+    void buildOnWindowThread();
     // Forgets the update not yet shown.
     void dropUpdate();
     // The information box over the window (or the desktop without one).

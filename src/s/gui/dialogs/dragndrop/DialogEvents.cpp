@@ -79,7 +79,19 @@ bool Dialog::buildAndShow()
     }
     StepProfile::mark(L"window made");
     rightClickTransform_ = store_ != nullptr ? store_->getBool(getViewSection(), L"RightClickTransform", true) : true;
+    window_->addListener(s::gui::IWindow::EVENT_REQUEST, this);
+    // Without a native window the request is not served: the parts are then built here and
+    // only keep their stored state.
+    if (window_->sendRequest(BUILD_REQUEST, 0, 0, 0) != BUILD_REQUEST)
+    {
+        buildOnWindowThread();
+    }
+    StepProfile::finish();
+    return window_->getHandle() != nullptr;
+}
 
+void Dialog::buildOnWindowThread()
+{
     parts_ = new DialogParts(*this);
     parts_->build();
     StepProfile::mark(L"dialog parts built");
@@ -105,8 +117,6 @@ bool Dialog::buildAndShow()
     StepProfile::mark(L"laid out and placed");
     window_->setVisible(true, false);
     StepProfile::mark(L"shown and painted");
-    StepProfile::finish();
-    return window_->getHandle() != nullptr;
 }
 
 int32_t Dialog::getSavedActionIndex()
@@ -225,6 +235,15 @@ void Dialog::handleEvent(void* source, int kind)
 {
     s::gui::IWindow* window = window_;
     const bool fromWindow = window != nullptr && source == static_cast<void*>(window);
+    if (fromWindow && kind == s::gui::IWindow::EVENT_REQUEST && window_->getRequestValue1() == BUILD_REQUEST)
+    {
+        if (parts_ == nullptr)
+        {
+            buildOnWindowThread();
+        }
+        window_->setRequestResult(BUILD_REQUEST);
+        return;
+    }
 
     // 1. A close request stores the size of the view shown.
     if (fromWindow && kind == s::gui::IWindow::EVENT_CLOSE)
@@ -274,6 +293,7 @@ void Dialog::handleEvent(void* source, int kind)
             {
                 handleCopyData();
             }
+
             else
             {
                 handleStatusRequest();
