@@ -155,6 +155,44 @@ inline void grabScreen(const RECT& r, BITMAPINFOHEADER* header, std::vector<unsi
 }
 
 // Copies the screen rectangle `r` (what the display shows now) into a BMP file.
+// Waits (up to `millis`) until no other window covers the screen rectangle `r` of `window`:
+// tests run side by side on one display, and a screen shot must show this window only.
+// Each try raises the window above the others again; once nothing covers it, the window is
+// painted again (a window that just went may have left its pixels on the screen) and looked
+// at once more. False when it stays covered.
+inline bool waitUncovered(HWND window, const RECT& r, int millis = 10000)
+{
+    auto uncovered = [&]
+    {
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        for (int i = 0; i <= 4; ++i)
+        {
+            for (int j = 0; j <= 4; ++j)
+            {
+                POINT p{r.left + (r.right - 1 - r.left) * i / 4, r.top + (r.bottom - 1 - r.top) * j / 4};
+                HWND at = WindowFromPoint(p);
+                if (at == nullptr || GetAncestor(at, GA_ROOT) != window)
+                    return false;
+            }
+        }
+        return true;
+    };
+    for (int waited = 0;; waited += 100)
+    {
+        if (uncovered())
+        {
+            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            settle(window);
+            Sleep(100);
+            if (uncovered())
+                return true;
+        }
+        if (waited >= millis)
+            return false;
+        Sleep(100);
+    }
+}
+
 inline bool saveScreen(const RECT& r, const char* path)
 {
     BITMAPINFOHEADER header{};

@@ -624,3 +624,56 @@ TEST(WindowHungThreadEnv, ReleaseGivesUpOnAThreadThatNoLongerAnswers)
     EXPECT_GE(spent, 4500u); // the thread had its 5000 ms
     EXPECT_LT(spent, 9000u);
 }
+
+namespace
+{
+// Counts the placements (WM_WINDOWPOSCHANGED) of one native window, subclassed by the test.
+std::atomic<int> g_placements{0};
+WNDPROC g_placedProc = nullptr;
+LRESULT CALLBACK CountPlacements(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_WINDOWPOSCHANGED)
+        ++g_placements;
+    return CallWindowProcW(g_placedProc, window, message, wParam, lParam);
+}
+} // namespace
+
+// Moving, showing, activating or laying out a window whose size stays does not place its
+// children again; a new size does.
+TEST(WindowLayout, ChildrenArePlacedAgainOnlyWhenTheirPlaceChanges)
+{
+    TestWindow w;
+    Box* column = Box::Acquire();
+    column->fillParent();
+    Box* row = Box::Acquire();
+    row->setWidthPercent(100);
+    row->setFixedHeight(30);
+    column->add(row);
+    w->add(column);
+    w->setBounds(100, 100, 300, 200);
+    w->setVisible(true, false);
+    testgui::settle(w.handle());
+    HWND child = row->getHandle();
+    ASSERT_NE(nullptr, child);
+    g_placedProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountPlacements)));
+    g_placements = 0;
+
+    SetWindowPos(w.handle(), nullptr, 140, 130, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    w->doLayout();
+    w->setVisible(false, false);
+    w->setVisible(true, false);
+    SetForegroundWindow(w.handle());
+    testgui::settle(w.handle());
+    EXPECT_EQ(0, g_placements.load()) << "placed again without a change";
+
+    const int before = row->getWidth();
+    SetWindowPos(w.handle(), nullptr, 0, 0, 360, 200, SWP_NOMOVE | SWP_NOZORDER);
+    testgui::settle(w.handle());
+    EXPECT_EQ(before + 60, row->getWidth());
+    EXPECT_GE(g_placements.load(), 1);
+    RECT r;
+    GetWindowRect(child, &r);
+    EXPECT_EQ(row->getWidth(), r.right - r.left);
+    SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_placedProc));
+}

@@ -493,8 +493,8 @@ bool Box::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
         for (int i = 0; i < getChildCount(); ++i)
         {
             IComponent* child = getChild(i);
-            HWND ch = Toolkit::handleOf(child);
-            if (ch && acceptsWheel(child) && child->isVisible() && child->containsScreenPoint(p.x, p.y) &&
+            HWND ch = acceptsWheel(child) ? Toolkit::handleOf(child) : nullptr;
+            if (ch && child->isVisible() && child->containsScreenPoint(p.x, p.y) &&
                 SendMessageW(ch, message, wParam, lParam) == 0)
             {
                 *result = 0;

@@ -25,6 +25,15 @@ namespace s::gui::win
 //
 // Items with text ids follow the window's language pack: on a change of language each
 // item fetches its text and the list shows the new texts with the selection kept.
+// The platform control is made when the combo box is first used: until then a plain toolkit
+// window of the control's place, closed size and tab stop shows the control's face (the
+// skin's combo drawer in a skinned window; else a hidden control of the thread, given the
+// stand-in's size, font, state and text, prints itself into it). Focus (a click or Tab),
+// or asking for the native handle (getHandle, makeControlNow), makes the control in the
+// stand-in's place in the tab order; a click then opens its list, as a click on the
+// control does. Under Wine a drop-down list costs a top-level window of its own: a window
+// with two dozen combo boxes would pay for them at every start, mostly for nobody.
+//
 // Pooled: ComboBox::Acquire() or newComboBox. Threads: as every component; selection
 // changes asked from another thread are carried out on the window's thread.
 class ComboBox : public WidgetBase<IComboBox>, public thread::IPoolable
@@ -58,6 +67,14 @@ class ComboBox : public WidgetBase<IComboBox>, public thread::IPoolable
     int measureDropWidth();
 
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The native window is the platform control: while the stand-in shows, asking for it
+    // makes the control (on the window's thread). 0 while the combo box has no window.
+    HWND getHandle() override;
+    // True once the platform control exists.
+    bool hasControl() const { return control_; }
+    // Makes the platform control now (on the window's thread) when the combo box is in a
+    // window: for one that the user reaches first, or that other programs look for.
+    void makeControlNow();
 
   protected:
     bool wrapsControl() const override { return true; }
@@ -71,6 +88,13 @@ class ComboBox : public WidgetBase<IComboBox>, public thread::IPoolable
     void skinChanged(drawer::ISkin* skin) override;
 
   private:
+    class Face;
+    // Makes the platform control in the stand-in's place (on the window's thread); true when
+    // the control exists. `open` opens its list.
+    bool makeControl(bool open);
+    // The height the platform control gives itself in this combo box's font.
+    int closedHeight();
+    void paintFace(HDC dc, HWND window);
     void paintSkinned(HDC target);
     void fillNative();
     void retextItems(lang::Localizer* pack);
@@ -84,6 +108,8 @@ class ComboBox : public WidgetBase<IComboBox>, public thread::IPoolable
     bool editable_ = true;
     ListenerList listeners_;
     Font* boldFont_ = nullptr; // owned, made on first use
+    Face* face_ = nullptr;     // the stand-in's target; it deletes itself with its window
+    bool control_ = false;     // handle_ is the platform control (else the stand-in)
 };
 
 } // namespace s::gui::win

@@ -8,7 +8,9 @@
 namespace s::gui::win
 {
 
-// An empty gap (see ISpacer), transparent so that its parent shows through.
+// An empty gap (see ISpacer): it only takes room in its parent's layout, so it has no native
+// window of its own (its parent's background is what shows where it is); it counts as
+// visible while it is shown and its parent has its window.
 // Pooled: Spacer::Acquire() or newSpacer / newSpacerPercent.
 class Spacer : public WidgetBase<ISpacer>, public thread::IPoolable
 {
@@ -26,8 +28,10 @@ class Spacer : public WidgetBase<ISpacer>, public thread::IPoolable
     void setFixedWidth(int pixels) override { WidgetBase::setFixedWidth(pixels); }
     void setFixedHeight(int pixels) override { WidgetBase::setFixedHeight(pixels); }
     bool isVertical() const { return vertical_; }
+    bool isVisible() override { return visible_ && parent_ != nullptr && Toolkit::handleOf(parent_) != nullptr; }
 
   protected:
+    bool createNative(HWND) override { return true; }
     void measureContent(int* width, int* height) override
     {
         *width = 0;

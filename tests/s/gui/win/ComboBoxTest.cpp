@@ -1,8 +1,10 @@
-// Combo boxes driven through the native COMBOBOX: the user's selection changes, the
+// Combo boxes driven through the native COMBOBOX (and its stand-in until first use): the user's selection changes, the
 // program's, the open list's width, language changes and the read-only state.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "WidgetTestSupport.h"
 #include "s/gui/combobox/ComboBoxItem.h"
@@ -169,4 +171,136 @@ TEST(ComboBox, FieldFitsTheFixedHeight)
     EXPECT_GE(r.bottom - r.top, 18);
     EXPECT_EQ(23, c->getHeight());
     EXPECT_EQ(80, r.right - r.left);
+}
+
+namespace
+{
+
+// The combo box's window now (the stand-in until the control is made), found where the
+// combo box sits in its parent: asking the combo box itself would make the control.
+HWND windowAt(Panel& p, ComboBox* c)
+{
+    HWND parent = testwidgets::handleOf(p.box);
+    POINT at{c->getScreenX() + 2, c->getScreenY() + 2};
+    ScreenToClient(parent, &at);
+    return ChildWindowFromPointEx(parent, at, CWP_SKIPINVISIBLE);
+}
+
+// The client area of `window` as it prints itself.
+std::vector<COLORREF> printed(HWND window)
+{
+    RECT r;
+    GetClientRect(window, &r);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT | PRF_ERASEBKGND);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x)
+            pixels.push_back(GetPixel(mem, x, y));
+    SelectObject(mem, old);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::wstring classOf(HWND window)
+{
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+} // namespace
+
+// Until it is used a combo box shows a stand-in; the control made later looks the same, pixel
+// for pixel, in the stand-in's place, size and tab order, with the selection and state kept.
+TEST(ComboBox, TheStandInLooksAsTheControlMadeInItsPlace)
+{
+    struct Case
+    {
+        const wchar_t* text;
+        int width;
+        bool enabled;
+    } cases[] = {
+        {L"2011", 54, true},                                       // a narrow field: the text meets the button
+        {L"11", 37, true},                                         // narrower still
+        {L"Current System Time Zone - (UTC+00:00)", 150, true},    // cut at the button
+        {L"Hour", 80, false},                                      // disabled
+        {L"", 60, true},                                           // nothing selected
+    };
+    for (const Case& k : cases)
+    {
+        Panel& p = Panel::get();
+        ComboBox* c = ComboBox::Acquire();
+        c->addItem(ComboBoxItem::newItem(L"first", 0));
+        if (k.text[0] != L'\0')
+        {
+            c->addItem(ComboBoxItem::newItem(k.text, 1));
+            c->setSelection(1, false);
+        }
+        c->setFixedWidth(k.width);
+        c->setEnabled(k.enabled);
+        p.add(c);
+        ASSERT_FALSE(c->hasControl()) << k.text;
+        HWND stand = windowAt(p, c);
+        ASSERT_EQ(L"PellamWindowClass", classOf(stand)) << k.text;
+        HWND before = GetWindow(stand, GW_HWNDPREV);
+        RECT standRect;
+        GetWindowRect(stand, &standRect);
+        const std::vector<COLORREF> face = printed(stand);
+
+        HWND control = testwidgets::handleOf(c); // asking for the handle makes the control
+        p.settle();
+        EXPECT_TRUE(c->hasControl());
+        EXPECT_EQ(L"ComboBox", classOf(control)) << k.text;
+        EXPECT_FALSE(IsWindow(stand)) << k.text;
+        EXPECT_EQ(before, GetWindow(control, GW_HWNDPREV)) << k.text << ": not in the stand-in's place";
+        EXPECT_EQ(control, windowAt(p, c));
+        RECT controlRect;
+        GetWindowRect(control, &controlRect);
+        EXPECT_TRUE(EqualRect(&standRect, &controlRect) != FALSE) << k.text;
+        EXPECT_EQ(k.enabled, IsWindowEnabled(control) != FALSE) << k.text;
+        EXPECT_EQ(k.text[0] != L'\0' ? 1 : -1, SendMessageW(control, CB_GETCURSEL, 0, 0)) << k.text;
+        EXPECT_EQ(k.text[0] != L'\0' ? 2 : 1, SendMessageW(control, CB_GETCOUNT, 0, 0)) << k.text;
+        EXPECT_TRUE(face == printed(control)) << k.text << ": the stand-in's face differs from the control's";
+    }
+}
+
+// A click on the stand-in opens the control's list, as a click on the control does; a
+// read-only combo box neither makes nor opens it. Focus (Tab) lands on the control.
+TEST(ComboBox, AClickOrTheFocusMakesTheControl)
+{
+    Panel& p = Panel::get();
+    ComboBox* clicked = p.add(numbers(5, 80));
+    ComboBox* focused = p.add(numbers(5, 80));
+    ComboBox* readOnly = p.add(numbers(5, 80));
+    readOnly->setEditable(false);
+    clicked->setSelection(3, false);
+
+    HWND stand = windowAt(p, readOnly);
+    SendMessageW(stand, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    p.settle();
+    EXPECT_FALSE(readOnly->hasControl());
+
+    SendMessageW(windowAt(p, clicked), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    p.settle();
+    ASSERT_TRUE(clicked->hasControl());
+    HWND control = windowAt(p, clicked);
+    EXPECT_EQ(L"ComboBox", classOf(control));
+    EXPECT_TRUE(SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_EQ(3, SendMessageW(control, CB_GETCURSEL, 0, 0));
+    SendMessageW(control, CB_SHOWDROPDOWN, FALSE, 0);
+
+    const DWORD ui = GetWindowThreadProcessId(p.handle(), nullptr);
+    AttachThreadInput(GetCurrentThreadId(), ui, TRUE);
+    SetFocus(windowAt(p, focused));
+    p.settle();
+    EXPECT_TRUE(focused->hasControl());
+    EXPECT_EQ(windowAt(p, focused), GetFocus());
+    AttachThreadInput(GetCurrentThreadId(), ui, FALSE);
+    EXPECT_FALSE(readOnly->hasControl());
 }

@@ -308,6 +308,12 @@ void DialogParts::build()
         window->add(statusBar_);
         window->setStatusBar(statusBar_);
     }
+    // The other combo boxes get their control when first used; the action chooser is where
+    // a user starts, and where programs that drive the window look for the actions.
+    if (auto* chooser = dynamic_cast<s::gui::win::ComboBox*>(actionChooser_))
+    {
+        chooser->makeControlNow();
+    }
 }
 
 void DialogParts::listen()
@@ -316,7 +322,6 @@ void DialogParts::listen()
     if (window != nullptr)
     {
         window->addListener(s::gui::IWindow::EVENT_CLOSE, &dialog_);
-        window->addListener(s::gui::IWindow::EVENT_REQUEST, &dialog_);
         window->addListener(s::gui::IWindow::EVENT_RIGHT_DOWN, &dialog_);
         window->addListener(s::gui::IWindow::EVENT_RESTORED, &dialog_);
     }

@@ -231,6 +231,7 @@ class DropDialog : public ::testing::Test
     {
         dialog = ScriptedDialog::Acquire();
         dialog->bind(&settings, L"MainWindow", localizer, store, nullptr);
+        onceAdded = false;
         ASSERT_TRUE(dialog->buildAndShow());
         shown.label = dialog->getReporter().getStatusTarget();
         shown.bar = dialog->getReporter().getProgressTarget();
@@ -278,12 +279,11 @@ class DropDialog : public ::testing::Test
         static Once once;
         once.what = what;
         once.window = dialog->getWindow();
-        static bool added = false;
-        if (!added || onceWindow != dialog->getWindow())
+        // Once per window built (a new window may take the address of a released one).
+        if (!onceAdded)
         {
             dialog->getWindow()->addListener(s::gui::IWindow::EVENT_REQUEST, &once);
-            onceWindow = dialog->getWindow();
-            added = true;
+            onceAdded = true;
         }
         dialog->getWindow()->sendRequest(77, 0, 0, 0);
         once.what = nullptr;
@@ -330,7 +330,7 @@ class DropDialog : public ::testing::Test
     Shown shown;
     std::wstring folder;
     std::vector<std::wstring> files;
-    static inline s::gui::win::Window* onceWindow = nullptr;
+    bool onceAdded = false; // the request listener of runOnWindowThread, on the window built
 };
 
 } // namespace

@@ -262,6 +262,7 @@ TEST_F(FileTimeDialog, APanelChosenLaterGrowsTheWindowAndLooksAsWhenMadeWithIt)
         Sleep(300);
         RECT r;
         GetWindowRect(panelOf(dialog, action), &r);
+        EXPECT_TRUE(testgui::waitUncovered(window(), r)) << name << ": another window stays above the panel";
         testgui::grabScreen(r, &shot->header, &shot->panel);
         testgui::writeBmp24(name.c_str(), shot->header, shot->panel.data());
         RECT w;
