@@ -10,10 +10,13 @@
 #include "s/gui/drawer/IFrameDrawer.h"
 #include "s/lang/Localizer.h"
 #include "s/xml/Node.h"
+#include "s/gui/combobox/ComboBoxItem.h"
 #include "s/gui/win/Box.h"
+#include "s/gui/win/ComboBox.h"
 
 using s::gui::IWindow;
 using s::gui::win::Box;
+using s::gui::win::ComboBox;
 using s::gui::win::Window;
 using testgui::FakeWidget;
 using testgui::Recorder;
@@ -639,22 +642,24 @@ LRESULT CALLBACK CountPlacements(HWND window, UINT message, WPARAM wParam, LPARA
 } // namespace
 
 // Moving, showing, activating or laying out a window whose size stays does not place its
-// children again; a new size does.
+// children again; a new size does. A drop-down list is the child that shows it: it is asked
+// for more height than it keeps (its open list), so every placement reaches it as a change.
 TEST(WindowLayout, ChildrenArePlacedAgainOnlyWhenTheirPlaceChanges)
 {
     TestWindow w;
     Box* column = Box::Acquire();
     column->fillParent();
-    Box* row = Box::Acquire();
-    row->setWidthPercent(100);
-    row->setFixedHeight(30);
-    column->add(row);
+    ComboBox* list = ComboBox::Acquire();
+    list->addItem(s::gui::combobox::ComboBoxItem::newItem(L"one", 1));
+    list->setWidthPercent(100);
+    column->add(list);
     w->add(column);
     w->setBounds(100, 100, 300, 200);
     w->setVisible(true, false);
     testgui::settle(w.handle());
-    HWND child = row->getHandle();
+    HWND child = list->getHandle(); // the control itself
     ASSERT_NE(nullptr, child);
+    testgui::settle(w.handle());
     g_placedProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountPlacements)));
     g_placements = 0;
@@ -667,13 +672,13 @@ TEST(WindowLayout, ChildrenArePlacedAgainOnlyWhenTheirPlaceChanges)
     testgui::settle(w.handle());
     EXPECT_EQ(0, g_placements.load()) << "placed again without a change";
 
-    const int before = row->getWidth();
+    const int before = list->getWidth();
     SetWindowPos(w.handle(), nullptr, 0, 0, 360, 200, SWP_NOMOVE | SWP_NOZORDER);
     testgui::settle(w.handle());
-    EXPECT_EQ(before + 60, row->getWidth());
+    EXPECT_EQ(before + 60, list->getWidth());
     EXPECT_GE(g_placements.load(), 1);
     RECT r;
     GetWindowRect(child, &r);
-    EXPECT_EQ(row->getWidth(), r.right - r.left);
+    EXPECT_EQ(list->getWidth(), r.right - r.left);
     SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_placedProc));
 }
