@@ -165,6 +165,14 @@ inline bool waitUncovered(HWND window, const RECT& r, int millis = 10000)
     auto uncovered = [&]
     {
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        // Every shown window above it (the pointer's search below skips layered ones, such
+        // as a window fading out).
+        for (HWND above = GetWindow(window, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV))
+        {
+            RECT a, overlap;
+            if (IsWindowVisible(above) && GetWindowRect(above, &a) && IntersectRect(&overlap, &a, &r))
+                return false;
+        }
         for (int i = 0; i <= 4; ++i)
         {
             for (int j = 0; j <= 4; ++j)

@@ -58,10 +58,7 @@ void resumeChildren(IComponent* container, const std::vector<IComponent*>& kids)
     if (container->isLayoutSuspended())
         return;
     for (IComponent* c : kids)
-    {
         c->resumeLayout();
-        c->redraw();
-    }
 }
 
 void put(int* target, int value)

@@ -304,6 +304,10 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
     }
     bool isLayoutSuspended() override { return suspended_; }
     void suspendLayout() override { suspended_ = true; }
+    // A moved or resized native window is painted afresh anyway (placeNative); one that
+    // stays where it is is painted again, later and once, only when it shows its parent's
+    // backdrop, which the pass may have changed around it. Painting every child at once after
+    // every pass painted a panel several times over while it was laid out.
     void resumeLayout() override
     {
         suspended_ = false;
@@ -312,6 +316,8 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
             pending_ = false;
             this->setBounds(x_, y_, width_, height_);
         }
+        if (transparent_ && handle_)
+            InvalidateRect(handle_, nullptr, FALSE);
     }
 
     // --- IEventListener: components take only their skinner's events by default --

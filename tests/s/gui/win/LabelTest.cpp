@@ -201,6 +201,9 @@ TEST(Label, MovedByAGrowingWindowIsDrawnAtItsNewPlace)
     row->add(end);
     p.add(row);
     const auto inkAtLink = [&] {
+        // What is waiting to be painted is painted first (nothing is marked invalid here:
+        // pixels the system took as valid stay as they are).
+        RedrawWindow(p.handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         RECT r;
         GetWindowRect(testwidgets::handleOf(link), &r);
         const int w = r.right - r.left, h = r.bottom - r.top;
