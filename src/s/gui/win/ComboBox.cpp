@@ -1,7 +1,10 @@
 #include "s/gui/win/ComboBox.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <cwchar>
 
 #include "s/gui/combobox/ComboBoxItem.h"
 #include "s/gui/drawer/ICombo.h"
@@ -185,8 +188,7 @@ ComboBox::~ComboBox()
 {
     if (face_)
         face_->retire();
-    for (combobox::ComboBoxItem* item : items_)
-        item->Release();
+    releaseItems();
     if (boldFont_)
         boldFont_->Release();
 }
@@ -194,9 +196,7 @@ ComboBox::~ComboBox()
 void ComboBox::Reset()
 {
     resetWidget();
-    for (combobox::ComboBoxItem* item : items_)
-        item->Release();
-    items_.clear();
+    releaseItems();
     selection_ = previous_ = -1;
     topIndex_ = -1;
     visibleItems_ = DEFAULT_VISIBLE_ITEMS;
@@ -219,18 +219,65 @@ void ComboBox::addItem(combobox::ComboBoxItem* item)
         SendMessageW(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item->getText()));
 }
 
+void ComboBox::addNumbers(int first, int last, bool twoDigits)
+{
+    if (last < first)
+        return;
+    const int start = getItemCount();
+    numbers_.push_back(NumberRun{start, first, last - first + 1, twoDigits});
+    items_.resize(items_.size() + static_cast<size_t>(last - first + 1), nullptr);
+    markMeasureDirty();
+    if (handle_ && control_)
+    {
+        wchar_t buffer[16];
+        for (int i = start; i < getItemCount(); ++i)
+            SendMessageW(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(textAt(i, buffer)));
+    }
+}
+
+const wchar_t* ComboBox::textAt(int index, wchar_t (&buffer)[16])
+{
+    if (combobox::ComboBoxItem* item = items_[static_cast<size_t>(index)])
+        return item->getText();
+    buffer[0] = L'\0';
+    for (const NumberRun& run : numbers_)
+    {
+        if (index >= run.start && index < run.start + run.count)
+            std::swprintf(buffer, 16, run.twoDigits ? L"%02d" : L"%d", run.first + index - run.start);
+    }
+    return buffer;
+}
+
 combobox::ComboBoxItem* ComboBox::getItem(int index)
 {
-    return index >= 0 && index < getItemCount() ? items_[static_cast<size_t>(index)] : nullptr;
+    if (index < 0 || index >= getItemCount())
+        return nullptr;
+    combobox::ComboBoxItem*& item = items_[static_cast<size_t>(index)];
+    if (!item)
+    {
+        wchar_t buffer[16];
+        const wchar_t* text = textAt(index, buffer);
+        item = combobox::ComboBoxItem::newItem(text, std::wcstol(text, nullptr, 10));
+    }
+    return item;
+}
+
+void ComboBox::releaseItems()
+{
+    for (combobox::ComboBoxItem* item : items_)
+    {
+        if (item)
+            item->Release();
+    }
+    items_.clear();
+    numbers_.clear();
 }
 
 void ComboBox::clear()
 {
     if (handle_ && control_)
         SendMessageW(handle_, CB_RESETCONTENT, 0, 0);
-    for (combobox::ComboBoxItem* item : items_)
-        item->Release();
-    items_.clear();
+    releaseItems();
     selection_ = previous_ = -1;
     topIndex_ = -1;
     markMeasureDirty();
@@ -353,8 +400,9 @@ void ComboBox::fillNative()
 {
     SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(handle_, CB_RESETCONTENT, 0, 0);
-    for (combobox::ComboBoxItem* item : items_)
-        SendMessageW(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item->getText()));
+    wchar_t buffer[16];
+    for (int i = 0; i < getItemCount(); ++i)
+        SendMessageW(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(textAt(i, buffer)));
     SendMessageW(handle_, CB_SETCURSEL, static_cast<WPARAM>(selection_), 0);
     SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle_, nullptr, TRUE);
@@ -366,10 +414,11 @@ void ComboBox::measureContent(int* width, int* height)
     Font* font = getFont();
     HDC dc = CreateCompatibleDC(nullptr); // one for the whole pass
     font->measureIn(dc, L"0", nullptr, &h);
-    for (combobox::ComboBoxItem* item : items_)
+    wchar_t buffer[16];
+    for (int i = 0; i < getItemCount(); ++i)
     {
         int w = 0;
-        font->measureIn(dc, item->getText(), &w, nullptr);
+        font->measureIn(dc, textAt(i, buffer), &w, nullptr);
         widest = std::max(widest, w);
     }
     if (dc)
@@ -390,13 +439,15 @@ int ComboBox::measureDropWidth()
     }
     int widest = 0;
     HDC dc = CreateCompatibleDC(nullptr); // one for the whole pass
-    for (combobox::ComboBoxItem* item : items_)
+    wchar_t buffer[16];
+    for (int i = 0; i < getItemCount(); ++i)
     {
-        int flags = item->getWord1();
+        combobox::ComboBoxItem* item = items_[static_cast<size_t>(i)]; // a number not made is plain
+        int flags = item ? item->getWord1() : 0;
         bool header = (flags & combobox::ComboBoxItem::FLAG_HEADER) != 0;
         bool bold = header || (flags & combobox::ComboBoxItem::FLAG_BOLD) != 0;
         int w = 0;
-        (bold ? boldFont_ : font)->measureIn(dc, item->getText(), &w, nullptr);
+        (bold ? boldFont_ : font)->measureIn(dc, textAt(i, buffer), &w, nullptr);
         if (header)
             w += scaled(HEADER_EXTRA);
         widest = std::max(widest, w);
@@ -453,7 +504,10 @@ void ComboBox::languageChanged(lang::Localizer* pack)
 void ComboBox::retextItems(lang::Localizer* pack)
 {
     for (combobox::ComboBoxItem* item : items_)
-        item->handleEvent(pack, 0);
+    {
+        if (item)
+            item->handleEvent(pack, 0);
+    }
     markMeasureDirty();
     if (handle_ && control_)
         fillNative();
@@ -544,7 +598,8 @@ void ComboBox::paintFace(HDC dc, HWND window)
 {
     RECT r;
     GetClientRect(window, &r);
-    const wchar_t* shown = selection_ >= 0 && selection_ < getItemCount() ? items_[selection_]->getText() : L"";
+    wchar_t buffer[16];
+    const wchar_t* shown = selection_ >= 0 && selection_ < getItemCount() ? textAt(selection_, buffer) : L"";
     const bool enabled = IsWindowEnabled(window) != FALSE;
     if (skin_)
     {
@@ -595,7 +650,8 @@ void ComboBox::paintSkinned(HDC target)
     RECT r;
     GetClientRect(handle_, &r);
     int at = static_cast<int>(SendMessageW(handle_, CB_GETCURSEL, 0, 0));
-    const wchar_t* shown = at >= 0 && at < static_cast<int>(items_.size()) ? items_[at]->getText() : L"";
+    wchar_t buffer[16];
+    const wchar_t* shown = at >= 0 && at < getItemCount() ? textAt(at, buffer) : L"";
     unsigned flags = (IsWindowEnabled(handle_) ? 0u : drawer::IDrawer::FLAG_DISABLED) |
                      (GetFocus() == handle_ ? drawer::IDrawer::FLAG_FOCUSED : 0u);
     skin_->getComboDrawer()->draw(dc, 0, 0, r.right, r.bottom, shown, getFont()->getHandle(),

@@ -70,6 +70,10 @@ class ComboBox : public WidgetBase<IComboBox>, public thread::IPoolable
     // The native window is the platform control: while the stand-in shows, asking for it
     // makes the control (on the window's thread). 0 while the combo box has no window.
     HWND getHandle() override;
+    // Adds the entries `first`..`last`: the value is the number, the text its decimal digits
+    // (at least two with twoDigits). Their items are made when first asked for (getItem):
+    // a list of a thousand years costs nothing until it is opened or read.
+    void addNumbers(int first, int last, bool twoDigits);
     // True once the platform control exists.
     bool hasControl() const { return control_; }
     // Makes the platform control now (on the window's thread) when the combo box is in a
@@ -101,7 +105,18 @@ class ComboBox : public WidgetBase<IComboBox>, public thread::IPoolable
     void applySelection(int index, bool notify);
     int dropHeight();
 
-    std::vector<combobox::ComboBoxItem*> items_; // owned
+    // The text of entry `index` (valid, in range) without making its item; `buffer` holds
+    // a number's digits.
+    const wchar_t* textAt(int index, wchar_t (&buffer)[16]);
+    void releaseItems();
+    // Entries added by addNumbers: their places in items_ stay empty until asked for.
+    struct NumberRun
+    {
+        int start, first, count;
+        bool twoDigits;
+    };
+    std::vector<combobox::ComboBoxItem*> items_; // owned; empty for a number not asked for
+    std::vector<NumberRun> numbers_;
     int selection_ = -1, previous_ = -1;
     int topIndex_ = -1;
     int visibleItems_ = DEFAULT_VISIBLE_ITEMS;

@@ -304,3 +304,41 @@ TEST(ComboBox, AClickOrTheFocusMakesTheControl)
     AttachThreadInput(GetCurrentThreadId(), ui, FALSE);
     EXPECT_FALSE(readOnly->hasControl());
 }
+
+// Number entries: their texts and values as items added one by one would have, in the control
+// and in the stand-in's face, and among other entries.
+TEST(ComboBox, NumberEntriesReadAsItemsAddedOneByOne)
+{
+    Panel& p = Panel::get();
+    ComboBox* c = ComboBox::Acquire();
+    c->addItem(ComboBoxItem::newItem(L"first", -5));
+    c->addNumbers(1970, 3000, false);
+    c->addNumbers(0, 59, true);
+    c->addNumbers(3, 2, false); // an empty run adds nothing
+    c->addItem(ComboBoxItem::newItem(L"last", -6));
+    ASSERT_EQ(1 + 1031 + 60 + 1, c->getItemCount());
+    EXPECT_STREQ(L"2011", c->getItem(42)->getText());
+    EXPECT_EQ(2011, c->getItem(42)->getValue());
+    EXPECT_STREQ(L"07", c->getItem(1 + 1031 + 7)->getText());
+    EXPECT_EQ(7, c->getItem(1 + 1031 + 7)->getValue());
+    EXPECT_EQ(-6, c->getItem(c->getItemCount() - 1)->getValue());
+    EXPECT_EQ(nullptr, c->getItem(c->getItemCount()));
+    c->setSelection(1 + 1031 + 9, false);
+    c->setFixedWidth(60);
+    p.add(c);
+    const std::vector<COLORREF> face = printed(windowAt(p, c));
+
+    HWND control = testwidgets::handleOf(c);
+    p.settle();
+    ASSERT_EQ(c->getItemCount(), SendMessageW(control, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(L"first", nativeText(c, 0));
+    EXPECT_EQ(L"1970", nativeText(c, 1));
+    EXPECT_EQ(L"3000", nativeText(c, 1031));
+    EXPECT_EQ(L"00", nativeText(c, 1032));
+    EXPECT_EQ(L"last", nativeText(c, c->getItemCount() - 1));
+    EXPECT_EQ(1 + 1031 + 9, SendMessageW(control, CB_GETCURSEL, 0, 0));
+    EXPECT_TRUE(face == printed(control));
+    c->clear();
+    EXPECT_EQ(0, c->getItemCount());
+    EXPECT_EQ(0, SendMessageW(control, CB_GETCOUNT, 0, 0));
+}

@@ -200,10 +200,7 @@ TEST(Label, MovedByAGrowingWindowIsDrawnAtItsNewPlace)
     end->add(link);
     row->add(end);
     p.add(row);
-    const auto inkAtLink = [&] {
-        // What is waiting to be painted is painted first (nothing is marked invalid here:
-        // pixels the system took as valid stay as they are).
-        RedrawWindow(p.handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const auto inkNow = [&] {
         RECT r;
         GetWindowRect(testwidgets::handleOf(link), &r);
         const int w = r.right - r.left, h = r.bottom - r.top;
@@ -223,6 +220,19 @@ TEST(Label, MovedByAGrowingWindowIsDrawnAtItsNewPlace)
         DeleteObject(bitmap);
         DeleteDC(mem);
         ReleaseDC(nullptr, screen);
+        return dark;
+    };
+    // The ink once what waits to be painted is painted (the window's thread paints when it is
+    // idle; nothing is marked invalid here: pixels the system took as valid stay as they are).
+    const auto inkAtLink = [&] {
+        int dark = 0;
+        for (int waited = 0; waited < 2000 && dark <= 5; waited += 50)
+        {
+            RedrawWindow(p.handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            dark = inkNow();
+            if (dark <= 5)
+                Sleep(50);
+        }
         return dark;
     };
     RECT before;

@@ -19,12 +19,7 @@ constexpr int32_t WIDTHS[6] = {55, 53, 40, 40, 40, 40};
 
 void fillNumbers(ComboBox* combo, int32_t first, int32_t last, bool twoDigits)
 {
-    wchar_t text[16];
-    for (int32_t v = first; v <= last; ++v)
-    {
-        std::swprintf(text, 16, twoDigits ? L"%02d" : L"%d", v);
-        combo->addItem(ComboBoxItem::newItem(text, v));
-    }
+    combo->addNumbers(first, last, twoDigits);
 }
 
 void* eventSource(s::gui::IComponent* component)
