@@ -146,6 +146,9 @@ class ComboBox::Face : public NativeTarget
         case WM_ERASEBKGND:
             *result = 1;
             return true;
+        case WM_ENABLE:
+            InvalidateRect(window_, nullptr, FALSE); // the face shows the state
+            return true;
         case WM_PAINT:
         {
             PAINTSTRUCT ps{};

@@ -207,6 +207,21 @@ std::vector<COLORREF> printed(HWND window)
     return pixels;
 }
 
+// The pixels of `window`'s client area on the screen.
+std::vector<COLORREF> onScreen(HWND window)
+{
+    RECT r;
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    HDC screen = GetDC(nullptr);
+    std::vector<COLORREF> pixels;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            pixels.push_back(GetPixel(screen, x, y));
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
 std::wstring classOf(HWND window)
 {
     wchar_t name[64] = L"";
@@ -243,11 +258,28 @@ TEST(ComboBox, TheStandInLooksAsTheControlMadeInItsPlace)
             c->setSelection(1, false);
         }
         c->setFixedWidth(k.width);
-        c->setEnabled(k.enabled);
+        // The state changes once the stand-in is on the screen too: its face follows.
+        c->setEnabled(!k.enabled);
         p.add(c);
         ASSERT_FALSE(c->hasControl()) << k.text;
         HWND stand = windowAt(p, c);
         ASSERT_EQ(L"PellamWindowClass", classOf(stand)) << k.text;
+        RECT shownAt;
+        GetWindowRect(stand, &shownAt);
+        ASSERT_TRUE(testgui::waitUncovered(p.handle(), shownAt));
+        const auto showsItsFace = [&] {
+            for (int waited = 0; waited < 2000; waited += 50)
+            {
+                if (onScreen(stand) == printed(stand))
+                    return true;
+                Sleep(50);
+            }
+            return false;
+        };
+        ASSERT_TRUE(showsItsFace()) << k.text;
+        c->setEnabled(k.enabled);
+        p.settle();
+        EXPECT_TRUE(showsItsFace()) << k.text << ": the face on the screen is not the present one";
         HWND before = GetWindow(stand, GW_HWNDPREV);
         RECT standRect;
         GetWindowRect(stand, &standRect);
