@@ -88,6 +88,24 @@ BOOL UIThread::InitInstance()
     return TRUE;
 }
 
+BOOL UIThread::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message != WM_KEYDOWN || msg->wParam != VK_TAB)
+        return FALSE;
+    Window* window = window_.load();
+    HWND root = window ? window->getHandle() : nullptr;
+    HWND focus = GetFocus();
+    // The window itself takes its keys (its listeners hear Tab too).
+    if (!root || !focus || focus == root || GetAncestor(focus, GA_ROOT) != root)
+        return FALSE;
+    if (SendMessageW(focus, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(msg)) & (DLGC_WANTTAB | DLGC_WANTALLKEYS))
+        return FALSE;
+    HWND next = GetNextDlgTabItem(root, focus, GetKeyState(VK_SHIFT) < 0 ? TRUE : FALSE);
+    if (next && next != focus)
+        SetFocus(next);
+    return TRUE;
+}
+
 int UIThread::ExitInstance()
 {
     ready_.store(false);

@@ -35,6 +35,10 @@ class UIThread : public CWinThread
 
     BOOL InitInstance() override;
     int ExitInstance() override;
+    // Tab and Shift+Tab move the focus among the window's tab stops in their order, as in a
+    // dialog (the next enabled, shown WS_TABSTOP window; containers with
+    // WS_EX_CONTROLPARENT are looked into); a control that takes Tab itself keeps it.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     bool isReady() const { return ready_.load(); }
 

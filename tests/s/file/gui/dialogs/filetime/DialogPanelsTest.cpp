@@ -32,27 +32,43 @@ std::vector<std::wstring> settingsBelow(const std::wstring& key)
     return kept;
 }
 
-// The enabled, visible tab stops inside `panel` in the order Tab visits them (the windows'
-// order), as "class:text".
-std::vector<std::wstring> tabWalk(HWND panel)
+// The enabled, visible tab stops inside `panel` in the windows' order.
+std::vector<HWND> tabStops(HWND panel)
 {
-    std::vector<std::wstring> walk;
+    std::vector<HWND> stops;
     EnumChildWindows(
         panel,
         [](HWND h, LPARAM data) -> BOOL
         {
             if ((GetWindowLongW(h, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(h) && IsWindowEnabled(h))
-            {
-                wchar_t className[64], text[128] = L"";
-                GetClassNameW(h, className, 64);
-                // Buttons by their text; fields and lists by their kind (their content is the time).
-                if (lstrcmpiW(className, L"Button") == 0)
-                    GetWindowTextW(h, text, 128);
-                reinterpret_cast<std::vector<std::wstring>*>(data)->push_back(std::wstring(className) + L":" + text);
-            }
+                reinterpret_cast<std::vector<HWND>*>(data)->push_back(h);
             return TRUE;
         },
-        LPARAM(&walk));
+        LPARAM(&stops));
+    return stops;
+}
+
+// A tab stop as "kind:text": buttons by their text; fields and lists by their kind (their
+// content is the time). A combo box counts as one kind, its stand-in or its control.
+std::wstring describe(HWND h)
+{
+    wchar_t className[64] = L"", text[128] = L"";
+    GetClassNameW(h, className, 64);
+    std::wstring kind = className;
+    if (lstrcmpiW(className, L"Button") == 0)
+        GetWindowTextW(h, text, 128);
+    else if (lstrcmpiW(className, L"ComboBox") == 0 || lstrcmpiW(className, L"PellamWindowClass") == 0)
+        kind = L"combo";
+    return kind + L":" + text;
+}
+
+// The enabled, visible tab stops inside `panel` in the order Tab visits them (the windows'
+// order), as describe gives them.
+std::vector<std::wstring> tabWalk(HWND panel)
+{
+    std::vector<std::wstring> walk;
+    for (HWND h : tabStops(panel))
+        walk.push_back(describe(h));
     return walk;
 }
 
@@ -214,6 +230,41 @@ TEST_F(FileTimeDialog, TabVisitsTheShownPanelsControlsInTheSameOrderWhenTheyAreM
         chooseAction(action);
         const std::vector<std::wstring> later = tabWalk(panelOf(dialog, action));
         EXPECT_EQ(cold, later) << action;
+        // Pressing Tab visits them in that order (a combo box's stand-in hands the focus
+        // to its control, made then); Shift+Tab goes back.
+        const DWORD ui = GetWindowThreadProcessId(window(), nullptr);
+        AttachThreadInput(GetCurrentThreadId(), ui, TRUE);
+        const std::vector<HWND> stops = tabStops(panelOf(dialog, action));
+        ASSERT_FALSE(stops.empty());
+        SetFocus(stops[0]);
+        testgui::settle(window());
+        const auto press = [&](bool back)
+        {
+            BYTE keys[256] = {};
+            GetKeyboardState(keys);
+            keys[VK_SHIFT] = back ? 0x80 : 0;
+            SetKeyboardState(keys);
+            HWND from = GetFocus();
+            PostMessageW(from, WM_KEYDOWN, VK_TAB, 0);
+            for (int waited = 0; waited < 2000 && GetFocus() == from; waited += 10)
+                Sleep(10);
+            testgui::settle(window());
+            keys[VK_SHIFT] = 0;
+            SetKeyboardState(keys);
+        };
+        std::vector<std::wstring> pressed{describe(GetFocus())};
+        for (size_t i = 1; i < later.size(); ++i)
+        {
+            press(false);
+            pressed.push_back(describe(GetFocus()));
+        }
+        EXPECT_EQ(later, pressed) << action;
+        if (later.size() > 1)
+        {
+            press(true);
+            EXPECT_EQ(later[later.size() - 2], describe(GetFocus())) << action;
+        }
+        AttachThreadInput(GetCurrentThreadId(), ui, FALSE);
         close();
     }
 }
