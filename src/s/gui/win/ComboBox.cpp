@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 
@@ -238,16 +237,23 @@ void ComboBox::addNumbers(int first, int last, bool twoDigits)
     }
 }
 
+const ComboBox::NumberRun* ComboBox::runAt(int index) const
+{
+    for (const NumberRun& run : numbers_)
+    {
+        if (index >= run.start && index < run.start + run.count)
+            return &run;
+    }
+    return nullptr;
+}
+
 const wchar_t* ComboBox::textAt(int index, wchar_t (&buffer)[16])
 {
     if (combobox::ComboBoxItem* item = items_[static_cast<size_t>(index)])
         return item->getText();
     buffer[0] = L'\0';
-    for (const NumberRun& run : numbers_)
-    {
-        if (index >= run.start && index < run.start + run.count)
-            std::swprintf(buffer, 16, run.twoDigits ? L"%02d" : L"%d", run.first + index - run.start);
-    }
+    if (const NumberRun* run = runAt(index))
+        std::swprintf(buffer, 16, run->twoDigits ? L"%02d" : L"%d", run->first + index - run->start);
     return buffer;
 }
 
@@ -259,8 +265,8 @@ combobox::ComboBoxItem* ComboBox::getItem(int index)
     if (!item)
     {
         wchar_t buffer[16];
-        const wchar_t* text = textAt(index, buffer);
-        item = combobox::ComboBoxItem::newItem(text, std::wcstol(text, nullptr, 10));
+        const NumberRun* run = runAt(index);
+        item = combobox::ComboBoxItem::newItem(textAt(index, buffer), run ? run->first + index - run->start : 0);
     }
     return item;
 }
@@ -597,20 +603,30 @@ void ComboBox::skinChanged(drawer::ISkin* skin)
         InvalidateRect(handle_, nullptr, TRUE);
 }
 
+void ComboBox::drawSkinnedFace(HDC dc, HWND window, int index)
+{
+    RECT r;
+    GetClientRect(window, &r);
+    wchar_t buffer[16];
+    const wchar_t* shown = index >= 0 && index < getItemCount() ? textAt(index, buffer) : L"";
+    unsigned flags = (IsWindowEnabled(window) ? 0u : drawer::IDrawer::FLAG_DISABLED) |
+                     (GetFocus() == window ? drawer::IDrawer::FLAG_FOCUSED : 0u);
+    skin_->getComboDrawer()->draw(dc, 0, 0, r.right, r.bottom, shown, getFont()->getHandle(),
+                                  drawer::IDrawer::STATE_NORMAL, flags, drawer::IDrawer::DEFAULT_COLOUR);
+}
+
 void ComboBox::paintFace(HDC dc, HWND window)
 {
+    if (skin_)
+    {
+        drawSkinnedFace(dc, window, selection_);
+        return;
+    }
     RECT r;
     GetClientRect(window, &r);
     wchar_t buffer[16];
     const wchar_t* shown = selection_ >= 0 && selection_ < getItemCount() ? textAt(selection_, buffer) : L"";
     const bool enabled = IsWindowEnabled(window) != FALSE;
-    if (skin_)
-    {
-        unsigned flags = enabled ? 0u : drawer::IDrawer::FLAG_DISABLED;
-        skin_->getComboDrawer()->draw(dc, 0, 0, r.right, r.bottom, shown, getFont()->getHandle(),
-                                      drawer::IDrawer::STATE_NORMAL, flags, drawer::IDrawer::DEFAULT_COLOUR);
-        return;
-    }
     FacePainter* painter = facePainter(GetAncestor(window, GA_ROOT), getFont()->getHandle(), r.right);
     if (!painter)
         return;
@@ -650,15 +666,7 @@ void ComboBox::paintSkinned(HDC target)
 {
     PAINTSTRUCT ps{};
     HDC dc = target ? target : BeginPaint(handle_, &ps);
-    RECT r;
-    GetClientRect(handle_, &r);
-    int at = static_cast<int>(SendMessageW(handle_, CB_GETCURSEL, 0, 0));
-    wchar_t buffer[16];
-    const wchar_t* shown = at >= 0 && at < getItemCount() ? textAt(at, buffer) : L"";
-    unsigned flags = (IsWindowEnabled(handle_) ? 0u : drawer::IDrawer::FLAG_DISABLED) |
-                     (GetFocus() == handle_ ? drawer::IDrawer::FLAG_FOCUSED : 0u);
-    skin_->getComboDrawer()->draw(dc, 0, 0, r.right, r.bottom, shown, getFont()->getHandle(),
-                                  drawer::IDrawer::STATE_NORMAL, flags, drawer::IDrawer::DEFAULT_COLOUR);
+    drawSkinnedFace(dc, handle_, static_cast<int>(SendMessageW(handle_, CB_GETCURSEL, 0, 0)));
     if (!target)
         EndPaint(handle_, &ps);
 }

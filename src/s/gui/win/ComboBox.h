@@ -100,6 +100,8 @@ class ComboBox : public WidgetBase<IComboBox>, public thread::IPoolable
     int closedHeight();
     void paintFace(HDC dc, HWND window);
     void paintSkinned(HDC target);
+    // The skin's face of `window` (the control or the stand-in) showing entry `index`.
+    void drawSkinnedFace(HDC dc, HWND window, int index);
     void fillNative();
     void retextItems(lang::Localizer* pack);
     void applySelection(int index, bool notify);
@@ -117,6 +119,8 @@ class ComboBox : public WidgetBase<IComboBox>, public thread::IPoolable
     };
     std::vector<combobox::ComboBoxItem*> items_; // owned; empty for a number not asked for
     std::vector<NumberRun> numbers_;
+    // The run that holds entry `index`; null for an entry added as an item.
+    const NumberRun* runAt(int index) const;
     int selection_ = -1, previous_ = -1;
     int topIndex_ = -1;
     int visibleItems_ = DEFAULT_VISIBLE_ITEMS;

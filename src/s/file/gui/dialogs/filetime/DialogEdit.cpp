@@ -70,7 +70,7 @@ void addPanelTitle(Box* panel, int32_t captionId, int32_t hintId)
 void buildOffsetSelectors(s::lang::Localizer* localizer, s::gui::win::ComboBox** digit, s::gui::win::ComboBox** unit)
 {
     *digit = s::gui::win::newComboBox(40);
-    fillNumbers(*digit, 1, 99, false);
+    (*digit)->addNumbers(1, 99, false);
     (*digit)->setSelection(0, false);
     (*digit)->setVisibleItems(12);
     *unit = s::gui::win::newComboBox(80);

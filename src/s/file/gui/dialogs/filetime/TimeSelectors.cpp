@@ -17,11 +17,6 @@ namespace
 constexpr int32_t WIDTHS[6] = {55, 53, 40, 40, 40, 40};
 } // namespace
 
-void fillNumbers(ComboBox* combo, int32_t first, int32_t last, bool twoDigits)
-{
-    combo->addNumbers(first, last, twoDigits);
-}
-
 void* eventSource(s::gui::IComponent* component)
 {
     return static_cast<void*>(component);
@@ -52,15 +47,15 @@ void TimeSelectors::build(s::gui::IBox* row, s::lang::Localizer* localizer)
     {
         selectors_[i] = s::gui::win::newComboBox(WIDTHS[i]);
     }
-    fillNumbers(year(), FIRST_YEAR, LAST_YEAR, false);
+    year()->addNumbers(FIRST_YEAR, LAST_YEAR, false);
     for (int32_t m = 1; m <= 12; ++m)
     {
         month()->addItem(ComboBoxItem::newItemById(FIRST_MONTH_TEXT + m - 1, localizer, m));
     }
-    fillNumbers(day(), 1, 31, false);
-    fillNumbers(hour(), 0, 23, true);
-    fillNumbers(minute(), 0, 59, true);
-    fillNumbers(second(), 0, 59, true);
+    day()->addNumbers(1, 31, false);
+    hour()->addNumbers(0, 23, true);
+    minute()->addNumbers(0, 59, true);
+    second()->addNumbers(0, 59, true);
     for (ComboBox* combo : selectors_)
     {
         combo->setSelection(0, false);

@@ -75,9 +75,6 @@ class TimeSelectors
 bool selectByValue(s::gui::win::ComboBox* combo, intptr_t value, bool notify);
 // The value of the selected entry, or `fallback` when none is selected.
 intptr_t selectedValue(s::gui::win::ComboBox* combo, intptr_t fallback);
-// Appends the numbers first..last as entries whose values are the numbers themselves
-// (two digits each when asked).
-void fillNumbers(s::gui::win::ComboBox* combo, int32_t first, int32_t last, bool twoDigits);
 // The event-source form of a component (what its listeners receive as source).
 void* eventSource(s::gui::IComponent* component);
 
