@@ -246,9 +246,13 @@ TEST_F(FileTimeDialog, TabVisitsTheShownPanelsControlsInTheSameOrderWhenTheyAreM
             SetKeyboardState(keys);
             HWND from = GetFocus();
             PostMessageW(from, WM_KEYDOWN, VK_TAB, 0);
-            for (int waited = 0; waited < 2000 && GetFocus() == from; waited += 10)
+            // Until the focus has settled elsewhere: while a stand-in hands it to the
+            // control it makes, it passes through no window for a moment.
+            for (int waited = 0; waited < 2000 && (GetFocus() == from || GetFocus() == nullptr); waited += 10)
                 Sleep(10);
             testgui::settle(window());
+            for (int waited = 0; waited < 2000 && GetFocus() == nullptr; waited += 10)
+                Sleep(10);
             keys[VK_SHIFT] = 0;
             SetKeyboardState(keys);
         };
