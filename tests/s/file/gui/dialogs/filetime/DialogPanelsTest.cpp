@@ -245,13 +245,16 @@ TEST_F(FileTimeDialog, TabVisitsTheShownPanelsControlsInTheSameOrderWhenTheyAreM
             keys[VK_SHIFT] = back ? 0x80 : 0;
             SetKeyboardState(keys);
             HWND from = GetFocus();
-            PostMessageW(from, WM_KEYDOWN, VK_TAB, 0);
-            // Until the focus has settled elsewhere: while a stand-in hands it to the
-            // control it makes, it passes through no window for a moment.
-            for (int waited = 0; waited < 2000 && (GetFocus() == from || GetFocus() == nullptr); waited += 10)
+            // To the window, whose thread moves the focus from where it is (a stand-in that
+            // handed the focus to its control goes soon, and a key posted to it with it).
+            PostMessageW(window(), WM_KEYDOWN, VK_TAB, 0);
+            // Until the focus has settled in a shown window elsewhere: while a stand-in hands
+            // it to the control it makes, it passes through no window for a moment.
+            const auto settled = [&] { HWND f = GetFocus(); return f != nullptr && f != from && IsWindowVisible(f); };
+            for (int waited = 0; waited < 2000 && !settled(); waited += 10)
                 Sleep(10);
             testgui::settle(window());
-            for (int waited = 0; waited < 2000 && GetFocus() == nullptr; waited += 10)
+            for (int waited = 0; waited < 2000 && !settled(); waited += 10)
                 Sleep(10);
             keys[VK_SHIFT] = 0;
             SetKeyboardState(keys);
