@@ -12,10 +12,12 @@
 #include "s/xml/Node.h"
 #include "s/gui/combobox/ComboBoxItem.h"
 #include "s/gui/win/Box.h"
+#include "s/gui/win/Button.h"
 #include "s/gui/win/ComboBox.h"
 
 using s::gui::IWindow;
 using s::gui::win::Box;
+using s::gui::win::Button;
 using s::gui::win::ComboBox;
 using s::gui::win::Window;
 using testgui::FakeWidget;
@@ -681,4 +683,56 @@ TEST(WindowLayout, ChildrenArePlacedAgainOnlyWhenTheirPlaceChanges)
     GetWindowRect(child, &r);
     EXPECT_EQ(list->getWidth(), r.right - r.left);
     SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_placedProc));
+}
+
+// A user who leaves the window and comes back finds the focus where it was: the default
+// answer to the activation would give it to the window itself, where Tab reaches nothing.
+// A child that has the focus when the window is activated (set before the activation came)
+// keeps it.
+TEST(WindowInput, TheFocusedChildHasTheFocusAgainWhenTheWindowIsActivatedAgain)
+{
+    TestWindow w, other;
+    Box* column = Box::Acquire();
+    column->fillParent();
+    Button* first = Button::Acquire();
+    first->setText(L"first");
+    Button* second = Button::Acquire();
+    second->setText(L"second");
+    column->add(first);
+    column->add(second);
+    w->add(column);
+    w->setBounds(100, 100, 300, 200);
+    other->setBounds(450, 100, 200, 100);
+    w->setVisible(true, false);
+    testgui::settle(w.handle());
+    const DWORD ui = GetWindowThreadProcessId(w.handle(), nullptr);
+    const auto focusOf = [&]
+    {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        GetGUIThreadInfo(ui, &info);
+        return info.hwndFocus;
+    };
+    const auto activate = [](HWND window)
+    {
+        SetForegroundWindow(window);
+        for (int i = 0; i < 200 && GetForegroundWindow() != window; ++i)
+            Sleep(10);
+        testgui::settle(window);
+    };
+    AttachThreadInput(GetCurrentThreadId(), ui, TRUE);
+    SetFocus(second->getHandle());
+    AttachThreadInput(GetCurrentThreadId(), ui, FALSE);
+    ASSERT_EQ(second->getHandle(), focusOf());
+
+    other->setVisible(true, false);
+    activate(other.handle());
+    ASSERT_EQ(other.handle(), GetForegroundWindow());
+    activate(w.handle());
+    ASSERT_EQ(w.handle(), GetForegroundWindow());
+    EXPECT_EQ(second->getHandle(), focusOf());
+
+    // Activated again while a child has the focus: the child keeps it.
+    SendMessageW(w.handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(second->getHandle(), focusOf());
 }

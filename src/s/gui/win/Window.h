@@ -294,6 +294,9 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     bool shown_ = false;
     bool active_ = false;
     DWORD deactivatedAt_ = 0;
+    // The child that had the focus when the window was last deactivated; it gets the focus
+    // back when the window is activated again (as in a dialog).
+    HWND focusAtDeactivation_ = nullptr;
     bool trayClickToggles_ = true;
 
     int opacity_ = 100, alphaPercent_ = 100;

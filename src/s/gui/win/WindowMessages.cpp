@@ -413,9 +413,25 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
                 ShowWindow(owner_, SW_SHOW);
             active_ = true;
             fire(EVENT_ACTIVATED);
+            // The default would take the focus from the child that has it, or that had it when
+            // the window was left, and give it to the window itself, where Tab reaches nothing.
+            HWND focus = GetFocus();
+            if (focus != nullptr && IsChild(handle_, focus))
+                return true;
+            HWND back = focusAtDeactivation_;
+            focusAtDeactivation_ = nullptr;
+            if (!HIWORD(wParam) && back != nullptr && IsWindow(back) && IsChild(handle_, back) &&
+                IsWindowVisible(back) && IsWindowEnabled(back))
+            {
+                SetFocus(back);
+                return true;
+            }
         }
         else
         {
+            HWND focus = GetFocus();
+            if (focus != nullptr && IsChild(handle_, focus))
+                focusAtDeactivation_ = focus;
             fire(EVENT_DEACTIVATED);
             if (active_)
             {

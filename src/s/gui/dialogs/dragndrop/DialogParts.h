@@ -81,6 +81,8 @@ class DialogParts
     bool isMakerLink(void* source) const;
     bool isViewSwitchButton(void* source) const;
     bool isActionChooser(void* source) const;
+    // The action chooser (owned by the window's tree), or null when there are no actions.
+    s::gui::IComponent* getActionChooser() const { return actionChooser_; }
     bool isCancelButton(void* source) const;
     bool isDropSource(void* source) const;
     bool isMenuBar(void* source) const;
