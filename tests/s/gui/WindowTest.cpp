@@ -735,4 +735,18 @@ TEST(WindowInput, TheFocusedChildHasTheFocusAgainWhenTheWindowIsActivatedAgain)
     // Activated again while a child has the focus: the child keeps it.
     SendMessageW(w.handle(), WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_EQ(second->getHandle(), focusOf());
+
+    // A window with a first focus gives it that control when no child has had it yet.
+    TestWindow v;
+    Button* only = Button::Acquire();
+    only->setText(L"only");
+    v->add(only);
+    v->setBounds(100, 320, 200, 100);
+    v->setFirstFocus(only);
+    v->setVisible(true, false);
+    activate(v.handle());
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(v.handle(), nullptr), &info);
+    EXPECT_EQ(only->getHandle(), info.hwndFocus);
 }

@@ -908,6 +908,11 @@ void Window::setMiddleClickAction(const wchar_t* action)
         settings_->setMiddleClickAction(matched);
 }
 
+void Window::setFirstFocus(IComponent* component)
+{
+    firstFocus_ = component != nullptr ? Toolkit::handleOf(component) : nullptr;
+}
+
 void Window::sendTab()
 {
     if (handle_)

@@ -146,6 +146,11 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     int getLastKey() override { return lastKey_; }
     int getWheelLines() override { return wheelLines_; }
     void sendTab() override;
+    // The control that takes the focus when the window is activated and none of its children
+    // has had it (null: the window itself takes it, and its listeners hear the keys). Its
+    // native window as made at the call is kept, so a component released later leaves
+    // nothing dangling. Used on the window's thread.
+    void setFirstFocus(IComponent* component);
 
     intptr_t sendRequest(int v1, int v2, int v3, int v4) override;
     bool postRequest(int v1, int v2, int v3, int v4) override;
@@ -297,6 +302,7 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
     // The child that had the focus when the window was last deactivated; it gets the focus
     // back when the window is activated again (as in a dialog).
     HWND focusAtDeactivation_ = nullptr;
+    HWND firstFocus_ = nullptr;
     bool trayClickToggles_ = true;
 
     int opacity_ = 100, alphaPercent_ = 100;

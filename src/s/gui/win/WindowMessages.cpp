@@ -420,8 +420,22 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
                 return true;
             HWND back = focusAtDeactivation_;
             focusAtDeactivation_ = nullptr;
-            if (!HIWORD(wParam) && back != nullptr && IsWindow(back) && IsChild(handle_, back) &&
-                IsWindowVisible(back) && IsWindowEnabled(back))
+            // Shown within the window (the window itself is not shown yet while showing
+            // activates it) and enabled.
+            const auto takes = [this](HWND child)
+            {
+                if (child == nullptr || !IsWindow(child) || !IsChild(handle_, child) || !IsWindowEnabled(child))
+                    return false;
+                for (HWND h = child; h != nullptr && h != handle_; h = GetParent(h))
+                {
+                    if (!(GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE))
+                        return false;
+                }
+                return true;
+            };
+            if (!takes(back))
+                back = firstFocus_;
+            if (!HIWORD(wParam) && takes(back))
             {
                 SetFocus(back);
                 return true;

@@ -14,7 +14,6 @@
 #include "s/gui/layout/Tree.h"
 #include "s/gui/win/Box.h"
 #include "s/gui/win/CopyData.h"
-#include "s/gui/win/Toolkit.h"
 #include "s/gui/win/Window.h"
 #include "s/lang/Localizer.h"
 #include "s/map/IMappedData.h"
@@ -116,13 +115,10 @@ void Dialog::buildOnWindowThread()
     window_->doLayout();
     window_->moveIntoScreen();
     StepProfile::mark(L"laid out and placed");
-    window_->setVisible(true, false);
     // The keyboard starts where a user starts, at the action chooser: left on the window
     // itself, the focus would reach no control by Tab.
-    if (HWND chooser = s::gui::win::Toolkit::handleOf(parts_->getActionChooser()))
-    {
-        SetFocus(chooser);
-    }
+    window_->setFirstFocus(parts_->getActionChooser());
+    window_->setVisible(true, false);
     StepProfile::mark(L"shown and painted");
 }
 

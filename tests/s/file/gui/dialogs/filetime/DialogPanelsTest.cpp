@@ -235,6 +235,9 @@ TEST_F(FileTimeDialog, TabVisitsTheShownPanelsControlsInTheSameOrderWhenTheyAreM
         // Shift+Tab goes back.
         const DWORD ui = GetWindowThreadProcessId(window(), nullptr);
         AttachThreadInput(GetCurrentThreadId(), ui, TRUE);
+        // Under load the display may hand the activation around a while after the show.
+        for (int waited = 0; waited < 2000 && GetFocus() == nullptr; waited += 10)
+            Sleep(10);
         testgui::settle(window());
         EXPECT_EQ(hwnd(dialog->getActionChooser()), GetFocus()) << action;
         const auto press = [&](bool back)
