@@ -362,10 +362,28 @@ bool passPressToWindow(HWND window, UINT message, LPARAM lParam)
 }
 } // namespace
 
+namespace
+{
+bool hasNoFrame(HWND window)
+{
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    return (style & WS_CHILD) != 0 && (style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_VSCROLL | WS_HSCROLL)) == 0 &&
+           (exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME)) == 0;
+}
+} // namespace
+
 LRESULT Toolkit::defaultProcessing(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)
     {
+    case WM_NCPAINT:
+        // A child without border or scroll bars has no frame to draw, but the default still
+        // takes a window DC and walks the frame's parts: at every full paint, for every
+        // toolkit window of the tree.
+        if (hasNoFrame(window))
+            return 0;
+        break;
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:

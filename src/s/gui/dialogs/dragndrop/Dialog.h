@@ -235,6 +235,9 @@ class Dialog : public s::base::IObject,
     virtual s::gui::IComponent* createActionArea();
     // Called once every component is in the window, before the saved action is selected.
     virtual void onBuilt() {}
+    // Called on the thread that called buildAndShow once the window is shown and painted:
+    // work a user does not wait for at the start can begin here.
+    virtual void onShown() {}
     // Offered every event first (after a close request has stored the size); true consumes it.
     virtual bool handleOwnEvent(void* source, int kind)
     {

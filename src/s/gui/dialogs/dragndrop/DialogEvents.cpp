@@ -87,7 +87,12 @@ bool Dialog::buildAndShow()
         buildOnWindowThread();
     }
     StepProfile::finish();
-    return window_->getHandle() != nullptr;
+    if (window_->getHandle() == nullptr)
+    {
+        return false;
+    }
+    onShown();
+    return true;
 }
 
 void Dialog::buildOnWindowThread()

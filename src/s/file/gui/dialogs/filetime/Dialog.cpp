@@ -12,11 +12,13 @@
 #include "s/gui/IWindow.h"
 #include "s/gui/combobox/ComboBoxItem.h"
 #include "s/gui/win/Factories.h"
+#include "s/gui/win/Toolkit.h"
 #include "s/gui/win/Window.h"
 #include "s/lang/Localizer.h"
 #include "s/map/IMappedData.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/sys/StepProfile.h"
+#include "s/time/TimeZone.h"
 
 namespace s::file::gui::dialogs::filetime
 {
@@ -135,12 +137,41 @@ Dialog::~Dialog()
     // The worker must be gone before the engine it runs.
     getFrame().clear();
     unhookUndoKey();
+    releaseZoneWorker();
     copyPath_->Release();
+}
+
+void Dialog::ZoneListReader::Run()
+{
+    s::time::zoneCount();
+}
+
+void Dialog::onShown()
+{
+    if (zoneWorker_ == nullptr)
+    {
+        zoneWorker_ = s::thread::win::Thread::Acquire();
+    }
+    if (zoneWorker_ != nullptr)
+    {
+        zoneWorker_->Run(&zoneListReader_);
+    }
+}
+
+void Dialog::releaseZoneWorker()
+{
+    if (zoneWorker_ != nullptr)
+    {
+        zoneWorker_->WaitIdle();
+        zoneWorker_->Release();
+        zoneWorker_ = nullptr;
+    }
 }
 
 void Dialog::Reset()
 {
     s::gui::dialogs::dragndrop::Dialog::Reset();
+    releaseZoneWorker();
     engine_.reset();
     engine_.setItemView(this);
     engine_.setListener(&journal_);
@@ -371,8 +402,47 @@ void Dialog::measurePanels()
     panelMeasured_[shown] = true;
 }
 
+namespace
+{
+// Holds a shown window and everything inside it from drawing while it lives (WM_SETREDRAW),
+// then has it all drawn afresh, once. A window that is not shown is left alone.
+class DrawingHold
+{
+  public:
+    explicit DrawingHold(HWND window) : window_(window != nullptr && IsWindowVisible(window) ? window : nullptr)
+    {
+        if (window_ != nullptr)
+            SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~DrawingHold()
+    {
+        if (window_ == nullptr)
+            return;
+        SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+    DrawingHold(const DrawingHold&) = delete;
+    DrawingHold& operator=(const DrawingHold&) = delete;
+
+  private:
+    HWND window_;
+};
+} // namespace
+
 void Dialog::showPanel(int32_t index)
 {
+    // A panel made now is made, shown and grown around with the window's content held from
+    // drawing: every placement of a box that holds the panel would otherwise have the system
+    // erase and redraw each of the hundred windows inside it, again and again.
+    s::gui::IComponent* content = nullptr;
+    if (!isPanelMade(index) && getWindow() != nullptr)
+    {
+        const s::gui::IComponent* window = getWindow();
+        content = pile_;
+        while (content != nullptr && content->getParent() != nullptr && content->getParent() != window)
+            content = content->getParent();
+    }
+    DrawingHold hold(content != nullptr ? s::gui::win::Toolkit::handleOf(content) : nullptr);
     if (!makePanel(index))
     {
         return;

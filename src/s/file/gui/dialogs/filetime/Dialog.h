@@ -33,6 +33,8 @@
 #include "s/file/gui/dialogs/filetime/PlanRecorder.h"
 #include "s/file/gui/dialogs/filetime/DialogPanels.h"
 #include "s/gui/dialogs/dragndrop/Dialog.h"
+#include "s/thread/ITask.h"
+#include "s/thread/win/Thread.h"
 
 namespace s::gui::win
 {
@@ -89,6 +91,9 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     s::gui::IComponent* createActionChooser() override;
     s::gui::IComponent* createActionArea() override;
     void onBuilt() override;
+    // Reads the system's zone list on a worker if no panel has read it yet, so that the first
+    // switch to a panel with zone selectors does not wait for it.
+    void onShown() override;
     bool handleOwnEvent(void* source, int kind) override;
     bool hasViewSwitch() override { return false; }
     bool getDefaultCompactView() override { return false; }
@@ -185,6 +190,15 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     std::wstring describeRequest(bool edit);
 
   private:
+    // Reads the system's zone list (a no-op once read) on zoneWorker_.
+    struct ZoneListReader : s::thread::ITask
+    {
+        void Run() override;
+    };
+    ZoneListReader zoneListReader_;
+    s::thread::win::Thread* zoneWorker_ = nullptr; // owned; idle and released by Reset and the destructor
+    void releaseZoneWorker();
+
     // Building (one function per panel).
     s::gui::IComponent* buildCopyPanel();
     s::gui::IComponent* buildEditPanel();
