@@ -185,9 +185,7 @@ bool AppBase::init(CWinApp* app, const wchar_t* productKey)
     if (!localizer_)
         return false;
 
-    // 6. Pictures.
-    widePicture_ = Picture::fromResource(module, Picture::TYPE_JPEG, WIDE_PICTURE_RESOURCE);
-    tallPicture_ = Picture::fromResource(module, Picture::TYPE_JPEG, TALL_PICTURE_RESOURCE);
+    // 6. Pictures: decoded when first asked for.
 
     // 7. Settings store, written in one batch.
     if (productKey && *productKey)
@@ -300,14 +298,34 @@ IconResource* AppBase::loadIcon(int32_t number)
     return IconResource::load(static_cast<HMODULE>(module_), number);
 }
 
+Picture* AppBase::picture(Picture*& slot, int32_t resource)
+{
+    std::lock_guard<std::mutex> guard(pictureLock_);
+    if (!slot && module_)
+        slot = Picture::fromResource(static_cast<HMODULE>(module_), Picture::TYPE_JPEG, resource);
+    return slot;
+}
+
+Picture* AppBase::getWidePicture()
+{
+    return picture(widePicture_, WIDE_PICTURE_RESOURCE);
+}
+
+Picture* AppBase::getTallPicture()
+{
+    return picture(tallPicture_, TALL_PICTURE_RESOURCE);
+}
+
 Image* AppBase::getWidePictureImage()
 {
-    return widePicture_ ? widePicture_->getFirstImage() : nullptr;
+    Picture* picture = getWidePicture();
+    return picture ? picture->getFirstImage() : nullptr;
 }
 
 Image* AppBase::getTallPictureImage()
 {
-    return tallPicture_ ? tallPicture_->getFirstImage() : nullptr;
+    Picture* picture = getTallPicture();
+    return picture ? picture->getFirstImage() : nullptr;
 }
 
 void AppBase::flushSettings()

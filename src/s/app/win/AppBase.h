@@ -2,7 +2,7 @@
 // The application services on Windows (see s/app/IAppBase.h).
 //
 //     AppBase* app = AppBase::Acquire();
-//     app->init(theApp);            // OLE, command line, path, icon, language pack, pictures,
+//     app->init(theApp);            // OLE, command line, path, icon, language pack,
 //                                   // settings store, identity values, saved language
 //     ...
 //     app->Release();               // flushes the store (unless flushSettings ran) and
@@ -14,9 +14,12 @@
 // pictures ("IDR_JPG" 131 and 132), the registry store with auto-flush off, the identity
 // values ("SoftwareType", "SoftwareID", "Version"), the saved language (selected, and
 // written back when it had to change), then auto-flush on. A missing icon, picture or pack
-// leaves its reference null; the program runs on.
+// leaves its reference null; the program runs on. The pictures are decoded when first
+// asked for (only the version window shows them), from any thread, under their own lock.
 //
 // Class identifier "s_app_win_AppBase"; pooled. Thread affinity: see IAppBase.
+
+#include <mutex>
 
 #include "mfc/afxwin.h"
 
@@ -86,9 +89,9 @@ public:
     int32_t getTextBase() const override { return textBase_; }
     s::lang::Localizer* getLocalizer() override { return localizer_; }
     s::image::Image* getWidePictureImage() override;
-    s::image::Picture* getWidePicture() override { return widePicture_; }
+    s::image::Picture* getWidePicture() override;
     s::image::Image* getTallPictureImage() override;
-    s::image::Picture* getTallPicture() override { return tallPicture_; }
+    s::image::Picture* getTallPicture() override;
     s::map::IMappedData* getSettings() override { return settings_; }
     void flushSettings() override;
     bool hasSkinner() const override { return skinner_ != nullptr; }
@@ -127,6 +130,9 @@ private:
     HICON__* smallIcon_ = nullptr;
     HICON__* largeIcon_ = nullptr;
     HICON__* hugeIcon_ = nullptr;
+    // Decoded on first use (picture()); guarded by pictureLock_.
+    s::image::Picture* picture(s::image::Picture*& slot, int32_t resource);
+    std::mutex pictureLock_;
     s::image::Picture* widePicture_ = nullptr;
     s::image::Picture* tallPicture_ = nullptr;
     bool settingsFlushed_ = false;
