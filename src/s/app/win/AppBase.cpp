@@ -10,6 +10,7 @@
 #include "s/gui/drawer/Skinner.h"
 #include "s/image/IconResource.h"
 #include "s/image/Picture.h"
+#include "s/sys/StepProfile.h"
 #include "s/lang/LangPack.h"
 #include "s/lang/Localizer.h"
 #include "s/process/commandline/win/CommandLine.h"
@@ -184,6 +185,7 @@ bool AppBase::init(CWinApp* app, const wchar_t* productKey)
     localizer_ = Localizer::loadFromResource(module);
     if (!localizer_)
         return false;
+    s::sys::StepProfile::mark(L"language pack loaded");
 
     // 6. Pictures: decoded when first asked for.
 
