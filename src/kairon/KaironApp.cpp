@@ -54,16 +54,53 @@ void CKaironApp::handOver(s::app::win::InstanceGate& gate, const s::str::strarra
         }
         return;
     }
+    const bool taken = s::app::win::SendHandOver(first, paths, HAND_OVER_SEND_MS);
+    gate.markHandedOver(); // the paths are there (or never will be): the gathering may end
+    bringForward(first);
+    outcome_ = taken ? OUTCOME_HANDED_OVER : OUTCOME_HAND_OVER_FAILED;
+}
+
+void CKaironApp::askFirstToComeForward(s::app::win::InstanceGate& gate)
+{
+    const ULONGLONG deadline = GetTickCount64() + HAND_OVER_WAIT_MS;
+    for (;;)
+    {
+        const ULONGLONG now = GetTickCount64();
+        HWND first = gate.waitForFirstWindow(now < deadline ? static_cast<DWORD>(deadline - now) : 0);
+        if (first == nullptr)
+        {
+            // Either the first ended meanwhile (this process is the first now and runs), or
+            // it never showed its window: it is there, and this start stays out of its way.
+            if (!gate.isFirst())
+                outcome_ = OUTCOME_OTHER_INSTANCE;
+            return;
+        }
+        if (IsWindowVisible(first))
+        {
+            bringForward(first);
+            outcome_ = OUTCOME_OTHER_INSTANCE;
+            return;
+        }
+        // Its window is still named but hidden: the first is closing, and the process ends
+        // soon after. Asked to come forward it would be gone a moment later with this start.
+        if (GetTickCount64() >= deadline)
+        {
+            outcome_ = OUTCOME_OTHER_INSTANCE;
+            return;
+        }
+        Sleep(50);
+    }
+}
+
+void CKaironApp::bringForward(HWND first)
+{
     DWORD firstProcess = 0;
     GetWindowThreadProcessId(first, &firstProcess);
     // The first instance may come to the front: the user started this one.
     AllowSetForegroundWindow(firstProcess);
-    const bool taken = s::app::win::SendHandOver(first, paths, HAND_OVER_SEND_MS);
-    gate.markHandedOver(); // the paths are there (or never will be): the gathering may end
     DWORD_PTR answer = 0;
     SendMessageTimeoutW(first, s::app::IAppBase::MSG_ACTIVATE_INSTANCE, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG,
                         HAND_OVER_SEND_MS, &answer);
-    outcome_ = taken ? OUTCOME_HANDED_OVER : OUTCOME_HAND_OVER_FAILED;
 }
 
 void CKaironApp::repairShellEntries(s::gui::dialogs::dragndrop::Dialog* dialog, s::app::win::AppWindow* mainWindow)
@@ -126,7 +163,8 @@ BOOL CKaironApp::InitInstance()
         }
         s::sys::StepProfile::mark(L"system check and first-run page");
         // 8. Another instance: items on the command line are handed to it, otherwise it is
-        // only asked to come forward; this one shows nothing.
+        // only asked to come forward; this one shows nothing. An instance that is ending is
+        // waited for, and this one runs: a start right after a close is not lost.
         s::str::strarray::StrArray* paths = kairon::pathsOfCommandLine(commandLine);
         s::app::win::InstanceGate gate(app->getProgramPath() != nullptr ? app->getProgramPath()->GetFullPath() : L"");
         if (paths->IsEmpty())
@@ -137,9 +175,9 @@ BOOL CKaironApp::InitInstance()
         {
             handOver(gate, paths);
         }
-        else if (paths->IsEmpty() && app->activateOtherInstance(true, false, true))
+        else if (paths->IsEmpty() && !gate.isFirst())
         {
-            outcome_ = OUTCOME_OTHER_INSTANCE;
+            askFirstToComeForward(gate);
         }
         if (outcome_ == OUTCOME_NONE)
         {

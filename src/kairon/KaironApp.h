@@ -60,6 +60,13 @@ class CKaironApp : public CWinApp
 
   private:
     void handOver(s::app::win::InstanceGate& gate, const s::str::strarray::StrArray* paths);
+    // A start without items while another runs: the first instance is asked to come forward
+    // once its window is up. A first that is ending (its window already closed) is waited
+    // for instead, and this start then runs as the first; the outcome stays OUTCOME_NONE.
+    void askFirstToComeForward(s::app::win::InstanceGate& gate);
+    // Lets the first instance's window come to the front and asks it to (restored when
+    // minimised).
+    static void bringForward(HWND first);
     // Explorer entries left behind by a moved or renamed program file point at this one;
     // what cannot be repaired is reported.
     void repairShellEntries(s::gui::dialogs::dragndrop::Dialog* dialog, s::app::win::AppWindow* mainWindow);

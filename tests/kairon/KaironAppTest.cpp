@@ -205,6 +205,58 @@ TEST_F(KaironApp, ASecondStartRestoresTheFirstInstanceAndEnds)
     SetEnvironmentVariableW(L"KAIRON_TEST_PRODUCT_KEY", nullptr);
 }
 
+// Started again right after the first was closed, while that process is still ending: the
+// new start waits for it to end and opens its own window (it once asked the ending one to
+// come forward and quit with it, and the user saw nothing).
+TEST_F(KaironApp, AStartWhileTheClosedFirstIsEndingOpensItsOwnWindow)
+{
+    wchar_t folder[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, folder);
+    const std::wstring program = std::wstring(folder) + L"\\Kairon.exe";
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(program.c_str())) << "run from the build folder";
+    SetEnvironmentVariableW(L"KAIRON_TEST_PRODUCT_KEY", TEST_KEY);
+    auto start = [&](PROCESS_INFORMATION* pi)
+    {
+        STARTUPINFOW si{};
+        si.cb = sizeof(si);
+        std::wstring commandLine = L"\"" + program + L"\" /test";
+        return CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                              pi) != FALSE;
+    };
+    PROCESS_INFORMATION first{}, second{};
+    ASSERT_TRUE(start(&first));
+    HWND window = waitForWindow(first.dwProcessId, 60000);
+    ASSERT_NE(nullptr, window);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 250 && IsWindowVisible(window); ++i)
+        Sleep(20);
+    ASSERT_FALSE(IsWindowVisible(window));
+    // Held in its ending (its program thread, which releases the window and the gate) for
+    // as long as a slow machine might take.
+    ASSERT_NE(static_cast<DWORD>(-1), SuspendThread(first.hThread));
+    ASSERT_EQ(WAIT_TIMEOUT, WaitForSingleObject(first.hProcess, 0)) << "the first ended before the second start";
+
+    ASSERT_TRUE(start(&second));
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(second.hProcess, 3000)) << "the second start gave up";
+    ResumeThread(first.hThread);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(first.hProcess, 30000));
+    HWND own = waitForWindow(second.dwProcessId, 60000);
+    EXPECT_NE(nullptr, own);
+    if (own != nullptr)
+    {
+        PostMessageW(own, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(second.hProcess, 30000));
+    }
+    for (PROCESS_INFORMATION* pi : {&first, &second})
+    {
+        if (WaitForSingleObject(pi->hProcess, 0) != WAIT_OBJECT_0)
+            TerminateProcess(pi->hProcess, 1);
+        CloseHandle(pi->hThread);
+        CloseHandle(pi->hProcess);
+    }
+    SetEnvironmentVariableW(L"KAIRON_TEST_PRODUCT_KEY", nullptr);
+}
+
 // What an outside driver (a screen reader, UI automation) reads from the running program:
 // the texts the window shows, labels and status bar included, as window texts.
 TEST_F(KaironApp, AnOutsideDriverReadsTheTextsTheWindowShows)
