@@ -89,6 +89,13 @@ class KaironApp : public ::testing::Test
     }
     void TearDown() override
     {
+        for (PROCESS_INFORMATION& pi : started)
+        {
+            if (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0)
+                TerminateProcess(pi.hProcess, 1);
+            CloseHandle(pi.hThread);
+            CloseHandle(pi.hProcess);
+        }
         kairon::setVersionSource(nullptr);
         s::app::win::AppBase::setShellOpenFunction(previousOpener);
         RegDeleteTreeW(HKEY_CURRENT_USER, TEST_KEY);
@@ -98,7 +105,32 @@ class KaironApp : public ::testing::Test
         std::lock_guard<std::mutex> guard(MessageBoxes::lock());
         return MessageBoxes::texts();
     }
+    // Kairon.exe of the build folder as a process of its own, with the tests' settings key
+    // and an argument (which keeps the first-run page out). TearDown ends what still runs
+    // and closes the handles.
+    bool startProgram(PROCESS_INFORMATION* pi)
+    {
+        wchar_t folder[MAX_PATH];
+        GetCurrentDirectoryW(MAX_PATH, folder);
+        const std::wstring program = std::wstring(folder) + L"\\Kairon.exe";
+        if (GetFileAttributesW(program.c_str()) == INVALID_FILE_ATTRIBUTES)
+        {
+            ADD_FAILURE() << "run from the build folder";
+            return false;
+        }
+        SetEnvironmentVariableW(L"KAIRON_TEST_PRODUCT_KEY", TEST_KEY);
+        STARTUPINFOW si{};
+        si.cb = sizeof(si);
+        std::wstring commandLine = L"\"" + program + L"\" /test";
+        const bool made = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                         nullptr, &si, pi) != FALSE;
+        SetEnvironmentVariableW(L"KAIRON_TEST_PRODUCT_KEY", nullptr);
+        if (made)
+            started.push_back(*pi);
+        return made;
+    }
     s::app::win::AppBase::ShellOpenFunction previousOpener = nullptr;
+    std::vector<PROCESS_INFORMATION> started;
 };
 
 } // namespace
@@ -162,22 +194,8 @@ TEST_F(KaironApp, TheDialogRunsUntilItsWindowIsClosedAndSilentIsLeftWithArgument
 
 TEST_F(KaironApp, ASecondStartRestoresTheFirstInstanceAndEnds)
 {
-    wchar_t folder[MAX_PATH];
-    GetCurrentDirectoryW(MAX_PATH, folder);
-    const std::wstring program = std::wstring(folder) + L"\\Kairon.exe";
-    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(program.c_str())) << "run from the build folder";
-    SetEnvironmentVariableW(L"KAIRON_TEST_PRODUCT_KEY", TEST_KEY);
-    auto start = [&](PROCESS_INFORMATION* pi)
-    {
-        STARTUPINFOW si{};
-        si.cb = sizeof(si);
-        // An argument keeps the first-run page out of the test.
-        std::wstring commandLine = L"\"" + program + L"\" /test";
-        return CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                              pi) != FALSE;
-    };
     PROCESS_INFORMATION first{}, second{};
-    ASSERT_TRUE(start(&first));
+    ASSERT_TRUE(startProgram(&first));
     HWND window = waitForWindow(first.dwProcessId, 60000);
     ASSERT_NE(nullptr, window);
     ShowWindow(window, SW_MINIMIZE);
@@ -185,7 +203,7 @@ TEST_F(KaironApp, ASecondStartRestoresTheFirstInstanceAndEnds)
         Sleep(20);
     ASSERT_TRUE(IsIconic(window));
 
-    ASSERT_TRUE(start(&second));
+    ASSERT_TRUE(startProgram(&second));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(second.hProcess, 60000));
     for (int i = 0; i < 250 && IsIconic(window); ++i)
         Sleep(20);
@@ -195,14 +213,6 @@ TEST_F(KaironApp, ASecondStartRestoresTheFirstInstanceAndEnds)
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(first.hProcess, 30000));
-    for (PROCESS_INFORMATION* pi : {&first, &second})
-    {
-        if (WaitForSingleObject(pi->hProcess, 0) != WAIT_OBJECT_0)
-            TerminateProcess(pi->hProcess, 1);
-        CloseHandle(pi->hThread);
-        CloseHandle(pi->hProcess);
-    }
-    SetEnvironmentVariableW(L"KAIRON_TEST_PRODUCT_KEY", nullptr);
 }
 
 // Started again right after the first was closed, while that process is still ending: the
@@ -210,21 +220,8 @@ TEST_F(KaironApp, ASecondStartRestoresTheFirstInstanceAndEnds)
 // come forward and quit with it, and the user saw nothing).
 TEST_F(KaironApp, AStartWhileTheClosedFirstIsEndingOpensItsOwnWindow)
 {
-    wchar_t folder[MAX_PATH];
-    GetCurrentDirectoryW(MAX_PATH, folder);
-    const std::wstring program = std::wstring(folder) + L"\\Kairon.exe";
-    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(program.c_str())) << "run from the build folder";
-    SetEnvironmentVariableW(L"KAIRON_TEST_PRODUCT_KEY", TEST_KEY);
-    auto start = [&](PROCESS_INFORMATION* pi)
-    {
-        STARTUPINFOW si{};
-        si.cb = sizeof(si);
-        std::wstring commandLine = L"\"" + program + L"\" /test";
-        return CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                              pi) != FALSE;
-    };
     PROCESS_INFORMATION first{}, second{};
-    ASSERT_TRUE(start(&first));
+    ASSERT_TRUE(startProgram(&first));
     HWND window = waitForWindow(first.dwProcessId, 60000);
     ASSERT_NE(nullptr, window);
     PostMessageW(window, WM_CLOSE, 0, 0);
@@ -236,7 +233,7 @@ TEST_F(KaironApp, AStartWhileTheClosedFirstIsEndingOpensItsOwnWindow)
     ASSERT_NE(static_cast<DWORD>(-1), SuspendThread(first.hThread));
     ASSERT_EQ(WAIT_TIMEOUT, WaitForSingleObject(first.hProcess, 0)) << "the first ended before the second start";
 
-    ASSERT_TRUE(start(&second));
+    ASSERT_TRUE(startProgram(&second));
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(second.hProcess, 3000)) << "the second start gave up";
     ResumeThread(first.hThread);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(first.hProcess, 30000));
@@ -247,31 +244,14 @@ TEST_F(KaironApp, AStartWhileTheClosedFirstIsEndingOpensItsOwnWindow)
         PostMessageW(own, WM_CLOSE, 0, 0);
         EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(second.hProcess, 30000));
     }
-    for (PROCESS_INFORMATION* pi : {&first, &second})
-    {
-        if (WaitForSingleObject(pi->hProcess, 0) != WAIT_OBJECT_0)
-            TerminateProcess(pi->hProcess, 1);
-        CloseHandle(pi->hThread);
-        CloseHandle(pi->hProcess);
-    }
-    SetEnvironmentVariableW(L"KAIRON_TEST_PRODUCT_KEY", nullptr);
 }
 
 // What an outside driver (a screen reader, UI automation) reads from the running program:
 // the texts the window shows, labels and status bar included, as window texts.
 TEST_F(KaironApp, AnOutsideDriverReadsTheTextsTheWindowShows)
 {
-    wchar_t folder[MAX_PATH];
-    GetCurrentDirectoryW(MAX_PATH, folder);
-    const std::wstring program = std::wstring(folder) + L"\\Kairon.exe";
-    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(program.c_str())) << "run from the build folder";
-    SetEnvironmentVariableW(L"KAIRON_TEST_PRODUCT_KEY", TEST_KEY);
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    std::wstring commandLine = L"\"" + program + L"\" /test";
     PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                               &pi));
+    ASSERT_TRUE(startProgram(&pi));
     HWND window = waitForWindow(pi.dwProcessId, 60000);
     ASSERT_NE(nullptr, window);
     Sleep(500); // the first layout and paint
@@ -292,9 +272,4 @@ TEST_F(KaironApp, AnOutsideDriverReadsTheTextsTheWindowShows)
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 30000));
-    if (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0)
-        TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    SetEnvironmentVariableW(L"KAIRON_TEST_PRODUCT_KEY", nullptr);
 }
