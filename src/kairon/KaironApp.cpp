@@ -62,33 +62,18 @@ void CKaironApp::handOver(s::app::win::InstanceGate& gate, const s::str::strarra
 
 void CKaironApp::askFirstToComeForward(s::app::win::InstanceGate& gate)
 {
-    const ULONGLONG deadline = GetTickCount64() + HAND_OVER_WAIT_MS;
-    for (;;)
+    // The gate answers the first's window only while it is shown: a first that is closing
+    // is waited for until it has ended, and this start then runs as the first.
+    HWND first = gate.waitForFirstWindow(HAND_OVER_WAIT_MS);
+    if (first != nullptr)
     {
-        const ULONGLONG now = GetTickCount64();
-        HWND first = gate.waitForFirstWindow(now < deadline ? static_cast<DWORD>(deadline - now) : 0);
-        if (first == nullptr)
-        {
-            // Either the first ended meanwhile (this process is the first now and runs), or
-            // it never showed its window: it is there, and this start stays out of its way.
-            if (!gate.isFirst())
-                outcome_ = OUTCOME_OTHER_INSTANCE;
-            return;
-        }
-        if (IsWindowVisible(first))
-        {
-            bringForward(first);
-            outcome_ = OUTCOME_OTHER_INSTANCE;
-            return;
-        }
-        // Its window is still named but hidden: the first is closing, and the process ends
-        // soon after. Asked to come forward it would be gone a moment later with this start.
-        if (GetTickCount64() >= deadline)
-        {
-            outcome_ = OUTCOME_OTHER_INSTANCE;
-            return;
-        }
-        Sleep(50);
+        bringForward(first);
+        outcome_ = OUTCOME_OTHER_INSTANCE;
+    }
+    else if (!gate.isFirst())
+    {
+        // The first never showed its window: it is there, and this start stays out of its way.
+        outcome_ = OUTCOME_OTHER_INSTANCE;
     }
 }
 

@@ -235,9 +235,10 @@ HWND InstanceGate::readPublished() const
     HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(published.window));
     DWORD owner = 0;
     // A window handle is only believed while it still belongs to the process that
-    // published it.
+    // published it and is shown: a hidden one is closing, and its process withdraws it and
+    // ends soon after (items or a request sent to it would go with it).
     if (!window || !IsWindow(window) || !GetWindowThreadProcessId(window, &owner) || owner != published.processId ||
-        owner == GetCurrentProcessId())
+        owner == GetCurrentProcessId() || !IsWindowVisible(window))
         return nullptr;
     return window;
 }
@@ -253,7 +254,7 @@ HWND InstanceGate::waitForFirstWindow(DWORD milliseconds)
         {
             if (HWND window = readPublished())
                 return window;
-            Sleep(20); // published, but by a first that has gone
+            Sleep(20); // published, but by a first that has gone or is closing
         }
         if (tryBecomeFirst())
             return nullptr;

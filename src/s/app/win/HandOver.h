@@ -86,7 +86,7 @@ public:
     void publishWindow(HWND window);
 
     /// Not the first: waits at most `milliseconds` for the first instance's published
-    /// window and answers it. Answers null when the time ran out, or when the first ended
+    /// window, while it is shown, and answers it (a hidden one is closing). Answers null when the time ran out, or when the first ended
     /// meanwhile, in which case this process is now the first (isFirst()).
     HWND waitForFirstWindow(DWORD milliseconds);
 
