@@ -39,7 +39,10 @@ constexpr uint64_t EPOCH_TICKS = 116444736000000000ULL;
 
 BOOL CALLBACK FindUnpainted(HWND window, LPARAM data)
 {
-    if (IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE))
+    // The update region first: asking whether another process's window is visible walks up
+    // its parents, a server call at each level, which for a hundred windows took the check
+    // itself to 40-60 ms under Wine.
+    if (GetUpdateRect(window, nullptr, FALSE) && IsWindowVisible(window))
     {
         *reinterpret_cast<bool*>(data) = true;
         return FALSE;
