@@ -48,6 +48,7 @@ void Box::resetBox()
     image_ = nullptr;
     hasOverride_ = false;
     override_ = 0;
+    layoutOnly_ = windowless_ = false;
     dropListeners_.clear();
     urlDropListeners_.clear();
     wheelListeners_.clear();
@@ -151,15 +152,23 @@ void Box::add(IComponent* child)
         return;
     }
     children()->Add(ChildFaces::objectOf(child));
-    if (!handle_)
+    if (windowless_)
+    {
+        child->setOrigin(childOriginX(), childOriginY());
+        child->setParent(self()); // its window goes into the host's
+    }
+    else if (!handle_)
     {
         // Known as the parent at once; the native window follows with the box's own.
         child->setParent(self());
         return;
     }
-    Toolkit::sendPrivate(handle_, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(child), 0);
-    if (insetLeft_ != 0 || insetTop_ != 0)
-        child->setOrigin(insetLeft_, insetTop_);
+    else
+    {
+        Toolkit::sendPrivate(handle_, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(child), 0);
+        if (insetLeft_ != 0 || insetTop_ != 0)
+            child->setOrigin(insetLeft_, insetTop_);
+    }
     doLayout();
     tellParent();
 }
@@ -214,6 +223,11 @@ void Box::doLayout()
 
 bool Box::createNative(HWND parentHandle)
 {
+    if (layoutOnly_ && drawsNothingOfItsOwn())
+    {
+        windowless_ = true; // handle_ stays null: the children's windows go into parentHandle
+        return true;
+    }
     if (!PanelContainer::createNative(parentHandle))
         return false;
     if (acceptFiles_)
@@ -223,8 +237,125 @@ bool Box::createNative(HWND parentHandle)
 
 void Box::nativeCreated()
 {
-    PanelContainer::nativeCreated();
-    updateDropTarget();
+    if (!windowless_)
+    {
+        PanelContainer::nativeCreated();
+        updateDropTarget();
+        return;
+    }
+    creating_ = true;
+    for (int i = 0; i < getChildCount(); ++i)
+    {
+        IComponent* child = getChild(i);
+        child->setOrigin(childOriginX(), childOriginY());
+        child->setParent(self());
+    }
+    creating_ = false;
+    doLayout();
+    tellParent();
+    if (!visible_)
+        showNativesOf(self(), false);
+}
+
+bool Box::drawsNothingOfItsOwn()
+{
+    if (colourSet_ || transparent_ || hasOverride_ || image_ || acceptFiles_ || dropTarget_ ||
+        clickListeners_.count() > 0 || wheelListeners_.count() > 0 || mode_ == MODE_PILE)
+        return false;
+    // A box's window clips its children: one held smaller than its content (a fixed or
+    // collapsed size) keeps it.
+    if (stated_.fixedWidth >= 0 || stated_.fixedHeight >= 0 || collapseWidth_ || collapseHeight_)
+        return false;
+    // Where the box has no window its parent's background shows: it must be what the box
+    // would have painted. (The window itself paints a skin's frame and background.)
+    if (parent_ == nullptr || parent_ == static_cast<IComponent*>(window_) || parent_->isTransparent())
+        return false;
+    if (Box* parent = dynamic_cast<Box*>(parent_); parent != nullptr && (parent->hasOverride_ || parent->image_))
+        return false;
+    return parent_->getBackgroundColour() == getBackgroundColour();
+}
+
+HWND Box::getHostHandle()
+{
+    if (handle_)
+        return handle_;
+    return windowless_ && parent_ ? Toolkit::hostOf(parent_) : nullptr;
+}
+
+bool Box::letsChildrenShow()
+{
+    if (!windowless_)
+        return true;
+    NativeTarget* parent = Toolkit::targetOf(parent_);
+    return visible_ && (parent == nullptr || parent->letsChildrenShow());
+}
+
+bool Box::isVisible()
+{
+    return windowless_ ? visible_ && getHostHandle() != nullptr : PanelContainer::isVisible();
+}
+
+void Box::setVisible(bool show, bool notify)
+{
+    const bool was = visible_;
+    PanelContainer::setVisible(show, notify);
+    if (windowless_ && was != visible_)
+        showNativesOf(self(), visible_);
+}
+
+void Box::showNativesOf(IComponent* component, bool show)
+{
+    Box* box = dynamic_cast<Box*>(component);
+    if (box != nullptr && box->windowless_)
+    {
+        for (int i = 0; i < box->getChildCount(); ++i)
+        {
+            IComponent* child = box->getChild(i);
+            showNativesOf(child, show && child->isVisible());
+        }
+        return;
+    }
+    if (HWND h = Toolkit::handleOf(component))
+        ShowWindow(h, show ? SW_SHOWNA : SW_HIDE);
+}
+
+int Box::getScreenX()
+{
+    if (!windowless_)
+        return PanelContainer::getScreenX();
+    POINT p{originX_ + x_, 0};
+    ClientToScreen(getHostHandle(), &p);
+    return p.x;
+}
+
+int Box::getScreenY()
+{
+    if (!windowless_)
+        return PanelContainer::getScreenY();
+    POINT p{0, originY_ + y_};
+    ClientToScreen(getHostHandle(), &p);
+    return p.y;
+}
+
+void Box::placeNative(UINT flags)
+{
+    if (!windowless_)
+    {
+        PanelContainer::placeNative(flags);
+        return;
+    }
+    // The children's windows sit at this box's offset in the host's: they follow it.
+    if (!(flags & SWP_NOMOVE))
+    {
+        for (int i = 0; i < getChildCount(); ++i)
+            getChild(i)->setOrigin(childOriginX(), childOriginY());
+    }
+}
+
+void Box::detached()
+{
+    PanelContainer::detached();
+    windowless_ = false;
 }
 
 HDC__* Box::getBackdrop(int* offsetX, int* offsetY)
@@ -237,7 +368,7 @@ HDC__* Box::getBackdrop(int* offsetX, int* offsetY)
         HDC__* dc = parent_->getBackdrop(&ox, &oy);
         if (dc && handle_)
         {
-            HWND parentHandle = Toolkit::handleOf(parent_);
+            HWND parentHandle = Toolkit::hostOf(parent_);
             RECT r;
             GetWindowRect(handle_, &r);
             MapWindowPoints(nullptr, parentHandle, reinterpret_cast<POINT*>(&r), 2);
@@ -292,7 +423,7 @@ void Box::setVerticalGap(int pixels)
 void Box::insetsChanged()
 {
     for (int i = 0; i < getChildCount(); ++i)
-        getChild(i)->setOrigin(insetLeft_, insetTop_);
+        getChild(i)->setOrigin(childOriginX(), childOriginY());
     doLayout();
 }
 

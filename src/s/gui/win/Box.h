@@ -103,6 +103,28 @@ class Box : public PanelContainer<IBox>, public thread::IPoolable
     void addClickListener(events::IEventListener* listener) override { clickListeners_.add(listener); }
     void setBackgroundOverride(int r, int g, int b) override;
 
+    // Layout-only: asks for no native window of the box's own (before it joins a window).
+    // Its children's windows then live in the nearest ancestor's window, placed at the box's
+    // offset, which they follow when the box moves; hiding the box hides them. Under Wine
+    // every native window costs its making and a paint at each show, and most boxes only
+    // arrange their children. Taken only by a box that draws nothing of its own where its
+    // parent would not draw the same (checked when it joins the window): the background
+    // colour of its parent (not the window itself, not a transparent parent or one with a
+    // picture), no background image, drops, click or wheel listeners, not a pile (whose
+    // cards are parked by origin), no fixed or collapsed size (a window clips what does not
+    // fit); any other box keeps its window. Drops and listeners
+    // set later are not served: ask for them before, or leave the box its window. The
+    // box's enabled state is not passed on to its children (disable those themselves).
+    void setLayoutOnly() { layoutOnly_ = true; }
+    // True while the box is attached without a native window of its own.
+    bool isWindowless() const { return windowless_; }
+    HWND getHostHandle() override;
+    bool letsChildrenShow() override;
+    bool isVisible() override;
+    void setVisible(bool show, bool notify) override;
+    int getScreenX() override;
+    int getScreenY() override;
+
     // --- message hook --------------------------------------------------------
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -136,11 +158,19 @@ class Box : public PanelContainer<IBox>, public thread::IPoolable
     void attached() override;
     void nativeCreated() override;
     void paintInto(HDC dc) override;
-    int childOriginX() override { return insetLeft_; }
-    int childOriginY() override { return insetTop_; }
+    void placeNative(UINT flags) override;
+    void detached() override;
+    // Within the box's own window, the insets; without one, the box's place in its host's.
+    int childOriginX() override { return windowless_ ? originX_ + x_ + insetLeft_ : insetLeft_; }
+    int childOriginY() override { return windowless_ ? originY_ + y_ + insetTop_ : insetTop_; }
 
   private:
     void resetBox();
+    // Whether the box may go without a window of its own (see setLayoutOnly).
+    bool drawsNothingOfItsOwn();
+    // Shows or hides the native windows of `component`'s own (through layout-only boxes),
+    // each as its own visibility asks when shown.
+    static void showNativesOf(IComponent* component, bool show);
     // The pixel values in use, from the stated ones at the window's DPI.
     void applyStated();
     void updateDropTarget();
@@ -177,6 +207,8 @@ class Box : public PanelContainer<IBox>, public thread::IPoolable
     int wheelLines_ = 0;
     HBITMAP__* image_ = nullptr;
     bool hasOverride_ = false;
+    bool layoutOnly_ = false; // asked for by setLayoutOnly
+    bool windowless_ = false; // attached without a native window of its own
     uint32_t override_ = 0;
     ListenerList dropListeners_, urlDropListeners_, wheelListeners_, layoutListeners_, clickListeners_;
 };

@@ -305,7 +305,7 @@ bool Button::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
     case WM_KEYDOWN:
         // The parent (and through it the window) sees the keys too; the control still
         // answers the space bar.
-        if (HWND parent = Toolkit::handleOf(parent_))
+        if (HWND parent = Toolkit::hostOf(parent_))
             SendMessageW(parent, WM_KEYDOWN, wParam, lParam);
         return false;
     case WM_MOUSEWHEEL:

@@ -154,7 +154,7 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
             if (visible_)
                 return;
             visible_ = true;
-            if (handle_)
+            if (handle_ && parentLetsShow())
                 ShowWindow(handle_, SW_SHOW);
             if (notify && parent_)
                 parent_->childChanged();
@@ -225,16 +225,18 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
             detach();
             return;
         }
-        if (parent == parent_ && handle_)
-            return;
+        if (parent == parent_ && this->getHostHandle())
+            return; // attached already
         if (parent_ && parent_ != parent)
             detach();
-        HWND parentHandle = Toolkit::handleOf(parent);
+        HWND parentHandle = Toolkit::hostOf(parent);
         if (parentHandle && GetWindowThreadProcessId(parentHandle, nullptr) != GetCurrentThreadId())
         {
             // A native window made here would belong to this thread, which may never
-            // serve its messages: the parent's thread attaches it instead.
-            Toolkit::sendPrivate(parentHandle, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(this->self()), 0);
+            // serve its messages: the parent's thread attaches it instead (to `parent`,
+            // which need not be the window's own component: a layout-only box has none).
+            Toolkit::sendPrivate(parentHandle, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(this->self()),
+                                 reinterpret_cast<LPARAM>(parent));
             return;
         }
         parent_ = parent;
@@ -326,7 +328,7 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
     // --- NativeTarget --------------------------------------------------------
     HWND getHandle() override { return handle_; }
     void bindHandle(HWND handle) override { handle_ = handle; }
-    bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM) override
+    bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override
     {
         switch (message)
         {
@@ -353,7 +355,8 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
             return true;
         case MSG_ATTACH_CHILD:
             if (wParam)
-                reinterpret_cast<IComponent*>(wParam)->setParent(this->self());
+                reinterpret_cast<IComponent*>(wParam)->setParent(lParam ? reinterpret_cast<IComponent*>(lParam)
+                                                                         : this->self());
             *result = 0;
             return true;
         default:
@@ -408,6 +411,13 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         handle_ = h;
         return h != nullptr;
     }
+    // False while a parent without a window of its own is hidden (see
+    // NativeTarget::letsChildrenShow): this component's window must not show then.
+    bool parentLetsShow()
+    {
+        NativeTarget* parent = Toolkit::targetOf(parent_);
+        return parent == nullptr || parent->letsChildrenShow();
+    }
     // True when the native window exists and belongs to another thread than the caller's.
     bool onOtherThread() const
     {
@@ -443,12 +453,13 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         if (!handle_)
             return;
         const bool move = !(flags & SWP_NOMOVE), size = !(flags & SWP_NOSIZE);
-        const bool shownAsAsked = !visible_ || (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_VISIBLE) != 0;
+        const bool show = visible_ && parentLetsShow();
+        const bool shownAsAsked = !show || (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_VISIBLE) != 0;
         if (placed_.handle == handle_ && shownAsAsked && (!move || (placed_.x == x && placed_.y == y)) &&
             (!size || (placed_.width == w && placed_.height == h)))
             return;
         UINT f = SWP_NOZORDER | SWP_NOACTIVATE | flags;
-        if (visible_)
+        if (show)
             f |= SWP_SHOWWINDOW;
         SetWindowPos(handle_, nullptr, x, y, w, h, f);
         if (placed_.handle != handle_)
@@ -548,7 +559,7 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         {
             int offX = 0, offY = 0;
             HDC backdrop = reinterpret_cast<HDC>(parent_->getBackdrop(&offX, &offY));
-            HWND parentHandle = Toolkit::handleOf(parent_);
+            HWND parentHandle = Toolkit::hostOf(parent_);
             if (backdrop && parentHandle)
             {
                 RECT r;

@@ -67,8 +67,9 @@ GroupBox* newGroupBox(int captionTextId, int horizontalGap, int verticalGap, int
     if (widthPercent >= 0)
         group->setWidthPercent(widthPercent);
     group->setEnabled(true);
-    group->setContent(
-        newBox(100, 100, 0, 0, horizontalGap, verticalGap, horizontalInsets, verticalInsets, mode));
+    Box* content = newBox(100, 100, 0, 0, horizontalGap, verticalGap, horizontalInsets, verticalInsets, mode);
+    content->setLayoutOnly();
+    group->setContent(content);
     return group;
 }
 

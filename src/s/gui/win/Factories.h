@@ -33,7 +33,9 @@ Spacer* newSpacer(int orientation, int pixels);
 // A horizontal spacer `percent` of its parent's client width wide.
 Spacer* newSpacerPercent(int percent);
 // An enabled group box whose content is newBox(100, 100, left, top, the gaps, the
-// insets, mode); a negative width percent leaves the width to the content.
+// insets, mode), layout-only (Box::setLayoutOnly: it keeps a window of its own when it
+// accepts drops or has a colour of its own by the time it joins the window); a negative
+// width percent leaves the width to the content.
 GroupBox* newGroupBox(int captionTextId, int horizontalGap, int verticalGap, int horizontalInsets,
                       int verticalInsets, int widthPercent, int mode);
 // A box (IBox::Mode for mode; alignments 0 left/top, 1 centre, 2 right/bottom);

@@ -32,7 +32,7 @@ template <class I> class PanelContainer : public ContainerBase<I>
         creating_ = false;
         this->doLayout();
         tellParent();
-        if (this->visible_)
+        if (this->visible_ && this->parentLetsShow())
             ShowWindow(this->handle_, SW_SHOW);
     }
     // Tells the parent that this container's size rules may have changed.

@@ -28,7 +28,7 @@ class Spacer : public WidgetBase<ISpacer>, public thread::IPoolable
     void setFixedWidth(int pixels) override { WidgetBase::setFixedWidth(pixels); }
     void setFixedHeight(int pixels) override { WidgetBase::setFixedHeight(pixels); }
     bool isVertical() const { return vertical_; }
-    bool isVisible() override { return visible_ && parent_ != nullptr && Toolkit::handleOf(parent_) != nullptr; }
+    bool isVisible() override { return visible_ && parent_ != nullptr && Toolkit::hostOf(parent_) != nullptr; }
 
   protected:
     bool createNative(HWND) override { return true; }

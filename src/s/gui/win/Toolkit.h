@@ -17,6 +17,13 @@ class NativeTarget
     virtual ~NativeTarget() = default;
     // The native window of the component, 0 while none exists.
     virtual HWND getHandle() = 0;
+    // The native window that holds the windows of the component's children: its own, or,
+    // for a component without one of its own (a layout-only box), its nearest ancestor's
+    // (the children are then placed at the component's offset in it); 0 while none exists.
+    virtual HWND getHostHandle() { return getHandle(); }
+    // False while the component has no window of its own and is hidden, or sits in one that
+    // is: its children's windows, which live in an ancestor's window, must stay hidden.
+    virtual bool letsChildrenShow() { return true; }
     // Told while the native window is being created (before WM_CREATE), so that
     // messages sent during creation already find the component.
     virtual void bindHandle(HWND handle) = 0;
@@ -73,6 +80,8 @@ class Toolkit
 
     // The native window of a component, 0 when it has none or is not a toolkit component.
     static HWND handleOf(IComponent* component);
+    // The native window that holds `component`'s children (see NativeTarget::getHostHandle).
+    static HWND hostOf(IComponent* component);
     static NativeTarget* targetOf(IComponent* component);
 
     // --- private messages (Messages.h) ----------------------------------------

@@ -56,9 +56,11 @@ TEST(GroupBox, ContentSitsInsideTheFrameBelowTheCaption)
     p.add(group);
     Box* content = dynamic_cast<Box*>(group->getContent());
     ASSERT_NE(nullptr, content);
-    // The content and its children got their native windows with the group's.
-    ASSERT_NE(nullptr, content->getHandle());
+    // The content only lays out (no window of its own); its children got their native
+    // windows in the group's with it.
+    EXPECT_TRUE(content->isWindowless());
     EXPECT_NE(nullptr, created->getHandle());
+    EXPECT_EQ(group->getHandle(), GetParent(created->getHandle()));
     EXPECT_TRUE(IsWindowVisible(created->getHandle()));
     EXPECT_EQ(GroupBox::SIDE, content->getOriginX());
     int caption = 0;

@@ -49,6 +49,14 @@ IBox* plainBox()
     return static_cast<IBox*>(Box::Acquire());
 }
 
+// A box that only arranges its children (Box::setLayoutOnly): no window of its own.
+IBox* layoutBox()
+{
+    Box* box = Box::Acquire();
+    box->setLayoutOnly();
+    return static_cast<IBox*>(box);
+}
+
 // A label taking its text by id (-1: empty).
 s::gui::ILabel* labelById(int32_t textId)
 {
@@ -169,7 +177,7 @@ void DialogParts::build()
     buildMenus();
 
     // The band under the menu.
-    IBox* band = plainBox();
+    IBox* band = layoutBox();
     band->setWidthPercent(100);
     band->setFixedHeight(2);
 
@@ -180,7 +188,7 @@ void DialogParts::build()
     mainArea_->setInsetRight(8);
 
     // Upper area: "Keep on Top" between two spacers, the drop box, the options panel.
-    upperArea_ = plainBox();
+    upperArea_ = layoutBox();
     upperArea_->setColumnMode();
     spacerAbove_ = vSpacer(0);
     spacerBelow_ = vSpacer(0);
@@ -189,7 +197,7 @@ void DialogParts::build()
     dropBox_ = group;
     dropContent_ = group->getContent();
     dropContent_->setAcceptFiles(true);
-    dropColumn_ = plainBox();
+    dropColumn_ = layoutBox();
     dropColumn_->setColumnMode();
     dropColumn_->setVerticalGap(2);
     s::gui::ILabel* hint = labelById(Dialog::TEXT_DROP_HINT);
@@ -214,10 +222,10 @@ void DialogParts::build()
     }
 
     // Action region: the chooser row, the action area, the view-switch row.
-    actionRegion_ = plainBox();
+    actionRegion_ = layoutBox();
     actionRegion_->setColumnMode();
     actionRegion_->setVerticalGap(4);
-    actionRow_ = plainBox();
+    actionRow_ = layoutBox();
     actionRow_->setRowMode();
     actionRow_->setHorizontalGap(5);
     actionRow_->alignMiddle();
@@ -246,7 +254,7 @@ void DialogParts::build()
         actionPanel_->add(area);
     }
     actionArea_->add(actionPanel_);
-    viewSwitchRow_ = plainBox();
+    viewSwitchRow_ = layoutBox();
     viewSwitchRow_->setRowMode();
     viewSwitchRow_->alignRight();
     viewSwitchRow_->setWidthPercent(100);
@@ -268,21 +276,21 @@ void DialogParts::build()
     statusBar_ = statusBar;
     statusLabel_ = labelById(Dialog::TEXT_READY);
     statusTail_ = labelById(-1);
-    IBox* statusTexts = plainBox();
+    IBox* statusTexts = layoutBox();
     statusTexts->setRowMode();
     statusTexts->alignMiddle();
     statusTexts->setHorizontalGap(4);
     statusTexts->setWidthPercent(100);
     statusTexts->add(statusLabel_);
     statusTexts->add(statusTail_);
-    linkBox_ = plainBox();
+    linkBox_ = layoutBox();
     linkBox_->setRowMode();
     linkBox_->alignMiddle();
     makerLink_ = s::gui::win::newLabel(L"vesk", false, false, 1000);
     makerLink_->setTextColour(51, 51, 51);
     makerLink_->setHoverEffect(true);
     linkBox_->add(makerLink_);
-    progressBox_ = plainBox();
+    progressBox_ = layoutBox();
     progressBox_->setRowMode();
     progressBox_->alignMiddle();
     s::gui::win::ProgressBar* bar = s::gui::win::ProgressBar::Acquire();

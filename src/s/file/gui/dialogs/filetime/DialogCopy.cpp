@@ -33,7 +33,9 @@ constexpr int32_t BLOCK_TEXTS[TIME_COUNT] = {Dialog::TEXT_CREATED_ROW, Dialog::T
 
 Box* newRow(int gap)
 {
-    return newBox(100, -1, 0, 1, gap, -1, -1, -1, s::gui::IBox::MODE_ROW);
+    Box* row = newBox(100, -1, 0, 1, gap, -1, -1, -1, s::gui::IBox::MODE_ROW);
+    row->setLayoutOnly();
+    return row;
 }
 
 // A text field (width 100 %), a 2-pixel gap and its Copy button, in a row.
@@ -89,6 +91,7 @@ s::gui::IComponent* Dialog::buildCopyPanel()
     panel->add(newSpacer(1, 10));
 
     Box* blocks = newBox(100, -1, 0, 0, 10, 15, 7, 10, s::gui::IBox::MODE_COLUMN);
+    blocks->setLayoutOnly();
     for (int k = 0; k < TIME_COUNT; ++k)
     {
         s::gui::win::Label* label = s::gui::win::newLabelById(BLOCK_TEXTS[k], false, false, 1000);
@@ -96,6 +99,7 @@ s::gui::IComponent* Dialog::buildCopyPanel()
         label->setFixedHeight(27);
         blocks->add(label);
         Box* forms = newBox(100, -1, 0, 0, -1, 3, -1, -1, s::gui::IBox::MODE_COLUMN);
+        forms->setLayoutOnly();
         for (int f = 0; f < 3; ++f)
         {
             forms->add(fieldWithCopy(&copy_.times[k * 3 + f], &copy_.timeCopy[k * 3 + f]));

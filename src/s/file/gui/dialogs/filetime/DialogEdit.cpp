@@ -39,7 +39,9 @@ constexpr int32_t ATTRIBUTE_TEXTS[ATTR_COUNT] = {1208000, 1207000, 1209000, 1206
 
 Box* newRow(int gap)
 {
-    return newBox(100, -1, 0, 1, gap, -1, -1, -1, s::gui::IBox::MODE_ROW);
+    Box* row = newBox(100, -1, 0, 1, gap, -1, -1, -1, s::gui::IBox::MODE_ROW);
+    row->setLayoutOnly();
+    return row;
 }
 
 s::gui::win::Label* columnLabel(int32_t textId, int32_t width)
@@ -55,6 +57,7 @@ s::gui::win::Label* columnLabel(int32_t textId, int32_t width)
 void addPanelTitle(Box* panel, int32_t captionId, int32_t hintId)
 {
     Box* title = newBox(100, -1, 1, 0, -1, -1, -1, -1, s::gui::IBox::MODE_COLUMN);
+    title->setLayoutOnly();
     s::gui::win::Label* caption = newLabelById(captionId, false, false, -103);
     caption->setAlignment(1);
     title->add(caption);
@@ -87,8 +90,10 @@ Box* buildZoneRow(s::lang::Localizer* localizer, ZoneSelector& from, ZoneSelecto
                   s::gui::IComponent* tail)
 {
     Box* row = newBox(100, -1, 0, 0, 5, -1, -1, -1, s::gui::IBox::MODE_ROW);
+    row->setLayoutOnly();
     row->add(lead);
     Box* names = newBox(-1, -1, 0, 0, -1, -1, -1, -1, s::gui::IBox::MODE_COLUMN);
+    names->setLayoutOnly();
     s::gui::win::Label* fromLabel = newLabelById(5001500, false, false, 1000);
     fromLabel->setFixedHeight(23);
     names->add(fromLabel);
@@ -100,6 +105,7 @@ Box* buildZoneRow(s::lang::Localizer* localizer, ZoneSelector& from, ZoneSelecto
     from.build(localizer, false);
     to.build(localizer, true);
     Box* selectors = newBox(100, -1, 0, 0, -1, -1, -1, -1, s::gui::IBox::MODE_COLUMN);
+    selectors->setLayoutOnly();
     selectors->add(from.combo());
     selectors->add(from.daylightBox());
     selectors->add(newSpacer(1, 4));
@@ -107,6 +113,7 @@ Box* buildZoneRow(s::lang::Localizer* localizer, ZoneSelector& from, ZoneSelecto
     selectors->add(to.daylightBox());
     row->add(selectors);
     Box* after = newBox(-1, -1, 0, 0, -1, -1, -1, -1, s::gui::IBox::MODE_COLUMN);
+    after->setLayoutOnly();
     after->add(newLabelById(5002000, false, false, 1000));
     after->add(newSpacer(1, 24));
     after->add(newLabelById(5002500, false, false, 1000));
@@ -127,6 +134,7 @@ s::gui::IComponent* Dialog::buildEditPanel()
     addPanelTitle(panel, TEXT_VIEW_EDIT, TEXT_VIEW_EDIT_HINT);
 
     Box* item = newBox(100, -1, 0, 0, 10, 7, 7, 3, s::gui::IBox::MODE_COLUMN);
+    item->setLayoutOnly();
     Box* nameRow = newRow(10);
     nameRow->add(columnLabel(1200000, LABEL_COLUMN));
     edit_.name = s::gui::win::newTextField(100);
@@ -176,6 +184,7 @@ s::gui::IComponent* Dialog::buildEditPanel()
     panel->add(easy);
 
     Box* folderBlock = newBox(100, -1, 0, 0, 10, 7, -1, -1, s::gui::IBox::MODE_COLUMN);
+    folderBlock->setLayoutOnly();
     edit_.folder = newCheckBox(1205000, false);
     folderBlock->add(edit_.folder);
     Box* attributes = newRow(10);

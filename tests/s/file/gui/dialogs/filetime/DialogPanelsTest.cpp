@@ -262,8 +262,19 @@ TEST_F(FileTimeDialog, TabVisitsTheShownPanelsControlsInTheSameOrderWhenTheyAreM
             // handed the focus to its control goes soon, and a key posted to it with it).
             PostMessageW(window(), WM_KEYDOWN, VK_TAB, 0);
             // Until the focus has settled in a shown window elsewhere: while a stand-in hands
-            // it to the control it makes, it passes through no window for a moment.
-            const auto settled = [&] { HWND f = GetFocus(); return f != nullptr && f != from && IsWindowVisible(f); };
+            // it to the control it makes, it passes through no window for a moment, and a
+            // stand-in (a toolkit window) that has it is about to hand it on: the focus rests
+            // only on the control (read while it rests on the stand-in, the control taking it
+            // would pass for the next stop).
+            const auto settled = [&]
+            {
+                HWND f = GetFocus();
+                wchar_t className[64] = L"";
+                if (f != nullptr)
+                    GetClassNameW(f, className, 64);
+                return f != nullptr && f != from && IsWindowVisible(f) &&
+                       lstrcmpiW(className, s::gui::win::Toolkit::CLASS_NAME) != 0;
+            };
             for (int waited = 0; waited < 2000 && !settled(); waited += 10)
                 Sleep(10);
             testgui::settle(window());
