@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "s/gui/layout/Arrange.h"
+#include "s/gui/win/RadioButton.h"
 #include "s/gui/win/UrlDropTarget.h"
 
 namespace s::gui::win
@@ -266,6 +267,13 @@ bool Box::drawsNothingOfItsOwn()
     // collapsed size) keeps it.
     if (stated_.fixedWidth >= 0 || stated_.fixedHeight >= 0 || collapseWidth_ || collapseHeight_)
         return false;
+    // The system groups radio buttons by their sibling windows (the ones it unchecks when one
+    // is checked, walked at every check): a box that holds some keeps them among themselves.
+    for (int i = 0; i < getChildCount(); ++i)
+    {
+        if (dynamic_cast<RadioButton*>(getChild(i)) != nullptr)
+            return false;
+    }
     // Where the box has no window its parent's background shows: it must be what the box
     // would have painted. (The window itself paints a skin's frame and background.)
     if (parent_ == nullptr || parent_ == static_cast<IComponent*>(window_) || parent_->isTransparent())

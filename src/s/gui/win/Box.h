@@ -112,7 +112,8 @@ class Box : public PanelContainer<IBox>, public thread::IPoolable
     // colour of its parent (not the window itself, not a transparent parent or one with a
     // picture), no background image, drops, click or wheel listeners, not a pile (whose
     // cards are parked by origin), no fixed or collapsed size (a window clips what does not
-    // fit); any other box keeps its window. Drops and listeners
+    // fit; a size fixed later does not clip either), no radio buttons among its children
+    // (the system groups them by their sibling windows); any other box keeps its window. Drops and listeners
     // set later are not served: ask for them before, or leave the box its window. The
     // box's enabled state is not passed on to its children (disable those themselves).
     void setLayoutOnly() { layoutOnly_ = true; }

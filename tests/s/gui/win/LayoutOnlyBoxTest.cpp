@@ -119,6 +119,7 @@ TEST(LayoutOnlyBox, ABoxThatDrawsOrTakesSomethingOfItsOwnKeepsItsWindow)
         {"listens to clicks", [&](Box* b) { b->addClickListener(&clicks); }, false},
         {"a fixed width", [](Box* b) { b->setFixedWidth(40); }, false},
         {"a pile", [](Box* b) { b->setPileMode(); }, false},
+        {"holds a radio button", [](Box* b) { b->add(newRadioButton(100, true)); }, false},
     };
     for (const Case& c : cases)
     {

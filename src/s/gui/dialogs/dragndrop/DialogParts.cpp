@@ -254,7 +254,8 @@ void DialogParts::build()
         actionPanel_->add(area);
     }
     actionArea_->add(actionPanel_);
-    viewSwitchRow_ = layoutBox();
+    // Its own window: a dialog without the switch holds it at no size, which clips the buttons.
+    viewSwitchRow_ = plainBox();
     viewSwitchRow_->setRowMode();
     viewSwitchRow_->alignRight();
     viewSwitchRow_->setWidthPercent(100);
