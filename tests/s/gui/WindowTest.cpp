@@ -689,7 +689,9 @@ TEST(WindowLayout, ChildrenArePlacedAgainOnlyWhenTheirPlaceChanges)
 // answer to the activation would give it to the window itself, where Tab reaches nothing.
 // A child that has the focus when the window is activated (set before the activation came)
 // keeps it.
-TEST(WindowInput, TheFocusedChildHasTheFocusAgainWhenTheWindowIsActivatedAgain)
+// Activation moves between windows: in an entry of its own (tests.cmake), as windows of test
+// programs running alongside would take the foreground in between.
+TEST(WindowFocusEnv, TheFocusedChildHasTheFocusAgainWhenTheWindowIsActivatedAgain)
 {
     TestWindow w, other;
     Box* column = Box::Acquire();

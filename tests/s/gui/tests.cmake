@@ -5,3 +5,7 @@ kairon_env_test(TARGET ${TEST_TARGET} NAME hung_thread FILTER "WindowHungThreadE
 kairon_env_test(TARGET ${TEST_TARGET} NAME dpi96 FILTER "DpiEnv.*" ENV "KAIRON_DPI=96")
 kairon_env_test(TARGET ${TEST_TARGET} NAME dpi144 FILTER "DpiEnv.*" ENV "KAIRON_DPI=144")
 set_tests_properties(${TEST_TARGET}.dpi96 ${TEST_TARGET}.dpi144 PROPERTIES RUN_SERIAL TRUE)
+# Activation and focus between windows: nothing else may run meanwhile (another test
+# program's window takes the foreground).
+kairon_env_test(TARGET ${TEST_TARGET} NAME focus FILTER "WindowFocusEnv.*" ENV "KAIRON_FOREGROUND_TEST=1")
+set_tests_properties(${TEST_TARGET}.focus PROPERTIES RUN_SERIAL TRUE)

@@ -6,3 +6,6 @@ kairon_env_test(TARGET ${TEST_TARGET} NAME japanese FILTER "FileTimeDialogJapane
 # The language pack is compiled into the test program: a changed pack rebuilds it.
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/langpack.rc PROPERTIES
   OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/src/kairon/res/langpack.xml)
+# Keys reach the active window only: nothing else may run meanwhile.
+kairon_env_test(TARGET ${TEST_TARGET} NAME foreground FILTER "FileTimeDialogForegroundEnv.*" ENV "KAIRON_FOREGROUND_TEST=1")
+set_tests_properties(${TEST_TARGET}.foreground PROPERTIES RUN_SERIAL TRUE)
