@@ -153,23 +153,13 @@ void Box::add(IComponent* child)
         return;
     }
     children()->Add(ChildFaces::objectOf(child));
-    if (windowless_)
-    {
-        child->setOrigin(childOriginX(), childOriginY());
-        child->setParent(self()); // its window goes into the host's
-    }
-    else if (!handle_)
+    if (!handle_ && !windowless_)
     {
         // Known as the parent at once; the native window follows with the box's own.
         child->setParent(self());
         return;
     }
-    else
-    {
-        Toolkit::sendPrivate(handle_, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(child), 0);
-        if (insetLeft_ != 0 || insetTop_ != 0)
-            child->setOrigin(insetLeft_, insetTop_);
-    }
+    attachChild(child);
     doLayout();
     tellParent();
 }
@@ -244,18 +234,23 @@ void Box::nativeCreated()
         updateDropTarget();
         return;
     }
+    // The children's windows are made in the host's (hidden while this box is: see
+    // letsChildrenShow).
     creating_ = true;
     for (int i = 0; i < getChildCount(); ++i)
-    {
-        IComponent* child = getChild(i);
-        child->setOrigin(childOriginX(), childOriginY());
-        child->setParent(self());
-    }
+        attachChild(getChild(i));
     creating_ = false;
     doLayout();
     tellParent();
-    if (!visible_)
-        showNativesOf(self(), false);
+}
+
+void Box::attachChild(IComponent* child)
+{
+    child->setOrigin(childOriginX(), childOriginY());
+    if (handle_)
+        Toolkit::sendPrivate(handle_, MSG_ATTACH_CHILD, reinterpret_cast<WPARAM>(child), 0);
+    else
+        child->setParent(self()); // its window goes into the host's
 }
 
 bool Box::drawsNothingOfItsOwn()
@@ -292,10 +287,7 @@ HWND Box::getHostHandle()
 
 bool Box::letsChildrenShow()
 {
-    if (!windowless_)
-        return true;
-    NativeTarget* parent = Toolkit::targetOf(parent_);
-    return visible_ && (parent == nullptr || parent->letsChildrenShow());
+    return !windowless_ || (visible_ && parentLetsShow());
 }
 
 bool Box::isVisible()
@@ -327,22 +319,21 @@ void Box::showNativesOf(IComponent* component, bool show)
         ShowWindow(h, show ? SW_SHOWNA : SW_HIDE);
 }
 
+POINT Box::placeOnScreen()
+{
+    POINT p{originX_ + x_, originY_ + y_};
+    ClientToScreen(getHostHandle(), &p);
+    return p;
+}
+
 int Box::getScreenX()
 {
-    if (!windowless_)
-        return PanelContainer::getScreenX();
-    POINT p{originX_ + x_, 0};
-    ClientToScreen(getHostHandle(), &p);
-    return p.x;
+    return windowless_ ? placeOnScreen().x : PanelContainer::getScreenX();
 }
 
 int Box::getScreenY()
 {
-    if (!windowless_)
-        return PanelContainer::getScreenY();
-    POINT p{0, originY_ + y_};
-    ClientToScreen(getHostHandle(), &p);
-    return p.y;
+    return windowless_ ? placeOnScreen().y : PanelContainer::getScreenY();
 }
 
 void Box::placeNative(UINT flags)

@@ -113,9 +113,10 @@ class Box : public PanelContainer<IBox>, public thread::IPoolable
     // picture), no background image, drops, click or wheel listeners, not a pile (whose
     // cards are parked by origin), no fixed or collapsed size (a window clips what does not
     // fit; a size fixed later does not clip either), no radio buttons among its children
-    // (the system groups them by their sibling windows); any other box keeps its window. Drops and listeners
-    // set later are not served: ask for them before, or leave the box its window. The
-    // box's enabled state is not passed on to its children (disable those themselves).
+    // (the system groups them by their sibling windows); any other box keeps its window.
+    // Drops and listeners set later are not served: ask for them before, or leave the box
+    // its window. The box's enabled state is not passed on to its children (disable those
+    // themselves).
     void setLayoutOnly() { layoutOnly_ = true; }
     // True while the box is attached without a native window of its own.
     bool isWindowless() const { return windowless_; }
@@ -169,6 +170,11 @@ class Box : public PanelContainer<IBox>, public thread::IPoolable
     void resetBox();
     // Whether the box may go without a window of its own (see setLayoutOnly).
     bool drawsNothingOfItsOwn();
+    // Gives `child` its origin and its native window: in the box's own window, or without
+    // one in the host's.
+    void attachChild(IComponent* child);
+    // The box's top left corner on the screen, without a window of its own.
+    POINT placeOnScreen();
     // Shows or hides the native windows of `component`'s own (through layout-only boxes),
     // each as its own visibility asks when shown.
     static void showNativesOf(IComponent* component, bool show);

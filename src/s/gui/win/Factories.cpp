@@ -67,9 +67,7 @@ GroupBox* newGroupBox(int captionTextId, int horizontalGap, int verticalGap, int
     if (widthPercent >= 0)
         group->setWidthPercent(widthPercent);
     group->setEnabled(true);
-    Box* content = newBox(100, 100, 0, 0, horizontalGap, verticalGap, horizontalInsets, verticalInsets, mode);
-    content->setLayoutOnly();
-    group->setContent(content);
+    group->setContent(newLayoutBox(100, 100, 0, 0, horizontalGap, verticalGap, horizontalInsets, verticalInsets, mode));
     return group;
 }
 
@@ -128,6 +126,15 @@ Box* newBox(int widthPercent, int heightPercent, int horizontalAlignment, int ve
         box->setColumnMode();
         break;
     }
+    return box;
+}
+
+Box* newLayoutBox(int widthPercent, int heightPercent, int horizontalAlignment, int verticalAlignment,
+                  int horizontalGap, int verticalGap, int horizontalInsets, int verticalInsets, int mode)
+{
+    Box* box = newBox(widthPercent, heightPercent, horizontalAlignment, verticalAlignment, horizontalGap, verticalGap,
+                      horizontalInsets, verticalInsets, mode);
+    box->setLayoutOnly();
     return box;
 }
 

@@ -32,8 +32,8 @@ Label* newLabelById(int textId, bool smooth, bool shadow, int fontSizeCode);
 Spacer* newSpacer(int orientation, int pixels);
 // A horizontal spacer `percent` of its parent's client width wide.
 Spacer* newSpacerPercent(int percent);
-// An enabled group box whose content is newBox(100, 100, left, top, the gaps, the
-// insets, mode), layout-only (Box::setLayoutOnly: it keeps a window of its own when it
+// An enabled group box whose content is newLayoutBox(100, 100, left, top, the gaps, the
+// insets, mode): layout-only (Box::setLayoutOnly: it keeps a window of its own when it
 // accepts drops or has a colour of its own by the time it joins the window); a negative
 // width percent leaves the width to the content.
 GroupBox* newGroupBox(int captionTextId, int horizontalGap, int verticalGap, int horizontalInsets,
@@ -42,6 +42,10 @@ GroupBox* newGroupBox(int captionTextId, int horizontalGap, int verticalGap, int
 // negative percentages and non-positive gaps and insets leave the defaults.
 Box* newBox(int widthPercent, int heightPercent, int horizontalAlignment, int verticalAlignment,
             int horizontalGap, int verticalGap, int horizontalInsets, int verticalInsets, int mode);
+// The same box, layout-only (Box::setLayoutOnly): without a native window of its own where
+// it draws nothing of its own.
+Box* newLayoutBox(int widthPercent, int heightPercent, int horizontalAlignment, int verticalAlignment,
+                  int horizontalGap, int verticalGap, int horizontalInsets, int verticalInsets, int mode);
 // An empty field; a negative width percent leaves the width to the field.
 TextField* newTextField(int widthPercent);
 // Enabled push buttons; negative sizes and percentages mean none.

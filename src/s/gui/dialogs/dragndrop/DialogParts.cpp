@@ -177,7 +177,7 @@ void DialogParts::build()
     buildMenus();
 
     // The band under the menu.
-    IBox* band = layoutBox();
+    IBox* band = plainBox();
     band->setWidthPercent(100);
     band->setFixedHeight(2);
 

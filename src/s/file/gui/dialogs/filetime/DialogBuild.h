@@ -22,6 +22,8 @@ namespace s::file::gui::dialogs::filetime
 
 class ZoneSelector;
 
+// A row (width 100 %, children centred vertically, `gap` pixels apart) that only lays out.
+s::gui::win::Box* newRow(int gap);
 // A centred column of the bold caption, a 5-pixel gap and the hint; then a 15-pixel gap.
 void addPanelTitle(s::gui::win::Box* panel, int32_t captionId, int32_t hintId);
 // The number selector (1..99, first selected) and the unit selector (Day, Hour, Min, Sec;

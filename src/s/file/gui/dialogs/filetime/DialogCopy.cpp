@@ -20,6 +20,7 @@ namespace s::file::gui::dialogs::filetime
 using s::gui::combobox::ComboBoxItem;
 using s::gui::win::Box;
 using s::gui::win::newBox;
+using s::gui::win::newLayoutBox;
 using s::gui::win::newButtonByIdSized;
 using s::gui::win::newSpacer;
 using s::str::strbuffer::StrBuffer;
@@ -30,13 +31,6 @@ namespace
 constexpr int32_t TEXT_COPY = 1009000;
 constexpr int32_t BLOCK_TEXTS[TIME_COUNT] = {Dialog::TEXT_CREATED_ROW, Dialog::TEXT_MODIFIED_ROW,
                                              Dialog::TEXT_ACCESSED_ROW};
-
-Box* newRow(int gap)
-{
-    Box* row = newBox(100, -1, 0, 1, gap, -1, -1, -1, s::gui::IBox::MODE_ROW);
-    row->setLayoutOnly();
-    return row;
-}
 
 // A text field (width 100 %), a 2-pixel gap and its Copy button, in a row.
 Box* fieldWithCopy(s::gui::win::TextField** field, s::gui::win::Button** button)
@@ -90,16 +84,14 @@ s::gui::IComponent* Dialog::buildCopyPanel()
     panel->add(group);
     panel->add(newSpacer(1, 10));
 
-    Box* blocks = newBox(100, -1, 0, 0, 10, 15, 7, 10, s::gui::IBox::MODE_COLUMN);
-    blocks->setLayoutOnly();
+    Box* blocks = newLayoutBox(100, -1, 0, 0, 10, 15, 7, 10, s::gui::IBox::MODE_COLUMN);
     for (int k = 0; k < TIME_COUNT; ++k)
     {
         s::gui::win::Label* label = s::gui::win::newLabelById(BLOCK_TEXTS[k], false, false, 1000);
         label->setFixedWidth(100);
         label->setFixedHeight(27);
         blocks->add(label);
-        Box* forms = newBox(100, -1, 0, 0, -1, 3, -1, -1, s::gui::IBox::MODE_COLUMN);
-        forms->setLayoutOnly();
+        Box* forms = newLayoutBox(100, -1, 0, 0, -1, 3, -1, -1, s::gui::IBox::MODE_COLUMN);
         for (int f = 0; f < 3; ++f)
         {
             forms->add(fieldWithCopy(&copy_.times[k * 3 + f], &copy_.timeCopy[k * 3 + f]));

@@ -22,6 +22,7 @@ namespace s::file::gui::dialogs::filetime
 using s::gui::combobox::ComboBoxItem;
 using s::gui::win::Box;
 using s::gui::win::newBox;
+using s::gui::win::newLayoutBox;
 using s::gui::win::newButtonById;
 using s::gui::win::newButtonByIdSized;
 using s::gui::win::newCheckBox;
@@ -37,13 +38,6 @@ constexpr int32_t ROW_TEXTS[TIME_COUNT] = {Dialog::TEXT_CREATED_ROW, Dialog::TEX
 constexpr int32_t SYNC_TEXTS[TIME_COUNT] = {3001100, 3001200, 3001300};
 constexpr int32_t ATTRIBUTE_TEXTS[ATTR_COUNT] = {1208000, 1207000, 1209000, 1206000};
 
-Box* newRow(int gap)
-{
-    Box* row = newBox(100, -1, 0, 1, gap, -1, -1, -1, s::gui::IBox::MODE_ROW);
-    row->setLayoutOnly();
-    return row;
-}
-
 s::gui::win::Label* columnLabel(int32_t textId, int32_t width)
 {
     s::gui::win::Label* label = newLabelById(textId, false, false, 1000);
@@ -52,12 +46,16 @@ s::gui::win::Label* columnLabel(int32_t textId, int32_t width)
 }
 } // namespace
 
+Box* newRow(int gap)
+{
+    return newLayoutBox(100, -1, 0, 1, gap, -1, -1, -1, s::gui::IBox::MODE_ROW);
+}
+
 // The title of a panel: a centred column of the bold caption, a 5-pixel gap and the hint,
 // then a 15-pixel gap.
 void addPanelTitle(Box* panel, int32_t captionId, int32_t hintId)
 {
-    Box* title = newBox(100, -1, 1, 0, -1, -1, -1, -1, s::gui::IBox::MODE_COLUMN);
-    title->setLayoutOnly();
+    Box* title = newLayoutBox(100, -1, 1, 0, -1, -1, -1, -1, s::gui::IBox::MODE_COLUMN);
     s::gui::win::Label* caption = newLabelById(captionId, false, false, -103);
     caption->setAlignment(1);
     title->add(caption);
@@ -89,11 +87,9 @@ void buildOffsetSelectors(s::lang::Localizer* localizer, s::gui::win::ComboBox**
 Box* buildZoneRow(s::lang::Localizer* localizer, ZoneSelector& from, ZoneSelector& to, s::gui::IComponent* lead,
                   s::gui::IComponent* tail)
 {
-    Box* row = newBox(100, -1, 0, 0, 5, -1, -1, -1, s::gui::IBox::MODE_ROW);
-    row->setLayoutOnly();
+    Box* row = newLayoutBox(100, -1, 0, 0, 5, -1, -1, -1, s::gui::IBox::MODE_ROW);
     row->add(lead);
-    Box* names = newBox(-1, -1, 0, 0, -1, -1, -1, -1, s::gui::IBox::MODE_COLUMN);
-    names->setLayoutOnly();
+    Box* names = newLayoutBox(-1, -1, 0, 0, -1, -1, -1, -1, s::gui::IBox::MODE_COLUMN);
     s::gui::win::Label* fromLabel = newLabelById(5001500, false, false, 1000);
     fromLabel->setFixedHeight(23);
     names->add(fromLabel);
@@ -104,16 +100,14 @@ Box* buildZoneRow(s::lang::Localizer* localizer, ZoneSelector& from, ZoneSelecto
     row->add(names);
     from.build(localizer, false);
     to.build(localizer, true);
-    Box* selectors = newBox(100, -1, 0, 0, -1, -1, -1, -1, s::gui::IBox::MODE_COLUMN);
-    selectors->setLayoutOnly();
+    Box* selectors = newLayoutBox(100, -1, 0, 0, -1, -1, -1, -1, s::gui::IBox::MODE_COLUMN);
     selectors->add(from.combo());
     selectors->add(from.daylightBox());
     selectors->add(newSpacer(1, 4));
     selectors->add(to.combo());
     selectors->add(to.daylightBox());
     row->add(selectors);
-    Box* after = newBox(-1, -1, 0, 0, -1, -1, -1, -1, s::gui::IBox::MODE_COLUMN);
-    after->setLayoutOnly();
+    Box* after = newLayoutBox(-1, -1, 0, 0, -1, -1, -1, -1, s::gui::IBox::MODE_COLUMN);
     after->add(newLabelById(5002000, false, false, 1000));
     after->add(newSpacer(1, 24));
     after->add(newLabelById(5002500, false, false, 1000));
@@ -133,8 +127,7 @@ s::gui::IComponent* Dialog::buildEditPanel()
     edit_.panel = panel;
     addPanelTitle(panel, TEXT_VIEW_EDIT, TEXT_VIEW_EDIT_HINT);
 
-    Box* item = newBox(100, -1, 0, 0, 10, 7, 7, 3, s::gui::IBox::MODE_COLUMN);
-    item->setLayoutOnly();
+    Box* item = newLayoutBox(100, -1, 0, 0, 10, 7, 7, 3, s::gui::IBox::MODE_COLUMN);
     Box* nameRow = newRow(10);
     nameRow->add(columnLabel(1200000, LABEL_COLUMN));
     edit_.name = s::gui::win::newTextField(100);
@@ -183,8 +176,7 @@ s::gui::IComponent* Dialog::buildEditPanel()
     easyContent->add(buildZoneRow(localizer, edit_.from, edit_.to, zoneLabel, edit_.convert));
     panel->add(easy);
 
-    Box* folderBlock = newBox(100, -1, 0, 0, 10, 7, -1, -1, s::gui::IBox::MODE_COLUMN);
-    folderBlock->setLayoutOnly();
+    Box* folderBlock = newLayoutBox(100, -1, 0, 0, 10, 7, -1, -1, s::gui::IBox::MODE_COLUMN);
     edit_.folder = newCheckBox(1205000, false);
     folderBlock->add(edit_.folder);
     Box* attributes = newRow(10);

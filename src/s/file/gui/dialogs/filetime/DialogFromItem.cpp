@@ -16,6 +16,7 @@ namespace s::file::gui::dialogs::filetime
 using s::gui::combobox::ComboBoxItem;
 using s::gui::win::Box;
 using s::gui::win::newBox;
+using s::gui::win::newLayoutBox;
 
 namespace
 {
@@ -39,11 +40,9 @@ s::gui::IComponent* Dialog::buildFromItemRow(s::lang::Localizer* localizer)
     // Its own width: the label is longer than the column of the other methods.
     method->setGroupStart(true);
     Box* row = newBox(100, -1, 0, 1, 5, -1, -1, -1, s::gui::IBox::MODE_ROW);
-    row->setLayoutOnly();
     row->alignTop();
     row->add(method);
-    Box* column = newBox(100, -1, 0, 0, -1, 4, -1, -1, s::gui::IBox::MODE_COLUMN);
-    column->setLayoutOnly();
+    Box* column = newLayoutBox(100, -1, 0, 0, -1, 4, -1, -1, s::gui::IBox::MODE_COLUMN);
     multi_.fromSource = s::gui::win::newComboBox(-1);
     multi_.fromSource->setWidthPercent(100);
     multi_.fromSource->setFixedHeight(s::gui::win::COMBO_BOX_HEIGHT);
@@ -54,8 +53,7 @@ s::gui::IComponent* Dialog::buildFromItemRow(s::lang::Localizer* localizer)
     }
     multi_.fromSource->setSelection(0, false);
     column->add(multi_.fromSource);
-    Box* zoneLine = newBox(100, -1, 0, 0, 5, -1, -1, -1, s::gui::IBox::MODE_ROW);
-    zoneLine->setLayoutOnly();
+    Box* zoneLine = newLayoutBox(100, -1, 0, 0, 5, -1, -1, -1, s::gui::IBox::MODE_ROW);
     s::gui::win::Label* zoneLabel = s::gui::win::newLabelById(TEXT_ZONE, false, false, 1000);
     zoneLabel->setFixedHeight(s::gui::win::COMBO_BOX_HEIGHT);
     zoneLine->add(zoneLabel);

@@ -16,6 +16,7 @@ namespace s::file::gui::dialogs::filetime
 
 using s::gui::win::Box;
 using s::gui::win::newBox;
+using s::gui::win::newLayoutBox;
 using s::gui::win::newCheckBox;
 using s::gui::win::newRadioButton;
 using s::gui::win::newSpacer;
@@ -35,7 +36,6 @@ constexpr int32_t SYNC_TEXTS[SYNC_COUNT] = {3001100, 3001200, 3001300, 3001500, 
 Box* methodRow(RadioButton* method)
 {
     Box* row = newBox(100, -1, 0, 1, 5, -1, -1, -1, s::gui::IBox::MODE_ROW);
-    row->setLayoutOnly();
     method->setFixedWidth(METHOD_COLUMN);
     method->setGroupStart(true);
     row->add(method);
@@ -62,8 +62,7 @@ s::gui::IComponent* Dialog::buildMultiplePanel()
     s::gui::win::GroupBox* folders = s::gui::win::newGroupBox(6002000, 10, 10, 7, 7, 100, s::gui::IBox::MODE_COLUMN);
     multi_.includeContents = newCheckBox(1205100, true);
     folders->getContent()->add(multi_.includeContents);
-    Box* attributes = newBox(100, -1, 0, 0, 10, 10, -1, -1, s::gui::IBox::MODE_ROW);
-    attributes->setLayoutOnly();
+    Box* attributes = newLayoutBox(100, -1, 0, 0, 10, 10, -1, -1, s::gui::IBox::MODE_ROW);
     for (int i = 0; i < ATTR_COUNT; ++i)
     {
         multi_.attributes[i] = newCheckBox(ATTRIBUTE_TEXTS[i], ATTRIBUTE_CHECKED[i]);
@@ -86,12 +85,9 @@ s::gui::IComponent* Dialog::buildMultiplePanel()
     sync->alignTop();
     // The six options wrap after the three times (a flowing row would take the height of
     // its narrowest wrapping in a column).
-    Box* options = newBox(100, -1, 0, 0, 7, 7, -1, -1, s::gui::IBox::MODE_COLUMN);
-    options->setLayoutOnly();
+    Box* options = newLayoutBox(100, -1, 0, 0, 7, 7, -1, -1, s::gui::IBox::MODE_COLUMN);
     Box* lines[2] = {newBox(100, -1, 0, 0, 7, -1, -1, -1, s::gui::IBox::MODE_ROW),
                      newBox(100, -1, 0, 0, 7, -1, -1, -1, s::gui::IBox::MODE_ROW)};
-    lines[0]->setLayoutOnly();
-    lines[1]->setLayoutOnly();
     for (int i = 0; i < SYNC_COUNT; ++i)
     {
         multi_.sync[i] = newRadioButton(SYNC_TEXTS[i], i == SYNC_CURRENT);
