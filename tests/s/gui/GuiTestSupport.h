@@ -75,6 +75,19 @@ inline void settle(HWND h)
     SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_BLOCK, 2000, nullptr);
 }
 
+// Waits until `h` is destroyed, for windows whose owner destroys them by a posted message
+// (settle() returns once sent messages are answered, before the posted ones run).
+inline bool waitGone(HWND h, int millis = 2000)
+{
+    for (int waited = 0; IsWindow(h); waited += 10)
+    {
+        if (waited >= millis)
+            return false;
+        Sleep(10);
+    }
+    return true;
+}
+
 // A language pack read from `xml` with its first language "English" selected; the
 // caller releases it.
 inline s::lang::Localizer* languagePack(const wchar_t* xml)
