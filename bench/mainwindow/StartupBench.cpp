@@ -13,6 +13,9 @@
 // other action; the clock runs from the notification until the window is painted again.
 // Goal: switch / empty start-up <= 1.5.
 // Run from the build folder: wine-run.sh bench/mainwindow/bench_startup.exe
+// With --against OTHER.exe another build of Kairon (an earlier one, copied aside) is started
+// in the same rounds, alternating, and its ratio is printed beside: a change's gain is then
+// read in one run, not across runs of a machine whose speed drifts.
 #include <windows.h>
 #include <psapi.h>
 
@@ -296,8 +299,15 @@ void PrintFile(const std::wstring& path)
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    std::wstring against;
+    if (argc == 3 && std::string(argv[1]) == "--against")
+    {
+        wchar_t wide[MAX_PATH] = L"";
+        MultiByteToWideChar(CP_ACP, 0, argv[2], -1, wide, MAX_PATH);
+        against = wide;
+    }
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring folder = self;
@@ -324,10 +334,16 @@ int main()
     for (int a = 0; a < 3; ++a)
     {
         const wchar_t* action = ACTIONS[a];
-        std::vector<double> kaironTimes, emptyTimes, kaironSets, emptySets;
+        std::vector<double> kaironTimes, emptyTimes, kaironSets, emptySets, againstTimes;
         Start last;
         for (int round = 0; round < 5; ++round)
         {
+            if (!against.empty())
+            {
+                // First in the round, so that the breakdown printed is this build's.
+                SaveAction(action);
+                againstTimes.push_back(TimeToWindow(against).seconds);
+            }
             SaveAction(action);
             const Start k = TimeToWindow(kairon, a);
             const Start e = TimeToWindow(empty);
@@ -350,6 +366,9 @@ int main()
         const double k = Median(kaironTimes), e = Median(emptyTimes);
         emptyMedian[a] = e;
         std::printf("  %-45ls Kairon %7.1f ms   empty %7.1f ms   ratio %.3f\n", action, k * 1000, e * 1000, k / e);
+        if (!againstTimes.empty())
+            std::printf("  %-45ls other build %7.1f ms   ratio %.3f\n", L"", Median(againstTimes) * 1000,
+                        Median(againstTimes) / e);
         std::printf("  %-45ls working set Kairon %7.0f KB   empty %7.0f KB   ratio %.2f (goal < 3)\n", L"",
                     Median(kaironSets), Median(emptySets), Median(kaironSets) / Median(emptySets));
         std::printf("  %-45ls native windows inside: %d of the toolkit (boxes, labels, spacers, frames), %d controls\n",

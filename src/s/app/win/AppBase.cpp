@@ -160,6 +160,7 @@ bool AppBase::init(CWinApp* app, const wchar_t* productKey)
     CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_PKT, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
                          EOAC_NONE, nullptr);
     AfxEnableControlContainer();
+    s::sys::StepProfile::mark(L"OLE and COM");
 
     // 2. Identity.
     softwareType_ = SOFTWARE_FREEWARE;
@@ -180,6 +181,7 @@ bool AppBase::init(CWinApp* app, const wchar_t* productKey)
     HMODULE module = GetModuleHandleW(nullptr);
     module_ = module;
     icon_ = IconResource::load(module, ICON_RESOURCE);
+    s::sys::StepProfile::mark(L"command line, paths and icon");
 
     // 5. Language pack; no skin manager in this program.
     localizer_ = Localizer::loadFromResource(module);

@@ -235,6 +235,9 @@ class Dialog : public s::base::IObject,
     virtual s::gui::IComponent* createActionArea();
     // Called once every component is in the window, before the saved action is selected.
     virtual void onBuilt() {}
+    // Called first in buildAndShow, before the window is made: work the chosen panel will
+    // wait for (a slow system read) can start here, beside the window's making.
+    virtual void onBuildStarting() {}
     // Called on the thread that called buildAndShow once the window is shown and painted:
     // work a user does not wait for at the start can begin here.
     virtual void onShown() {}

@@ -66,6 +66,7 @@ bool Dialog::buildAndShow()
     {
         return false;
     }
+    onBuildStarting();
     window_ = Window::Acquire();
     window_->setMaximizeBox(isMaximizable());
     window_->setResizable(true);

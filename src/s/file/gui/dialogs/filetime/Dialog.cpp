@@ -146,12 +146,36 @@ void Dialog::ZoneListReader::Run()
     s::time::zoneCount();
 }
 
+void Dialog::onBuildStarting()
+{
+    // The panels with zone selectors wait for the zone list when they are built (a thousand
+    // registry reads): when one of them is the saved choice, the list is read beside the
+    // making of the window. View & Copy shows no zones and reads it once shown.
+    s::map::IMappedData* store = getStore();
+    const wchar_t* saved = store != nullptr ? store->getString(getViewSection(), L"ConvertTo", L"", nullptr, false) : L"";
+    s::lang::Localizer* pack = getLocalizer();
+    for (int32_t action : {ChangeEngine::ACTION_VIEW_EDIT, ChangeEngine::ACTION_CHANGE_MULTIPLE})
+    {
+        const wchar_t* name = pack != nullptr ? pack->getText(ACTION_TEXTS[action]) : nullptr;
+        if (saved[0] != L'\0' && name != nullptr && lstrcmpiW(name, saved) == 0)
+        {
+            readZoneListBehind();
+        }
+    }
+}
+
 void Dialog::onShown()
 {
-    if (zoneWorker_ == nullptr)
+    readZoneListBehind();
+}
+
+void Dialog::readZoneListBehind()
+{
+    if (zoneWorker_ != nullptr)
     {
-        zoneWorker_ = s::thread::win::Thread::Acquire();
+        return; // started already: the list is read once per process anyway
     }
+    zoneWorker_ = s::thread::win::Thread::Acquire();
     if (zoneWorker_ != nullptr)
     {
         zoneWorker_->Run(&zoneListReader_);

@@ -93,6 +93,7 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     void onBuilt() override;
     // Reads the system's zone list on a worker if no panel has read it yet, so that the first
     // switch to a panel with zone selectors does not wait for it.
+    void onBuildStarting() override;
     void onShown() override;
     bool handleOwnEvent(void* source, int kind) override;
     bool hasViewSwitch() override { return false; }
@@ -197,6 +198,8 @@ class Dialog : public s::gui::dialogs::dragndrop::Dialog, public IDroppedItemVie
     };
     ZoneListReader zoneListReader_;
     s::thread::win::Thread* zoneWorker_ = nullptr; // owned; idle and released by Reset and the destructor
+    // Starts the zone list's reading on zoneWorker_ unless it was started before.
+    void readZoneListBehind();
     void releaseZoneWorker();
 
     // Building (one function per panel).
