@@ -11,6 +11,7 @@
 #include "s/gui/dialogs/About3.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/dialogs/dragndrop/DialogParts.h"
+#include "s/gui/win/Factories.h"
 #include "s/gui/layout/Tree.h"
 #include "s/gui/win/Box.h"
 #include "s/gui/win/CopyData.h"
@@ -52,12 +53,8 @@ s::gui::IComponent* Dialog::createActionArea()
 
 s::gui::IComponent* Dialog::createOptionsPanel()
 {
-    s::gui::win::Box* panel = s::gui::win::Box::Acquire();
-    panel->setFixedWidth(0);
-    panel->setFixedHeight(0);
-    panel->alignLeft();
-    panel->alignTop();
-    return static_cast<s::gui::IBox*>(panel);
+    // No options: a gap of no size, which needs no window.
+    return s::gui::win::newSpacer(1, 0);
 }
 
 bool Dialog::buildAndShow()

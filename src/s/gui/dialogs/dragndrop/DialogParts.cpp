@@ -67,12 +67,9 @@ s::gui::ILabel* labelById(int32_t textId)
     return s::gui::win::newLabelById(textId, false, false, 1000);
 }
 
-s::gui::IBox* vSpacer(int pixels)
+s::gui::ISpacer* vSpacer(int pixels)
 {
-    IBox* box = plainBox();
-    box->setFixedHeight(pixels);
-    box->setFixedWidth(0);
-    return box;
+    return s::gui::win::newSpacer(1, pixels);
 }
 } // namespace
 
@@ -176,10 +173,9 @@ void DialogParts::build()
     rightClickTransform_ = dialog_.isRightClickTransformOn();
     buildMenus();
 
-    // The band under the menu.
-    IBox* band = plainBox();
+    // The band under the menu: a gap, which needs no window.
+    s::gui::win::Spacer* band = s::gui::win::newSpacer(1, 2);
     band->setWidthPercent(100);
-    band->setFixedHeight(2);
 
     mainArea_ = plainBox();
     mainArea_->setWidthPercent(100);

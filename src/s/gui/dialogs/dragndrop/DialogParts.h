@@ -22,6 +22,7 @@ class IMenuEx;
 class IPopupMenu;
 class IProgressBar;
 class IStatusBar;
+class ISpacer;
 } // namespace s::gui
 
 namespace s::str::strarray
@@ -151,8 +152,8 @@ class DialogParts
     s::gui::IComponent* actionChooser_ = nullptr;
     s::gui::IComboBox* chooser_ = nullptr; // the chooser when it is a combo box
     s::gui::IComponent* optionsPanel_ = nullptr;
-    s::gui::IBox* spacerAbove_ = nullptr;
-    s::gui::IBox* spacerBelow_ = nullptr;
+    s::gui::ISpacer* spacerAbove_ = nullptr;
+    s::gui::ISpacer* spacerBelow_ = nullptr;
     s::gui::ICheckBox* keepOnTopBox_ = nullptr;
     s::gui::ILabel* statusLabel_ = nullptr;
     s::gui::ILabel* statusTail_ = nullptr;
