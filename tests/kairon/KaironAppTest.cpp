@@ -247,7 +247,8 @@ TEST_F(KaironApp, AStartWhileTheClosedFirstIsEndingOpensItsOwnWindow)
 }
 
 // What an outside driver (a screen reader, UI automation) reads from the running program:
-// the texts the window shows, labels and status bar included, as window texts.
+// the texts that tell what to do or how things stand (hints, the status bar) as window
+// texts. (Captions beside the controls are drawn in their boxes.)
 TEST_F(KaironApp, AnOutsideDriverReadsTheTextsTheWindowShows)
 {
     PROCESS_INFORMATION pi{};
@@ -268,6 +269,7 @@ TEST_F(KaironApp, AnOutsideDriverReadsTheTextsTheWindowShows)
         reinterpret_cast<LPARAM>(&texts));
     auto shows = [&](const wchar_t* text) { return std::find(texts.begin(), texts.end(), text) != texts.end(); };
     EXPECT_TRUE(shows(L"Please drop file(s) / folder(s) here!")) << "the drop box's hint";
+    EXPECT_TRUE(shows(L"<< Please drop a file / folder onto the box.")) << "the panel's hint";
     EXPECT_TRUE(shows(L"Ready")) << "the status bar";
 
     PostMessageW(window, WM_CLOSE, 0, 0);

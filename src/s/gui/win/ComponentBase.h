@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "s/base/IObject.h"
 #include "s/gui/IComponent.h"
@@ -341,7 +342,15 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
             return true;
         case WM_PRINTCLIENT:
             if (wParam)
+            {
                 paintInto(reinterpret_cast<HDC>(wParam));
+                paintDrawnParts(reinterpret_cast<HDC>(wParam));
+            }
+            *result = 0;
+            return true;
+        case MSG_DRAWN_PART_TEXT:
+            if (wParam)
+                reinterpret_cast<DrawnPart*>(wParam)->takeText(reinterpret_cast<const wchar_t*>(lParam));
             *result = 0;
             return true;
         case WM_DESTROY:
@@ -362,6 +371,17 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         default:
             return false;
         }
+    }
+
+    bool addDrawnPart(DrawnPart* part) override
+    {
+        if (std::find(drawnParts_.begin(), drawnParts_.end(), part) == drawnParts_.end())
+            drawnParts_.push_back(part);
+        return true;
+    }
+    void removeDrawnPart(DrawnPart* part) override
+    {
+        drawnParts_.erase(std::remove(drawnParts_.begin(), drawnParts_.end(), part), drawnParts_.end());
     }
 
     // The face this component passes as itself (event source, parent of children).
@@ -546,7 +566,14 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(handle_, &ps);
         paintInto(dc);
+        paintDrawnParts(dc);
         EndPaint(handle_, &ps);
+    }
+    // The parts drawn in this component's window, over its background.
+    void paintDrawnParts(HDC dc)
+    {
+        for (DrawnPart* part : drawnParts_)
+            part->drawInHost(dc);
     }
 
     // Paints the client area into `dc` (a paint or a print of the window).
@@ -610,6 +637,7 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
     IComponent* parent_ = nullptr;
     drawer::ISkin* skin_ = nullptr; // the window's skin given to skinChanged, not owned
     HWND handle_ = nullptr;
+    std::vector<DrawnPart*> drawnParts_; // painted in handle_ after the background; not owned
     // Where the native window was last placed (setNativeBounds); its handle tells a new
     // native window from the one placed.
     struct Placement

@@ -37,6 +37,20 @@ Label* newLabelById(int textId, bool smooth, bool shadow, int fontSizeCode)
     return label;
 }
 
+Label* newCaption(const wchar_t* text, bool smooth, bool shadow, int fontSizeCode)
+{
+    Label* label = newLabel(text, smooth, shadow, fontSizeCode);
+    label->setDrawnInHost();
+    return label;
+}
+
+Label* newCaptionById(int textId, bool smooth, bool shadow, int fontSizeCode)
+{
+    Label* label = newLabelById(textId, smooth, shadow, fontSizeCode);
+    label->setDrawnInHost();
+    return label;
+}
+
 Spacer* newSpacer(int orientation, int pixels)
 {
     Spacer* spacer = Spacer::Acquire();

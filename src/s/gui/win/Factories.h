@@ -28,6 +28,10 @@ constexpr int COMBO_BOX_HEIGHT = 23;
 
 Label* newLabel(const wchar_t* text, bool smooth, bool shadow, int fontSizeCode);
 Label* newLabelById(int textId, bool smooth, bool shadow, int fontSizeCode);
+// The same labels drawn in their host (Label::setDrawnInHost): for captions beside the
+// controls, which only show a text.
+Label* newCaption(const wchar_t* text, bool smooth, bool shadow, int fontSizeCode);
+Label* newCaptionById(int textId, bool smooth, bool shadow, int fontSizeCode);
 // orientation 0: horizontal, `pixels` wide; 1: vertical, `pixels` high.
 Spacer* newSpacer(int orientation, int pixels);
 // A horizontal spacer `percent` of its parent's client width wide.

@@ -43,6 +43,8 @@ void Label::Reset()
     skinDrawer_ = nullptr;
     hoverColour_ = -1;
     clickListeners_.clear();
+    drawnAsked_ = false; // resetWidget has detached it: no host paints it any more
+    drawnAt_ = RECT{};
 }
 
 void Label::setText(const wchar_t* text, bool redraw)
@@ -222,6 +224,167 @@ void Label::paintInto(HDC dc)
     SelectObject(mem, oldBitmap);
     DeleteObject(bitmap);
     DeleteDC(mem);
+}
+
+// --- drawn in the host ---------------------------------------------------------------
+
+bool Label::showsOnlyText()
+{
+    if (icon_ || hoverEffect_ || clickListeners_.count() > 0 || !parent_)
+        return false;
+    // A transparent label shows what lies under it: in a host that paints a picture, that is
+    // what its own window copies from the backdrop.
+    return !transparent_ || parent_->getBackdrop(nullptr, nullptr) == nullptr;
+}
+
+bool Label::createNative(HWND parentHandle)
+{
+    if (drawnAsked_ && showsOnlyText())
+    {
+        IComponent* host = parent_;
+        while (host && !Toolkit::handleOf(host))
+            host = host->getParent();
+        NativeTarget* target = Toolkit::targetOf(host);
+        if (target && target->getHandle() == parentHandle && target->addDrawnPart(this))
+        {
+            drawnHost_ = target;
+            drawnHostHandle_ = parentHandle;
+            drawnAt_ = RECT{};
+            return true; // handle_ stays null
+        }
+    }
+    return WidgetBase::createNative(parentHandle);
+}
+
+void Label::nativeCreated()
+{
+    if (!drawnHost_)
+    {
+        WidgetBase::nativeCreated();
+        return;
+    }
+    drawnAt_ = placeInHost();
+    invalidateInHost(drawnAt_);
+}
+
+void Label::detached()
+{
+    if (drawnHost_)
+    {
+        invalidateInHost(drawnAt_);
+        drawnHost_->removeDrawnPart(this);
+        drawnHost_ = nullptr;
+        drawnHostHandle_ = nullptr;
+    }
+    WidgetBase::detached();
+}
+
+RECT Label::placeInHost() const
+{
+    return RECT{x_ + originX_, y_ + originY_, x_ + originX_ + width_, y_ + originY_ + height_};
+}
+
+void Label::invalidateInHost(const RECT& r)
+{
+    if (drawnHostHandle_ && r.right > r.left && r.bottom > r.top)
+        InvalidateRect(drawnHostHandle_, &r, FALSE);
+}
+
+void Label::placeNative(UINT flags)
+{
+    if (!drawnHost_)
+    {
+        WidgetBase::placeNative(flags);
+        return;
+    }
+    const RECT now = placeInHost();
+    if (EqualRect(&now, &drawnAt_))
+        return;
+    invalidateInHost(drawnAt_);
+    drawnAt_ = now;
+    invalidateInHost(drawnAt_);
+}
+
+void Label::setVisible(bool show, bool notify)
+{
+    WidgetBase::setVisible(show, notify);
+    if (drawnHost_)
+        invalidateInHost(drawnAt_);
+}
+
+void Label::setEnabled(bool on)
+{
+    WidgetBase::setEnabled(on);
+    if (drawnHost_)
+        redraw();
+}
+
+void Label::redraw()
+{
+    if (!drawnHost_)
+    {
+        WidgetBase::redraw();
+        return;
+    }
+    invalidateInHost(drawnAt_);
+}
+
+void Label::textChanged()
+{
+    if (drawnHost_)
+        redraw();
+    else
+        WidgetBase::textChanged();
+}
+
+bool Label::passTextToOwnThread(const wchar_t* text)
+{
+    if (drawnHost_ && GetWindowThreadProcessId(drawnHostHandle_, nullptr) != GetCurrentThreadId())
+    {
+        Toolkit::sendPrivate(drawnHostHandle_, MSG_DRAWN_PART_TEXT, reinterpret_cast<WPARAM>(static_cast<DrawnPart*>(this)),
+                             reinterpret_cast<LPARAM>(text));
+        return true;
+    }
+    return WidgetBase::passTextToOwnThread(text);
+}
+
+POINT Label::placeOnScreen() const
+{
+    POINT p{x_ + originX_, y_ + originY_};
+    ClientToScreen(drawnHostHandle_, &p);
+    return p;
+}
+
+int Label::getScreenX()
+{
+    return drawnHost_ ? placeOnScreen().x : WidgetBase::getScreenX();
+}
+
+int Label::getScreenY()
+{
+    return drawnHost_ ? placeOnScreen().y : WidgetBase::getScreenY();
+}
+
+void Label::drawInHost(HDC dc)
+{
+    if (!visible_ || !parentLetsShow() || width_ <= 0 || height_ <= 0)
+        return;
+    const RECT r = placeInHost();
+    RECT dirty{};
+    if (GetClipBox(dc, &dirty) == NULLREGION || !IntersectRect(&dirty, &dirty, &r))
+        return; // nothing of the label is to be painted
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+    if (!transparent_)
+    {
+        // Its own colour, where a window of its own would have filled it.
+        HBRUSH brush = CreateSolidBrush(shownBackground());
+        FillRect(dc, &r, brush);
+        DeleteObject(brush);
+    }
+    drawer::IText* drawer = drawer_ ? drawer_ : skinDrawer_ ? skinDrawer_ : GdiText::Shared();
+    drawer->drawText(dc, r.left, r.top, r.right, r.bottom, text_.c_str(), getStateFont(), alignment_);
+    RestoreDC(dc, saved);
 }
 
 void Label::setHoverState(int state)

@@ -15,9 +15,17 @@ namespace s::gui::win
 // background colour), the icon, then the text through the label's text drawer (its own
 // when set, else the plain GDI one) in the font of its state.
 //
+// A label asked to (setDrawnInHost) goes without a native window when it only shows a text:
+// its host, the nearest ancestor with a window, paints it after its own background, the
+// same pixels a window of its own would show. It then takes no clicks (they reach the
+// host), and assistive tools read no window text of it: meant for the captions beside the
+// controls, not for texts a user acts on. A label with an icon, the hover effect or click
+// listeners at the time it joins a window, or a transparent one over a picture, keeps its
+// window; listeners or an icon set later are not served.
+//
 // Pooled: Label::Acquire() (or the factories newLabel / newLabelById) gives a detached
 // label; add it to a container, which then owns it. Threads: as every component.
-class Label : public WidgetBase<ILabel>, public thread::IPoolable
+class Label : public WidgetBase<ILabel>, public thread::IPoolable, private DrawnPart
 {
     S_CLASS_ID(L"s_gui_win_Label")
     S_POOLED(Label)
@@ -63,7 +71,27 @@ class Label : public WidgetBase<ILabel>, public thread::IPoolable
 
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // Asks for no native window (see the class comment); before the label joins a window.
+    void setDrawnInHost() { drawnAsked_ = true; }
+    // Whether the label is painted by its host (it has no window of its own).
+    bool isDrawnInHost() const { return drawnHost_ != nullptr; }
+
+    // --- drawn in the host: what a window would have done ---------------------------
+    bool isVisible() override { return drawnHost_ ? visible_ : WidgetBase::isVisible(); }
+    void setVisible(bool show, bool notify) override;
+    void setEnabled(bool on) override;
+    void redraw() override;
+    int getScreenX() override;
+    int getScreenY() override;
+
   protected:
+    bool createNative(HWND parentHandle) override;
+    void nativeCreated() override;
+    void placeNative(UINT flags) override;
+    void detached() override;
+    void textChanged() override;
+    bool passTextToOwnThread(const wchar_t* text) override;
+    bool hasPlaceInWindow() override { return handle_ != nullptr || drawnHost_ != nullptr; }
     void paintInto(HDC dc) override;
     // Takes the skin's text drawer (used unless the label was given its own).
     void skinChanged(drawer::ISkin* skin) override;
@@ -80,6 +108,18 @@ class Label : public WidgetBase<ILabel>, public thread::IPoolable
         VARIANT_PRESSED,
         VARIANT_COUNT
     };
+    // DrawnPart
+    void drawInHost(HDC dc) override;
+    void takeText(const wchar_t* text) override { applyText(text); }
+    // Where the label is in its host's client area, and its top left corner on the screen.
+    RECT placeInHost() const;
+    POINT placeOnScreen() const;
+    // Asks the host to paint `r` (host coordinates) again.
+    void invalidateInHost(const RECT& r);
+    // Whether nothing but the text (and a plain background) is shown: the condition for
+    // going without a window.
+    bool showsOnlyText();
+
     Font* variant(int which);
     void dropVariants();
     void setHoverState(int state);
@@ -97,6 +137,10 @@ class Label : public WidgetBase<ILabel>, public thread::IPoolable
     drawer::IText* skinDrawer_ = nullptr; // the window's skin's, not owned
     int64_t hoverColour_ = -1;            // -1: the main font's
     ListenerList clickListeners_;
+    bool drawnAsked_ = false;
+    NativeTarget* drawnHost_ = nullptr; // the host painting the label, while it does
+    HWND drawnHostHandle_ = nullptr;
+    RECT drawnAt_{}; // the place last painted in the host
 };
 
 } // namespace s::gui::win

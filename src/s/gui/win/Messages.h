@@ -50,6 +50,8 @@ enum : UINT
     MSG_REMOVE_CHILD = WM_APP + 23,
     MSG_REMOVE_ALL_CHILDREN = WM_APP + 24,
     MSG_DO_LAYOUT = WM_APP + 25,
+    // Any toolkit window: the DrawnPart* in wParam (one it hosts) takes the text in lParam.
+    MSG_DRAWN_PART_TEXT = WM_APP + 28,
     // Window: attach the menu bar now set (SetMenu on the window's thread).
     MSG_ATTACH_MENU_BAR = WM_APP + 26,
     // Box: make or revoke the link drop target as its flag says (OLE belongs to the

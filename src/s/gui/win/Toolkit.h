@@ -9,6 +9,20 @@ class IComponent;
 namespace s::gui::win
 {
 
+// A component without a native window of its own that its host (the nearest ancestor with
+// one) paints into its own window after its background: a label that only shows a text
+// (see Label::setDrawnInHost). Runs on the thread that owns the host's window.
+class DrawnPart
+{
+  public:
+    virtual ~DrawnPart() = default;
+    // Paints the part into `dc`, the host's client area, at the part's place in it; a
+    // hidden part paints nothing.
+    virtual void drawInHost(HDC dc) = 0;
+    // Takes a text set on another thread (valid for the time of the send).
+    virtual void takeText(const wchar_t* text) = 0;
+};
+
 // The native side of a component: the toolkit's window procedure hands every message
 // of the component's native window to it. Runs on the thread that owns the window.
 class NativeTarget
@@ -24,6 +38,10 @@ class NativeTarget
     // False while the component has no window of its own and is hidden, or sits in one that
     // is: its children's windows, which live in an ancestor's window, must stay hidden.
     virtual bool letsChildrenShow() { return true; }
+    // Takes a part to paint after the component's own background (see DrawnPart; not
+    // owned: the part leaves before it goes); false when this component cannot host one.
+    virtual bool addDrawnPart(DrawnPart*) { return false; }
+    virtual void removeDrawnPart(DrawnPart*) {}
     // Told while the native window is being created (before WM_CREATE), so that
     // messages sent during creation already find the component.
     virtual void bindHandle(HWND handle) = 0;

@@ -277,11 +277,8 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
     {
         if (!text)
             text = L"";
-        if (this->handle_ && !onOwnThread())
-        {
-            Toolkit::sendPrivate(this->handle_, MSG_WIDGET_SET_TEXT, reinterpret_cast<WPARAM>(text), 0);
+        if (passTextToOwnThread(text))
             return true;
-        }
         if (text_ == text)
             return false;
         text_ = text;
@@ -289,6 +286,18 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
         remeasure();
         return true;
     }
+    // Carries a text set on another thread than the one owning the native window over to
+    // that thread; answers whether it did (the text is then stored there).
+    virtual bool passTextToOwnThread(const wchar_t* text)
+    {
+        if (!this->handle_ || onOwnThread())
+            return false;
+        Toolkit::sendPrivate(this->handle_, MSG_WIDGET_SET_TEXT, reinterpret_cast<WPARAM>(text), 0);
+        return true;
+    }
+    // Whether the widget takes room in a window: its own native window exists (a widget
+    // drawn in its host's says so too). Only then does a new size make the parent lay out.
+    virtual bool hasPlaceInWindow() { return this->handle_ != nullptr; }
     // Shows the stored text. Every widget's native window carries it as its window text:
     // a wrapped control shows that; a widget that draws its text itself (a label, a group
     // box's caption) keeps it there for assistive tools (screen readers, UI automation
@@ -328,12 +337,12 @@ template <class I, class Base = ComponentBase<I>> class WidgetBase : public Base
         measuredWidth_ = w;
         measuredHeight_ = h;
         measureDirty_ = false;
-        if (changed && this->handle_ && this->parent_)
+        if (changed && hasPlaceInWindow() && this->parent_)
             this->parent_->childChanged();
     }
     void sizeRulesChanged()
     {
-        if (this->handle_ && this->parent_)
+        if (hasPlaceInWindow() && this->parent_)
             this->parent_->childChanged();
     }
     int measuredWidth()

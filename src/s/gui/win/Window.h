@@ -190,6 +190,9 @@ class Window : public ContainerBase<IWindow>, public thread::IPoolable
 
     // --- message hook ------------------------------------------------------
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The window paints its skin's frame and background itself: a part drawn in a host
+    // needs a box or frame around it, not the window.
+    bool addDrawnPart(DrawnPart*) override { return false; }
     void afterDefault(UINT message, WPARAM wParam, LPARAM lParam, LRESULT result) override;
 
     // --- for the UI thread ---------------------------------------------------

@@ -1,14 +1,17 @@
 // Labels: texts by id across a language change, text from another thread, size rules,
-// clicks and hover states on the native window.
+// clicks and hover states on the native window; captions drawn in their host.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "WidgetTestSupport.h"
 #include "s/gui/win/Button.h"
 #include "s/gui/win/CheckBox.h"
+#include "s/gui/win/Factories.h"
+#include "s/gui/win/GroupBox.h"
 #include "s/gui/win/Label.h"
 
 using s::gui::win::Label;
@@ -246,5 +249,156 @@ TEST(Label, MovedByAGrowingWindowIsDrawnAtItsNewPlace)
         GetWindowRect(testwidgets::handleOf(link), &now);
         EXPECT_GT(now.left, before.left);
         EXPECT_GT(inkAtLink(), 5) << "at window width " << width;
+    }
+}
+
+namespace
+{
+// The pixels of the host's window on the screen, once it is uncovered and painted.
+std::vector<unsigned char> shotOf(Panel& p)
+{
+    RECT r;
+    GetWindowRect(testwidgets::handleOf(p.box), &r);
+    if (!testgui::waitUncovered(p.handle(), r))
+        return {};
+    BITMAPINFOHEADER header{};
+    std::vector<unsigned char> bits;
+    testgui::grabScreen(r, &header, &bits);
+    return bits;
+}
+} // namespace
+
+// Captions drawn in their host show the same pixels as labels with windows of their own: in
+// a layout-only row, in a group box, cut by a fixed width, with a colour of their own,
+// disabled, centred and in a larger bold font.
+TEST(Label, ACaptionDrawnInItsHostLooksAsWithAWindowOfItsOwn)
+{
+    std::vector<Label*> labels;
+    const auto caption = [&](const wchar_t* text, bool drawn) {
+        Label* label = s::gui::win::newLabel(text, false, false, 1000);
+        if (drawn)
+            label->setDrawnInHost();
+        labels.push_back(label);
+        return label;
+    };
+    std::vector<unsigned char> shots[2];
+    for (int drawn = 0; drawn < 2; ++drawn)
+    {
+        labels.clear();
+        Panel& p = Panel::get();
+        s::gui::win::Box* row = s::gui::win::newLayoutBox(100, -1, 0, 1, 5, -1, 3, 3, s::gui::IBox::MODE_ROW);
+        row->add(caption(L"Name:", drawn));
+        row->add(s::gui::win::newTextField(100));
+        Label* cut = caption(L"A text wider than its place", drawn);
+        cut->setFixedWidth(60);
+        row->add(cut);
+        p.add(row);
+        s::gui::win::GroupBox* group = s::gui::win::newGroupBox(-1, 0, 2, 6, 4, 100, s::gui::IBox::MODE_COLUMN);
+        group->setText(L"Group");
+        Label* coloured = caption(L"Coloured", drawn);
+        coloured->setBackgroundColour(250, 220, 120, false);
+        group->getContent()->add(coloured);
+        Label* disabled = caption(L"Disabled", drawn);
+        disabled->setEnabled(false);
+        group->getContent()->add(disabled);
+        p.add(group);
+        Label* title = caption(L"Title", drawn);
+        title->setFontSize(-103);
+        title->setAlignment(1);
+        title->setWidthPercent(100);
+        p.add(title);
+        for (Label* label : labels)
+        {
+            EXPECT_EQ(drawn == 1, label->isDrawnInHost()) << label->getText();
+            EXPECT_EQ(drawn == 1, testwidgets::handleOf(label) == nullptr) << label->getText();
+        }
+        shots[drawn] = shotOf(p);
+        if (drawn == 1)
+        {
+            RECT r;
+            GetWindowRect(testwidgets::handleOf(p.box), &r);
+            testgui::saveScreen(r, "labels-drawn-in-host.bmp");
+        }
+    }
+    ASSERT_FALSE(shots[0].empty());
+    EXPECT_TRUE(shots[0] == shots[1]) << "a caption drawn in its host looks different";
+}
+
+// A drawn caption follows what a window would: a text set on another thread (measured, laid
+// out and painted on the window's thread), hiding and showing, a move by the layout, and
+// leaving the window.
+TEST(Label, ACaptionDrawnInItsHostFollowsItsTextPlaceAndVisibility)
+{
+    Panel& p = Panel::get();
+    Label* lead = p.add(s::gui::win::newLabel(L"", false, false, 1000));
+    lead->setFixedHeight(0);
+    Label* label = p.add(s::gui::win::newCaption(L"a", false, false, 1000));
+    ASSERT_TRUE(label->isDrawnInHost());
+    const std::vector<unsigned char> empty = [&] {
+        label->setVisible(false, true);
+        p.settle();
+        return shotOf(p);
+    }();
+    label->setVisible(true, true);
+    p.settle();
+    const std::vector<unsigned char> shortText = shotOf(p);
+    EXPECT_FALSE(shortText == empty) << "the shown caption is not painted";
+
+    const int narrow = label->getWidth();
+    std::thread worker([&] { label->setText(L"a much longer text than before", true); });
+    worker.join();
+    p.settle();
+    EXPECT_STREQ(L"a much longer text than before", label->getText());
+    EXPECT_GT(label->getWidth(), narrow + 50);
+    const std::vector<unsigned char> longText = shotOf(p);
+    EXPECT_FALSE(longText == shortText) << "the new text is not painted";
+
+    // Moved down by a line above it: painted at the new place, gone from the old.
+    const int screenY = label->getScreenY();
+    lead->setFixedHeight(30);
+    p.settle();
+    EXPECT_GT(label->getScreenY(), screenY);
+    lead->setFixedHeight(0);
+    p.settle();
+    EXPECT_TRUE(shotOf(p) == longText) << "the move left pixels behind";
+
+    label->setVisible(false, true);
+    p.settle();
+    EXPECT_TRUE(shotOf(p) == empty) << "the hidden caption is still painted";
+    label->setVisible(true, true);
+    p.box->remove(label, true);
+    p.settle();
+    EXPECT_TRUE(shotOf(p) == empty) << "the removed caption is still painted";
+}
+
+// A label that takes clicks, has the hover effect or an icon keeps its window when asked to
+// be drawn, as does one that was not asked.
+TEST(Label, ALabelThatTakesOrShowsMoreThanATextKeepsItsWindow)
+{
+    struct Clicks : s::gui::events::IEventListener
+    {
+        void handleEvent(void*, int) override {}
+    } clicks;
+    struct Case
+    {
+        const char* name;
+        std::function<void(Label*)> setUp;
+        bool drawn;
+    };
+    const std::vector<Case> cases = {
+        {"asked", [](Label* l) { l->setDrawnInHost(); }, true},
+        {"not asked", [](Label*) {}, false},
+        {"click listener", [&](Label* l) { l->setDrawnInHost(), l->addClickListener(&clicks); }, false},
+        {"hover effect", [](Label* l) { l->setDrawnInHost(), l->setHoverEffect(true); }, false},
+        {"icon", [](Label* l) { l->setDrawnInHost(), l->setIcon(LoadIconW(nullptr, IDI_APPLICATION), false); }, false},
+    };
+    for (const Case& c : cases)
+    {
+        Panel& p = Panel::get();
+        Label* label = s::gui::win::newLabel(L"text", false, false, 1000);
+        c.setUp(label);
+        p.add(label);
+        EXPECT_EQ(c.drawn, label->isDrawnInHost()) << c.name;
+        EXPECT_EQ(c.drawn, testwidgets::handleOf(label) == nullptr) << c.name;
     }
 }

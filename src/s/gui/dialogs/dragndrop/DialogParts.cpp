@@ -67,6 +67,15 @@ s::gui::ILabel* labelById(int32_t textId)
     return s::gui::win::newLabelById(textId, false, false, 1000);
 }
 
+// The same drawn in its host, for a caption beside a control: texts that tell the state or
+// what to do keep their windows, whose texts outside drivers and screen readers read.
+s::gui::ILabel* captionById(int32_t textId)
+{
+    s::gui::ILabel* label = labelById(textId);
+    static_cast<s::gui::win::Label*>(label)->setDrawnInHost();
+    return label;
+}
+
 s::gui::ISpacer* vSpacer(int pixels)
 {
     return s::gui::win::newSpacer(1, pixels);
@@ -225,7 +234,7 @@ void DialogParts::build()
     actionRow_->setRowMode();
     actionRow_->setHorizontalGap(5);
     actionRow_->alignMiddle();
-    actionRow_->add(labelById(Dialog::TEXT_ACTION));
+    actionRow_->add(captionById(Dialog::TEXT_ACTION));
     actionChooser_ = dialog_.createActionChooser();
     if (actionChooser_ != nullptr)
     {

@@ -62,7 +62,7 @@ s::gui::IComponent* Dialog::buildCopyPanel()
     s::gui::win::GroupBox* group = s::gui::win::newGroupBox(2000000, 10, 7, 7, 3, 100, s::gui::IBox::MODE_COLUMN);
     group->getContent()->add(fieldWithCopy(&copy_.name, &copy_.nameCopy));
     Box* sizeRow = newRow(-1);
-    sizeRow->add(s::gui::win::newLabelById(1008000, false, false, 1000));
+    sizeRow->add(s::gui::win::newCaptionById(1008000, false, false, 1000));
     copy_.size = s::gui::win::newTextField(100);
     sizeRow->add(copy_.size);
     sizeRow->add(newSpacer(0, 5));
@@ -87,7 +87,7 @@ s::gui::IComponent* Dialog::buildCopyPanel()
     Box* blocks = newLayoutBox(100, -1, 0, 0, 10, 15, 7, 10, s::gui::IBox::MODE_COLUMN);
     for (int k = 0; k < TIME_COUNT; ++k)
     {
-        s::gui::win::Label* label = s::gui::win::newLabelById(BLOCK_TEXTS[k], false, false, 1000);
+        s::gui::win::Label* label = s::gui::win::newCaptionById(BLOCK_TEXTS[k], false, false, 1000);
         label->setFixedWidth(100);
         label->setFixedHeight(27);
         blocks->add(label);

@@ -26,7 +26,7 @@ using s::gui::win::newLayoutBox;
 using s::gui::win::newButtonById;
 using s::gui::win::newButtonByIdSized;
 using s::gui::win::newCheckBox;
-using s::gui::win::newLabelById;
+using s::gui::win::newCaptionById;
 using s::gui::win::newSpacer;
 using s::thread::ObjLocker;
 
@@ -40,7 +40,7 @@ constexpr int32_t ATTRIBUTE_TEXTS[ATTR_COUNT] = {1208000, 1207000, 1209000, 1206
 
 s::gui::win::Label* columnLabel(int32_t textId, int32_t width)
 {
-    s::gui::win::Label* label = newLabelById(textId, false, false, 1000);
+    s::gui::win::Label* label = newCaptionById(textId, false, false, 1000);
     label->setFixedWidth(width);
     return label;
 }
@@ -56,11 +56,11 @@ Box* newRow(int gap)
 void addPanelTitle(Box* panel, int32_t captionId, int32_t hintId)
 {
     Box* title = newLayoutBox(100, -1, 1, 0, -1, -1, -1, -1, s::gui::IBox::MODE_COLUMN);
-    s::gui::win::Label* caption = newLabelById(captionId, false, false, -103);
+    s::gui::win::Label* caption = newCaptionById(captionId, false, false, -103);
     caption->setAlignment(1);
     title->add(caption);
     title->add(newSpacer(1, 5));
-    s::gui::win::Label* hint = newLabelById(hintId, false, false, -1);
+    s::gui::win::Label* hint = s::gui::win::newLabelById(hintId, false, false, -1); // read by screen readers
     hint->setAlignment(1);
     title->add(hint);
     panel->add(title);
@@ -90,11 +90,11 @@ Box* buildZoneRow(s::lang::Localizer* localizer, ZoneSelector& from, ZoneSelecto
     Box* row = newLayoutBox(100, -1, 0, 0, 5, -1, -1, -1, s::gui::IBox::MODE_ROW);
     row->add(lead);
     Box* names = newLayoutBox(-1, -1, 0, 0, -1, -1, -1, -1, s::gui::IBox::MODE_COLUMN);
-    s::gui::win::Label* fromLabel = newLabelById(5001500, false, false, 1000);
+    s::gui::win::Label* fromLabel = newCaptionById(5001500, false, false, 1000);
     fromLabel->setFixedHeight(23);
     names->add(fromLabel);
     names->add(newSpacer(1, 24));
-    s::gui::win::Label* toLabel = newLabelById(5002200, false, false, 1000);
+    s::gui::win::Label* toLabel = newCaptionById(5002200, false, false, 1000);
     toLabel->setFixedHeight(23);
     names->add(toLabel);
     row->add(names);
@@ -108,9 +108,9 @@ Box* buildZoneRow(s::lang::Localizer* localizer, ZoneSelector& from, ZoneSelecto
     selectors->add(to.daylightBox());
     row->add(selectors);
     Box* after = newLayoutBox(-1, -1, 0, 0, -1, -1, -1, -1, s::gui::IBox::MODE_COLUMN);
-    after->add(newLabelById(5002000, false, false, 1000));
+    after->add(newCaptionById(5002000, false, false, 1000));
     after->add(newSpacer(1, 24));
-    after->add(newLabelById(5002500, false, false, 1000));
+    after->add(newCaptionById(5002500, false, false, 1000));
     row->add(after);
     if (tail != nullptr)
     {

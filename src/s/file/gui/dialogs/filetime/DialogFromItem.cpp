@@ -54,14 +54,14 @@ s::gui::IComponent* Dialog::buildFromItemRow(s::lang::Localizer* localizer)
     multi_.fromSource->setSelection(0, false);
     column->add(multi_.fromSource);
     Box* zoneLine = newLayoutBox(100, -1, 0, 0, 5, -1, -1, -1, s::gui::IBox::MODE_ROW);
-    s::gui::win::Label* zoneLabel = s::gui::win::newLabelById(TEXT_ZONE, false, false, 1000);
+    s::gui::win::Label* zoneLabel = s::gui::win::newCaptionById(TEXT_ZONE, false, false, 1000);
     zoneLabel->setFixedHeight(s::gui::win::COMBO_BOX_HEIGHT);
     zoneLine->add(zoneLabel);
     multi_.clockZone.build(localizer, false);
     zoneLine->add(multi_.clockZone.combo());
     column->add(zoneLine);
     column->add(multi_.clockZone.daylightBox());
-    column->add(s::gui::win::newLabelById(TEXT_HELP, false, false, 1000));
+    column->add(s::gui::win::newLabelById(TEXT_HELP, false, false, 1000)); // read by screen readers
     row->add(column);
     // Clock times are read with each date's own daylight rule unless the user says not.
     multi_.clockZone.restoreDaylight(true);

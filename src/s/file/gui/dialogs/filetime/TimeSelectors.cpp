@@ -66,7 +66,7 @@ void TimeSelectors::build(s::gui::IBox* row, s::lang::Localizer* localizer)
     row->add(day());
     row->add(s::gui::win::newSpacer(0, 15));
     row->add(hour());
-    row->add(s::gui::win::newLabel(L":", false, false, 1000));
+    row->add(s::gui::win::newCaption(L":", false, false, 1000));
     row->add(minute());
     row->add(s::gui::win::newSpacer(0, 15));
     row->add(second());
