@@ -319,21 +319,14 @@ void Box::showNativesOf(IComponent* component, bool show)
         ShowWindow(h, show ? SW_SHOWNA : SW_HIDE);
 }
 
-POINT Box::placeOnScreen()
-{
-    POINT p{originX_ + x_, originY_ + y_};
-    ClientToScreen(getHostHandle(), &p);
-    return p;
-}
-
 int Box::getScreenX()
 {
-    return windowless_ ? placeOnScreen().x : PanelContainer::getScreenX();
+    return windowless_ ? placeOnScreenIn(getHostHandle()).x : PanelContainer::getScreenX();
 }
 
 int Box::getScreenY()
 {
-    return windowless_ ? placeOnScreen().y : PanelContainer::getScreenY();
+    return windowless_ ? placeOnScreenIn(getHostHandle()).y : PanelContainer::getScreenY();
 }
 
 void Box::placeNative(UINT flags)

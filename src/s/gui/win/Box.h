@@ -173,8 +173,6 @@ class Box : public PanelContainer<IBox>, public thread::IPoolable
     // Gives `child` its origin and its native window: in the box's own window, or without
     // one in the host's.
     void attachChild(IComponent* child);
-    // The box's top left corner on the screen, without a window of its own.
-    POINT placeOnScreen();
     // Shows or hides the native windows of `component`'s own (through layout-only boxes),
     // each as its own visibility asks when shown.
     static void showNativesOf(IComponent* component, bool show);

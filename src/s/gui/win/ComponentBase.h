@@ -384,6 +384,15 @@ template <class I> class ComponentBase : public base::IObject, public I, public 
         drawnParts_.erase(std::remove(drawnParts_.begin(), drawnParts_.end(), part), drawnParts_.end());
     }
 
+    // The screen point of the component's place in `host`, the window that holds it when it
+    // has none of its own (a layout-only box, a label drawn in its host).
+    POINT placeOnScreenIn(HWND host)
+    {
+        POINT p{originX_ + x_, originY_ + y_};
+        ClientToScreen(host, &p);
+        return p;
+    }
+
     // The face this component passes as itself (event source, parent of children).
     IComponent* self() { return static_cast<I*>(this); }
 

@@ -248,7 +248,6 @@ bool Label::createNative(HWND parentHandle)
         if (target && target->getHandle() == parentHandle && target->addDrawnPart(this))
         {
             drawnHost_ = target;
-            drawnHostHandle_ = parentHandle;
             drawnAt_ = RECT{};
             return true; // handle_ stays null
         }
@@ -274,7 +273,6 @@ void Label::detached()
         invalidateInHost(drawnAt_);
         drawnHost_->removeDrawnPart(this);
         drawnHost_ = nullptr;
-        drawnHostHandle_ = nullptr;
     }
     WidgetBase::detached();
 }
@@ -286,8 +284,9 @@ RECT Label::placeInHost() const
 
 void Label::invalidateInHost(const RECT& r)
 {
-    if (drawnHostHandle_ && r.right > r.left && r.bottom > r.top)
-        InvalidateRect(drawnHostHandle_, &r, FALSE);
+    HWND host = drawnHost_ ? drawnHost_->getHandle() : nullptr;
+    if (host && r.right > r.left && r.bottom > r.top)
+        InvalidateRect(host, &r, FALSE);
 }
 
 void Label::placeNative(UINT flags)
@@ -339,30 +338,24 @@ void Label::textChanged()
 
 bool Label::passTextToOwnThread(const wchar_t* text)
 {
-    if (drawnHost_ && GetWindowThreadProcessId(drawnHostHandle_, nullptr) != GetCurrentThreadId())
+    HWND host = drawnHost_ ? drawnHost_->getHandle() : nullptr;
+    if (host && GetWindowThreadProcessId(host, nullptr) != GetCurrentThreadId())
     {
-        Toolkit::sendPrivate(drawnHostHandle_, MSG_DRAWN_PART_TEXT, reinterpret_cast<WPARAM>(static_cast<DrawnPart*>(this)),
+        Toolkit::sendPrivate(host, MSG_DRAWN_PART_TEXT, reinterpret_cast<WPARAM>(static_cast<DrawnPart*>(this)),
                              reinterpret_cast<LPARAM>(text));
         return true;
     }
     return WidgetBase::passTextToOwnThread(text);
 }
 
-POINT Label::placeOnScreen() const
-{
-    POINT p{x_ + originX_, y_ + originY_};
-    ClientToScreen(drawnHostHandle_, &p);
-    return p;
-}
-
 int Label::getScreenX()
 {
-    return drawnHost_ ? placeOnScreen().x : WidgetBase::getScreenX();
+    return drawnHost_ ? placeOnScreenIn(drawnHost_->getHandle()).x : WidgetBase::getScreenX();
 }
 
 int Label::getScreenY()
 {
-    return drawnHost_ ? placeOnScreen().y : WidgetBase::getScreenY();
+    return drawnHost_ ? placeOnScreenIn(drawnHost_->getHandle()).y : WidgetBase::getScreenY();
 }
 
 void Label::drawInHost(HDC dc)

@@ -111,9 +111,8 @@ class Label : public WidgetBase<ILabel>, public thread::IPoolable, private Drawn
     // DrawnPart
     void drawInHost(HDC dc) override;
     void takeText(const wchar_t* text) override { applyText(text); }
-    // Where the label is in its host's client area, and its top left corner on the screen.
+    // Where the label is in its host's client area.
     RECT placeInHost() const;
-    POINT placeOnScreen() const;
     // Asks the host to paint `r` (host coordinates) again.
     void invalidateInHost(const RECT& r);
     // Whether nothing but the text (and a plain background) is shown: the condition for
@@ -139,7 +138,6 @@ class Label : public WidgetBase<ILabel>, public thread::IPoolable, private Drawn
     ListenerList clickListeners_;
     bool drawnAsked_ = false;
     NativeTarget* drawnHost_ = nullptr; // the host painting the label, while it does
-    HWND drawnHostHandle_ = nullptr;
     RECT drawnAt_{}; // the place last painted in the host
 };
 

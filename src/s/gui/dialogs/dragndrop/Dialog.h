@@ -198,6 +198,8 @@ class Dialog : public s::base::IObject,
     // The chooser's entry of the saved action ("ConvertTo", by name, ignoring case), else
     // the default one (getDefaultActionIndex). Valid once the chooser is filled.
     int32_t getSavedActionIndex();
+    // The saved action's name ("ConvertTo"), "" when none; readable before the parts exist.
+    const wchar_t* getSavedActionName();
 
     // Builds the window, shows it and returns when it has been closed. Not on a window's
     // user-interface thread.

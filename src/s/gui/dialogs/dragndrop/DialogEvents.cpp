@@ -125,9 +125,14 @@ void Dialog::buildOnWindowThread()
     StepProfile::mark(L"shown and painted");
 }
 
+const wchar_t* Dialog::getSavedActionName()
+{
+    return store_ != nullptr ? store_->getString(getViewSection(), L"ConvertTo", L"", nullptr, false) : L"";
+}
+
 int32_t Dialog::getSavedActionIndex()
 {
-    const wchar_t* saved = store_ != nullptr ? store_->getString(getViewSection(), L"ConvertTo", L"", nullptr, false) : L"";
+    const wchar_t* saved = getSavedActionName();
     const int32_t count = parts_ != nullptr ? parts_->getActionCount() : 0;
     for (int32_t i = 0; i < count && saved[0] != L'\0'; ++i)
     {

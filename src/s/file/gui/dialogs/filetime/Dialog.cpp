@@ -151,8 +151,7 @@ void Dialog::onBuildStarting()
     // The panels with zone selectors wait for the zone list when they are built (a thousand
     // registry reads): when one of them is the saved choice, the list is read beside the
     // making of the window. View & Copy shows no zones and reads it once shown.
-    s::map::IMappedData* store = getStore();
-    const wchar_t* saved = store != nullptr ? store->getString(getViewSection(), L"ConvertTo", L"", nullptr, false) : L"";
+    const wchar_t* saved = getSavedActionName();
     s::lang::Localizer* pack = getLocalizer();
     for (int32_t action : {ChangeEngine::ACTION_VIEW_EDIT, ChangeEngine::ACTION_CHANGE_MULTIPLE})
     {
